@@ -1,0 +1,21 @@
+# All dependencies come from Debian packages installed by scripts/setup.
+find_package(Threads REQUIRED)
+find_package(SDL2 REQUIRED CONFIG)
+find_package(Freetype REQUIRED)
+find_package(DevIL REQUIRED)
+find_package(PNG REQUIRED)
+find_package(nlohmann_json 3 REQUIRED)
+if(STONEWELL_TESTS)
+  find_package(GTest REQUIRED)
+endif()
+if(STONEWELL_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
+
+# DevIL's find module reports plain variables; wrap them in a target.
+if(NOT TARGET DevIL::IL)
+  add_library(DevIL::IL INTERFACE IMPORTED)
+  set_target_properties(DevIL::IL PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES "${IL_INCLUDE_DIR}"
+    INTERFACE_LINK_LIBRARIES "${IL_LIBRARIES}")
+endif()

@@ -1,0 +1,114 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace platform {
+
+namespace {
+constexpr int kAudioRate = 22050;
+}
+
+HeadlessPlatform::HeadlessPlatform() = default;
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+uint32_t HeadlessPlatform::TickCount() {
+    std::lock_guard lock(m_mutex);
+    return uint32_t(m_now);
+}
+
+uint64_t HeadlessPlatform::Now() const {
+    std::lock_guard lock(m_mutex);
+    return m_now;
+}
+
+void HeadlessPlatform::SetNow(uint64_t ms) { AdvanceTo(ms); }
+
+void HeadlessPlatform::Sleep(uint32_t ms) {
+    uint64_t until = Now() + ms;
+    if (m_sleepHook) m_sleepHook(until);
+    AdvanceTo(until);
+}
+
+void HeadlessPlatform::AdvanceTo(uint64_t ms) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (ms <= m_now) return;
+        m_now = ms;
+    }
+    // The mixer runs on the virtual clock: pull exactly the frames that elapsed.
+    std::lock_guard audio(m_audioLock);
+    uint64_t due = ms * kAudioRate / 1000;
+    if (m_audio == nullptr) {
+        m_audioFramesPulled = due;
+        return;
+    }
+    std::vector<int16_t> chunk;
+    while (m_audioFramesPulled < due) {
+        int frames = int(std::min<uint64_t>(due - m_audioFramesPulled, 4096));
+        chunk.assign(size_t(frames) * 2, 0);
+        m_audio->Mix(chunk.data(), frames);
+        if (m_keepAudio) m_samples.insert(m_samples.end(), chunk.begin(), chunk.end());
+        m_audioFramesPulled += uint64_t(frames);
+    }
+}
+
+void HeadlessPlatform::SubmitFrame(DrawList&& frame) {
+    std::lock_guard lock(m_mutex);
+    m_latest = std::move(frame);
+    ++m_frames;
+}
+
+void HeadlessPlatform::ReleaseTexture(uint64_t) {}
+
+DrawList HeadlessPlatform::LatestFrame() const {
+    std::lock_guard lock(m_mutex);
+    return m_latest;
+}
+
+uint64_t HeadlessPlatform::FrameCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_frames;
+}
+
+void HeadlessPlatform::ShowMessage(const std::string& text, const std::string&) {
+    Trace(TraceKind::MsgBox, text + " -> ok");
+}
+
+bool HeadlessPlatform::AskYesNo(const std::string& text, const std::string&) {
+    Trace(TraceKind::MsgBox, text + (m_answer ? " -> yes" : " -> no"));
+    return m_answer;
+}
+
+bool HeadlessPlatform::OpenUrl(const std::string& path) {
+    Trace(TraceKind::Url, path);
+    return m_openUrlResult;
+}
+
+bool HeadlessPlatform::StartAudio(AudioSource* source) {
+    std::lock_guard audio(m_audioLock);
+    m_audio = source;
+    return true;
+}
+
+std::vector<int16_t> HeadlessPlatform::TakeAudio() {
+    std::lock_guard audio(m_audioLock);
+    return std::move(m_samples);
+}
+
+void HeadlessPlatform::Trace(TraceKind kind, const std::string& detail) {
+    if (m_traceSink) m_traceSink(Now(), kind, detail);
+}
+
+std::string HeadlessPlatform::TraceName(TraceKind kind) {
+    switch (kind) {
+        case TraceKind::Scene: return "scene";
+        case TraceKind::Bgm: return "bgm";
+        case TraceKind::BgmStop: return "bgm stop";
+        case TraceKind::Se: return "se";
+        case TraceKind::MsgBox: return "msgbox";
+        case TraceKind::Url: return "url";
+        case TraceKind::Save: return "save";
+        case TraceKind::Exit: return "exit";
+    }
+    return "?";
+}
+
+}  // namespace platform

@@ -1,0 +1,1 @@
+// SDL2 backend: window thread, input, frame replay, audio.
