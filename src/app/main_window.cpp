@@ -1,1 +1,28 @@
-int main() { return 0; }
+// The windowed program: the main thread owns the window; the worker runs the scenes.
+#include <atomic>
+
+#include "app/Application.h"
+#include "platform/sdl/SdlPlatform.h"
+
+int main() {
+    platform::SdlPlatform sdl;
+    if (!sdl.Init()) return 1;
+    platform::SetPlatform(&sdl);
+    if (!sdl.CreateMainWindow()) {
+        // The scene loop reports the missing renderer and runs on without drawing.
+        if (!sdl.RendererReady() && !sdl.HasWindow()) return 1;
+    }
+
+    int code = 1;
+    {
+        Application app;
+        if (app.Start(sdl.ExecutableDir())) {
+            std::atomic<bool> ended{false};
+            app.Manager().m_onLoopEnd = [&ended] { ended = true; };
+            sdl.RunWindowLoop(app.View(), ended);
+            code = app.Shutdown();
+        }
+    }
+    platform::SetPlatform(nullptr);
+    return code;
+}

@@ -37,9 +37,8 @@ struct DrawCommand {
 
     bool operator==(const DrawCommand& o) const {
         return kind == o.kind && argb == o.argb && textureId == o.textureId &&
-               textureGeneration == o.textureGeneration && src == o.src && x == o.x &&
-               y == o.y && scaleX == o.scaleX && scaleY == o.scaleY &&
-               filterLinear == o.filterLinear;
+               textureGeneration == o.textureGeneration && src == o.src && x == o.x && y == o.y &&
+               scaleX == o.scaleX && scaleY == o.scaleY && filterLinear == o.filterLinear;
     }
 };
 

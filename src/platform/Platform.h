@@ -18,6 +18,22 @@ public:
 // the windowed program ignores them).
 enum class TraceKind { Scene, Bgm, BgmStop, Se, MsgBox, Url, Save, Exit };
 
+// Window messages, turned into calls on the window thread. Implemented by the main view.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    // Positions are client pixels.
+    virtual void OnLeftDown(int x, int y, bool doubleClick) = 0;
+    virtual void OnLeftUp(int x, int y) = 0;
+    virtual void OnRightDown(int x, int y) = 0;
+    virtual void OnMouseMove(int x, int y) = 0;
+    virtual void OnWheel(int delta, int x, int y) = 0;
+    virtual void OnKey(bool down, int key) = 0;
+    virtual void OnWindowTimer(int id) = 0;
+    // The user asked to close the window; true lets it close.
+    virtual bool OnCloseRequest() = 0;
+};
+
 // Everything the core needs from the operating system, behind one interface. The worker
 // thread calls these; a backend makes them safe to call from it.
 class Platform {
@@ -36,6 +52,17 @@ public:
     virtual int BackBufferWidth() { return 1024; }
     virtual int BackBufferHeight() { return 768; }
 
+    // False when the backend could not make anything to draw with.
+    virtual bool RendererReady() { return true; }
+    // Current client area of the main window in pixels (0 x 0 while minimised).
+    virtual void ClientSize(int& width, int& height) { width = 1024, height = 768; }
+
+    // Window-thread services: a periodic timer reported through WindowEvents::OnWindowTimer,
+    // and a pause of the window thread itself.
+    virtual void StartWindowTimer(int id, uint32_t periodMs) = 0;
+    virtual void StopWindowTimer(int id) = 0;
+    virtual void SleepWindowThread(uint32_t ms) = 0;
+
     // A modal message box with an OK button (UTF-8 text).
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
     // A modal Yes/No question, No the default; true for Yes.
@@ -51,6 +78,8 @@ public:
 
     virtual void Trace(TraceKind kind, const std::string& detail) { (void)kind, (void)detail; }
 
+    // Folder of the running executable.
+    virtual std::string ExecutableDir();
     // Per-user folders for settings and a writable save file (created on demand by callers).
     virtual std::string UserConfigDir();
     virtual std::string UserDataDir();

@@ -19,7 +19,9 @@ uint64_t HeadlessPlatform::Now() const {
     return m_now;
 }
 
-void HeadlessPlatform::SetNow(uint64_t ms) { AdvanceTo(ms); }
+void HeadlessPlatform::SetNow(uint64_t ms) {
+    AdvanceTo(ms);
+}
 
 void HeadlessPlatform::Sleep(uint32_t ms) {
     uint64_t until = Now() + ms;
@@ -48,6 +50,36 @@ void HeadlessPlatform::AdvanceTo(uint64_t ms) {
         if (m_keepAudio) m_samples.insert(m_samples.end(), chunk.begin(), chunk.end());
         m_audioFramesPulled += uint64_t(frames);
     }
+}
+
+void HeadlessPlatform::StartWindowTimer(int id, uint32_t periodMs) {
+    std::lock_guard lock(m_mutex);
+    m_windowTimers[id] = WindowTimer{periodMs, m_now + periodMs};
+}
+
+void HeadlessPlatform::StopWindowTimer(int id) {
+    std::lock_guard lock(m_mutex);
+    m_windowTimers.erase(id);
+}
+
+bool HeadlessPlatform::NextWindowTimer(uint64_t until, int& id, uint64_t& at) const {
+    std::lock_guard lock(m_mutex);
+    bool found = false;
+    for (const auto& [timerId, timer] : m_windowTimers) {
+        if (timer.period == 0 || timer.next > until) continue;
+        if (!found || timer.next < at) {
+            found = true;
+            id = timerId;
+            at = timer.next;
+        }
+    }
+    return found;
+}
+
+void HeadlessPlatform::WindowTimerFired(int id, uint64_t at) {
+    std::lock_guard lock(m_mutex);
+    auto it = m_windowTimers.find(id);
+    if (it != m_windowTimers.end()) it->second.next = at + it->second.period;
 }
 
 void HeadlessPlatform::SubmitFrame(DrawList&& frame) {
@@ -99,14 +131,22 @@ void HeadlessPlatform::Trace(TraceKind kind, const std::string& detail) {
 
 std::string HeadlessPlatform::TraceName(TraceKind kind) {
     switch (kind) {
-        case TraceKind::Scene: return "scene";
-        case TraceKind::Bgm: return "bgm";
-        case TraceKind::BgmStop: return "bgm stop";
-        case TraceKind::Se: return "se";
-        case TraceKind::MsgBox: return "msgbox";
-        case TraceKind::Url: return "url";
-        case TraceKind::Save: return "save";
-        case TraceKind::Exit: return "exit";
+        case TraceKind::Scene:
+            return "scene";
+        case TraceKind::Bgm:
+            return "bgm";
+        case TraceKind::BgmStop:
+            return "bgm stop";
+        case TraceKind::Se:
+            return "se";
+        case TraceKind::MsgBox:
+            return "msgbox";
+        case TraceKind::Url:
+            return "url";
+        case TraceKind::Save:
+            return "save";
+        case TraceKind::Exit:
+            return "exit";
     }
     return "?";
 }

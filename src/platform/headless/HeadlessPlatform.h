@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,6 +25,11 @@ public:
     void SubmitFrame(DrawList&& frame) override;
     void ReleaseTexture(uint64_t textureId) override;
 
+    void StartWindowTimer(int id, uint32_t periodMs) override;
+    void StopWindowTimer(int id) override;
+    // The driver plays the window thread; its pauses take no virtual time.
+    void SleepWindowThread(uint32_t) override {}
+
     void ShowMessage(const std::string& text, const std::string& title) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
     bool OpenUrl(const std::string& path) override;
@@ -41,6 +47,11 @@ public:
     void SetSleepHook(SleepHook hook) { m_sleepHook = std::move(hook); }
     uint64_t Now() const;
     void SetNow(uint64_t ms);
+
+    // The earliest firing of a running window timer at or before `until`: its id and time.
+    bool NextWindowTimer(uint64_t until, int& id, uint64_t& at) const;
+    // Records that timer `id` fired at `at` (its next firing is one period later).
+    void WindowTimerFired(int id, uint64_t at);
 
     // How message boxes are answered (Yes by default) and whether opening a URL succeeds.
     void SetAnswer(bool yes) { m_answer = yes; }
@@ -67,6 +78,11 @@ private:
     SleepHook m_sleepHook;
     bool m_answer = true;
     bool m_openUrlResult = true;
+    struct WindowTimer {
+        uint32_t period = 0;
+        uint64_t next = 0;
+    };
+    std::map<int, WindowTimer> m_windowTimers;
     DrawList m_latest;
     uint64_t m_frames = 0;
     TraceSink m_traceSink;

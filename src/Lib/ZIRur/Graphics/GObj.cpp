@@ -26,4 +26,6 @@ void CGObj::PrintProp() {
                    m_height, double(m_scaleX), double(m_scaleY), int(m_alpha));
 }
 
-uint32_t CGObj::ColorARGB() const { return gfx::PackColor(m_red, m_green, m_blue, m_alpha); }
+uint32_t CGObj::ColorARGB() const {
+    return gfx::PackColor(m_red, m_green, m_blue, m_alpha);
+}

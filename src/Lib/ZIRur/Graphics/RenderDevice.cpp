@@ -56,9 +56,8 @@ bool RenderDevice::Present() {
     return true;
 }
 
-void RenderDevice::DrawTexture(const GpuTexture& texture, const platform::SourceRect& src,
-                               float x, float y, float scaleX, float scaleY, uint32_t argb,
-                               bool linear) {
+void RenderDevice::DrawTexture(const GpuTexture& texture, const platform::SourceRect& src, float x,
+                               float y, float scaleX, float scaleY, uint32_t argb, bool linear) {
     std::lock_guard lock(m_lock);
     // Outside BeginScene/EndScene the device draws nothing, as a real device would refuse.
     if (!m_inScene) return;
@@ -82,8 +81,8 @@ uint32_t PackColor(int red, int green, int blue, int alpha) {
     return c(alpha) << 24 | c(red) << 16 | c(green) << 8 | c(blue);
 }
 
-void DrawSprite(const GpuTexture* texture, int imageWidth, int imageHeight, int x, int y,
-                int red, int green, int blue, int alpha) {
+void DrawSprite(const GpuTexture* texture, int imageWidth, int imageHeight, int x, int y, int red,
+                int green, int blue, int alpha) {
     if (texture == nullptr) return;
     RenderDevice& device = RenderDevice::Instance();
     std::lock_guard lock(device.Lock());

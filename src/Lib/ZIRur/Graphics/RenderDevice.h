@@ -36,8 +36,8 @@ public:
     bool Present();
 
     // Draws the source rectangle of a texture with its top-left corner at back-buffer (x, y).
-    void DrawTexture(const GpuTexture& texture, const platform::SourceRect& src, float x,
-                     float y, float scaleX, float scaleY, uint32_t argb, bool linear = true);
+    void DrawTexture(const GpuTexture& texture, const platform::SourceRect& src, float x, float y,
+                     float scaleX, float scaleY, uint32_t argb, bool linear = true);
 
     // Frames presented so far (tests and the trace read it).
     uint64_t PresentedFrames() const { return m_presented; }
@@ -59,7 +59,7 @@ uint32_t PackColor(int red, int green, int blue, int alpha);
 
 // Draws a whole texture image (which sits in the bottom rows of its power-of-two texture)
 // with its top-left corner at logical (x, y), at its own pixel size. Nothing without a texture.
-void DrawSprite(const GpuTexture* texture, int imageWidth, int imageHeight, int x, int y,
-                int red, int green, int blue, int alpha);
+void DrawSprite(const GpuTexture* texture, int imageWidth, int imageHeight, int x, int y, int red,
+                int green, int blue, int alpha);
 
 }  // namespace gfx

@@ -9,16 +9,26 @@
 // memory, so the host's byte order and alignment do not matter.
 namespace bytes {
 
-inline uint16_t LoadU16LE(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-inline uint16_t LoadU16BE(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+inline uint16_t LoadU16LE(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+inline uint16_t LoadU16BE(const uint8_t* p) {
+    return uint16_t(p[0] << 8 | p[1]);
+}
 inline uint32_t LoadU32LE(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 inline uint32_t LoadU32BE(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
-inline void StoreU16LE(uint8_t* p, uint16_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
-inline void StoreU16BE(uint8_t* p, uint16_t v) { p[0] = uint8_t(v >> 8); p[1] = uint8_t(v); }
+inline void StoreU16LE(uint8_t* p, uint16_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
+inline void StoreU16BE(uint8_t* p, uint16_t v) {
+    p[0] = uint8_t(v >> 8);
+    p[1] = uint8_t(v);
+}
 inline void StoreU32LE(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
@@ -31,8 +41,7 @@ inline void StoreU32BE(uint8_t* p, uint32_t v) {
 class Reader {
 public:
     explicit Reader(std::span<const uint8_t> data) : m_data(data) {}
-    Reader(const void* data, size_t size)
-        : m_data(static_cast<const uint8_t*>(data), size) {}
+    Reader(const void* data, size_t size) : m_data(static_cast<const uint8_t*>(data), size) {}
 
     bool ok() const { return m_ok; }
     size_t pos() const { return m_pos; }
@@ -52,10 +61,22 @@ public:
     bool U16BE(uint16_t& v) { return Take(2) ? (v = LoadU16BE(Last(2)), true) : false; }
     bool U32LE(uint32_t& v) { return Take(4) ? (v = LoadU32LE(Last(4)), true) : false; }
     bool U32BE(uint32_t& v) { return Take(4) ? (v = LoadU32BE(Last(4)), true) : false; }
-    bool S16LE(int16_t& v) { uint16_t u; return U16LE(u) ? (v = int16_t(u), true) : false; }
-    bool S16BE(int16_t& v) { uint16_t u; return U16BE(u) ? (v = int16_t(u), true) : false; }
-    bool S32LE(int32_t& v) { uint32_t u; return U32LE(u) ? (v = int32_t(u), true) : false; }
-    bool S32BE(int32_t& v) { uint32_t u; return U32BE(u) ? (v = int32_t(u), true) : false; }
+    bool S16LE(int16_t& v) {
+        uint16_t u;
+        return U16LE(u) ? (v = int16_t(u), true) : false;
+    }
+    bool S16BE(int16_t& v) {
+        uint16_t u;
+        return U16BE(u) ? (v = int16_t(u), true) : false;
+    }
+    bool S32LE(int32_t& v) {
+        uint32_t u;
+        return U32LE(u) ? (v = int32_t(u), true) : false;
+    }
+    bool S32BE(int32_t& v) {
+        uint32_t u;
+        return U32BE(u) ? (v = int32_t(u), true) : false;
+    }
     // A view of the next n bytes; empty (and failed) when fewer remain.
     std::span<const uint8_t> Bytes(size_t n) {
         if (!Take(n)) return {};

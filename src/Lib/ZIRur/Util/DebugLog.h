@@ -44,9 +44,10 @@ private:
 #define TS_WARN(expr, value, ...) \
     ::dbglog::Warning("Waring", expr, static_cast<long>(value), __FILE__, __LINE__, __VA_ARGS__)
 // Layout-library checks: tag "LYRA:Waring".
-#define LYRA_WARN(expr, value, ...) \
-    ::dbglog::Warning("LYRA:Waring", expr, static_cast<long>(value), __FILE__, __LINE__, __VA_ARGS__)
-#define LYRA_ASSERTMSG(expr, value, ...)                                                        \
+#define LYRA_WARN(expr, value, ...)                                                      \
+    ::dbglog::Warning("LYRA:Waring", expr, static_cast<long>(value), __FILE__, __LINE__, \
+                      __VA_ARGS__)
+#define LYRA_ASSERTMSG(expr, value, ...)                                                    \
     ::dbglog::Warning("LYRA:AssertMsg", expr, static_cast<long>(value), __FILE__, __LINE__, \
                       __VA_ARGS__)
 #define LYRA_POINTER_ERROR(name, pointer) \

@@ -1,0 +1,65 @@
+#include "app/Application.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "Lib/ZIRur/Util/DebugLog.h"
+#include "app/Messages.h"
+#include "platform/Platform.h"
+
+Application::Application() = default;
+
+Application::~Application() {
+    if (m_started) Shutdown();
+}
+
+bool Application::Start(const std::string& root) {
+    dbglog::InitFromEnvironment();
+    platform::Platform& host = platform::GetPlatform();
+    std::error_code error;
+    std::filesystem::current_path(root, error);
+    const auto data = std::filesystem::absolute(std::filesystem::path(root) / "DATA", error);
+    if (error || !std::filesystem::is_directory(data)) {
+        host.ShowMessage(std::string(msg::kDataMissing) + data.string(), msg::kAppTitle);
+        return false;
+    }
+
+    m_manager = std::make_unique<CGSIgoWndMgr>();
+    m_view = std::make_unique<CBankoView>(*m_manager);
+    m_worker = std::make_unique<CPS3Thread>(std::make_unique<CWorkTask>(*m_manager));
+    m_worker->SetPriorityBoost(false);
+    m_worker->Start();
+    m_started = true;
+    return true;
+}
+
+bool Application::SceneLoopEnded() const {
+    return m_worker && !m_worker->IsRunning();
+}
+
+int Application::Shutdown() {
+    if (!m_started) return 0;
+    m_started = false;
+    // The quit event ends the current screen (and any dialog over it); a screen that ends
+    // with 0 ends the scene loop.
+    m_manager->RequestExit();
+    if (!m_worker->Join(2000)) {
+        // The worker cannot be killed. Keep the learner's progress, then leave without
+        // destroying what the worker may still be using.
+        dbglog::Printf("Application::Shutdown() : the worker did not end in time.\n");
+        ExitProcessing();
+        platform::GetPlatform().Trace(platform::TraceKind::Exit, "0");
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    ExitProcessing();
+    m_worker.reset();
+    m_view.reset();
+    m_manager.reset();
+    platform::GetPlatform().Trace(platform::TraceKind::Exit, "0");
+    return 0;
+}
+
+void Application::ExitProcessing() {}

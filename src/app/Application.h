@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/BankoView.h"
+#include "app/GSIgoWndMgr.h"
+#include "app/WorkerThread.h"
+
+// Start-up and exit of the program, shared by the windowed and the headless executables.
+// The platform must be set before Start.
+class Application {
+public:
+    Application();
+    ~Application();
+
+    // Makes `root` the working directory, checks that DATA/ is there (a message names the
+    // expected path otherwise), creates the manager and the view and starts the worker.
+    bool Start(const std::string& root);
+    CBankoView& View() { return *m_view; }
+    CGSIgoWndMgr& Manager() { return *m_manager; }
+
+    // True once the scene loop has ended.
+    bool SceneLoopEnded() const;
+    // Asks the running screens to end, waits for the worker and runs the exit processing.
+    // Returns the process exit code.
+    int Shutdown();
+
+private:
+    void ExitProcessing();
+
+    std::unique_ptr<CGSIgoWndMgr> m_manager;
+    std::unique_ptr<CBankoView> m_view;
+    std::unique_ptr<CPS3Thread> m_worker;
+    bool m_started = false;
+};

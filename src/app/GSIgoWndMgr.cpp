@@ -1,0 +1,58 @@
+#include "app/GSIgoWndMgr.h"
+
+#include <mutex>
+#include <string>
+
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "Lib/ZIRur/Wnd/TSEventWnd.h"
+#include "app/Messages.h"
+#include "app/SceneTable.h"
+#include "platform/Platform.h"
+
+CGSIgoWndMgr::CGSIgoWndMgr() = default;
+CGSIgoWndMgr::~CGSIgoWndMgr() = default;
+
+void CGSIgoWndMgr::OnFrameBegin() {
+    platform::GetPlatform().ClientSize(m_clientWidth, m_clientHeight);
+}
+
+void CGSIgoWndMgr::RequestExit() {
+    // Under the lock that also guards the screen swap, so the quit reaches either the running
+    // screen or stops the next one from starting.
+    std::lock_guard lock(QueueLock());
+    m_exitRequested = true;
+    RequestQuit(0);
+}
+
+int CGSIgoWndMgr::RunScene(int scene) {
+    auto screen = CreateSceneScreen(scene);
+    if (!screen) return 0;
+    CTSEventWnd* window = screen.get();
+    {
+        std::lock_guard lock(QueueLock());
+        if (m_exitRequested) return 0;
+        ReplaceScreen(std::move(screen));
+    }
+    platform::GetPlatform().Trace(platform::TraceKind::Scene, std::to_string(scene));
+    return int(RunWindow(window));
+}
+
+void CGSIgoWndMgr::Run() {
+    platform::Platform& host = platform::GetPlatform();
+    gfx::RenderDevice& device = gfx::RenderDevice::Instance();
+    if (!host.RendererReady()) {
+        host.ShowMessage(msg::kRendererContextFailed, msg::kAppTitle);
+    } else if (!device.Create()) {
+        host.ShowMessage(msg::kRendererDeviceFailed, msg::kAppTitle);
+    }
+    OnFrameBegin();
+
+    for (int scene = kSceneLogo; IsScene(scene);) {
+        scene = RunScene(scene);
+        if (m_onSceneEnd) m_onSceneEnd();
+    }
+
+    ReplaceScreen(nullptr);
+    device.Release();
+    if (m_onLoopEnd) m_onLoopEnd();
+}

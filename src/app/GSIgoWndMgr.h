@@ -1,0 +1,37 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+
+#include "Lib/ZIRur/Wnd/TSWndMgr.h"
+
+// The application's window manager: its Run is the scene state machine, executed once on
+// the worker thread.
+class CGSIgoWndMgr : public CTSWndMgr {
+public:
+    CGSIgoWndMgr();
+    ~CGSIgoWndMgr() override;
+
+    void Run() override;
+    void OnFrameBegin() override;
+    // Returns the negation of its argument.
+    virtual int Negate(int value) { return -value; }
+
+    // Runs one scene: replaces the current screen and runs it; returns the next scene.
+    int RunScene(int scene);
+
+    // Ends the scene loop: no further scene starts, and the current screen gets the quit event.
+    void RequestExit();
+
+    // Called after every scene ends (the application stores the save data there).
+    std::function<void()> m_onSceneEnd;
+    // Called once when the scene loop has ended (from the worker thread).
+    std::function<void()> m_onLoopEnd;
+
+    // Client size read at the last frame.
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+
+private:
+    std::atomic<bool> m_exitRequested{false};
+};

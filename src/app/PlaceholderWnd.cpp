@@ -1,0 +1,80 @@
+#include "app/PlaceholderWnd.h"
+
+#include <vector>
+
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "app/SceneTable.h"
+
+namespace {
+// One calm colour per scene, so screenshots tell the scenes apart.
+constexpr uint32_t kSceneColours[] = {0xFF3C5A78, 0xFF7A5C3A, 0xFF3F6E4E,
+                                      0xFF6A4A7A, 0xFF7A7A3A, 0xFF3A6E7A};
+
+std::unique_ptr<gfx::GpuTexture> SolidTexture(uint32_t size, uint32_t argb) {
+    auto texture = std::make_unique<gfx::GpuTexture>(size, size);
+    texture->Upload(std::vector<uint32_t>(size_t(size) * size, argb));
+    return texture;
+}
+}  // namespace
+
+CPlaceholderWnd::CPlaceholderWnd(int scene) : m_scene(scene) {}
+
+void CPlaceholderWnd::OnInit() {
+    m_band = SolidTexture(256, 0xFFFFFFFF);
+    m_marker = SolidTexture(16, 0xFFFFFFFF);
+}
+
+void CPlaceholderWnd::OnStart() {
+    CTSBgmWnd::OnStart();
+    StartTimer(0, 10);
+    if (m_scene == kSceneLogo) StartTimer(1, 2000);
+}
+
+int CPlaceholderWnd::ChoiceAt(int x) const {
+    auto next = NextScenes(m_scene);
+    if (next.empty()) return 0;
+    int band = x * int(next.size()) / 1024;
+    if (band < 0) band = 0;
+    if (band >= int(next.size())) band = int(next.size()) - 1;
+    return next[size_t(band)];
+}
+
+void CPlaceholderWnd::OnDraw() {
+    auto& device = gfx::RenderDevice::Instance();
+    const uint32_t colour = kSceneColours[(m_scene - 1) % 6];
+    auto next = NextScenes(m_scene);
+    const int bands = next.empty() ? 1 : int(next.size());
+    const float s = device.Scale();
+    for (int i = 0; i < bands; ++i) {
+        // Bands alternate in brightness; each is stretched from the white texture.
+        uint32_t shade = (i % 2 == 0) ? colour : (colour & 0xFFFEFEFE) >> 1 | 0xFF000000;
+        float left = float(i * 1024 / bands), right = float((i + 1) * 1024 / bands);
+        device.DrawTexture(*m_band, {0, 0, 256, 256}, left * s, device.LetterboxY(),
+                           (right - left) * s / 256.0f, 768.0f * s / 256.0f, shade);
+    }
+    // A marker sweeping along the bottom edge, one pixel per tick.
+    const float x = float(m_ticks % 1008);
+    device.DrawTexture(*m_marker, {0, 0, 16, 16}, x * s, device.LetterboxY() + 740.0f * s, s, s,
+                       0xFFFFFFFF);
+    if (m_lastPress.x >= 0) {
+        device.DrawTexture(*m_marker, {0, 0, 16, 16}, float(m_lastPress.x - 8) * s,
+                           device.LetterboxY() + float(m_lastPress.y - 8) * s, s, s, 0xC0FFD040);
+    }
+}
+
+void CPlaceholderWnd::OnPointerUp(TSPoint point, int) {
+    m_lastPress = point;
+    if (int next = ChoiceAt(point.x)) EndModal(uint32_t(next));
+}
+
+void CPlaceholderWnd::OnKeyDown(uint16_t key, int) {
+    if (key == 13) EndModal(uint32_t(ChoiceAt(0)));
+}
+
+void CPlaceholderWnd::OnTimer(int index) {
+    if (index == 0) ++m_ticks;
+    if (index == 1) {
+        KillTimer(1);
+        EndModal(kSceneTitle);
+    }
+}

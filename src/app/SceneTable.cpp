@@ -1,0 +1,34 @@
+#include "app/SceneTable.h"
+
+#include "app/PlaceholderWnd.h"
+
+std::span<const int> NextScenes(int scene) {
+    static constexpr int kLogo[] = {kSceneTitle};
+    static constexpr int kTitle[] = {kSceneMenu};
+    static constexpr int kMenu[] = {kSceneTitle, kSceneLesson, kSceneProblemList};
+    static constexpr int kLesson[] = {kSceneMenu};
+    static constexpr int kList[] = {kSceneMenu, kSceneProblem};
+    static constexpr int kProblem[] = {kSceneMenu, kSceneProblemList};
+    switch (scene) {
+        case kSceneLogo:
+            return kLogo;
+        case kSceneTitle:
+            return kTitle;
+        case kSceneMenu:
+            return kMenu;
+        case kSceneLesson:
+            return kLesson;
+        case kSceneProblemList:
+            return kList;
+        case kSceneProblem:
+            return kProblem;
+        default:
+            return {};
+    }
+}
+
+std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene) {
+    if (!IsScene(scene)) return nullptr;
+    // Each scene runs a plain stand-in screen until its real screen exists.
+    return std::make_unique<CPlaceholderWnd>(scene);
+}

@@ -1,0 +1,59 @@
+#include "platform/sdl/FrameReplayer.h"
+
+namespace sdl {
+
+SDL_Texture* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
+    if (!cmd.pixels || cmd.pixels->width == 0 || cmd.pixels->height == 0) return nullptr;
+    Cached& cached = m_textures[cmd.textureId];
+    const platform::TexturePixels& px = *cmd.pixels;
+    if (!cached.texture || cached.width != px.width || cached.height != px.height) {
+        cached.texture.reset(SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888,
+                                               SDL_TEXTUREACCESS_STATIC, int(px.width),
+                                               int(px.height)));
+        if (!cached.texture) {
+            SDL_FAIL("SDL_CreateTexture");
+            m_textures.erase(cmd.textureId);
+            return nullptr;
+        }
+        SDL_SetTextureBlendMode(cached.texture.get(), SDL_BLENDMODE_BLEND);
+        cached.width = px.width;
+        cached.height = px.height;
+        cached.generation = ~uint64_t(0);
+    }
+    if (cached.generation != cmd.textureGeneration) {
+        SDL_UpdateTexture(cached.texture.get(), nullptr, px.argb.data(), int(px.width * 4));
+        cached.generation = cmd.textureGeneration;
+    }
+    return cached.texture.get();
+}
+
+void FrameReplayer::Replay(const platform::DrawList& frame) {
+    for (const platform::DrawCommand& cmd : frame.commands) {
+        if (cmd.kind == platform::DrawCommand::Kind::Clear) {
+            SDL_SetRenderDrawColor(m_renderer, uint8_t(cmd.argb >> 16), uint8_t(cmd.argb >> 8),
+                                   uint8_t(cmd.argb), uint8_t(cmd.argb >> 24));
+            SDL_RenderClear(m_renderer);
+            continue;
+        }
+        SDL_Texture* texture = Prepare(cmd);
+        if (texture == nullptr) continue;
+        const uint8_t alpha = uint8_t(cmd.argb >> 24);
+        if (alpha == 0) continue;
+        SDL_SetTextureColorMod(texture, uint8_t(cmd.argb >> 16), uint8_t(cmd.argb >> 8),
+                               uint8_t(cmd.argb));
+        SDL_SetTextureAlphaMod(texture, alpha);
+        SDL_SetTextureScaleMode(texture,
+                                cmd.filterLinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        const SDL_Rect src{cmd.src.left, cmd.src.top, cmd.src.right - cmd.src.left,
+                           cmd.src.bottom - cmd.src.top};
+        if (src.w <= 0 || src.h <= 0) continue;
+        const SDL_FRect dst{cmd.x, cmd.y, float(src.w) * cmd.scaleX, float(src.h) * cmd.scaleY};
+        SDL_RenderCopyF(m_renderer, texture, &src, &dst);
+    }
+}
+
+void FrameReplayer::Release(const std::vector<uint64_t>& ids) {
+    for (uint64_t id : ids) m_textures.erase(id);
+}
+
+}  // namespace sdl

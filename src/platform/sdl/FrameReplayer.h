@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/DrawList.h"
+#include "platform/sdl/SdlHandles.h"
+
+namespace sdl {
+
+// Replays draw lists on an SDL renderer. Keeps one SDL texture per texture id, re-uploaded
+// when the texture's generation changes, and frees textures whose ids were released.
+class FrameReplayer {
+public:
+    explicit FrameReplayer(SDL_Renderer* renderer) : m_renderer(renderer) {}
+
+    void Replay(const platform::DrawList& frame);
+    void Release(const std::vector<uint64_t>& ids);
+    size_t CachedTextures() const { return m_textures.size(); }
+
+private:
+    struct Cached {
+        TexturePtr texture;
+        uint64_t generation = ~uint64_t(0);
+        uint32_t width = 0, height = 0;
+    };
+    SDL_Texture* Prepare(const platform::DrawCommand& cmd);
+
+    SDL_Renderer* m_renderer;
+    std::unordered_map<uint64_t, Cached> m_textures;
+};
+
+}  // namespace sdl
