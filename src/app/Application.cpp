@@ -6,7 +6,10 @@
 #include <system_error>
 
 #include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "app/Messages.h"
+#include "app/ProgressState.h"
+#include "app/SaveData.h"
 #include "platform/Platform.h"
 
 Application::Application() = default;
@@ -15,7 +18,7 @@ Application::~Application() {
     if (m_started) Shutdown();
 }
 
-bool Application::Start(const std::string& root) {
+bool Application::Start(const std::string& root, std::function<void()> onSceneLoopEnd) {
     dbglog::InitFromEnvironment();
     platform::Platform& host = platform::GetPlatform();
     std::error_code error;
@@ -27,6 +30,13 @@ bool Application::Start(const std::string& root) {
     }
 
     m_manager = std::make_unique<CGSIgoWndMgr>();
+    m_manager->m_onLoopEnd = std::move(onSceneLoopEnd);
+    // Progress is stored at every scene end, so a crash loses at most the screen in progress.
+    m_manager->m_onSceneEnd = [] { StoreSaveData(); };
+    SetSoundSettingsSource([] {
+        const AppSettings& settings = TheSettings();
+        return TSSoundSettings{settings.m_bgmOn, settings.m_seOn};
+    });
     m_view = std::make_unique<CBankoView>(*m_manager);
     m_worker = std::make_unique<CPS3Thread>(std::make_unique<CWorkTask>(*m_manager));
     m_worker->SetPriorityBoost(false);
@@ -62,4 +72,7 @@ int Application::Shutdown() {
     return 0;
 }
 
-void Application::ExitProcessing() {}
+void Application::ExitProcessing() {
+    // Writing sets the last settings word to 0 first.
+    StoreSaveData();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,7 +17,8 @@ public:
 
     // Makes `root` the working directory, checks that DATA/ is there (a message names the
     // expected path otherwise), creates the manager and the view and starts the worker.
-    bool Start(const std::string& root);
+    // `onSceneLoopEnd` is called on the worker once the scene loop has ended.
+    bool Start(const std::string& root, std::function<void()> onSceneLoopEnd = {});
     CBankoView& View() { return *m_view; }
     CGSIgoWndMgr& Manager() { return *m_manager; }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "app/SaveData.h"
 #include "app/SceneTable.h"
 
 namespace {
@@ -18,6 +19,11 @@ std::unique_ptr<gfx::GpuTexture> SolidTexture(uint32_t size, uint32_t argb) {
 }  // namespace
 
 CPlaceholderWnd::CPlaceholderWnd(int scene) : m_scene(scene) {}
+
+void CPlaceholderWnd::OnLoad() {
+    // The logo screen is where the saved settings and progress come in.
+    if (m_scene == kSceneLogo) LoadSaveData();
+}
 
 void CPlaceholderWnd::OnInit() {
     m_band = SolidTexture(256, 0xFFFFFFFF);
@@ -47,7 +53,7 @@ void CPlaceholderWnd::OnDraw() {
     const float s = device.Scale();
     for (int i = 0; i < bands; ++i) {
         // Bands alternate in brightness; each is stretched from the white texture.
-        uint32_t shade = (i % 2 == 0) ? colour : (colour & 0xFFFEFEFE) >> 1 | 0xFF000000;
+        uint32_t shade = (i % 2 == 0) ? colour : ((colour & 0x00FEFEFE) >> 1) | 0xFF000000;
         float left = float(i * 1024 / bands), right = float((i + 1) * 1024 / bands);
         device.DrawTexture(*m_band, {0, 0, 256, 256}, left * s, device.LetterboxY(),
                            (right - left) * s / 256.0f, 768.0f * s / 256.0f, shade);

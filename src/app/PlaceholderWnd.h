@@ -12,6 +12,7 @@ class CPlaceholderWnd : public CTSBgmWnd {
 public:
     explicit CPlaceholderWnd(int scene);
 
+    void OnLoad() override;
     void OnInit() override;
     void OnStart() override;
     void OnDraw() override;

@@ -1,3 +1,91 @@
-int main() {
-    return 0;
+// The headless program: the real program on a virtual clock, driven by an input script.
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/HeadlessDriver.h"
+#include "platform/headless/Script.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: stonewell-headless --script FILE [--root DIR] [--shots DIR] [--trace FILE]\n"
+    "                          [--max-ms N]\n"
+    "Runs the program without a window on a virtual clock, feeding it the script's input.\n"
+    "  --script FILE  input script (see README: headless program)\n"
+    "  --root DIR     folder holding DATA/ (default: the current directory)\n"
+    "  --shots DIR    where 'shot NAME' writes NAME.png (default: the current directory)\n"
+    "  --trace FILE   trace output (default: standard output)\n"
+    "  --max-ms N     end the run after N ms of virtual time (default 600000)\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    headless::RunOptions options;
+    std::string scriptPath, tracePath;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::cerr << "stonewell-headless: " << arg << " needs a value\n" << kUsage;
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--script")
+            scriptPath = value();
+        else if (arg == "--root")
+            options.root = value();
+        else if (arg == "--shots")
+            options.shotsDir = value();
+        else if (arg == "--trace")
+            tracePath = value();
+        else if (arg == "--max-ms") {
+            std::string v = value();
+            char* end = nullptr;
+            unsigned long long ms = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || *end != '\0') {
+                std::cerr << "stonewell-headless: malformed --max-ms '" << v << "'\n";
+                return 2;
+            }
+            options.maxMs = ms;
+        } else if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else {
+            std::cerr << "stonewell-headless: unknown option '" << arg << "'\n" << kUsage;
+            return 2;
+        }
+    }
+    if (scriptPath.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    std::ifstream in(scriptPath);
+    if (!in) {
+        std::cerr << "stonewell-headless: cannot read " << scriptPath << "\n";
+        return 2;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<headless::ScriptCommand> script;
+    std::string error;
+    if (!headless::ParseScript(text.str(), script, error)) {
+        std::cerr << scriptPath << ":" << error << "\n";
+        return 2;
+    }
+
+    std::ofstream traceFile;
+    if (!tracePath.empty()) {
+        traceFile.open(tracePath, std::ios::trunc);
+        if (!traceFile) {
+            std::cerr << "stonewell-headless: cannot write " << tracePath << "\n";
+            return 2;
+        }
+    }
+    std::ostream& trace = tracePath.empty() ? std::cout : traceFile;
+    return headless::RunHeadless(options, script, trace);
 }

@@ -16,9 +16,8 @@ int main() {
     int code = 1;
     {
         Application app;
-        if (app.Start(sdl.ExecutableDir())) {
-            std::atomic<bool> ended{false};
-            app.Manager().m_onLoopEnd = [&ended] { ended = true; };
+        std::atomic<bool> ended{false};
+        if (app.Start(sdl.ExecutableDir(), [&ended] { ended = true; })) {
             sdl.RunWindowLoop(app.View(), ended);
             code = app.Shutdown();
         }

@@ -88,7 +88,15 @@ void HeadlessPlatform::SubmitFrame(DrawList&& frame) {
     ++m_frames;
 }
 
-void HeadlessPlatform::ReleaseTexture(uint64_t) {}
+void HeadlessPlatform::ReleaseTexture(uint64_t textureId) {
+    std::lock_guard lock(m_mutex);
+    m_released.push_back(textureId);
+}
+
+std::vector<uint64_t> HeadlessPlatform::TakeReleased() {
+    std::lock_guard lock(m_mutex);
+    return std::move(m_released);
+}
 
 DrawList HeadlessPlatform::LatestFrame() const {
     std::lock_guard lock(m_mutex);

@@ -57,6 +57,9 @@ public:
     void SetAnswer(bool yes) { m_answer = yes; }
     void SetOpenUrlResult(bool ok) { m_openUrlResult = ok; }
 
+    // Texture ids released since the last call.
+    std::vector<uint64_t> TakeReleased();
+
     // The latest presented frame, and how many frames were presented.
     DrawList LatestFrame() const;
     uint64_t FrameCount() const;
@@ -84,6 +87,7 @@ private:
     };
     std::map<int, WindowTimer> m_windowTimers;
     DrawList m_latest;
+    std::vector<uint64_t> m_released;
     uint64_t m_frames = 0;
     TraceSink m_traceSink;
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/DrawList.h"
+#include "platform/sdl/FrameReplayer.h"
+#include "platform/sdl/SdlHandles.h"
+
+namespace headless {
+
+// Replays draw lists on SDL's software renderer into a 1024 x 768 surface, so screenshots
+// are the same bytes on every machine.
+class FrameCapture {
+public:
+    FrameCapture();
+    ~FrameCapture();
+    bool ok() const { return m_renderer != nullptr; }
+
+    // Renders a frame; afterwards Pixels() holds it as 0xAARRGGBB, row 0 on top.
+    void Render(const platform::DrawList& frame);
+    void Release(const std::vector<uint64_t>& ids);
+    std::vector<uint32_t> Pixels() const;
+    bool WritePng(const std::string& path) const;
+
+private:
+    sdl::SurfacePtr m_surface;
+    sdl::RendererPtr m_renderer;
+    std::unique_ptr<sdl::FrameReplayer> m_replayer;
+};
+
+// Writes 0xAARRGGBB pixels as an opaque RGB PNG.
+bool WritePng(const std::string& path, const std::vector<uint32_t>& argb, int width, int height);
+
+}  // namespace headless

@@ -1,0 +1,198 @@
+#include "platform/headless/HeadlessDriver.h"
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+
+#include "app/Application.h"
+#include "platform/headless/FrameCapture.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace headless {
+namespace {
+
+// A script command placed on the virtual time line. A click becomes a press and a release
+// 50 ms apart; a key a down and an up 20 ms apart.
+struct Timed {
+    uint64_t at = 0;
+    ScriptCommand cmd;
+    bool secondHalf = false;
+};
+
+std::vector<Timed> Schedule(const std::vector<ScriptCommand>& script) {
+    std::vector<Timed> out;
+    uint64_t cursor = 0;
+    for (const ScriptCommand& cmd : script) {
+        switch (cmd.kind) {
+            case ScriptCommand::Kind::Wait:
+                cursor += uint64_t(cmd.value);
+                break;
+            case ScriptCommand::Kind::Click:
+                out.push_back({cursor, cmd, false});
+                cursor += 50;
+                out.push_back({cursor, cmd, true});
+                break;
+            case ScriptCommand::Kind::Key:
+                out.push_back({cursor, cmd, false});
+                cursor += 20;
+                out.push_back({cursor, cmd, true});
+                break;
+            default:
+                out.push_back({cursor, cmd, false});
+                break;
+        }
+    }
+    return out;
+}
+
+class Driver {
+public:
+    Driver(const RunOptions& options, std::vector<Timed> schedule, platform::HeadlessPlatform& p,
+           Application& app)
+        : m_options(options), m_schedule(std::move(schedule)), m_platform(p), m_app(app) {}
+
+    // Runs on the worker inside Sleep: delivers everything due up to `until`.
+    void Advance(uint64_t until) {
+        if (m_ending) return;
+        for (;;) {
+            int timerId = 0;
+            uint64_t timerAt = 0;
+            const bool timerDue = m_platform.NextWindowTimer(until, timerId, timerAt);
+            const bool commandDue = m_next < m_schedule.size() && m_schedule[m_next].at <= until;
+            if (!timerDue && !commandDue) break;
+            if (timerDue && (!commandDue || timerAt < m_schedule[m_next].at)) {
+                m_platform.SetNow(timerAt);
+                m_platform.WindowTimerFired(timerId, timerAt);
+                m_app.View().OnWindowTimer(timerId);
+                continue;
+            }
+            const Timed& step = m_schedule[m_next++];
+            m_platform.SetNow(step.at);
+            Execute(step);
+            if (m_ending) return;
+        }
+        if (m_next >= m_schedule.size() || until >= m_options.maxMs) End();
+    }
+
+private:
+    void End() {
+        if (m_ending) return;
+        m_ending = true;
+        m_app.Manager().RequestExit();
+    }
+
+    void Execute(const Timed& step) {
+        CBankoView& view = m_app.View();
+        const ScriptCommand& c = step.cmd;
+        using K = ScriptCommand::Kind;
+        switch (c.kind) {
+            case K::Click:
+                if (step.secondHalf)
+                    view.OnLeftUp(c.x, c.y);
+                else
+                    view.OnLeftDown(c.x, c.y, false);
+                break;
+            case K::Press:
+                view.OnLeftDown(c.x, c.y, false);
+                break;
+            case K::Release:
+                view.OnLeftUp(c.x, c.y);
+                break;
+            case K::Move:
+                view.OnMouseMove(c.x, c.y);
+                break;
+            case K::RightClick:
+                view.OnRightDown(c.x, c.y);
+                break;
+            case K::DoubleClick:
+                view.OnLeftDown(c.x, c.y, true);
+                break;
+            case K::Wheel:
+                view.OnWheel(c.value, c.x, c.y);
+                break;
+            case K::Key:
+                view.OnKey(!step.secondHalf, c.value);
+                break;
+            case K::Shot:
+                Shot(c.name);
+                break;
+            case K::Answer:
+                m_platform.SetAnswer(c.yes);
+                m_answer = c.yes;
+                break;
+            case K::Close: {
+                m_platform.SetAnswer(c.yes);
+                const bool closing = view.OnCloseRequest();
+                m_platform.SetAnswer(m_answer);
+                if (closing) End();
+                break;
+            }
+            case K::Quit:
+                End();
+                break;
+            case K::Wait:
+                break;
+        }
+    }
+
+    void Shot(const std::string& name) {
+        m_capture.Release(m_platform.TakeReleased());
+        m_capture.Render(m_platform.LatestFrame());
+        std::error_code error;
+        std::filesystem::create_directories(m_options.shotsDir, error);
+        m_capture.WritePng(m_options.shotsDir + "/" + name + ".png");
+    }
+
+    const RunOptions& m_options;
+    std::vector<Timed> m_schedule;
+    size_t m_next = 0;
+    platform::HeadlessPlatform& m_platform;
+    Application& m_app;
+    FrameCapture m_capture;
+    bool m_answer = true;
+    bool m_ending = false;
+};
+
+}  // namespace
+
+int RunHeadless(const RunOptions& options, const std::vector<ScriptCommand>& script,
+                std::ostream& trace) {
+    platform::HeadlessPlatform host;
+    host.SetTraceSink([&trace](uint64_t ms, platform::TraceKind kind, const std::string& detail) {
+        trace << ms << ' ' << platform::HeadlessPlatform::TraceName(kind);
+        if (!detail.empty()) trace << ' ' << detail;
+        trace << '\n';
+    });
+    platform::SetPlatform(&host);
+
+    int code = 0;
+    {
+        Application app;
+        Driver driver(options, Schedule(script), host, app);
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool loopEnded = false;
+        host.SetSleepHook([&driver](uint64_t until) { driver.Advance(until); });
+        auto onLoopEnd = [&] {
+            std::lock_guard lock(mutex);
+            loopEnded = true;
+            ended.notify_all();
+        };
+        if (!app.Start(options.root, onLoopEnd)) {
+            code = 1;
+            host.Trace(platform::TraceKind::Exit, "1");
+        } else {
+            {
+                std::unique_lock lock(mutex);
+                ended.wait(lock, [&] { return loopEnded; });
+            }
+            code = app.Shutdown();
+        }
+        host.SetSleepHook(nullptr);
+    }
+    platform::SetPlatform(nullptr);
+    trace.flush();
+    return code;
+}
+
+}  // namespace headless

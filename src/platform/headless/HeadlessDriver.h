@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/headless/Script.h"
+
+namespace headless {
+
+struct RunOptions {
+    // The folder holding DATA/ (the working directory of the run).
+    std::string root = ".";
+    // Where `shot NAME` writes NAME.png.
+    std::string shotsDir = ".";
+    // The run ends (as after the script's end) once this much virtual time has passed.
+    uint64_t maxMs = 600000;
+};
+
+// Runs the real program on the headless backend, feeding it the script's input at the
+// script's virtual times, and writes the trace. Returns the process exit code.
+int RunHeadless(const RunOptions& options, const std::vector<ScriptCommand>& script,
+                std::ostream& trace);
+
+}  // namespace headless
