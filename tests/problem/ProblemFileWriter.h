@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Writes problem files byte by byte from the format's tables, independently of the loader.
+namespace testfile {
+
+// Setup or answer word: bits 0-7 file kind code, 8-15 aux, 16-23 x, 24-31 y (signed).
+inline uint32_t Word(int fileCode, int aux, int x, int y) {
+    return uint32_t(uint8_t(fileCode)) | uint32_t(uint8_t(aux)) << 8 | uint32_t(uint8_t(x)) << 16 |
+           uint32_t(uint8_t(int8_t(y))) << 24;
+}
+// Branch word: answers lo .. hi - 1.
+inline uint32_t BranchWord(int lo, int hi) {
+    return uint32_t(uint16_t(lo)) | uint32_t(uint16_t(int16_t(hi))) << 16;
+}
+
+struct Problem {
+    uint8_t caption = 0;
+    uint8_t code = 0;
+    uint8_t question = 0;
+    std::vector<uint32_t> setup;
+    std::vector<uint32_t> branches;
+    std::vector<uint32_t> answers;
+    // When set, written as the answer bytes instead of `answers` (code 7); padded with zeros
+    // to a multiple of 4, A = size / 4.
+    std::vector<uint8_t> answerBytes;
+    // When set, written as the count field instead of the real count.
+    std::optional<int32_t> setupCountField;
+    std::optional<int32_t> branchCountField;
+    std::optional<int32_t> answerCountField;
+};
+
+struct Block {
+    uint8_t courseTag = 1;
+    uint8_t chapter = 1;  // 1-based
+    uint8_t section = 1;  // 1-based
+    std::vector<Problem> problems;
+    // When set, written as P instead of problems.size().
+    std::optional<int32_t> problemCountField;
+    // Added to the true body size in the header.
+    int64_t bodySizeDelta = 0;
+    // Bytes dropped from the end of the body (a truncated file).
+    size_t truncate = 0;
+};
+
+// The answer bytes of a code-7 problem: the three lengths, then the texts.
+std::vector<uint8_t> ChoiceBytes(const std::string& t1, const std::string& t2,
+                                 const std::string& t3);
+// The body of one problem entry.
+std::vector<uint8_t> ProblemBytes(const Problem& p);
+// An 8-byte header and the blocks.
+std::vector<uint8_t> FileBytes(const std::vector<Block>& blocks);
+
+}  // namespace testfile
