@@ -34,6 +34,7 @@ public:
     float GetCharSpace() const { return mCharSpace; }
     float GetLineSpace() const { return mLineSpace; }
     uint8_t GetTextPosition() const { return mTextPosition; }
+    void SetTextPosition(uint8_t position) { mTextPosition = position; }
     uint8_t GetTextAlignment() const { return mTextAlignment; }
     void SetMaterial(Material* material) { SetMaterialOwned(material); }
 
