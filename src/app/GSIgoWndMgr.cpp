@@ -9,7 +9,7 @@
 #include "app/SceneTable.h"
 #include "platform/Platform.h"
 
-CGSIgoWndMgr::CGSIgoWndMgr() = default;
+CGSIgoWndMgr::CGSIgoWndMgr() : m_sceneFactory(CreateSceneScreen) {}
 CGSIgoWndMgr::~CGSIgoWndMgr() = default;
 
 void CGSIgoWndMgr::OnFrameBegin() {
@@ -25,7 +25,7 @@ void CGSIgoWndMgr::RequestExit() {
 }
 
 int CGSIgoWndMgr::RunScene(int scene) {
-    auto screen = CreateSceneScreen(scene);
+    auto screen = m_sceneFactory(scene);
     if (!screen) return 0;
     CTSEventWnd* window = screen.get();
     {

@@ -2,8 +2,11 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
+
+class CTSEventWnd;
 
 // The application's window manager: its Run is the scene state machine, executed once on
 // the worker thread.
@@ -22,6 +25,9 @@ public:
 
     // Ends the scene loop: no further scene starts, and the current screen gets the quit event.
     void RequestExit();
+
+    // Makes the screen of a scene; the scene table's screens unless replaced (tests).
+    std::function<std::unique_ptr<CTSEventWnd>(int)> m_sceneFactory;
 
     // Called after every scene ends (the application stores the save data there).
     std::function<void()> m_onSceneEnd;

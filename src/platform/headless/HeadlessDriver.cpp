@@ -19,7 +19,9 @@ struct Timed {
     bool secondHalf = false;
 };
 
-std::vector<Timed> Schedule(const std::vector<ScriptCommand>& script) {
+// The script's commands on the time line; `end` receives the time the script ends at (after
+// its last wait).
+std::vector<Timed> Schedule(const std::vector<ScriptCommand>& script, uint64_t& end) {
     std::vector<Timed> out;
     uint64_t cursor = 0;
     for (const ScriptCommand& cmd : script) {
@@ -42,14 +44,15 @@ std::vector<Timed> Schedule(const std::vector<ScriptCommand>& script) {
                 break;
         }
     }
+    end = cursor;
     return out;
 }
 
 class Driver {
 public:
-    Driver(const RunOptions& options, std::vector<Timed> schedule, platform::HeadlessPlatform& p,
-           Application& app)
-        : m_options(options), m_schedule(std::move(schedule)), m_platform(p), m_app(app) {}
+    Driver(const RunOptions& options, const std::vector<ScriptCommand>& script,
+           platform::HeadlessPlatform& p, Application& app)
+        : m_options(options), m_schedule(Schedule(script, m_endAt)), m_platform(p), m_app(app) {}
 
     // Runs on the worker inside Sleep: delivers everything due up to `until`.
     void Advance(uint64_t until) {
@@ -71,7 +74,8 @@ public:
             Execute(step);
             if (m_ending) return;
         }
-        if (m_next >= m_schedule.size() || until >= m_options.maxMs) End();
+        const bool scriptDone = m_next >= m_schedule.size() && until >= m_endAt;
+        if (scriptDone || until >= m_options.maxMs) End();
     }
 
 private:
@@ -144,6 +148,7 @@ private:
     }
 
     const RunOptions& m_options;
+    uint64_t m_endAt = 0;
     std::vector<Timed> m_schedule;
     size_t m_next = 0;
     platform::HeadlessPlatform& m_platform;
@@ -168,7 +173,7 @@ int RunHeadless(const RunOptions& options, const std::vector<ScriptCommand>& scr
     int code = 0;
     {
         Application app;
-        Driver driver(options, Schedule(script), host, app);
+        Driver driver(options, script, host, app);
         std::mutex mutex;
         std::condition_variable ended;
         bool loopEnded = false;

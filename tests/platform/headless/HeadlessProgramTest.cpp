@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs the headless executable in a fresh folder with an empty DATA/; returns its exit code.
+class HeadlessProgram : public ::testing::Test {
+protected:
+    HeadlessProgram() {
+        m_dir =
+            fs::temp_directory_path() /
+            ("sw-headless-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        for (const char* run : {"a", "b"}) fs::create_directories(m_dir / run / "root" / "DATA");
+    }
+    ~HeadlessProgram() override { fs::remove_all(m_dir); }
+
+    // Each run tag has its own root, so a save file of one run cannot change another.
+    int Run(const std::string& script, const std::string& tag, std::string* stderrText = nullptr) {
+        std::ofstream(m_dir / "script.txt") << script;
+        const fs::path out = m_dir / tag;
+        fs::create_directories(out);
+        const std::string cmd = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless" +
+                                " --root " + (out / "root").string() + " --script " +
+                                (m_dir / "script.txt").string() + " --shots " + out.string() +
+                                " --trace " + (out / "trace.txt").string() + " 2>" +
+                                (out / "stderr.txt").string();
+        int status = std::system(cmd.c_str());
+        if (stderrText != nullptr) *stderrText = ReadFile(out / "stderr.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path m_dir;
+};
+
+const char kTour[] =
+    "wait 1000\nshot logo\nwait 1500\nshot title\nclick 100 100\nwait 300\n"
+    "move 500 400\nwait 30\nclose no\nwait 100\nshot menu\nclick 900 100\nwait 200\n"
+    "shot list\n";
+
+TEST_F(HeadlessProgram, SameScriptGivesIdenticalScreenshotsAndTrace) {
+    ASSERT_EQ(Run(kTour, "a"), 0);
+    ASSERT_EQ(Run(kTour, "b"), 0);
+    for (const char* name : {"logo.png", "title.png", "menu.png", "list.png", "trace.txt"}) {
+        const std::string a = ReadFile(m_dir / "a" / name);
+        ASSERT_FALSE(a.empty()) << name;
+        EXPECT_EQ(a, ReadFile(m_dir / "b" / name)) << name << " differs between runs";
+    }
+    EXPECT_NE(ReadFile(m_dir / "a" / "logo.png"), ReadFile(m_dir / "a" / "title.png"));
+}
+
+TEST_F(HeadlessProgram, TraceFollowsTheScenesAndTheCloseQuestion) {
+    ASSERT_EQ(Run(kTour, "a"), 0);
+    const std::string trace = ReadFile(m_dir / "a" / "trace.txt");
+    EXPECT_NE(trace.find("0 scene 1\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("2000 scene 2\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find(" msgbox 「Stonewell」を終了しますか？ -> no\n"), std::string::npos);
+    EXPECT_NE(trace.find(" scene 5\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find(" save DATA/SAVE/setting.dat 28976\n"), std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(trace.rfind('\n', trace.size() - 2) + 1).find("exit 0"),
+              trace.substr(trace.rfind('\n', trace.size() - 2) + 1).find(' ') + 1)
+        << "the last line is the exit";
+    EXPECT_EQ(fs::file_size(m_dir / "a" / "root" / "DATA" / "SAVE" / "setting.dat"), 28976u);
+}
+
+TEST_F(HeadlessProgram, CloseAnsweredYesEndsTheRunThroughExitProcessing) {
+    ASSERT_EQ(Run("wait 500\nclose yes\nwait 100000\n", "a"), 0);
+    const std::string trace = ReadFile(m_dir / "a" / "trace.txt");
+    EXPECT_NE(trace.find("500 msgbox 「Stonewell」を終了しますか？ -> yes\n"), std::string::npos)
+        << trace;
+    EXPECT_EQ(trace.find("scene 2"), std::string::npos) << "the run ended before the title";
+    EXPECT_NE(trace.find("exit 0"), std::string::npos);
+}
+
+TEST_F(HeadlessProgram, BadScriptsAreRefusedWithTheLineNumber) {
+    std::string err;
+    EXPECT_EQ(Run("wait 10\nclick 5\n", "a", &err), 2);
+    EXPECT_NE(err.find("script.txt:2: 'click' takes 2 argument(s)"), std::string::npos) << err;
+}
+
+TEST_F(HeadlessProgram, MissingDataFolderIsReportedAndExitsNonZero) {
+    fs::remove_all(m_dir / "a" / "root" / "DATA");
+    EXPECT_EQ(Run("wait 10\n", "a"), 1);
+    const std::string trace = ReadFile(m_dir / "a" / "trace.txt");
+    EXPECT_NE(trace.find("msgbox データフォルダが見つかりません: "), std::string::npos) << trace;
+}
+
+TEST_F(HeadlessProgram, MaxMsBoundsARunWithoutAnEnd) {
+    std::ofstream(m_dir / "script.txt") << "wait 10000000\n";
+    const std::string cmd = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " +
+                            (m_dir / "a" / "root").string() + " --script " +
+                            (m_dir / "script.txt").string() + " --max-ms 5000 --trace " +
+                            (m_dir / "t.txt").string();
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string trace = ReadFile(m_dir / "t.txt");
+    const auto exitAt = std::stoull(trace.substr(trace.rfind('\n', trace.size() - 2) + 1));
+    EXPECT_GE(exitAt, 5000u);
+    EXPECT_LT(exitAt, 5200u);
+}
+
+}  // namespace
