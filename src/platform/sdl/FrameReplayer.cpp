@@ -2,7 +2,7 @@
 
 namespace sdl {
 
-SDL_Texture* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
+FrameReplayer::Cached* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
     if (!cmd.pixels || cmd.pixels->width == 0 || cmd.pixels->height == 0) return nullptr;
     Cached& cached = m_textures[cmd.textureId];
     const platform::TexturePixels& px = *cmd.pixels;
@@ -15,7 +15,6 @@ SDL_Texture* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
             m_textures.erase(cmd.textureId);
             return nullptr;
         }
-        SDL_SetTextureBlendMode(cached.texture.get(), SDL_BLENDMODE_BLEND);
         cached.width = px.width;
         cached.height = px.height;
         cached.generation = ~uint64_t(0);
@@ -23,8 +22,15 @@ SDL_Texture* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
     if (cached.generation != cmd.textureGeneration) {
         SDL_UpdateTexture(cached.texture.get(), nullptr, px.argb.data(), int(px.width * 4));
         cached.generation = cmd.textureGeneration;
+        cached.opaque = true;
+        for (uint32_t texel : px.argb) {
+            if (texel < 0xFF000000u) {
+                cached.opaque = false;
+                break;
+            }
+        }
     }
-    return cached.texture.get();
+    return &cached;
 }
 
 void FrameReplayer::Replay(const platform::DrawList& frame) {
@@ -35,10 +41,15 @@ void FrameReplayer::Replay(const platform::DrawList& frame) {
             SDL_RenderClear(m_renderer);
             continue;
         }
-        SDL_Texture* texture = Prepare(cmd);
-        if (texture == nullptr) continue;
+        Cached* cached = Prepare(cmd);
+        if (cached == nullptr) continue;
+        SDL_Texture* texture = cached->texture.get();
         const uint8_t alpha = uint8_t(cmd.argb >> 24);
         if (alpha == 0) continue;
+        // Blending an opaque picture gives the same pixels as copying it, at a fraction of
+        // the cost on the software renderer.
+        SDL_SetTextureBlendMode(texture, cached->opaque && alpha == 255 ? SDL_BLENDMODE_NONE
+                                                                       : SDL_BLENDMODE_BLEND);
         SDL_SetTextureColorMod(texture, uint8_t(cmd.argb >> 16), uint8_t(cmd.argb >> 8),
                                uint8_t(cmd.argb));
         SDL_SetTextureAlphaMod(texture, alpha);

@@ -24,8 +24,10 @@ private:
         TexturePtr texture;
         uint64_t generation = ~uint64_t(0);
         uint32_t width = 0, height = 0;
+        // Every texel has alpha 255: drawn without blending when the colour is opaque too.
+        bool opaque = false;
     };
-    SDL_Texture* Prepare(const platform::DrawCommand& cmd);
+    Cached* Prepare(const platform::DrawCommand& cmd);
 
     SDL_Renderer* m_renderer;
     std::unordered_map<uint64_t, Cached> m_textures;
