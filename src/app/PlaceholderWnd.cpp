@@ -32,7 +32,6 @@ void CPlaceholderWnd::OnInit() {
 
 void CPlaceholderWnd::OnStart() {
     CTSBgmWnd::OnStart();
-    StartTimer(0, 10);
     if (m_scene == kSceneLogo) StartTimer(1, 2000);
 }
 
@@ -58,10 +57,6 @@ void CPlaceholderWnd::OnDraw() {
         device.DrawTexture(*m_band, {0, 0, 256, 256}, left * s, device.LetterboxY(),
                            (right - left) * s / 256.0f, 768.0f * s / 256.0f, shade);
     }
-    // A marker sweeping along the bottom edge, one pixel per tick.
-    const float x = float(m_ticks % 1008);
-    device.DrawTexture(*m_marker, {0, 0, 16, 16}, x * s, device.LetterboxY() + 740.0f * s, s, s,
-                       0xFFFFFFFF);
     if (m_lastPress.x >= 0) {
         device.DrawTexture(*m_marker, {0, 0, 16, 16}, float(m_lastPress.x - 8) * s,
                            device.LetterboxY() + float(m_lastPress.y - 8) * s, s, s, 0xC0FFD040);
@@ -78,7 +73,6 @@ void CPlaceholderWnd::OnKeyDown(uint16_t key, int) {
 }
 
 void CPlaceholderWnd::OnTimer(int index) {
-    if (index == 0) ++m_ticks;
     if (index == 1) {
         KillTimer(1);
         EndModal(kSceneTitle);

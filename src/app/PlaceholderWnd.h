@@ -26,8 +26,6 @@ private:
     int ChoiceAt(int x) const;
 
     int m_scene;
-    // Ticks since the start; drives a small moving marker so frames differ over time.
-    int m_ticks = 0;
     TSPoint m_lastPress{-1, -1};
     std::unique_ptr<gfx::GpuTexture> m_band;
     std::unique_ptr<gfx::GpuTexture> m_marker;

@@ -1,10 +1,12 @@
 // The windowed program: the main thread owns the window; the worker runs the scenes.
 #include <atomic>
 
+#include "Lib/ZIRur/Util/DebugLog.h"
 #include "app/Application.h"
 #include "platform/sdl/SdlPlatform.h"
 
 int main() {
+    dbglog::InitFromEnvironment();
     platform::SdlPlatform sdl;
     if (!sdl.Init()) return 1;
     platform::SetPlatform(&sdl);

@@ -48,8 +48,8 @@ void FrameReplayer::Replay(const platform::DrawList& frame) {
         if (alpha == 0) continue;
         // Blending an opaque picture gives the same pixels as copying it, at a fraction of
         // the cost on the software renderer.
-        SDL_SetTextureBlendMode(texture, cached->opaque && alpha == 255 ? SDL_BLENDMODE_NONE
-                                                                       : SDL_BLENDMODE_BLEND);
+        SDL_SetTextureBlendMode(
+            texture, cached->opaque && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
         SDL_SetTextureColorMod(texture, uint8_t(cmd.argb >> 16), uint8_t(cmd.argb >> 8),
                                uint8_t(cmd.argb));
         SDL_SetTextureAlphaMod(texture, alpha);

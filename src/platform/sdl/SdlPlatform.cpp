@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <time.h>
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -9,6 +11,14 @@
 namespace platform {
 
 namespace {
+
+// Wall-clock time for the start-up measurement (compared with the time of exec).
+void LogMoment(const char* what) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    dbglog::Printf("%s at %lld.%06ld\n", what, static_cast<long long>(now.tv_sec),
+                   now.tv_nsec / 1000);
+}
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
@@ -111,6 +121,7 @@ bool SdlPlatform::CreateMainWindow() {
     SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
     SDL_RenderClear(m_renderer.get());
     SDL_RenderPresent(m_renderer.get());
+    LogMoment("window first painted");
     return true;
 }
 
@@ -175,7 +186,7 @@ void SdlPlatform::ReplayLatest(bool force) {
     }
     m_replayer->Replay(m_shown);
     SDL_RenderPresent(m_renderer.get());
-    ++m_replayed;
+    if (m_replayed++ == 0) LogMoment("first frame presented");
 }
 
 // ---------------------------------------------------------------- window loop
