@@ -1,0 +1,110 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ProblemFileWriter.h"
+#include "app/ProgressState.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "problem/BoardGeometry.h"
+#include "problem/ProblemFile.h"
+#include "problem/ProblemPlay.h"
+
+// A screen without graphics: remembers what play asked of it.
+struct RecordingView : ProblemView {
+    std::vector<std::string> sounds;
+    std::map<int, bool> timers;
+    std::vector<int> faces;
+    std::map<Pane, bool> panes;
+    std::map<Text, std::string> texts;
+    std::vector<int> leaves;
+    int boardSize = 0;
+    bool resultShown = false;
+    bool resultCorrect = false;
+    int stampShows = 0;
+
+    void PlaySe(const std::string& path) override { sounds.push_back(path); }
+    void StartTimer(int id, int) override { timers[id] = true; }
+    void StopTimer(int id) override { timers[id] = false; }
+    void ShowFace(int face) override { faces.push_back(face); }
+    void ShowPane(Pane pane, bool shown) override {
+        if (pane == Pane::ClearedStamp && shown) ++stampShows;
+        panes[pane] = shown;
+    }
+    void ShowResultPicture(bool shown, bool correct) override {
+        resultShown = shown;
+        resultCorrect = correct;
+    }
+    void SetText(Text which, const std::string& text) override { texts[which] = text; }
+    void SetBoardSize(int size) override { boardSize = size; }
+    void LeaveScreen(int scene) override { leaves.push_back(scene); }
+    void Refresh() override {}
+
+    int Count(const std::string& sound) const {
+        int n = 0;
+        for (const std::string& s : sounds) n += s == sound;
+        return n;
+    }
+};
+
+// A problem screen's worth of play over problems written with the test file writer.
+class PlayTest : public ::testing::Test {
+protected:
+    static constexpr const char* kStone = "DATA/SOUND/SE/Stone.wav";
+    static constexpr const char* kSet = "DATA/SOUND/SE/Set.wav";
+    static constexpr const char* kCursor = "DATA/SOUND/SE/Cursor.wav";
+    static constexpr const char* kOk = "DATA/SOUND/SE/OK.wav";
+    static constexpr const char* kNo = "DATA/SOUND/SE/No.wav";
+
+    void SetUp() override { platform::SetPlatform(&m_platform); }
+    void TearDown() override { platform::SetPlatform(nullptr); }
+
+    // Loads the problems as the block of course 0, chapter index `chapter`, section index
+    // `section`, and starts play at `index` with the question window already closed.
+    void Load(const std::vector<testfile::Problem>& problems, int index = 0, int chapter = 0,
+              int section = 2) {
+        testfile::Block block;
+        block.chapter = uint8_t(chapter + 1);
+        block.section = uint8_t(section + 1);
+        block.problems = problems;
+        board.chapter = uint32_t(chapter);
+        board.section = uint32_t(section);
+        board.records.assign(size_t(progress->ProblemCount(0, chapter + 1, section + 1)), {});
+        ASSERT_TRUE(problemfile::DecodeFile(testfile::FileBytes({block}), chapter + 1, section + 1,
+                                            board.records));
+        progress->m_problemIndex = index;
+        play = std::make_unique<ProblemPlay>(board, *progress, view);
+        play->Start();
+        play->BoardClick(500, 500);  // closes the question window
+        view.sounds.clear();
+    }
+
+    // Clicks the centre of board point (col, row).
+    void ClickPoint(int col, int row) {
+        int x = 0, y = 0;
+        boardgeometry::CenterOf(play->BoardSize(), col, row, x, y);
+        play->BoardClick(x, y);
+    }
+
+    void Ticks(int n) {
+        for (int i = 0; i < n; ++i) play->Tick();
+    }
+
+    uint64_t Now() const { return m_platform.Now(); }
+
+    platform::HeadlessPlatform m_platform;
+    std::unique_ptr<ProgressState> progress = std::make_unique<ProgressState>();
+    ProblemBoard board;
+    RecordingView view;
+    std::unique_ptr<ProblemPlay> play;
+};
+
+// File words for a corner problem are given in window coordinates here: the file counts rows
+// from the top of the whole board, and the corner window flips them.
+inline uint32_t CornerWord(int fileCode, int aux, int col, int row) {
+    return testfile::Word(fileCode, aux, col, 18 - row);
+}
