@@ -172,3 +172,20 @@ TEST(Mixer, ExtensiblePcmPlays) {
     device.Mix(out.data(), 2);
     EXPECT_EQ(out, (Samples{-9, -9, 9, 9}));
 }
+
+TEST(Mixer, SecondPlayTakesAFreeBufferOfAMultiBufferSound) {
+    CSoundDevice device;
+    auto reader = std::make_unique<CWavReader>();
+    ASSERT_TRUE(reader->OpenMemory(StereoWav({10, 20, 30})));
+    auto sound = device.CreateSound(std::move(reader), 0, 2);
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->NumBuffers(), 2);
+    sound->Play(0, false);
+    EXPECT_EQ(Left(device, 1), (Samples{10}));
+    sound->Play(0, false);  // the first buffer plays, so the second starts
+    EXPECT_TRUE(sound->GetBuffer(0)->IsPlaying());
+    EXPECT_TRUE(sound->GetBuffer(1)->IsPlaying());
+    EXPECT_EQ(Left(device, 3), (Samples{30, 50, 30}));
+    EXPECT_FALSE(sound->IsSoundPlaying());
+    EXPECT_EQ(sound->GetBuffer(2), nullptr);
+}
