@@ -1,0 +1,132 @@
+// The one place that talks to DevIL.
+#include "Lib/ZIRur/Graphics/ImageDecoder.h"
+
+#include <IL/il.h>
+
+#include <climits>
+#include <mutex>
+#include <string>
+
+#include "Lib/ZIRur/Util/ByteReader.h"
+
+namespace gfx {
+namespace {
+
+// DevIL keeps global state (bound image, error stack, settings): every use goes through
+// this lock, and the library is set up once.
+std::mutex& DevilLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+void InitDevilOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        ilInit();
+        // Hand pixels back bottom row first for every file, whichever origin the file
+        // itself declares, so top-down and bottom-up Targa files come out the same.
+        ilEnable(IL_ORIGIN_SET);
+        ilOriginFunc(IL_ORIGIN_LOWER_LEFT);
+    });
+}
+
+void DrainErrors() {
+    for (int i = 0; i < 64 && ilGetError() != IL_NO_ERROR; ++i) {
+    }
+}
+
+// A Targa header states its size up front. Refuse absurd sizes before the decoder
+// allocates for them, and files whose pixel data stops short (the decoder would hand back
+// whatever its buffer held for the missing rows).
+bool TargaAcceptable(std::span<const uint8_t> data) {
+    bytes::Reader reader(data);
+    uint8_t idLength = 0, mapType = 0, imageType = 0, mapEntryBits = 0, depth = 0;
+    uint16_t mapLength = 0, width = 0, height = 0;
+    reader.U8(idLength);
+    reader.U8(mapType);
+    reader.U8(imageType);
+    reader.Skip(2);
+    reader.U16LE(mapLength);
+    reader.U8(mapEntryBits);
+    reader.Skip(4);
+    reader.U16LE(width);
+    reader.U16LE(height);
+    reader.U8(depth);
+    reader.Skip(1);
+    if (!reader.ok()) return false;
+    if (width == 0 || height == 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
+    reader.Skip(idLength);
+    if (mapType == 1) reader.Skip(size_t(mapLength) * ((mapEntryBits + 7u) / 8u));
+    if (!reader.ok()) return false;
+    const size_t pixelBytes = (depth + 7u) / 8u;
+    const size_t pixels = size_t(width) * height;
+    if (pixelBytes == 0) return false;
+    if (imageType >= 1 && imageType <= 3) return reader.has(pixels * pixelBytes);
+    if (imageType >= 9 && imageType <= 11) {
+        // Walk the run-length packets: each is a count byte and one pixel (a run) or
+        // count + 1 pixels (raw).
+        size_t seen = 0;
+        while (seen < pixels) {
+            uint8_t head = 0;
+            if (!reader.U8(head)) return false;
+            const size_t count = (head & 0x7Fu) + 1u;
+            if (!reader.Skip(head & 0x80u ? pixelBytes : count * pixelBytes)) return false;
+            seen += count;
+        }
+        return true;
+    }
+    return true;  // other kinds are the decoder's to refuse
+}
+
+class BoundImage {
+public:
+    BoundImage() {
+        ilGenImages(1, &m_name);
+        ilBindImage(m_name);
+    }
+    ~BoundImage() {
+        ilBindImage(0);
+        ilDeleteImages(1, &m_name);
+        DrainErrors();
+    }
+    BoundImage(const BoundImage&) = delete;
+    BoundImage& operator=(const BoundImage&) = delete;
+
+private:
+    ILuint m_name = 0;
+};
+
+}  // namespace
+
+int ImageTypeFromName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (lower.find(".tif") != std::string::npos) return kImageTypeTiff;
+    if (lower.find(".tga") != std::string::npos) return kImageTypeTarga;
+    return kImageTypeJpeg;
+}
+
+bool DecodeImage(int type, std::span<const uint8_t> data, DecodedImage& out) {
+    out = DecodedImage{};
+    if (data.empty() || data.size() > size_t(UINT_MAX)) return false;
+    if (type == kImageTypeTarga && !TargaAcceptable(data)) return false;
+
+    std::lock_guard lock(DevilLock());
+    InitDevilOnce();
+    BoundImage image;
+    if (!ilLoadL(ILenum(type), data.data(), ILuint(data.size()))) return false;
+    const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
+    const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
+    std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
+    if (ilCopyPixels(0, 0, 0, ILuint(width), ILuint(height), 1, IL_RGBA, IL_UNSIGNED_BYTE,
+                     rgba.data()) == 0)
+        return false;
+    out.width = width;
+    out.height = height;
+    out.rgba = std::move(rgba);
+    return true;
+}
+
+}  // namespace gfx
