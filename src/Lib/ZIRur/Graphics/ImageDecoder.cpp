@@ -55,6 +55,14 @@ bool TargaAcceptable(std::span<const uint8_t> data) {
     reader.Skip(1);
     if (!reader.ok()) return false;
     if (width == 0 || height == 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
+    // Colour-mapped images need a real map of 8- or 16-bit indices; the decoder mishandles
+    // the rest.
+    const bool mapped = imageType == 1 || imageType == 9;
+    if (mapType > 1 || (mapped && (mapType != 1 || mapLength == 0 || (depth != 8 && depth != 16))))
+        return false;
+    if (mapType == 1 && mapEntryBits != 15 && mapEntryBits != 16 && mapEntryBits != 24 &&
+        mapEntryBits != 32)
+        return false;
     reader.Skip(idLength);
     if (mapType == 1) reader.Skip(size_t(mapLength) * ((mapEntryBits + 7u) / 8u));
     if (!reader.ok()) return false;

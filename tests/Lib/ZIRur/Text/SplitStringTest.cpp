@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Lib/ZIRur/Text/StrConvert.h"
+#include "Lib/ZIRur/Text/Text.h"
+#include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+
+namespace {
+
+// Shift_JIS bytes of a few characters.
+const std::string kA = "\x82\xA0";      // あ
+const std::string kMaru = "\x81\x42";   // 。
+const std::string kTen = "\x81\x41";    // 、
+const std::string kComma = "\x81\x43";  // ，
+
+std::vector<std::string> Split(const std::string& text, int maxBytes, int maxLines = 16) {
+    std::vector<std::string> lines;
+    const int n = CText::SplitString(text.c_str(), lines, maxBytes, maxLines);
+    EXPECT_EQ(n, int(lines.size()));
+    return lines;
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+}  // namespace
+
+// --- Line splitting ---
+
+TEST(SplitString, ClosingMarkStaysOnAFullLine) {
+    for (const std::string& mark : {kMaru, kTen, kComma}) {
+        auto lines = Split(Repeat(kA, 5) + mark + kA, 10);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], Repeat(kA, 5) + mark);  // 12 bytes: max + 2
+        EXPECT_EQ(lines[1], kA);
+    }
+    // Any other character wraps.
+    auto lines = Split(Repeat(kA, 6), 10);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], Repeat(kA, 5));
+    // A mark after a line that is not yet full is ordinary text.
+    EXPECT_EQ(Split("abc" + kMaru + "d", 10), std::vector<std::string>{"abc" + kMaru + "d"});
+    // Single-byte text wraps at exactly max bytes.
+    EXPECT_EQ(Split("abcdefg", 3), (std::vector<std::string>{"abc", "def", "g"}));
+}
+
+TEST(SplitString, LineFeeds) {
+    EXPECT_EQ(Split("ab\n", 10), std::vector<std::string>{"ab"});
+    EXPECT_EQ(Split("ab\n\ncd", 10), (std::vector<std::string>{"ab", "", "cd"}));
+    EXPECT_EQ(Split("abc\ndef", 3), (std::vector<std::string>{"abc", "def"}));
+    EXPECT_TRUE(Split("", 10).empty());
+    std::vector<std::string> lines{"stale"};
+    EXPECT_EQ(CText::SplitString(nullptr, lines, 10, 16), 0);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(SplitString, LineLimitKeepsTheFirstLinesAndLogs) {
+    std::string seventeen;
+    for (int i = 0; i < 17; ++i) seventeen += "L" + std::to_string(i) + "\n";
+    {
+        dbglog::Capture log;
+        auto lines = Split(seventeen, 128);
+        ASSERT_EQ(lines.size(), 16u);
+        EXPECT_EQ(lines[15], "L15");
+        EXPECT_EQ(log.Text(), "SplitString()\tLines is over. " + seventeen + "\n");
+    }
+    std::string sixteen;
+    for (int i = 0; i < 16; ++i) sixteen += "L" + std::to_string(i) + "\n";
+    {
+        // Exactly the limit, the last line ending in a line feed: logged too.
+        dbglog::Capture log;
+        EXPECT_EQ(Split(sixteen, 128).size(), 16u);
+        EXPECT_NE(log.Text().find("Lines is over."), std::string::npos);
+    }
+    {
+        // Without that line feed it is not.
+        dbglog::Capture log;
+        sixteen.pop_back();
+        EXPECT_EQ(Split(sixteen, 128).size(), 16u);
+        EXPECT_EQ(log.Text(), "");
+    }
+    // A wrap that reaches the limit stops as well.
+    dbglog::Capture log;
+    EXPECT_EQ(Split("aabbcc", 2, 2), (std::vector<std::string>{"aa", "bb"}));
+    EXPECT_NE(log.Text().find("Lines is over. aabbcc"), std::string::npos);
+}
+
+TEST(SplitString, DoubleByteCharacterIsNeverCut) {
+    // Counting bytes, a 5-byte line would end inside "あ"; it moves whole to the next line.
+    EXPECT_EQ(Split("abcd" + kA + "e", 5), (std::vector<std::string>{"abcd", kA + "e"}));
+    EXPECT_EQ(Split("abc" + kA, 5), std::vector<std::string>{"abc" + kA});
+    // A lead byte at the very end is kept as a single byte.
+    EXPECT_EQ(Split("ab\x82", 5), std::vector<std::string>{"ab\x82"});
+}
+
+TEST(TextLimits, SettersRefuseOutOfRange) {
+    CText text;
+    EXPECT_EQ(text.SetMaxBytesPerLine(128), 0);
+    EXPECT_EQ(text.MaxBytesPerLine(), 128);
+    EXPECT_EQ(text.SetMaxBytesPerLine(0), 0);
+    EXPECT_EQ(text.SetMaxBytesPerLine(127), 1);
+    EXPECT_EQ(text.MaxBytesPerLine(), 127);
+    EXPECT_EQ(text.SetMaxLines(17), 0);
+    EXPECT_EQ(text.SetMaxLines(0), 0);
+    EXPECT_EQ(text.MaxLines(), 16);
+    EXPECT_EQ(text.SetMaxLines(1), 1);
+    EXPECT_EQ(text.MaxLines(), 1);
+    // New objects: left, vertically centred, white, opaque.
+    EXPECT_EQ(text.m_align, 0x21);
+    EXPECT_EQ(text.ColorARGB(), 0xFFFFFFFFu);
+    text.SetColorRGB(0x102030);
+    text.SetAlpha(7);
+    EXPECT_EQ(text.ColorARGB(), 0x07102030u);
+    text.ResetColor();
+    text.ResetAlpha();
+    EXPECT_EQ(text.ColorARGB(), 0xFFFFFFFFu);
+}
+
+// --- Code page 932 ---
+
+TEST(SjisToUtf16, MapsAsTheWindowsCodePage) {
+    EXPECT_EQ(SjisToUtf16("A" + kA + kMaru, 400), u"Aあ。");
+    EXPECT_EQ(SjisToUtf16("\x81\x60", 400), u"\uFF5E");  // ～ full-width tilde, not wave dash
+    EXPECT_EQ(SjisToUtf16("\x81\x7C", 400), u"\uFF0D");  // － full-width hyphen-minus
+    EXPECT_EQ(SjisToUtf16("\x87\x40", 400), u"\u2460");  // ①
+    EXPECT_EQ(SjisToUtf16("\xB1", 400), u"\uFF71");      // half-width katakana
+    // Bytes that start no character are substituted and decoding goes on.
+    EXPECT_EQ(SjisToUtf16("a\xA0"
+                          "b",
+                          400),
+              u"a\u30FBb");
+    EXPECT_EQ(SjisToUtf16("a\x82", 400), u"a\u30FB");
+    EXPECT_EQ(SjisToUtf16(Repeat(kA, 500), 400).size(), 400u);
+    EXPECT_EQ(SjisToUtf16(std::string(900, 'x'), 400).size(), 400u);
+}
+
+TEST(StrConvert, CopiesUnchanged) {
+    auto& convert = TSingleton<CStrConvert>::GetInstance();
+    char out[6];
+    EXPECT_EQ(convert.Convert(out, sizeof out, ("%d" + kA).c_str()), 4u);
+    EXPECT_EQ(std::string(out), "%d" + kA);
+    EXPECT_EQ(convert.Convert(out, sizeof out, "longer text"), 5u);
+    EXPECT_EQ(std::string(out), "longe");
+}

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "Lib/ZIRur/Text/FontMgr.h"
+#include "Lib/ZIRur/Text/TSFont.h"
+#include "Lib/ZIRur/Text/Text.h"
+#include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/FontArchive.h"
+#include "support/TgaWriter.h"
+
+namespace {
+
+const std::string kA = "\x82\xA0";   // あ
+const std::string kI = "\x82\xA2";   // い
+const std::string kU = "\x82\xA4";   // う
+const std::string kE = "\x82\xA6";   // え
+const std::string kO = "\x82\xA8";   // お
+const std::string kKa = "\x82\xA9";  // か
+const char* kGothic = "UIGothic-Bold.otf";
+const int kOwner = 0;
+
+class TextTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_fonts = new testsupport::FontArchiveScope(); }
+    static void TearDownTestSuite() {
+        delete s_fonts;
+        s_fonts = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(s_fonts->Ready()) << "needs " << testsupport::kJapaneseFontPath;
+    }
+    void TearDown() override { EXPECT_EQ(Fonts().FontCount(), 0u) << "a font leaked"; }
+    static CFontMgr& Fonts() { return TSingleton<CFontMgr>::GetInstance(); }
+
+    static uint32_t Texel(const CText& text, int x, int y) {
+        const auto& px = *text.Texture()->Pixels();
+        return px.argb[size_t(y) * px.width + size_t(x)];
+    }
+    static int Alpha(const CText& text, int x, int y) { return int(Texel(text, x, y) >> 24); }
+    // Sum of alpha over a column range of the block.
+    static long Ink(const CText& text, int x0, int x1) {
+        long sum = 0;
+        for (int y = 0; y < text.BlockHeight(); ++y)
+            for (int x = x0; x < x1; ++x) sum += Alpha(text, x, y);
+        return sum;
+    }
+
+    static testsupport::FontArchiveScope* s_fonts;
+};
+
+testsupport::FontArchiveScope* TextTest::s_fonts = nullptr;
+
+}  // namespace
+
+// --- Fonts ---
+
+TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
+    CFontMgr& fonts = Fonts();
+    int otherOwner = 0;
+    CTSFont* a = fonts.GetFont(&kOwner, nullptr, kGothic, 36, 36);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->Size(), 36);
+    EXPECT_EQ(a->ScaledSize(), 12);
+    EXPECT_EQ(fonts.GetFont(&kOwner, "res/path", kGothic, 36, 36), a);
+    EXPECT_EQ(fonts.RefCount(a), 2);
+    CTSFont* b = fonts.GetFont(&otherOwner, nullptr, kGothic, 36, 36);
+    CTSFont* c = fonts.GetFont(&kOwner, nullptr, kGothic, 24, 36);
+    CTSFont* d = fonts.GetFont(&kOwner, nullptr, "UIRounded-DemiBold.otf", 36, 36);
+    EXPECT_NE(b, a);
+    EXPECT_NE(c, a);
+    EXPECT_NE(d, a);
+    EXPECT_EQ(fonts.FontCount(), 4u);
+    EXPECT_EQ(fonts.DecReference(a), 1);
+    EXPECT_EQ(fonts.DecReference(a), 0);
+    EXPECT_EQ(fonts.RefCount(a), 0);
+    for (CTSFont* f : {b, c, d}) EXPECT_EQ(fonts.DecReference(f), 0);
+    EXPECT_EQ(fonts.FontCount(), 0u);
+}
+
+TEST_F(TextTest, NoFontForBadRequests) {
+    CFontMgr& fonts = Fonts();
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 0, 36), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 36, 0), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 36, 5000), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "", 36, 36), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, nullptr, 36, 36), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "absent.otf", 36, 36), nullptr);
+    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "broken.otf", 36, 36), nullptr);
+    // Such a text has no font, logs and draws nothing.
+    CText text;
+    text.Init(&kOwner, nullptr, "broken.otf", 36, 36);
+    EXPECT_EQ(text.Font(), nullptr);
+    dbglog::Capture log;
+    text.SetString("abc");
+    text.SetBox(0, 0, 10, 10, 0x11);
+    EXPECT_EQ(log.Text(), "CText ::: font is null\nCText ::: font is null\n");
+    EXPECT_EQ(text.Texture(), nullptr);
+}
+
+TEST_F(TextTest, DestroyingATextReleasesItsFont) {
+    {
+        CText first, second;
+        first.Init(&kOwner, "C:/fonts/x.otf", kGothic, 20, 20);
+        second.Init(&kOwner, nullptr, kGothic, 20, 20);
+        ASSERT_NE(first.Font(), nullptr);
+        EXPECT_EQ(first.Font(), second.Font());
+        EXPECT_EQ(Fonts().RefCount(first.Font()), 2);
+    }
+    EXPECT_EQ(Fonts().FontCount(), 0u);
+}
+
+// --- Rendering ---
+
+TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    text.SetColorRGB(0x336699);
+    text.SetString("-");
+    ASSERT_NE(text.Texture(), nullptr);
+    const GlyphImage* equals = text.Font()->Glyph(u'=');
+    ASSERT_NE(equals, nullptr);
+    ASSERT_GT(equals->rows, 4);
+    // One line of exactly the "=" box: rows top..bottom of that bitmap.
+    EXPECT_EQ(text.BlockHeight(), equals->rows);
+    EXPECT_EQ(text.BlockWidth(), equals->advance);
+    for (int i = 0; i < equals->rows; ++i) {
+        const bool inside = i > equals->rows / 4 && i < equals->rows * 3 / 4;
+        for (int j = 0; j < equals->width; ++j) {
+            ASSERT_EQ(Alpha(text, equals->left + j, i), inside ? 255 : 0) << i << "," << j;
+            ASSERT_EQ(Texel(text, equals->left + j, i) & 0xFFFFFF, 0x336699u);
+        }
+    }
+}
+
+TEST_F(TextTest, RevealCountHidesLaterCharactersButKeepsTheirSpace) {
+    const std::string body = kA + kI + kU + "\n" + kE + kO + kKa;
+    CText full, partial;
+    full.Init(&kOwner, nullptr, kGothic, 36, 36);
+    partial.Init(&kOwner, nullptr, kGothic, 36, 36);
+    full.SetString(body.c_str());
+    partial.SetRevealCount(0);  // ignored
+    partial.SetRevealCount(5);
+    partial.SetString(body.c_str());
+    ASSERT_NE(partial.Texture(), nullptr);
+    EXPECT_EQ(partial.BlockWidth(), full.BlockWidth());
+    EXPECT_EQ(partial.BlockHeight(), full.BlockHeight());
+    const int advance = full.Font()->Glyph(u'か')->advance;
+    const int lineHeight = full.BlockHeight() / 2;
+    // The sixth character (か, third on line 2) is hidden; everything else matches.
+    long hiddenInk = 0, fullInk = 0;
+    for (int y = 0; y < full.BlockHeight(); ++y)
+        for (int x = 0; x < full.BlockWidth(); ++x) {
+            const bool sixth = y >= lineHeight && x >= 2 * advance;
+            if (sixth) {
+                hiddenInk += Alpha(partial, x, y);
+                fullInk += Alpha(full, x, y);
+            } else {
+                ASSERT_EQ(Texel(partial, x, y), Texel(full, x, y)) << x << "," << y;
+            }
+        }
+    EXPECT_EQ(hiddenInk, 0);
+    EXPECT_GT(fullInk, 1000);
+}
+
+TEST_F(TextTest, LineHeightGetsASixthMoreWhenThereAreSeveralLines) {
+    CText one, two, blank;
+    for (CText* t : {&one, &two, &blank}) t->Init(&kOwner, nullptr, kGothic, 36, 36);
+    one.SetString(kA.c_str());
+    two.SetString((kA + "\n" + kA).c_str());
+    const int h = one.BlockHeight();
+    ASSERT_GT(h, 20);
+    EXPECT_EQ(two.BlockHeight(), 2 * (h + h / 6));
+    EXPECT_EQ(one.BlockWidth(), one.Font()->Glyph(u'あ')->advance);
+    // Both lines carry the same glyph at the same place in their band.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < one.BlockWidth(); ++x)
+            ASSERT_EQ(Alpha(two, x, y + h + h / 6), Alpha(one, x, y));
+    // A line with no ink takes no height.
+    blank.SetString((kA + "\n\n" + kA).c_str());
+    EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
+    // Textures are the next powers of two of the block.
+    auto pow2 = [](int n) { return n <= 2 ? 2u : 1u << (32 - __builtin_clz(unsigned(n - 1))); };
+    EXPECT_EQ(one.Texture()->Width(), pow2(one.BlockWidth()));
+    EXPECT_EQ(one.Texture()->Height(), pow2(h));
+    EXPECT_EQ(two.Texture()->Height(), pow2(two.BlockHeight()));
+    EXPECT_LT(one.Texture()->Height(), two.Texture()->Height());
+}
+
+TEST_F(TextTest, LongLineIsCutAtTheCanvasEdge) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    std::string longLine;
+    for (int i = 0; i < 60; ++i) longLine += kA;
+    text.SetString(longLine.c_str());
+    const int advance = text.Font()->Glyph(u'あ')->advance;
+    // Glyphs are placed while pen + size / 3 stays within 1024.
+    int drawn = 0;
+    for (int pen = 0; pen + 12 <= 1024; pen += advance) ++drawn;
+    EXPECT_EQ(text.BlockWidth(), std::min(1024, drawn * advance));
+    EXPECT_EQ(text.Texture()->Width(), 1024u);
+    EXPECT_GT(Ink(text, (drawn - 1) * advance, std::min(1024, drawn * advance)), 1000);
+}
+
+TEST_F(TextTest, HugeGlyphsAreClippedToTheCanvas) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 1000, 1000);
+    ASSERT_NE(text.Font(), nullptr);
+    text.SetString((kA + "W\ng").c_str());
+    ASSERT_NE(text.Texture(), nullptr);
+    EXPECT_LE(text.Texture()->Width(), 1024u);
+    EXPECT_LE(text.BlockHeight(), 4096);
+    // The canvas is clean afterwards: a small text renders as it does on its own.
+    CText small, reference;
+    small.Init(&kOwner, nullptr, kGothic, 20, 20);
+    small.SetString("ab");
+    TSingleton<CFontMgr>::GetInstance();
+    reference.Init(&kOwner, nullptr, kGothic, 20, 20);
+    reference.SetString("ab");
+    ASSERT_EQ(small.BlockWidth(), reference.BlockWidth());
+    EXPECT_EQ(small.Texture()->Pixels()->argb, reference.Texture()->Pixels()->argb);
+}
+
+TEST_F(TextTest, AlignmentAndBoxPlacement) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    text.SetStringAt((kA + kI + kU).c_str(), 100, 200, 0x22);
+    const int w = text.BlockWidth();
+    const int h = text.BlockHeight();
+    EXPECT_EQ(text.m_x, 100);
+    EXPECT_EQ(text.m_y, 200 - h / 2);
+    EXPECT_EQ(text.LeftOffset(), -w / 2);
+    EXPECT_EQ(text.VerticalOffset(), -h / 2);
+    EXPECT_EQ(text.LineCount(), 1);
+    EXPECT_EQ(text.LineRecord(0).m_x, 0);
+    EXPECT_EQ(text.LineRecord(0).m_width, w);
+    // Re-laying keeps the stored place instead of drifting.
+    text.SetString(nullptr);
+    EXPECT_EQ(text.m_y, 200 - h / 2);
+    text.SetAlign(0x33);
+    text.SetString(nullptr);
+    EXPECT_EQ(text.LeftOffset(), -w / 2);
+
+    struct Case {
+        int align, x, y;
+    };
+    for (Case c : {Case{0x22, 512 - w / 2, 384 - h / 2}, Case{0x11, 512 - 200, 384 - 50},
+                   Case{0x33, 512 + 200 - w, 384 + 50 - h}, Case{0x21, 312, 384 - h / 2}}) {
+        text.SetBox(512, 384, 400, 100, c.align);
+        EXPECT_EQ(text.LineRecord(0).m_x, c.x) << c.align;
+        EXPECT_EQ(text.LineRecord(0).m_y, c.y) << c.align;
+    }
+    // The scale enters the placement, not the drawn size.
+    text.SetScale(2.0f, 2.0f);
+    text.SetBox(512, 384, 400, 100, 0x22);
+    EXPECT_EQ(text.LineRecord(0).m_x, 512 - w);
+    EXPECT_EQ(text.LineRecord(0).m_y, 384 - h);
+
+    dbglog::Capture log;
+    text.PrintProp();
+    char expected[256];
+    std::snprintf(expected, sizeof expected,
+                  "CText::PrintProp()\tBasePos(512, 384) size(400, 100) scale(2.0, 2.0) Lines(1) "
+                  "RGBA(255, 255, 255, 255)\nCText::PrintProp()\t\t\tLine(0) = DrawPos(%d, %d)\n",
+                  512 - w, 384 - h);
+    EXPECT_EQ(log.Text(), expected);
+}
+
+TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
+    platform::HeadlessPlatform platform;
+    platform::SetPlatform(&platform);
+    auto& device = gfx::RenderDevice::Instance();
+    ASSERT_TRUE(device.Create());
+    device.Clear(0xFF000000);
+    device.BeginScene();
+    {
+        CText text, empty;
+        text.Init(&kOwner, nullptr, kGothic, 36, 36);
+        empty.Init(&kOwner, nullptr, kGothic, 36, 36);
+        text.SetString((kA + "\n" + kI).c_str());
+        text.SetBox(512, 384, 400, 100, 0x22);
+        text.SetColor(10, 300, 30);
+        text.SetAlpha(128);
+        text.Draw();
+        empty.SetString("");
+        empty.Draw();
+        const auto& commands = device.Recording().commands;
+        ASSERT_EQ(commands.size(), 2u);
+        const auto& sprite = commands[1];
+        EXPECT_EQ(sprite.src, (platform::SourceRect{0, 0, text.BlockWidth(), text.BlockHeight()}));
+        EXPECT_EQ(sprite.x, float(text.LineRecord(0).m_x));
+        EXPECT_EQ(sprite.y, float(text.LineRecord(0).m_y));
+        EXPECT_EQ(sprite.scaleX, 1.0f);
+        EXPECT_EQ(sprite.argb, 0x800AFF1Eu);
+        EXPECT_EQ(sprite.textureId, text.Texture()->Id());
+    }
+    device.EndScene();
+    device.Release();
+    platform::SetPlatform(nullptr);
+}
+
+// Renders a lesson-like text to a PNG under the build folder for a person to read.
+TEST_F(TextTest, WritesARenderedTextForInspection) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    ASSERT_EQ(text.SetMaxBytesPerLine(40), 1);
+    // "碁石を置いて、相手の石を囲みましょう。" and "－①～" with a "-" bar.
+    const std::string body =
+        "\x8C\xE9\x90\xCE\x82\xF0\x92\x75\x82\xA2\x82\xC4\x81\x41\x91\x8A\x8E\xE8\x82\xCC"
+        "\x90\xCE\x82\xF0\x88\xCD\x82\xDD\x82\xDC\x82\xB5\x82\xE5\x82\xA4\x81\x42\n"
+        "\x81\x7C\x87\x40\x81\x60 A-B";
+    text.SetString(body.c_str());
+    ASSERT_NE(text.Texture(), nullptr);
+    EXPECT_EQ(text.LineRecord(0).m_text.size(), 38u);
+    const auto& px = *text.Texture()->Pixels();
+    // On a dark background so white text shows.
+    std::vector<uint32_t> shown(px.argb.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const uint32_t a = px.argb[i] >> 24;
+        const uint32_t v = 40 + a * 215 / 255;
+        shown[i] = 0xFF000000u | v << 16 | v << 8 | v;
+    }
+    const std::string dir = std::string(STONEWELL_BINARY_DIR) + "/test-output";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(
+        testsupport::WritePng(dir + "/rendered_text.png", int(px.width), int(px.height), shown));
+}
