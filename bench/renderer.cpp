@@ -15,15 +15,17 @@ std::unique_ptr<gfx::GpuTexture> MakeTexture(uint32_t size, uint32_t argb) {
     return t;
 }
 
-// Records one frame: a background and 100 sprites, as a busy screen would.
+// Records one frame: a background and 100 sprites with per-pixel alpha, as a busy screen
+// would; `spriteAlpha` below 255 adds a fade on top of it.
 void RecordFrame(gfx::RenderDevice& device, const gfx::GpuTexture& background,
-                 const gfx::GpuTexture& sprite) {
+                 const gfx::GpuTexture& sprite, int spriteAlpha = 255) {
     std::lock_guard lock(device.Lock());
     device.Clear(0xFF000000);
     device.BeginScene();
     gfx::DrawSprite(&background, 1024, 768, 0, 0, 255, 255, 255, 255);
     for (int i = 0; i < 100; ++i)
-        gfx::DrawSprite(&sprite, 64, 64, (i * 97) % 960, (i * 61) % 704, 255, 255, 255, 160);
+        gfx::DrawSprite(&sprite, 64, 64, (i * 97) % 960, (i * 61) % 704, 255, 255, 255,
+                        spriteAlpha);
     device.EndScene();
     device.Present();
 }
@@ -48,7 +50,7 @@ void BM_ReplayFrameOnSoftwareRenderer(benchmark::State& state) {
     device.Create();
     auto background = MakeTexture(1024, 0xFF336699);
     auto sprite = MakeTexture(64, 0xC0FFFFFF);
-    RecordFrame(device, *background, *sprite);
+    RecordFrame(device, *background, *sprite, int(state.range(0)));
     const platform::DrawList frame = host.LatestFrame();
     headless::FrameCapture capture;
     capture.Render(frame);  // uploads the textures once, as the window thread would
@@ -56,6 +58,7 @@ void BM_ReplayFrameOnSoftwareRenderer(benchmark::State& state) {
     device.Release();
     platform::SetPlatform(nullptr);
 }
-BENCHMARK(BM_ReplayFrameOnSoftwareRenderer)->Unit(benchmark::kMillisecond);
+// Argument: the sprites' modulating alpha (255: per-pixel alpha only; 160: faded).
+BENCHMARK(BM_ReplayFrameOnSoftwareRenderer)->Arg(255)->Arg(160)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Wnd/TSEventWnd.h"
 #include "app/Messages.h"
 #include "app/SceneTable.h"
@@ -46,6 +47,7 @@ void CGSIgoWndMgr::Run() {
         host.ShowMessage(msg::kRendererDeviceFailed, msg::kAppTitle);
     }
     OnFrameBegin();
+    CreateSoundPlayers();
 
     for (int scene = kSceneLogo; IsScene(scene);) {
         scene = RunScene(scene);
@@ -53,6 +55,7 @@ void CGSIgoWndMgr::Run() {
     }
 
     ReplaceScreen(nullptr);
+    DeleteSoundPlayers();
     device.Release();
     if (m_onLoopEnd) m_onLoopEnd();
 }

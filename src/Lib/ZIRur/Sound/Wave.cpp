@@ -19,7 +19,7 @@ CWave::~CWave() {
 void CWave::StopPlaying(bool trace) {
     if (!m_pSound || !m_pSound->IsSoundPlaying()) return;
     m_pSound->Stop();
-    if (trace && m_role == SoundRole::Bgm) TraceSound(platform::TraceKind::BgmStop, m_path);
+    if (trace && m_role == SoundRole::Bgm) TraceSound(platform::TraceKind::BgmStop, "");
 }
 
 bool CWave::Load(const std::string& path) {
