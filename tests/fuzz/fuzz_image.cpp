@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CTexture texture("fuzz.tga");
     if (texture.CreateFromData(type, data, size)) {
         volatile uint32_t sink = 0;
-        for (uint8_t b : texture.Pixels()) sink = sink + b;
+        for (uint32_t p : texture.Gpu()->Pixels()->argb) sink = sink + p;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <mutex>
+#include <new>
 #include <string>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
@@ -127,9 +128,10 @@ bool DecodeImage(int type, std::span<const uint8_t> data, DecodedImage& out) {
     const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
     if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
-    std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
+    std::unique_ptr<uint8_t[]> rgba(new (std::nothrow) uint8_t[size_t(width) * size_t(height) * 4]);
+    if (rgba == nullptr) return false;
     if (ilCopyPixels(0, 0, 0, ILuint(width), ILuint(height), 1, IL_RGBA, IL_UNSIGNED_BYTE,
-                     rgba.data()) == 0)
+                     rgba.get()) == 0)
         return false;
     out.width = width;
     out.height = height;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,8 @@ int ImageTypeFromName(std::string_view name);
 struct DecodedImage {
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgba;
+    // width x height x 4 bytes (left uninitialised until decoded: images are large).
+    std::unique_ptr<uint8_t[]> rgba;
 };
 
 // Decodes untrusted image bytes. False on any decode failure, for a zero-sized image or one

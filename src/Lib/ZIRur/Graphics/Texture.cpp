@@ -1,5 +1,6 @@
 #include "Lib/ZIRur/Graphics/Texture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 
@@ -20,48 +21,35 @@ bool CTexture::CreateFromData(int type, const uint8_t* data, size_t size) {
     const int texH = TextureEdge(image.height);
     if (texW == 0 || texH == 0) return false;
 
-    // Re-space the rows to the texture width, repeating the last pixel of each row once and
-    // the last row once; everything else stays clear.
-    std::vector<uint8_t> pixels(size_t(texW) * size_t(texH) * 4, 0);
-    const size_t srcStride = size_t(image.width) * 4;
-    const size_t dstStride = size_t(texW) * 4;
+    // Decoded row r (bottom-up) goes to texture row texH - 1 - r (top-down), so the image
+    // lands upright in the bottom rows. Each row repeats its last pixel once to the right;
+    // the image's last decoded row (its top) is repeated once above it. The rest stays clear.
+    std::vector<uint32_t> argb(size_t(texW) * size_t(texH), 0);
     for (int r = 0; r < image.height; ++r) {
-        uint8_t* dst = pixels.data() + size_t(r) * dstStride;
-        std::memcpy(dst, image.rgba.data() + size_t(r) * srcStride, srcStride);
-        if (texW > image.width) std::memcpy(dst + srcStride, dst + srcStride - 4, 4);
+        const uint8_t* src = image.rgba.get() + size_t(r) * size_t(image.width) * 4;
+        uint32_t* dst = argb.data() + size_t(texH - 1 - r) * size_t(texW);
+        for (int c = 0; c < image.width; ++c, src += 4)
+            dst[c] = uint32_t(src[3]) << 24 | uint32_t(src[0]) << 16 | uint32_t(src[1]) << 8 |
+                     uint32_t(src[2]);
+        if (texW > image.width) dst[image.width] = dst[image.width - 1];
     }
     if (texH > image.height) {
-        std::memcpy(pixels.data() + size_t(image.height) * dstStride,
-                    pixels.data() + size_t(image.height - 1) * dstStride, dstStride);
+        const uint32_t* top = argb.data() + size_t(texH - image.height) * size_t(texW);
+        std::copy_n(top, texW, argb.data() + size_t(texH - 1 - image.height) * size_t(texW));
     }
     m_imageWidth = image.width;
     m_imageHeight = image.height;
     m_textureWidth = texW;
     m_textureHeight = texH;
-    m_pixels = std::move(pixels);
-    Upload();
+    m_gpu = std::make_unique<gfx::GpuTexture>(uint32_t(texW), uint32_t(texH));
+    m_gpu->Upload(std::move(argb));
     return true;
 }
 
 void CTexture::ApplyColorKey(uint8_t red, uint8_t green, uint8_t blue) {
-    for (size_t i = 0; i + 3 < m_pixels.size(); i += 4) {
-        const bool key = m_pixels[i] == red && m_pixels[i + 1] == green && m_pixels[i + 2] == blue;
-        m_pixels[i + 3] = key ? 0 : 255;
-    }
-    if (m_gpu != nullptr) Upload();
-}
-
-void CTexture::Upload() {
-    // Buffer row r (bottom-up) becomes texture row height - 1 - r (top-down), so the image
-    // lands upright in the bottom rows.
-    std::vector<uint32_t> argb(size_t(m_textureWidth) * size_t(m_textureHeight));
-    for (int r = 0; r < m_textureHeight; ++r) {
-        const uint8_t* src = m_pixels.data() + size_t(r) * size_t(m_textureWidth) * 4;
-        uint32_t* dst = argb.data() + size_t(m_textureHeight - 1 - r) * size_t(m_textureWidth);
-        for (int c = 0; c < m_textureWidth; ++c, src += 4)
-            dst[c] = uint32_t(src[3]) << 24 | uint32_t(src[0]) << 16 | uint32_t(src[1]) << 8 |
-                     uint32_t(src[2]);
-    }
-    m_gpu = std::make_unique<gfx::GpuTexture>(uint32_t(m_textureWidth), uint32_t(m_textureHeight));
+    if (m_gpu == nullptr) return;
+    std::vector<uint32_t> argb = m_gpu->Pixels()->argb;
+    const uint32_t key = uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
+    for (uint32_t& p : argb) p = (p & 0x00FFFFFFu) | ((p & 0x00FFFFFFu) == key ? 0u : 0xFF000000u);
     m_gpu->Upload(std::move(argb));
 }

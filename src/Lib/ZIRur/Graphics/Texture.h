@@ -7,8 +7,9 @@
 
 #include "Lib/ZIRur/Graphics/GpuTexture.h"
 
-// One decoded image in a power-of-two texture. The image sits in the texture's bottom rows;
-// the column right of it and the row above it repeat its edge so filtering does not bleed.
+// One decoded image in a power-of-two texture. The image sits upright in the texture's bottom
+// rows; the column right of it and the row above it repeat its edge so filtering does not
+// bleed. The texture's ARGB texels are the record's only pixel copy.
 class CTexture {
 public:
     explicit CTexture(std::string name) : m_name(std::move(name)) {}
@@ -24,8 +25,6 @@ public:
     int ImageHeight() const { return m_imageHeight; }
     int TextureWidth() const { return m_textureWidth; }
     int TextureHeight() const { return m_textureHeight; }
-    // RGBA bytes, texture width x texture height, rows bottom-up (row 0 is the image bottom).
-    const std::vector<uint8_t>& Pixels() const { return m_pixels; }
     // Null until an image was decoded.
     const gfx::GpuTexture* Gpu() const { return m_gpu.get(); }
     bool IsEmpty() const { return m_gpu == nullptr; }
@@ -33,14 +32,11 @@ public:
     int m_refCount = 0;
 
 private:
-    void Upload();
-
     std::string m_name;
     int m_imageWidth = 0;
     int m_imageHeight = 0;
     int m_textureWidth = 0;
     int m_textureHeight = 0;
-    std::vector<uint8_t> m_pixels;
     std::unique_ptr<gfx::GpuTexture> m_gpu;
 };
 

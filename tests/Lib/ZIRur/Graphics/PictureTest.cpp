@@ -75,9 +75,8 @@ TEST_F(PictureTest, PadsToPowerOfTwoRepeatingLastColumnAndRowImageInBottomRows) 
     // The row past the image's last buffer row (its top row) is repeated once.
     for (int x = 0; x < 101; ++x) EXPECT_EQ(Texel(t, x, 13), Texel(t, x, 14));
     EXPECT_EQ(Texel(t, 0, 12), 0u);
-    // The kept RGBA buffer is bottom-up: row 0 is the image bottom.
-    EXPECT_EQ(t.Pixels()[0], Pattern(0, 49).r);
-    EXPECT_EQ(t.Pixels()[size_t(50) * 128 * 4 + 4 * 100 + 3], Pattern(99, 0).a);
+    // The repeated row carries the repeated column too.
+    EXPECT_EQ(Texel(t, 100, 13), ToArgb(Pattern(99, 0)));
 }
 
 TEST_F(PictureTest, SmallImagesGetTwoByTwo) {
@@ -287,10 +286,24 @@ TEST_F(PictureTest, RunLengthTargaDecodesAndTruncatedOneIsRefused) {
     ASSERT_TRUE(gfx::DecodeImage(gfx::kImageTypeTarga, rle, image));
     ASSERT_EQ(image.width, 2);
     // Bottom-up rows: row 0 is the image's bottom row (blue, green).
-    EXPECT_EQ(std::vector<uint8_t>(image.rgba.begin(), image.rgba.begin() + 8),
+    EXPECT_EQ(std::vector<uint8_t>(image.rgba.get(), image.rgba.get() + 8),
               (std::vector<uint8_t>{0, 0, 255, 255, 0, 255, 0, 128}));
     EXPECT_EQ(image.rgba[8], 255);
     rle.pop_back();
     EXPECT_FALSE(gfx::DecodeImage(gfx::kImageTypeTarga, rle, image));
     EXPECT_EQ(image.width, 0);
+}
+
+TEST_F(PictureTest, ColorKeyClearsMatchingPixelsOnly) {
+    CTexture texture("key.tga");
+    auto tga = BuildTga(
+        2, 1,
+        [](int x, int) {
+            return x == 0 ? Rgba{255, 0, 255, 77} : Rgba{1, 2, 3, 77};
+        },
+        false);
+    ASSERT_TRUE(texture.CreateFromData(gfx::kImageTypeTarga, tga.data(), tga.size()));
+    texture.ApplyColorKey(255, 0, 255);
+    EXPECT_EQ(Texel(texture, 0, 1), 0x00FF00FFu);
+    EXPECT_EQ(Texel(texture, 1, 1), 0xFF010203u);
 }
