@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Lib/ZIRur/File/TIGroup.h"
@@ -306,4 +308,24 @@ TEST_F(PictureTest, ColorKeyClearsMatchingPixelsOnly) {
     texture.ApplyColorKey(255, 0, 255);
     EXPECT_EQ(Texel(texture, 0, 1), 0x00FF00FFu);
     EXPECT_EQ(Texel(texture, 1, 1), 0xFF010203u);
+}
+
+TEST_F(PictureTest, DecodesFromSeveralThreadsAtOnce) {
+    const auto bottomUp = BuildTga(33, 17, Pattern, false);
+    const auto topDown = BuildTga(33, 17, Pattern, true);
+    std::vector<std::thread> threads;
+    std::atomic<int> mismatches{0};
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 25; ++i) {
+                gfx::DecodedImage image;
+                const auto& bytes = (t + i) % 2 ? bottomUp : topDown;
+                if (!gfx::DecodeImage(gfx::kImageTypeTarga, bytes, image) || image.width != 33 ||
+                    image.rgba[0] != Pattern(0, 16).r || image.rgba[3] != Pattern(0, 16).a)
+                    ++mismatches;
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(mismatches.load(), 0);
 }

@@ -331,3 +331,16 @@ TEST_F(TextTest, WritesARenderedTextForInspection) {
     EXPECT_TRUE(
         testsupport::WritePng(dir + "/rendered_text.png", int(px.width), int(px.height), shown));
 }
+
+TEST(FontMgrWithoutArchive, GivesNoFonts) {
+    test_support::ScratchDir empty;
+    TSingleton<CFontMgr>::DestroyInstance();
+    {
+        test_support::WorkingDirectory cwd(empty.Path());
+        EXPECT_FALSE(TSingleton<CFontMgr>::GetInstance().Archive().IsOpen());
+    }
+    int owner = 0;
+    EXPECT_EQ(TSingleton<CFontMgr>::GetInstance().GetFont(&owner, nullptr, kGothic, 36, 36),
+              nullptr);
+    TSingleton<CFontMgr>::DestroyInstance();
+}
