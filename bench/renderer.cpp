@@ -30,33 +30,35 @@ void RecordFrame(gfx::RenderDevice& device, const gfx::GpuTexture& background,
     device.Present();
 }
 
-void BM_RecordFrameOf100Sprites(benchmark::State& state) {
+// A headless platform with a created device, and the two textures of the frames.
+struct Scene {
+    Scene() {
+        platform::SetPlatform(&host);
+        device.Create();
+    }
+    ~Scene() {
+        device.Release();
+        platform::SetPlatform(nullptr);
+    }
     platform::HeadlessPlatform host;
-    platform::SetPlatform(&host);
-    auto& device = gfx::RenderDevice::Instance();
-    device.Create();
-    auto background = MakeTexture(1024, 0xFF336699);
-    auto sprite = MakeTexture(64, 0xC0FFFFFF);
-    for (auto _ : state) RecordFrame(device, *background, *sprite);
-    device.Release();
-    platform::SetPlatform(nullptr);
+    gfx::RenderDevice& device = gfx::RenderDevice::Instance();
+    std::unique_ptr<gfx::GpuTexture> background = MakeTexture(1024, 0xFF336699);
+    std::unique_ptr<gfx::GpuTexture> sprite = MakeTexture(64, 0xC0FFFFFF);
+};
+
+void BM_RecordFrameOf100Sprites(benchmark::State& state) {
+    Scene scene;
+    for (auto _ : state) RecordFrame(scene.device, *scene.background, *scene.sprite);
 }
 BENCHMARK(BM_RecordFrameOf100Sprites)->Unit(benchmark::kMicrosecond);
 
 void BM_ReplayFrameOnSoftwareRenderer(benchmark::State& state) {
-    platform::HeadlessPlatform host;
-    platform::SetPlatform(&host);
-    auto& device = gfx::RenderDevice::Instance();
-    device.Create();
-    auto background = MakeTexture(1024, 0xFF336699);
-    auto sprite = MakeTexture(64, 0xC0FFFFFF);
-    RecordFrame(device, *background, *sprite, int(state.range(0)));
-    const platform::DrawList frame = host.LatestFrame();
+    Scene scene;
+    RecordFrame(scene.device, *scene.background, *scene.sprite, int(state.range(0)));
+    const platform::DrawList frame = scene.host.LatestFrame();
     headless::FrameCapture capture;
     capture.Render(frame);  // uploads the textures once, as the window thread would
     for (auto _ : state) capture.Render(frame);
-    device.Release();
-    platform::SetPlatform(nullptr);
 }
 // Argument: the sprites' modulating alpha (255: per-pixel alpha only; 160: faded).
 BENCHMARK(BM_ReplayFrameOnSoftwareRenderer)->Arg(255)->Arg(160)->Unit(benchmark::kMillisecond);

@@ -433,33 +433,35 @@ int CTSEventWnd::TestAnyInput(int flag) {
     return 0;
 }
 
+PointerDevice* CTSEventWnd::DeviceAt(int device) {
+    if (device < 0 || size_t(device) >= m_devices.size()) return nullptr;
+    return m_devices[size_t(device)].get();
+}
+
 void CTSEventWnd::ReportPress(int device, int down, TSPoint point) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->WritePointer(down != 0 ? kPtrPress : kPtrRelease, point);
+    if (PointerDevice* d = DeviceAt(device))
+        d->WritePointer(down != 0 ? kPtrPress : kPtrRelease, point);
 }
 
 void CTSEventWnd::ReportSecondary(int device, TSPoint point) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->WritePointer(kPtrSecondary, point);
+    if (PointerDevice* d = DeviceAt(device)) d->WritePointer(kPtrSecondary, point);
 }
 
 void CTSEventWnd::ReportHold(int device, TSPoint point) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->WritePointer(kPtrLongPress, point);
+    if (PointerDevice* d = DeviceAt(device)) d->WritePointer(kPtrLongPress, point);
 }
 
 void CTSEventWnd::ReportMove(int device, TSPoint point) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->WritePointer(kPtrMove, point);
+    if (PointerDevice* d = DeviceAt(device)) d->WritePointer(kPtrMove, point);
 }
 
 void CTSEventWnd::ReportWheel(int device, int16_t delta, TSPoint point) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->m_wheelDelta = delta;
-    m_devices[device]->WritePointer(kPtrWheel, point);
+    if (PointerDevice* d = DeviceAt(device)) {
+        d->m_wheelDelta = delta;
+        d->WritePointer(kPtrWheel, point);
+    }
 }
 
 void CTSEventWnd::ReportKey(int device, int down, int key) {
-    if (device < 0 || size_t(device) >= m_devices.size()) return;
-    m_devices[device]->WriteKey(down != 0 ? kKeyDown : kKeyUp, key);
+    if (PointerDevice* d = DeviceAt(device)) d->WriteKey(down != 0 ? kKeyDown : kKeyUp, key);
 }

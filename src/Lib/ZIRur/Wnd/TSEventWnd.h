@@ -137,6 +137,8 @@ protected:
     // Raises the button event: press or release on the button, then the notification rule.
     void ButtonEvent(uint16_t id, int state);
     void LongPress(uint16_t id);
+    // The device of an index, or null (a window without devices ignores reports).
+    PointerDevice* DeviceAt(int device);
     // Sleeps what is left of a 10 ms pass that started at `start`.
     static void PaceFrom(uint32_t start);
 
