@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "app/Messages.h"
 #include "app/ProgressState.h"
@@ -29,6 +31,9 @@ bool Application::Start(const std::string& root, std::function<void()> onSceneLo
         return false;
     }
 
+    // The view's system font, from the font manager's archive (which opens here).
+    m_systemFont = TSingleton<CFontMgr>::GetInstance().GetFont(this, "", kSystemFontFile,
+                                                               kSystemFontSize, kSystemFontSize);
     m_manager = std::make_unique<CGSIgoWndMgr>();
     m_manager->m_onLoopEnd = std::move(onSceneLoopEnd);
     // Progress is stored at every scene end, so a crash loses at most the screen in progress.
@@ -68,6 +73,9 @@ int Application::Shutdown() {
     m_worker.reset();
     m_view.reset();
     m_manager.reset();
+    if (m_systemFont != nullptr) TSingleton<CFontMgr>::GetInstance().DecReference(m_systemFont);
+    m_systemFont = nullptr;
+    TSingleton<CFontMgr>::DestroyInstance();
     platform::GetPlatform().Trace(platform::TraceKind::Exit, "0");
     return 0;
 }

@@ -8,6 +8,8 @@
 #include "app/GSIgoWndMgr.h"
 #include "app/WorkerThread.h"
 
+class CTSFont;
+
 // Start-up and exit of the program, shared by the windowed and the headless executables.
 // The platform must be set before Start.
 class Application {
@@ -29,10 +31,15 @@ public:
     int Shutdown();
 
 private:
+    static constexpr const char* kSystemFontFile = "UIGothic-Bold.otf";
+    static constexpr int kSystemFontSize = 12;
+
     void ExitProcessing();
 
     std::unique_ptr<CGSIgoWndMgr> m_manager;
     std::unique_ptr<CBankoView> m_view;
     std::unique_ptr<CPS3Thread> m_worker;
+    // Owned through the font manager's reference count; null when the font is missing.
+    CTSFont* m_systemFont = nullptr;
     bool m_started = false;
 };
