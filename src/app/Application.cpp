@@ -36,6 +36,7 @@ bool Application::Start(const std::string& root, std::function<void()> onSceneLo
                                                                kSystemFontSize, kSystemFontSize);
     m_manager = std::make_unique<CGSIgoWndMgr>();
     m_manager->m_onLoopEnd = std::move(onSceneLoopEnd);
+    if (m_sceneFactory) m_manager->m_sceneFactory = m_sceneFactory;
     // Progress is stored at every scene end, so a crash loses at most the screen in progress.
     m_manager->m_onSceneEnd = [] { StoreSaveData(); };
     SetSoundSettingsSource([] {

@@ -21,6 +21,10 @@ public:
     // expected path otherwise), creates the manager and the view and starts the worker.
     // `onSceneLoopEnd` is called on the worker once the scene loop has ended.
     bool Start(const std::string& root, std::function<void()> onSceneLoopEnd = {});
+    // Replaces the scene table's screens (tests); call before Start.
+    void SetSceneFactory(std::function<std::unique_ptr<CTSEventWnd>(int)> factory) {
+        m_sceneFactory = std::move(factory);
+    }
     CBankoView& View() { return *m_view; }
     CGSIgoWndMgr& Manager() { return *m_manager; }
 
@@ -42,4 +46,5 @@ private:
     // Owned through the font manager's reference count; null when the font is missing.
     CTSFont* m_systemFont = nullptr;
     bool m_started = false;
+    std::function<std::unique_ptr<CTSEventWnd>(int)> m_sceneFactory;
 };

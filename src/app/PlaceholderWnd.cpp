@@ -11,6 +11,25 @@ namespace {
 constexpr uint32_t kSceneColours[] = {0xFF3C5A78, 0xFF7A5C3A, 0xFF3F6E4E,
                                       0xFF6A4A7A, 0xFF7A7A3A, 0xFF3A6E7A};
 
+// The music each scene's screen plays (the logo has none).
+const char* SceneMusic(int scene) {
+    switch (scene) {
+        case kSceneTitle:
+            return "DATA/SOUND/BGM/Title.wav";
+        case kSceneMenu:
+        case kSceneProblemList:
+            return "DATA/SOUND/BGM/MainMenu.wav";
+        case kSceneLesson:
+            return "DATA/SOUND/BGM/Setsumei.wav";
+        case kSceneProblem:
+            return "DATA/SOUND/BGM/Game.wav";
+        default:
+            return nullptr;
+    }
+}
+
+constexpr const char* kChooseSound = "DATA/SOUND/SE/Set.wav";
+
 std::unique_ptr<gfx::GpuTexture> SolidTexture(uint32_t size, uint32_t argb) {
     auto texture = std::make_unique<gfx::GpuTexture>(size, size);
     texture->Upload(std::vector<uint32_t>(size_t(size) * size, argb));
@@ -32,6 +51,7 @@ void CPlaceholderWnd::OnInit() {
 
 void CPlaceholderWnd::OnStart() {
     CTSBgmWnd::OnStart();
+    if (const char* music = SceneMusic(m_scene)) PlayBgm(music);
     if (m_scene == kSceneLogo) StartTimer(1, 2000);
 }
 
@@ -65,11 +85,16 @@ void CPlaceholderWnd::OnDraw() {
 
 void CPlaceholderWnd::OnPointerUp(TSPoint point, int) {
     m_lastPress = point;
-    if (int next = ChoiceAt(point.x)) EndModal(uint32_t(next));
+    if (int next = ChoiceAt(point.x)) {
+        PlaySe(kChooseSound);
+        EndModal(uint32_t(next));
+    }
 }
 
 void CPlaceholderWnd::OnKeyDown(uint16_t key, int) {
-    if (key == 13) EndModal(uint32_t(ChoiceAt(0)));
+    if (key != 13) return;
+    PlaySe(kChooseSound);
+    EndModal(uint32_t(ChoiceAt(0)));
 }
 
 void CPlaceholderWnd::OnTimer(int index) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -110,6 +114,55 @@ TEST_F(HeadlessProgram, MaxMsBoundsARunWithoutAnEnd) {
     const auto exitAt = std::stoull(trace.substr(trace.rfind('\n', trace.size() - 2) + 1));
     EXPECT_GE(exitAt, 5000u);
     EXPECT_LT(exitAt, 5200u);
+}
+
+}  // namespace
+
+namespace {
+
+// Killing the program at any moment never leaves a broken save file: it is whole, of the
+// fixed size, and keeps the progress it held.
+TEST_F(HeadlessProgram, SaveFileSurvivesSigkillAtAnyMoment) {
+    const fs::path root = m_dir / "a" / "root";
+    const fs::path save = root / "DATA" / "SAVE" / "setting.dat";
+    fs::create_directories(save.parent_path());
+    std::string image(28976, '\0');
+    image[0] = 1;    // music on
+    image[569] = 1;  // a solved problem
+    std::ofstream(save, std::ios::binary) << image;
+
+    // Many scene changes and saves: title, menu, list, back to the menu, and again.
+    std::string script = "wait 2100\nclick 10 10\n";
+    for (int i = 0; i < 400; ++i) script += "wait 60\nclick 1000 10\nwait 60\nclick 10 10\n";
+    std::ofstream(m_dir / "script.txt") << script;
+
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        // Odd attempts start without a file, so the run writes one while it may be killed.
+        const bool fresh = attempt % 2 == 1;
+        if (fresh) fs::remove(save);
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const std::string exe = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless";
+            const std::string rootArg = root.string(), scriptArg = (m_dir / "script.txt").string();
+            freopen("/dev/null", "w", stdout);
+            execl(exe.c_str(), exe.c_str(), "--root", rootArg.c_str(), "--script",
+                  scriptArg.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        usleep(useconds_t(5000 + attempt * 23000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (fresh && !fs::exists(save)) continue;  // killed before the first scene ended
+        ASSERT_EQ(fs::file_size(save), 28976u) << "attempt " << attempt;
+        std::ifstream in(save, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        EXPECT_EQ(bytes.str()[0], 1) << "attempt " << attempt;
+        if (!fresh) EXPECT_EQ(bytes.str()[569], 1) << "attempt " << attempt;
+        if (fresh) std::ofstream(save, std::ios::binary) << image;
+    }
 }
 
 }  // namespace
