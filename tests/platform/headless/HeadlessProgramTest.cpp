@@ -139,7 +139,10 @@ TEST_F(HeadlessProgram, SaveFileSurvivesSigkillAtAnyMoment) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         // Odd attempts start without a file, so the run writes one while it may be killed.
         const bool fresh = attempt % 2 == 1;
-        if (fresh) fs::remove(save);
+        if (fresh)
+            fs::remove(save);
+        else
+            std::ofstream(save, std::ios::binary) << image;
         pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
@@ -160,9 +163,7 @@ TEST_F(HeadlessProgram, SaveFileSurvivesSigkillAtAnyMoment) {
         std::stringstream bytes;
         bytes << in.rdbuf();
         EXPECT_EQ(bytes.str()[0], 1) << "attempt " << attempt;
-        if (fresh) {
-            std::ofstream(save, std::ios::binary) << image;
-        } else {
+        if (!fresh) {
             EXPECT_EQ(bytes.str()[569], 1) << "attempt " << attempt;
         }
     }
