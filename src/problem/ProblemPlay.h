@@ -22,6 +22,15 @@ struct BoardSprite {
 // and buttons into answers, judges them, shows the verdict through the view, replays the
 // answer and records first correct answers in the progress state. Runs on the screen's
 // thread; every operation ignores calls that do not fit the current state.
+//
+// Two kinds of problem run by themselves after set-up:
+// - A shown sequence (type 1) reveals its numbered stones one per kStepPeriod ticks, in number
+//   order, with the stone sound, captures resolved as in play and the marker on the newest
+//   stone, until all are shown.
+// - A problem whose reply side moves first (turn byte 1) has its opening reply played by the
+//   reply timer 300 ms after set-up, along its first branch; then the learner moves and is
+//   judged as usual. Its answer entries are all white, so a learner's (black) move is judged
+//   incorrect, after which the answer can be shown and replayed.
 class ProblemPlay {
 public:
     // Timers of the screen that play arms.

@@ -477,3 +477,18 @@ TEST_F(PlayTest, EmptySectionHasNothingToPlay) {
     play->Tick();
     EXPECT_TRUE(view.sounds.empty());
 }
+
+TEST_F(PlayTest, MenuPausesTheSteppersAndResumesThem) {
+    testfile::Problem p;
+    p.code = 11;
+    p.setup = {Word(1, 1, 3, 3), Word(1, 2, 4, 4)};
+    Load({p});
+    Ticks(33);
+    ASSERT_EQ(play->StepsShown(), 1);
+    play->PauseSteppers();
+    Ticks(100);
+    EXPECT_EQ(play->StepsShown(), 1);
+    play->ResumeSteppers();
+    Ticks(33);
+    EXPECT_EQ(play->StepsShown(), 2);
+}
