@@ -239,4 +239,144 @@ inline void LayoutInfo(FileWriter& f, float width, float height) {
     f.End(s);
 }
 
+// ---- animation files ----
+
+struct KeySpec {
+    float frame;
+    float value;
+    float slope = 0;  // Hermite only
+};
+
+struct TargetSpec {
+    uint8_t index = 0;
+    uint8_t element = 0;
+    std::vector<KeySpec> keys;
+};
+
+struct InfoSpec {
+    std::string kind;  // "APSR", "AVIS", ...
+    std::vector<TargetSpec> targets;
+};
+
+struct ContentSpec {
+    std::string name;
+    uint8_t type = 0;  // 0 pane, 1 material
+    std::vector<InfoSpec> infos;
+};
+
+struct AnimSpec {
+    uint16_t frames = 60;
+    bool loop = false;
+    std::vector<std::string> textures;
+    std::vector<ContentSpec> contents;
+    bool withTag = false;
+    std::vector<std::string> tagGroups;
+    bool descend = false;
+    std::vector<std::pair<std::string, std::string>> shares;  // source pane, target group
+};
+
+inline bool IsStepKind(const std::string& kind) {
+    return kind == "AVIS" || kind == "ATPT";
+}
+
+inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
+    BeWriter& w = f.w;
+    const size_t s = f.Begin("ainf");
+    w.U16(a.frames);
+    w.U8(a.loop ? 1 : 0);
+    w.U8(0);
+    w.U16(uint16_t(a.textures.size()));
+    w.U16(uint16_t(a.contents.size()));
+    const size_t tableField = w.Pos();
+    w.U32(0);
+    // Texture names: offsets counted from offset 20 of the section.
+    const size_t nameTable = w.Pos();
+    w.Zero(4 * a.textures.size());
+    for (size_t i = 0; i < a.textures.size(); ++i) {
+        w.PatchU32(nameTable + 4 * i, uint32_t(w.Pos() - nameTable));
+        w.CStr(a.textures[i]);
+    }
+    w.Align4();
+    w.PatchU32(tableField, uint32_t(w.Pos() - s));
+    const size_t contentTable = w.Pos();
+    w.Zero(4 * a.contents.size());
+    for (size_t ci = 0; ci < a.contents.size(); ++ci) {
+        const ContentSpec& c = a.contents[ci];
+        const size_t cs = w.Pos();
+        w.PatchU32(contentTable + 4 * ci, uint32_t(cs - s));
+        w.Fixed(c.name, 20);
+        w.U8(uint8_t(c.infos.size()));
+        w.U8(c.type);
+        w.U16(0);
+        const size_t infoTable = w.Pos();
+        w.Zero(4 * c.infos.size());
+        for (size_t ii = 0; ii < c.infos.size(); ++ii) {
+            const InfoSpec& info = c.infos[ii];
+            const size_t is = w.Pos();
+            w.PatchU32(infoTable + 4 * ii, uint32_t(is - cs));
+            w.Tag(info.kind.c_str());
+            w.U8(uint8_t(info.targets.size()));
+            w.Zero(3);
+            const size_t targetTable = w.Pos();
+            w.Zero(4 * info.targets.size());
+            for (size_t ti = 0; ti < info.targets.size(); ++ti) {
+                const TargetSpec& t = info.targets[ti];
+                const size_t ts = w.Pos();
+                w.PatchU32(targetTable + 4 * ti, uint32_t(ts - is));
+                w.U8(t.index);
+                w.U8(t.element);
+                w.U8(IsStepKind(info.kind) ? 1 : 2);
+                w.U8(0);
+                w.U16(uint16_t(t.keys.size()));
+                w.U16(0);
+                w.U32(12);  // keys follow the target
+                for (const KeySpec& k : t.keys) {
+                    w.F32(k.frame);
+                    if (IsStepKind(info.kind)) {
+                        w.U16(uint16_t(k.value));
+                        w.U16(0);
+                    } else {
+                        w.F32(k.value);
+                        w.F32(k.slope);
+                    }
+                }
+            }
+        }
+    }
+    f.End(s);
+}
+
+inline std::vector<uint8_t> Animation(const AnimSpec& a, uint16_t version = 0x0008) {
+    FileWriter f("SANM", version);
+    if (a.withTag) {
+        BeWriter& w = f.w;
+        const size_t s = f.Begin("atag");
+        w.U16(0);
+        w.U16(uint16_t(a.tagGroups.size()));
+        w.U32(28);                // name right after the fixed fields
+        w.U32(uint32_t(28 + 8));  // group references after the name
+        w.U16(0), w.U16(a.frames);
+        w.U8(a.descend ? 1 : 0);
+        w.Zero(3);
+        w.Fixed("Tag_00", 8);
+        for (const auto& g : a.tagGroups) w.Fixed(g, 20);
+        f.End(s);
+    }
+    if (!a.shares.empty()) {
+        BeWriter& w = f.w;
+        const size_t s = f.Begin("ashr");
+        w.U32(16);
+        w.U16(uint16_t(a.shares.size()));
+        w.U16(0);
+        for (const auto& [src, group] : a.shares) {
+            w.Fixed(src, 17);
+            w.Fixed(group, 17);
+            w.Zero(2);
+        }
+        f.End(s);
+    }
+    AnimInfoSection(f, a);
+    return f.Finish();
+}
+
 }  // namespace lytfix
