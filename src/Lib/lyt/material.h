@@ -93,6 +93,9 @@ public:
     const TexMap& GetTexMap(size_t i) const { return mTexMaps[i]; }
     // Appends a texture map; false when the material holds as many as it can.
     bool AppendTexMap(const TexMap& map);
+    // Sets how many texture / indirect transforms are in use (cut to the capacities).
+    void SetTexSRTNum(uint8_t n) { mTexSRTNum = n < kTexSRTCap ? n : kTexSRTCap; }
+    void SetIndTexSRTNum(uint8_t n) { mIndSRTNum = n < kIndSRTCap ? n : kIndSRTCap; }
     TexSRT& GetTexSRT(size_t i) { return mTexSRTs[i]; }
     TexSRT& GetIndTexSRT(size_t i) { return mIndSRTs[i]; }
 

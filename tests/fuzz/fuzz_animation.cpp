@@ -1,0 +1,94 @@
+// Feeds arbitrary bytes to the animation loader; when it accepts them, builds panes and
+// materials named after its contents, binds the resource and evaluates it at awkward frames.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "Lib/lyt/animation.h"
+#include "Lib/lyt/drawInfo.h"
+#include "Lib/lyt/drawable.h"
+#include "Lib/lyt/layout.h"
+#include "Lib/lyt/material.h"
+#include "Lib/lyt/pane.h"
+#include "Lib/lyt/picture.h"
+#include "Lib/lyt/resourceAccessor.h"
+
+namespace {
+
+using namespace LYRALib::lytmgr;
+
+class AnyImage : public ResourceAccessor {
+public:
+    void* FindResource(uint32_t, const char* name, uint32_t* size) override {
+        if (size != nullptr) *size = sizeof mImage;
+        return name[0] == 'm' ? nullptr : mImage;  // some names are missing
+    }
+
+private:
+    uint8_t mImage[8] = {};
+};
+
+class Sink : public Drawable {
+public:
+    void Draw(const DrawRequest& r) override {
+        total = total + long(r.x) + r.y + r.width + r.alpha;
+    }
+    void LoadImageData(const void* data, uint32_t size) override {
+        if (size > 0) total = total + static_cast<const uint8_t*>(data)[size - 1];
+    }
+    volatile long total = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> buffer(data, data + size);
+    AnimResource res;
+    if (!res.Set(buffer.data(), buffer.size())) return 0;
+
+    Layout layout;
+    auto* root = new Pane();
+    root->SetName("root");
+    layout.SetRootPane(root);
+    Sink sink;
+    for (const AnimContent& content : res.GetContents()) {
+        auto* pic = new Picture();
+        auto* mat = new Material();
+        if (content.type == kAnimContentMaterial) {
+            mat->SetName(content.name);
+        } else {
+            pic->SetName(content.name);
+        }
+        mat->AppendTexMap(TexMap{});
+        mat->AppendTexMap(TexMap{});
+        mat->SetTexSRTNum(2);
+        mat->SetIndTexSRTNum(1);
+        pic->SetMaterial(mat);
+        pic->AttachDrawable(&sink);
+        root->AppendChild(pic);
+    }
+    AnyImage images;
+    AnimTransform* t = layout.CreateAnimTransform(res, &images);
+    layout.AttachAnim(t);
+    layout.AttachAnimByGroups(res, &images);
+    DrawInfo info;
+    const float frames[] = {-1.0f,
+                            0.0f,
+                            0.5f,
+                            1.0f,
+                            9.9995f,
+                            30.0f,
+                            1e9f,
+                            std::numeric_limits<float>::infinity(),
+                            std::numeric_limits<float>::quiet_NaN()};
+    for (float f : frames) {
+        t->SetFrame(f);
+        layout.Animate(size % 2);
+        layout.UpdateGlobals(info);
+        layout.Draw(info);
+    }
+    layout.DetachAnim(t);
+    return 0;
+}
