@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "SgfParser.h"
+
+// Compiles problem collections written in SGF (one file per section) into the course problem
+// file that the program's problem loader reads. The dialect is described in
+// docs/formats/problem-sgf.md.
+namespace sgf2problem {
+
+// One source error: "file:line: problem N: message" (the problem part only when N > 0).
+struct Diagnostic {
+    std::string file;
+    int line = 0;
+    int problem = 0;
+    std::string message;
+
+    // The error as printed by the tool.
+    std::string Format() const;
+};
+
+// One problem entry as it is laid out in the file.
+struct ProblemEntry {
+    uint8_t caption = 0;
+    uint8_t code = 0;
+    uint8_t question = 0;
+    std::vector<uint32_t> setup;
+    std::vector<uint32_t> branches;
+    // The 4 x A answer bytes (answer words, or the choice-text string of code 7).
+    std::vector<uint8_t> answerBytes;
+};
+
+// The problems of one section, with its 1-based chapter and section numbers.
+struct SectionBlock {
+    int chapter = 0;
+    int section = 0;
+    std::vector<ProblemEntry> problems;
+    // Where the section came from, for errors found across files.
+    std::string file;
+    int line = 0;
+};
+
+// Limits of the file format and of problem play that the compiler enforces.
+inline constexpr int kMaxSetupWords = 201;
+inline constexpr int kMaxBranches = 10;
+inline constexpr int kMaxAnswerWords = 200;
+inline constexpr int kMaxRecordEntries = 200;
+inline constexpr int kMaxChoiceBytes = 39;
+inline constexpr int kMaxMovesPerLine = 30;
+inline constexpr int kMaxAnswerPoints = 16;
+inline constexpr int kMaxQuestion = 56;
+inline constexpr int kMaxCaption = 4;
+inline constexpr int kMaxBlocks = 100;
+
+// Setup or answer word from its fields.
+uint32_t MakeWord(int fileCode, int aux, int x, int y);
+// Branch word for answers lo .. hi - 1.
+uint32_t MakeBranch(int lo, int hi);
+
+// UTF-8 to Shift_JIS (code page 932); nothing when the text has a character outside it or
+// is not valid UTF-8.
+std::optional<std::string> ToCp932(std::string_view utf8);
+
+// Compiles a parsed collection of `course` (0-based). Errors are appended to `errors`; the
+// block is only meaningful when none were added.
+SectionBlock CompileSection(const std::vector<sgf::Tree>& trees, const std::string& fileName,
+                            int course, std::vector<Diagnostic>& errors);
+// Parses and compiles SGF text; a syntax error becomes a diagnostic.
+SectionBlock CompileSectionText(std::string_view text, const std::string& fileName, int course,
+                                std::vector<Diagnostic>& errors);
+
+// The bytes of one problem entry.
+std::vector<uint8_t> ProblemBytes(const ProblemEntry& problem);
+// A whole course file: the 8-byte header and the blocks ordered by chapter and section.
+// Errors across sections (the same section twice, too many blocks) are appended to `errors`.
+std::vector<uint8_t> CourseFileBytes(int course, std::vector<SectionBlock> sections,
+                                     std::vector<Diagnostic>& errors);
+
+}  // namespace sgf2problem
