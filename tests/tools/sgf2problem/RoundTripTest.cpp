@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "CompileTestSupport.h"
+#include "problem/ProblemFile.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+// Compiles the SGF texts as course 1 and loads (chapter, section), 1-based, with the
+// program's own loader.
+std::vector<ProblemRecord> CompileAndLoad(const std::vector<std::string>& texts, int chapterNo,
+                                          int sectionNo) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    std::vector<sgf2problem::SectionBlock> sections;
+    for (const std::string& t : texts) {
+        sections.push_back(sgf2problem::CompileSectionText(t, "t.sgf", 0, errors));
+    }
+    const std::vector<uint8_t> bytes = sgf2problem::CourseFileBytes(0, sections, errors);
+    for (const auto& e : errors) ADD_FAILURE() << e.Format();
+    test_support::ScratchDir dir;
+    EXPECT_TRUE(test_support::WriteBytes(dir / "PROBLEM/1-problem.dat", bytes));
+    auto progress = std::make_unique<ProgressState>();
+    progress->m_course = 0;
+    ProblemBoard board;
+    EXPECT_TRUE(LoadProblemSet(board, *progress, chapterNo - 1, sectionNo - 1, dir / "PROBLEM/"));
+    return board.records;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(Sgf2ProblemRoundTrip, ExampleCollectionLoadsAsWritten) {
+    const std::string text =
+        ReadText(std::string(STONEWELL_SOURCE_DIR) + "/data/problems/example.sgf");
+    ASSERT_FALSE(text.empty());
+    const std::vector<ProblemRecord> r = CompileAndLoad({text}, 1, 3);
+    ASSERT_EQ(r.size(), 28u);
+
+    // 1: sequence on the 13 board; the marked white stone and the single answer move.
+    EXPECT_EQ(r[0].typeByte, 6);
+    EXPECT_EQ(r[0].setupCount, 4);
+    EXPECT_EQ(r[0].slots[0], (StoneEntry{0, 1, 2, 0}));
+    EXPECT_EQ(r[0].slots[1], (StoneEntry{0, 2, 1, 0}));
+    EXPECT_EQ(r[0].slots[2], (StoneEntry{0, 3, 2, 0}));
+    EXPECT_EQ(r[0].slots[3], (StoneEntry{3, 2, 2, 0})) << "white stone carrying a mark";
+    EXPECT_EQ(r[0].slots[4].aux, 1) << "branch of one move";
+    EXPECT_EQ(r[0].slots[5], (StoneEntry{0, 2, 3, 1}));
+    EXPECT_EQ(r[0].slots[6].aux, 0) << "the wrong line is not compiled";
+    EXPECT_EQ(r[0].answerParam, 1);
+    EXPECT_EQ(r[0].turn, 0);
+    EXPECT_EQ(r[0].caption, 2);
+    EXPECT_EQ(r[0].question, 4);
+
+    // 2: the white stone is in atari: ○.
+    EXPECT_EQ(r[1].typeByte, 2);
+    EXPECT_EQ(r[1].answerParam, 1);
+    EXPECT_EQ(r[1].turn, 255);
+    EXPECT_EQ(r[1].question, 2);
+    EXPECT_EQ(r[1].slots[3], (StoneEntry{3, 3, 3, 0}));
+
+    // 3: letters ア and イ; the answer is ア (entry kind 4).
+    EXPECT_EQ(r[2].typeByte, 3);
+    EXPECT_EQ(r[2].setupCount, 6);
+    EXPECT_EQ(r[2].slots[4], (StoneEntry{4, 5, 6, 0}));
+    EXPECT_EQ(r[2].slots[5], (StoneEntry{5, 6, 6, 1}));
+    EXPECT_EQ(r[2].slots[7], (StoneEntry{7, 5, 6, 0}));
+    EXPECT_EQ(r[2].answerParam, 4);
+    EXPECT_EQ(r[3].typeByte, 0) << "only three problems";
+}
+
+TEST(Sgf2ProblemRoundTrip, EveryKindReachesItsRecord) {
+    const std::string text =
+        // 1: full-board sequence with two correct lines and a wrong one; rows unflipped.
+        "(;SC[2:1]KD[sequence]QI[40]AB[pd]AW[qd]TR[qd]\n"
+        "(;B[qc];W[pc];B[rd]C[RIGHT])(;B[qe]C[RIGHT])(;B[re]C[no]))\n"
+        // 2: mark all points, two of them.
+        "(;SZ[13]SC[2:1]KD[points]QI[6]AB[bb]AW[cb][db](;B[cb];W[db]C[RIGHT]))\n"
+        // 3: number.
+        "(;SC[2:1]KD[number]NU[12]QI[31]AB[aa])\n"
+        // 4: three texts; problem index 3 shows text 2 first and the correct one last.
+        "(;SZ[13]SC[2:1]KD[texts]QI[0]AB[ba]CH[黒][白][石])\n"
+        // 5: shown sequence: the main line (first variations) becomes numbered stones.
+        "(;SC[2:1]KD[shown]QI[1]AB[dd]LB[dd:7];B[pp];W[pq](;B[qq])(;B[aa]))\n"
+        // 6: ○/× with ×.
+        "(;SC[2:1]KD[ox]OX[x]QI[10]AB[aa])";
+    const std::vector<ProblemRecord> r = CompileAndLoad({text}, 2, 1);
+    ASSERT_EQ(r.size(), 52u);
+
+    EXPECT_EQ(r[0].typeByte, 6 + 16);
+    EXPECT_EQ(r[0].slots[1], (StoneEntry{3, 16, 3, 0}));
+    EXPECT_EQ(r[0].slots[2].aux, 3);
+    EXPECT_EQ(r[0].slots[3], (StoneEntry{0, 16, 2, 1}));
+    EXPECT_EQ(r[0].slots[4], (StoneEntry{1, 15, 2, 2}));
+    EXPECT_EQ(r[0].slots[5], (StoneEntry{0, 17, 3, 3}));
+    EXPECT_EQ(r[0].slots[6].aux, 1);
+    EXPECT_EQ(r[0].slots[7], (StoneEntry{0, 16, 4, 1}));
+    EXPECT_EQ(r[0].slots[8].aux, 0);
+    EXPECT_EQ(r[0].answerParam, 2) << "two branches";
+
+    EXPECT_EQ(r[1].typeByte, 5);
+    EXPECT_EQ(r[1].answerParam, 2);
+    EXPECT_EQ(r[1].slots[3].aux, 2);
+    EXPECT_EQ(r[1].slots[4], (StoneEntry{9, 2, 1, 0}));
+    EXPECT_EQ(r[1].slots[5], (StoneEntry{9, 3, 1, 0}));
+
+    EXPECT_EQ(r[2].Type(), 7);
+    EXPECT_EQ(r[2].answerParam, 12);
+
+    EXPECT_EQ(r[3].typeByte, 8);
+    EXPECT_STREQ(r[3].choices[0], "\x94\x92");  // 白
+    EXPECT_STREQ(r[3].choices[1], "\x90\xCE");  // 石
+    EXPECT_STREQ(r[3].choices[2], "\x8D\x95");  // 黒, the correct text
+    EXPECT_EQ(r[3].answerParam, 2);
+
+    EXPECT_EQ(r[4].typeByte, 1 + 16);
+    EXPECT_EQ(r[4].setupCount, 4) << "the first variation continues the main line";
+    EXPECT_EQ(r[4].slots[0], (StoneEntry{0, 3, 3, 7})) << "number label";
+    EXPECT_EQ(r[4].slots[1], (StoneEntry{0, 15, 15, 1}));
+    EXPECT_EQ(r[4].slots[2], (StoneEntry{1, 15, 16, 2}));
+    EXPECT_EQ(r[4].slots[3], (StoneEntry{0, 16, 16, 3}));
+
+    EXPECT_EQ(r[5].Type(), 2);
+    EXPECT_EQ(r[5].answerParam, 0) << "×";
+}
+
+TEST(Sgf2ProblemRoundTrip, SectionsOfSeveralFilesShareOneCourseFile) {
+    const std::vector<std::string> texts = {"(;SC[1:4]KD[number]NU[3]QI[31])",
+                                            "(;SC[1:3]KD[number]NU[2]QI[31])"};
+    EXPECT_EQ(CompileAndLoad(texts, 1, 3)[0].answerParam, 2);
+    EXPECT_EQ(CompileAndLoad(texts, 1, 4)[0].answerParam, 3);
+}
+
+TEST(Sgf2ProblemGolden, OneNumberProblemByteForByte) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    std::vector<sgf2problem::SectionBlock> sections;
+    sections.push_back(sgf2problem::CompileSectionText("(;SC[1:3]CI[3]KD[number]NU[5]QI[31]AW[ab])",
+                                                       "g.sgf", 0, errors));
+    const std::vector<uint8_t> bytes = sgf2problem::CourseFileBytes(0, sections, errors);
+    ASSERT_TRUE(errors.empty());
+
+    // Built from the format tables: 8-byte header, block header (course tag, chapter,
+    // section, body size), P, then caption, code, question, S + setup words, R + branch
+    // words, A + answer words; all little-endian.
+    const std::vector<uint8_t> expected = {
+        0, 0, 0,  0,  0, 0, 0, 0,  // header
+        1, 1, 3,  31, 0, 0, 0,     // course tag 1, chapter 1, section 3, body 31 bytes
+        1, 0, 0,  0,               // P = 1
+        3, 5, 31,                  // caption 3, code 5 (number), question 31
+        1, 0, 0,  0,               // S = 1
+        2, 0, 0,  1,               // white stone (code 2), aux 0, x 0, y 1
+        1, 0, 0,  0,               // R = 1
+        0, 0, 1,  0,               // branch: answers 0 .. 1
+        1, 0, 0,  0,               // A = 1
+        0, 0, 5,  0,               // the number 5 in bits 16-23
+    };
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(Sgf2ProblemTool, CommandLineWritesTheFileOrReportsErrors) {
+    const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
+    if (!std::ifstream(tool)) GTEST_SKIP() << "sgf2problem not built";
+    test_support::ScratchDir dir;
+    const std::string example = std::string(STONEWELL_SOURCE_DIR) + "/data/problems/example.sgf";
+    EXPECT_EQ(std::system((tool + " --help > " + dir / "help.txt").c_str()), 0);
+    EXPECT_NE(ReadText(dir / "help.txt").find("usage: sgf2problem"), std::string::npos);
+
+    const std::string out = dir / "1-problem.dat";
+    EXPECT_EQ(std::system((tool + " --course 1 -o " + out + " " + example).c_str()), 0);
+    EXPECT_GT(test_support::ReadBytes(out).size(), 100u);
+
+    ASSERT_TRUE(test_support::WriteBytes(dir / "bad.sgf", {'(', ';', 'K', 'D', '[', ']', ')'}));
+    const std::string bad = dir / "bad.dat";
+    const int status = std::system(
+        (tool + " --course 1 -o " + bad + " " + dir / "bad.sgf" + " 2> " + dir / "err.txt")
+            .c_str());
+    EXPECT_NE(status, 0);
+    EXPECT_NE(ReadText(dir / "err.txt").find("bad.sgf:1: "), std::string::npos);
+    EXPECT_FALSE(std::ifstream(bad)) << "nothing is written on error";
+}
