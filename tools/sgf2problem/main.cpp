@@ -89,10 +89,14 @@ int main(int argc, char** argv) {
     }
     if (!errors.empty()) return 1;
 
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    // Written beside the target and renamed into place, so an interrupted run never leaves a
+    // half-written file behind.
+    const std::string temp = output + ".tmp";
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
-    if (!out) {
+    if (!out || std::rename(temp.c_str(), output.c_str()) != 0) {
+        std::remove(temp.c_str());
         std::fprintf(stderr, "sgf2problem: cannot write %s\n", output.c_str());
         return 1;
     }
