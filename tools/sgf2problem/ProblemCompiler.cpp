@@ -91,11 +91,16 @@ struct Line {
     int line;
 };
 
+// Safe for the bytes of UTF-8 text, unlike std::isdigit on a plain char.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 int ParseInt(const sgf::Property& p, int lo, int hi) {
     if (p.values.size() != 1) Fail(p.line, p.id + " takes one value");
     const std::string& v = p.values[0];
     int n = 0;
-    if (v.empty() || v.size() > 4 || !std::all_of(v.begin(), v.end(), ::isdigit)) {
+    if (v.empty() || v.size() > 4 || !std::all_of(v.begin(), v.end(), IsDigit)) {
         Fail(p.line, p.id + "[" + v + "] is not a number");
     }
     n = std::stoi(v);
@@ -167,7 +172,7 @@ struct SetupEntry {
 
 class ProblemBuilder {
 public:
-    ProblemBuilder(const sgf::Tree& tree) : m_tree(tree), m_root(tree.nodes.front()) {}
+    explicit ProblemBuilder(const sgf::Tree& tree) : m_tree(tree), m_root(tree.nodes.front()) {}
 
     ProblemEntry Build() {
         ReadHeader();
@@ -267,8 +272,8 @@ private:
             const Point pt = ParsePoint(v.substr(0, colon), m_size, lb.line);
             const std::string text = v.substr(colon + 1);
             SetupEntry* e = EntryAt(pt);
-            const bool isNumber = !text.empty() && text.size() <= 3 &&
-                                  std::all_of(text.begin(), text.end(), ::isdigit);
+            const bool isNumber =
+                !text.empty() && text.size() <= 3 && std::all_of(text.begin(), text.end(), IsDigit);
             if (isNumber) {
                 const int n = std::stoi(text);
                 if (e == nullptr || e->code == kMarkCode || n < 1 || n > 255) {
@@ -316,8 +321,7 @@ private:
                 Fail(l->line,
                      "a correct line longer than " + std::to_string(kMaxMovesPerLine) + " moves");
             }
-            if (const SetupEntry* e = EntryAt(l->moves[0].point)) {
-                (void)e;
+            if (EntryAt(l->moves[0].point) != nullptr) {
                 Fail(l->moves[0].line, "the first answer move is on an occupied point");
             }
             std::vector<uint32_t> words;
@@ -502,8 +506,7 @@ bool ParseSection(const sgf::Property& p, int& chapter, int& section) {
         return false;
     }
     const std::string a = v.substr(0, colon), b = v.substr(colon + 1);
-    if (!std::all_of(a.begin(), a.end(), ::isdigit) ||
-        !std::all_of(b.begin(), b.end(), ::isdigit)) {
+    if (!std::all_of(a.begin(), a.end(), IsDigit) || !std::all_of(b.begin(), b.end(), IsDigit)) {
         return false;
     }
     chapter = std::stoi(a);
