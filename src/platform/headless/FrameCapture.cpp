@@ -25,8 +25,7 @@ FrameCapture::~FrameCapture() {
 
 void FrameCapture::Render(const platform::DrawList& frame) {
     if (!ok()) return;
-    SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
-    SDL_RenderClear(m_renderer.get());
+    // The frame begins with its own clear; an empty list leaves the last picture.
     m_replayer->Replay(frame);
     SDL_RenderPresent(m_renderer.get());
 }

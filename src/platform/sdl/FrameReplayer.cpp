@@ -33,9 +33,26 @@ FrameReplayer::Cached* FrameReplayer::Prepare(const platform::DrawCommand& cmd) 
     return &cached;
 }
 
+// True when `cmd` is an opaque picture covering the whole target, so a clear before it
+// cannot show.
+bool FrameReplayer::CoversTarget(const platform::DrawCommand& cmd) {
+    if (cmd.kind != platform::DrawCommand::Kind::Sprite || (cmd.argb >> 24) != 0xFF) return false;
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(m_renderer, &width, &height) != 0) return false;
+    const float w = float(cmd.src.right - cmd.src.left) * cmd.scaleX;
+    const float h = float(cmd.src.bottom - cmd.src.top) * cmd.scaleY;
+    if (cmd.x > 0 || cmd.y > 0 || cmd.x + w < float(width) || cmd.y + h < float(height))
+        return false;
+    Cached* cached = Prepare(cmd);
+    return cached != nullptr && cached->opaque;
+}
+
 void FrameReplayer::Replay(const platform::DrawList& frame) {
-    for (const platform::DrawCommand& cmd : frame.commands) {
+    const auto& commands = frame.commands;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const platform::DrawCommand& cmd = commands[i];
         if (cmd.kind == platform::DrawCommand::Kind::Clear) {
+            if (i + 1 < commands.size() && CoversTarget(commands[i + 1])) continue;
             SDL_SetRenderDrawColor(m_renderer, uint8_t(cmd.argb >> 16), uint8_t(cmd.argb >> 8),
                                    uint8_t(cmd.argb), uint8_t(cmd.argb >> 24));
             SDL_RenderClear(m_renderer);

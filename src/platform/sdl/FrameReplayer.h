@@ -28,6 +28,7 @@ private:
         bool opaque = false;
     };
     Cached* Prepare(const platform::DrawCommand& cmd);
+    bool CoversTarget(const platform::DrawCommand& cmd);
 
     SDL_Renderer* m_renderer;
     std::unordered_map<uint64_t, Cached> m_textures;
