@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Memory.h"
 #include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/Script.h"
 
@@ -24,6 +25,7 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::TuneMemoryAllocator();
     headless::RunOptions options;
     std::string scriptPath, tracePath;
     for (int i = 1; i < argc; ++i) {

@@ -3,9 +3,11 @@
 
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "app/Application.h"
+#include "platform/Memory.h"
 #include "platform/sdl/SdlPlatform.h"
 
 int main() {
+    platform::TuneMemoryAllocator();
     dbglog::InitFromEnvironment();
     platform::SdlPlatform sdl;
     if (!sdl.Init()) return 1;
