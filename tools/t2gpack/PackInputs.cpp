@@ -79,7 +79,21 @@ void AddReference(const std::string& text, const fs::path& baseDir, const std::s
     if (name.empty() && fs::is_directory(full, ec)) {
         AddFolder(full, originFile, originLine, out);
     } else if (name.empty() && full.extension() == ".pack") {
-        auto nested = ReadManifest(full.string());
+        // Manifests may include manifests; a cycle would otherwise recurse without end.
+        static thread_local int depth = 0;
+        if (depth >= 16) {
+            throw tools::ToolError(originFile, originLine,
+                                   "manifests nested too deeply (a cycle?)");
+        }
+        ++depth;
+        std::vector<PackEntry> nested;
+        try {
+            nested = ReadManifest(full.string());
+        } catch (...) {
+            --depth;
+            throw;
+        }
+        --depth;
         out.insert(out.end(), std::make_move_iterator(nested.begin()),
                    std::make_move_iterator(nested.end()));
     } else {

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "common/ToolError.h"
+#include "svg2tga/SvgRender.h"
+#include "svg2tga/Targa.h"
+
+namespace {
+
+std::string ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const tools::ToolError& e) {
+        return e.Describe();
+    }
+    return "(no error)";
+}
+
+std::vector<uint8_t> Pixel(const svg::RgbaImage& img, int x, int y) {
+    const uint8_t* p = img.at(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+const char kSquare[] =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\">\n"
+    "  <rect x=\"1\" y=\"1\" width=\"2\" height=\"2\" fill=\"#ff8000\"/>\n"
+    "  <rect x=\"0\" y=\"3\" width=\"1\" height=\"1\" fill=\"#0000ff\" fill-opacity=\"0.5\"/>\n"
+    "</svg>\n";
+
+}  // namespace
+
+TEST(SvgRender, TinyShapeGivesExactPixels) {
+    auto img = svg::RenderSvg(kSquare, "square.svg");
+    ASSERT_EQ(img.width, 4);
+    ASSERT_EQ(img.height, 4);
+    using P = std::vector<uint8_t>;
+    EXPECT_EQ(Pixel(img, 0, 0), (P{0, 0, 0, 0}));
+    EXPECT_EQ(Pixel(img, 1, 1), (P{255, 128, 0, 255}));
+    EXPECT_EQ(Pixel(img, 2, 2), (P{255, 128, 0, 255}));
+    EXPECT_EQ(Pixel(img, 3, 2), (P{0, 0, 0, 0}));
+    // Half-transparent blue keeps its full colour with straight alpha.
+    EXPECT_EQ(Pixel(img, 0, 3), (P{0, 0, 255, 128}));
+}
+
+TEST(SvgRender, ExplicitSizeScalesTheDocument) {
+    auto img = svg::RenderSvg(kSquare, "square.svg", 8, 8);
+    ASSERT_EQ(img.width, 8);
+    EXPECT_EQ(Pixel(img, 1, 1)[3], 0);
+    EXPECT_EQ(Pixel(img, 2, 2), (std::vector<uint8_t>{255, 128, 0, 255}));
+    EXPECT_EQ(Pixel(img, 5, 5), (std::vector<uint8_t>{255, 128, 0, 255}));
+    EXPECT_EQ(Pixel(img, 6, 6)[3], 0);
+}
+
+TEST(SvgRender, FaultsNameTheSource) {
+    EXPECT_EQ(ErrorOf([] {
+                  svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\">\n<rect", "broken.svg",
+                                 4, 4);
+              }).rfind("broken.svg:2: cannot read SVG", 0),
+              0u);
+    EXPECT_EQ(ErrorOf([] {
+                  svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1 1\"/>",
+                                 "nosize.svg");
+              }),
+              "nosize.svg:1: the SVG states no size in pixels; give the size explicitly");
+}
+
+TEST(Targa, HeaderAndBottomUpRows) {
+    svg::RgbaImage img;
+    img.width = 2;
+    img.height = 2;
+    // top row: red, green; bottom row: blue, half-transparent white
+    img.pixels = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 128};
+    auto tga = svg::EncodeTarga(img);
+    ASSERT_EQ(tga.size(), 18u + 16u);
+    const std::vector<uint8_t> header = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 32, 8};
+    EXPECT_EQ(std::vector<uint8_t>(tga.begin(), tga.begin() + 18), header);
+    // Bottom row first, B G R A.
+    const std::vector<uint8_t> pixels = {255, 0, 0,   255, 255, 255, 255, 128,
+                                         0,   0, 255, 255, 0,   255, 0,   255};
+    EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 18, tga.end()), pixels);
+}
+
+TEST(Targa, RefusesImpossibleSizes) {
+    svg::RgbaImage img;
+    EXPECT_NE(ErrorOf([&] { svg::EncodeTarga(img); }), "(no error)");
+    img.width = 2;
+    img.height = 1;
+    img.pixels.resize(4);  // should be 8
+    EXPECT_NE(ErrorOf([&] { svg::EncodeTarga(img); }), "(no error)");
+}
