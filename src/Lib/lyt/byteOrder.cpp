@@ -202,7 +202,8 @@ bool ConvertByteOrder(void* buffer, size_t size) {
         LYRA_POINTER_ERROR("buffer", buffer);
         return false;
     }
-    if (!detail::CheckRawHeader(buf, size, detail::kTagLayoutFile, "not layout file.\n")) return false;
+    if (!detail::CheckRawHeader(buf, size, detail::kTagLayoutFile, "not layout file.\n"))
+        return false;
     detail::WordConverter check(buf, size, false);
     if (!detail::WalkLayout(check)) {
         LYRA_WARN("size", static_cast<long>(size), "layout data is out of range.\n");
