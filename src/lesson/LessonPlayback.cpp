@@ -201,13 +201,19 @@ void LessonPlayback::AutomaticStep() {
     if (Rebuild()) m_view.PlaySe(kStoneSound);
     if (m_page->currentStep >= m_page->header.stepCount) {
         FinishSteps();
-        if (m_page->header.textFirst == 0) {
-            m_timers.Set(kTypingTimer, kTypingPeriod);
-            m_typingOn = true;
-            RedrawBoard();
-            return;
-        }
-        if (m_page->header.autoAdvance == 1) NextPage();
+        AfterLastStep();
+        return;
+    }
+    RedrawBoard();
+}
+
+void LessonPlayback::AfterLastStep() {
+    if (m_page->header.textFirst == 0) {
+        // The text waited for the steps: its typing starts now.
+        m_timers.Set(kTypingTimer, kTypingPeriod);
+        m_typingOn = true;
+    } else if (m_page->header.autoAdvance == 1) {
+        NextPage();
     }
     RedrawBoard();
 }
@@ -265,14 +271,7 @@ void LessonPlayback::Advance() {
     m_page->currentStep = m_page->header.stepCount;
     FinishSteps();
     Rebuild();
-    if (m_page->header.textFirst == 0) {
-        m_timers.Set(kTypingTimer, kTypingPeriod);
-        m_typingOn = true;
-        RedrawBoard();
-        return;
-    }
-    if (m_page->header.autoAdvance == 1) NextPage();
-    RedrawBoard();
+    AfterLastStep();
 }
 
 void LessonPlayback::StepForward() {

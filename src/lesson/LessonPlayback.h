@@ -79,6 +79,9 @@ private:
     void StopPageTimers();
     void StartPageTimers();
     void FinishSteps();
+    // After the last step: typing starts when the text waited for the steps, or the page
+    // moves on by itself; then the board is redrawn.
+    void AfterLastStep();
     bool OnBlinkCyclePage() const;
     bool HasStepButtons() const;
 

@@ -29,4 +29,19 @@ bool WantsHelp(const std::vector<std::string>& args) {
     return false;
 }
 
+int RunCommands(const char* tool, const char* usage, int argc, char** argv,
+                const std::vector<Command>& commands) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || WantsHelp(args)) {
+        std::fputs(usage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    return RunTool(tool, [&] {
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        for (const Command& command : commands)
+            if (args[0] == command.name) return command.run(rest);
+        throw ToolError("unknown command '" + args[0] + "' (see --help)");
+    });
+}
+
 }  // namespace tools

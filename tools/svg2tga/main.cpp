@@ -110,17 +110,6 @@ int List(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || tools::WantsHelp(args)) {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
-    }
-    return tools::RunTool("svg2tga", [&] {
-        std::string command = args[0];
-        std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (command == "render") return Render(rest);
-        if (command == "family") return Family(rest);
-        if (command == "list") return List(rest);
-        throw tools::ToolError("unknown command '" + command + "' (see --help)");
-    });
+    return tools::RunCommands("svg2tga", kUsage, argc, argv,
+                              {{"render", Render}, {"family", Family}, {"list", List}});
 }

@@ -65,17 +65,6 @@ int Extract(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || tools::WantsHelp(args)) {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
-    }
-    return tools::RunTool("t2gpack", [&] {
-        std::string command = args[0];
-        std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (command == "create") return Create(rest);
-        if (command == "list") return List(rest);
-        if (command == "extract") return Extract(rest);
-        throw tools::ToolError("unknown command '" + command + "' (see --help)");
-    });
+    return tools::RunCommands("t2gpack", kUsage, argc, argv,
+                              {{"create", Create}, {"list", List}, {"extract", Extract}});
 }

@@ -117,26 +117,16 @@ void ConvertAnimInfoSection(detail::WordConverter& c, size_t s) {
 }
 
 bool WalkAnimation(detail::WordConverter& c) {
-    c.U32(0);
-    c.U16(4);
-    c.U16(6);
-    c.U32(8);
-    const uint16_t headerSize = c.U16(12);
-    const uint16_t count = c.U16(14);
-    size_t off = headerSize;
-    for (uint16_t i = 0; i < count && c.ok(); ++i) {
-        const uint32_t kind = c.U32(off);
-        const uint32_t size = c.U32(off + 4);
-        if (!c.ok() || size < detail::kSectionHeaderSize || !c.Need(off, size)) return c.Fail();
+    return detail::WalkSections(c, [&c](uint32_t kind, size_t off, uint32_t size) {
         if (kind == detail::kTagAnimShare) {
-            if (size < 14) return c.Fail();
+            if (size < 14) return false;
             c.U32(off + 8);
             c.U16(off + 12);
         } else if (kind == detail::kTagAnimInfo) {
-            if (size < 20) return c.Fail();
+            if (size < 20) return false;
             ConvertAnimInfoSection(c, off);
         } else if (kind == detail::kTagAnimTag) {
-            if (size < 25) return c.Fail();
+            if (size < 25) return false;
             c.U16(off + 8);
             c.U16(off + 10);
             c.U32(off + 12);
@@ -144,9 +134,8 @@ bool WalkAnimation(detail::WordConverter& c) {
             c.U16(off + 20);
             c.U16(off + 22);
         }
-        off += size;
-    }
-    return c.ok();
+        return true;
+    });
 }
 
 }  // namespace

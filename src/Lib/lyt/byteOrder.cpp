@@ -158,8 +158,10 @@ void ConvertSection(WordConverter& c, uint32_t kind, size_t s, uint32_t size) {
     }
 }
 
-// Header already known to be a supported layout; walks every section.
-bool WalkLayout(WordConverter& c) {
+}  // namespace
+
+bool WalkSections(WordConverter& c,
+                  const std::function<bool(uint32_t kind, size_t off, uint32_t size)>& section) {
     c.U32(0);
     c.U16(4);
     c.U16(6);
@@ -171,10 +173,20 @@ bool WalkLayout(WordConverter& c) {
         const uint32_t kind = c.U32(off);
         const uint32_t size = c.U32(off + 4);
         if (!c.ok() || size < kSectionHeaderSize || !c.Need(off, size)) return c.Fail();
-        ConvertSection(c, kind, off, size);
+        if (!section(kind, off, size)) return c.Fail();
         off += size;
     }
     return c.ok();
+}
+
+namespace {
+
+// Header already known to be a supported layout; walks every section.
+bool WalkLayout(WordConverter& c) {
+    return WalkSections(c, [&c](uint32_t kind, size_t off, uint32_t size) {
+        ConvertSection(c, kind, off, size);
+        return true;
+    });
 }
 
 }  // namespace

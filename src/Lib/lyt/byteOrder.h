@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace LYRALib::lytmgr {
@@ -67,6 +68,12 @@ private:
     bool mOk = true;
     std::vector<bool> mTouched;
 };
+
+// Converts the file header, then walks its sections in order, refusing any section smaller
+// than its header or reaching past the file; `section` converts one section and returns false
+// to refuse it.
+bool WalkSections(WordConverter& c,
+                  const std::function<bool(uint32_t kind, size_t off, uint32_t size)>& section);
 
 }  // namespace detail
 }  // namespace LYRALib::lytmgr
