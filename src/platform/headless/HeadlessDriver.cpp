@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessDriver.h"
 
 #include <condition_variable>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
 
@@ -144,7 +145,9 @@ private:
         m_capture.Render(m_platform.LatestFrame());
         std::error_code error;
         std::filesystem::create_directories(m_options.shotsDir, error);
-        m_capture.WritePng(m_options.shotsDir + "/" + name + ".png");
+        const std::string path = m_options.shotsDir + "/" + name + ".png";
+        if (!m_capture.WritePng(path))
+            std::fprintf(stderr, "stonewell-headless: cannot write %s\n", path.c_str());
     }
 
     const RunOptions& m_options;

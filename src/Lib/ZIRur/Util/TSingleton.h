@@ -8,15 +8,21 @@ template <class T>
 class TSingleton {
 public:
     static T& GetInstance() {
-        std::call_once(Flag(), [] { Slot() = std::make_unique<T>(); });
+        std::lock_guard lock(Mutex());
+        if (!Slot()) Slot() = std::make_unique<T>();
         return *Slot();
     }
-    static bool Exists() { return Slot() != nullptr; }
-    // Only for orderly shutdown and tests; no other thread may hold the instance then.
+    static bool Exists() {
+        std::lock_guard lock(Mutex());
+        return Slot() != nullptr;
+    }
+    // For orderly shutdown and tests; no other thread may still use the instance.
     static void DestroyInstance() {
-        Slot().reset();
-        Flag().~once_flag();
-        new (&Flag()) std::once_flag();
+        std::unique_ptr<T> doomed;
+        {
+            std::lock_guard lock(Mutex());
+            doomed = std::move(Slot());
+        }
     }
 
 private:
@@ -24,8 +30,8 @@ private:
         static std::unique_ptr<T> instance;
         return instance;
     }
-    static std::once_flag& Flag() {
-        static std::once_flag flag;
-        return flag;
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
     }
 };
