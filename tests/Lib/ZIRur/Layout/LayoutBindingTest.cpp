@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../../lyt/LytFixture.h"
+#include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Graphics/Picture.h"
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
+#include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+#include "Lib/ZIRur/Wnd/TSLytWnd.h"
+#include "Lib/lyt/pane.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/T2gWriter.h"
+#include "support/TgaWriter.h"
+
+namespace {
+
+using lytfix::FileWriter;
+
+// Screen of 1024 x 768 with: "pic_a" 100 x 50 whose screen rectangle is (0, 0, 100, 50);
+// "grp" moved by (100, -100) holding "pic_b" 40 x 20; a text box "txt_title".
+std::vector<uint8_t> ScreenLayout() {
+    FileWriter f;
+    lytfix::LayoutInfo(f, 1024, 768);
+    lytfix::MaterialList(f, {lytfix::MaterialSpec{}});
+    lytfix::PaneSpec root = lytfix::Named("RootPane");
+    root.width = 1024, root.height = 768;
+    lytfix::Pane(f, root);
+    f.Marker("chbg");
+    lytfix::PaneSpec a = lytfix::Named("pic_a");
+    a.tx = -462, a.ty = 359, a.width = 100, a.height = 50;
+    lytfix::Picture(f, a, 0);
+    lytfix::PaneSpec grp = lytfix::Named("grp");
+    grp.tx = 100, grp.ty = -100;
+    lytfix::Pane(f, grp);
+    f.Marker("chbg");
+    lytfix::PaneSpec b = lytfix::Named("pic_b");
+    b.width = 40, b.height = 20;
+    lytfix::Picture(f, b, 0);
+    f.Marker("chen");
+    lytfix::PaneSpec t = lytfix::Named("txt_title");
+    t.width = 200, t.height = 40;
+    lytfix::TextBox(f, t, 0, 64, u"abc");
+    f.Marker("chen");
+    return f.Finish();
+}
+
+testsupport::Rgba Red(int, int) {
+    return testsupport::Rgba{255, 0, 0, 255};
+}
+testsupport::Rgba Blue(int, int) {
+    return testsupport::Rgba{0, 0, 255, 255};
+}
+
+class LayoutBindingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetPlatform(&m_platform);
+        m_bytes = testsupport::BuildT2g({
+            {"screen.lyt", ScreenLayout()},
+            {"bind_red.tga", testsupport::BuildTga(100, 50, Red, false)},
+            {"bind_blue.tga", testsupport::BuildTga(100, 50, Blue, false)},
+            {"bind_small.tga", testsupport::BuildTga(40, 20, Red, false)},
+        });
+        ASSERT_TRUE(m_group.OpenProcess("bind.t2g", m_bytes));
+    }
+    void TearDown() override {
+        TSingleton<CTSLytMgr>::DestroyInstance();
+        platform::SetPlatform(nullptr);
+    }
+
+    platform::HeadlessPlatform m_platform;
+    std::vector<uint8_t> m_bytes;
+    CTIGroup m_group;
+};
+
+TEST_F(LayoutBindingTest, LoadFailuresLogTheirLinesAndReturnZero) {
+    dbglog::Capture log;
+    CTSLayout layout;
+    EXPECT_EQ(layout.Load(nullptr, "screen", nullptr), 0);
+    EXPECT_NE(log.Text().find("\tpT2g(=0) is not valid value.\n"), std::string::npos);
+    EXPECT_NE(log.Text().find("CTSLayout::Load() : pT2g is NULL. screen\n"), std::string::npos);
+    EXPECT_EQ(layout.Load(&m_group, "nothing", nullptr), 0);
+    EXPECT_NE(log.Text().find("CTSLayout::Load() : pT2g->GetT2IBuffer() is NULL. nothing.lyt\n"),
+              std::string::npos);
+    EXPECT_FALSE(layout.IsLoaded());
+    EXPECT_EQ(layout.IsExistPane("pic_a"), 0);
+    EXPECT_NE(log.Text().find("CTSLayout::IsExistPane() : Pane Error pic_a.\n"), std::string::npos);
+}
+
+TEST_F(LayoutBindingTest, SameLayoutLoadsTwiceFromOneArchive) {
+    // Building converts the file; the archive's bytes must stay usable for a second screen.
+    CTSLayout first;
+    CTSLayout second;
+    ASSERT_EQ(first.Load(&m_group, "screen", nullptr), 1);
+    ASSERT_EQ(second.Load(&m_group, "screen", nullptr), 1);
+    EXPECT_EQ(second.Name(), "screen.lyt");
+    EXPECT_EQ(second.IsExistPane("pic_b"), 1);
+    // A loaded layout refuses another build instead of pulling its file from under the tree.
+    EXPECT_EQ(first.Load(&m_group, "screen", nullptr), 0);
+    EXPECT_EQ(first.IsExistPane("txt_title"), 1);
+}
+
+TEST_F(LayoutBindingTest, PaneRectangleMovesButKeepsItsSize) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    CTSPane a = layout.GetPane("pic_a");
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 0, 100, 50}));
+    // Ancestors' translations count.
+    EXPECT_EQ(layout.GetPane("pic_b").GetPaneRect(), (TSRect{592, 474, 632, 494}));
+
+    a.MoveCenterTo(TSPoint{200, 200});
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{150, 175, 250, 225}));
+    EXPECT_EQ(a.GetCenter(), (TSPoint{200, 200}));
+    int16_t tx = 0, ty = 0;
+    a.GetTranslate(tx, ty);
+    EXPECT_EQ(tx, -312);
+    EXPECT_EQ(ty, 184);  // 359 - 175
+
+    a.SetPaneRect(TSRect{10, 20, 110, 70});
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{10, 20, 110, 70}));
+    a.ShiftBack(10, -5);
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
+
+    dbglog::Capture log;
+    a.SetPaneRect(TSRect{0, 0, 101, 50});
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
+    EXPECT_EQ(log.Text(),
+              "CTSPane::SetPaneRect()     rtNew and rtOld is different in size. (pane : pic_a)\n"
+              "rtNew (x = 0, y = 0, w = 101, h = 50)\n"
+              "rtOld (x = 0, y = 25, w = 100, h = 50)\n");
+}
+
+TEST_F(LayoutBindingTest, HandleOperationsReachThePane) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    CTSPane b = layout.GetPane("pic_b");
+    b.SetVisible(false);
+    EXPECT_FALSE(b.IsVisible());
+    b.SetAlpha(77);
+    EXPECT_EQ(b.GetAlpha(), 77);
+    b.SetSize(41, 22);
+    int w = 0, h = 0;
+    b.GetSize(w, h);
+    EXPECT_EQ(w, 41);
+    EXPECT_EQ(h, 22);
+    b.SetScale(2.0f, 0.5f);
+    float sx = 0, sy = 0;
+    b.GetScale(sx, sy);
+    EXPECT_EQ(sx, 2.0f);
+    EXPECT_EQ(sy, 0.5f);
+    b.SetTranslate(-3.7f, 70000.0f);
+    int16_t tx = 0, ty = 0;
+    b.GetTranslate(tx, ty);
+    EXPECT_EQ(tx, -3);
+    EXPECT_EQ(ty, int16_t(70000));
+}
+
+TEST_F(LayoutBindingTest, MissingPaneGivesHandleThatOnlyLogs) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    dbglog::Capture log;
+    CTSPicturePane none = layout.GetPicturePane("no_such_pane");
+    EXPECT_NE(log.Text().find("\tbRet(=0) is not valid value.\n"), std::string::npos);
+    EXPECT_NE(log.Text().find("CTSLayout::GetPicturePane() is failed! no_such_pane\n"),
+              std::string::npos);
+    log.Clear();
+    none.SetVisible(false);
+    none.MoveCenterTo(TSPoint{1, 1});
+    none.SetAlpha(3);
+    EXPECT_EQ(none.GetAlpha(), 0);
+    EXPECT_EQ(none.GetPaneRect(), TSRect{});
+    none.DrawAnimated();
+    EXPECT_NE(log.Text().find("LYRA:Pointer Error\nm_pPane(="), std::string::npos);
+    EXPECT_NE(log.Text().find(" is not valid pointer.\n"), std::string::npos);
+    log.Clear();
+    EXPECT_EQ(none.SetTexture(&m_group, "bind_red.tga"), 0);
+    EXPECT_EQ(log.Text(), "CTSPicturePane::SetTexture() : No Inited Pane!\n");
+    EXPECT_EQ(layout.PictureCount(), 0u);
+    // The layout's other panes are untouched.
+    EXPECT_EQ(layout.GetPane("pic_a").GetPaneRect(), (TSRect{0, 0, 100, 50}));
+}
+
+TEST_F(LayoutBindingTest, PictureTableSkipsRowsWithNullFields) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    const TSPictureResource rows[] = {
+        {"pic_a", "bind_red.tga", &m_group},
+        {"pic_b", "bind_small.tga", nullptr},
+        {"pic_b", "bind_small.tga", &m_group},
+        {"absent", "bind_small.tga", &m_group},
+    };
+    dbglog::Capture log;
+    layout.LoadResource(rows, 4);
+    EXPECT_EQ(layout.PictureCount(), 2u);
+    EXPECT_NE(log.Text().find("CTSLayout::LoadResource() : Picture index = 1 : Null pointer "
+                              "error!\n"),
+              std::string::npos);
+    EXPECT_NE(log.Text().find("CTSLayout::LoadOneResource() : pane does not exist. screen.lyt "
+                              "name=absent\n"),
+              std::string::npos);
+    auto* a = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_a"));
+    auto* b = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_b"));
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->Name(), "bind_red.tga");
+    EXPECT_EQ(b->Name(), "bind_small.tga");
+    EXPECT_EQ(layout.GetPaneObject("grp"), nullptr);
+    EXPECT_EQ(layout.GetPaneObject("absent"), nullptr);
+}
+
+TEST_F(LayoutBindingTest, TextTableSkipsRowsWithoutFontOrSize) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    const TSTextResource rows[] = {
+        {"txt_title", nullptr, nullptr, 36, "", &m_group},
+        {"txt_title", nullptr, "UIRounded-DemiBold.otf", 0, "", &m_group},
+        {nullptr, nullptr, "UIRounded-DemiBold.otf", 36, "", &m_group},
+    };
+    dbglog::Capture log;
+    layout.LoadResource(rows, 3);
+    EXPECT_EQ(layout.TextCount(), 0u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NE(log.Text().find("CTSLayout::LoadResource() : Font index = " + std::to_string(i) +
+                                  " : Null pointer error!\n"),
+                  std::string::npos);
+}
+
+TEST_F(LayoutBindingTest, TextureSwitchReloadsTheSameImage) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    CTSPicturePane a = layout.GetPicturePane("pic_a");
+    EXPECT_EQ(a.SetTexture(&m_group, "bind_red.tga"), 1);
+    EXPECT_EQ(layout.PictureCount(), 1u);
+    CGObj* first = layout.GetPaneObject("pic_a");
+    EXPECT_EQ(a.SetTexture(&m_group, "bind_blue.tga"), 1);
+    EXPECT_EQ(layout.PictureCount(), 1u);
+    EXPECT_EQ(layout.GetPaneObject("pic_a"), first);
+    EXPECT_EQ(static_cast<CxPicture*>(first)->Name(), "bind_blue.tga");
+
+    dbglog::Capture log;
+    EXPECT_EQ(a.SetTexture(nullptr, "bind_red.tga"), 0);
+    EXPECT_EQ(a.SetTexture(&m_group, nullptr), 0);
+    EXPECT_EQ(log.Text(),
+              "CTSPicturePane::SetTexture() : Parameter Error!\n"
+              "CTSPicturePane::SetTexture() : Parameter Error!\n");
+    EXPECT_EQ(static_cast<CxPicture*>(first)->Name(), "bind_blue.tga");
+}
+
+TEST_F(LayoutBindingTest, ManagerUpdatesEveryRegisteredLayoutThroughTheFrameHook) {
+    CTSLayout one;
+    ASSERT_EQ(one.Load(&m_group, "screen", nullptr), 1);
+    EXPECT_EQ(TSingleton<CTSLytMgr>::GetInstance().Count(), 1u);
+    {
+        CTSLayout two;
+        ASSERT_EQ(two.Load(&m_group, "screen", nullptr), 1);
+        EXPECT_EQ(TSingleton<CTSLytMgr>::GetInstance().Count(), 2u);
+        two.GetPane("pic_b").SetTranslate(10, 20);
+        one.GetPane("pic_b").SetTranslate(-5, 0);
+        CTSLytWnd wnd;
+        wnd.UpdateLayouts();
+        // Globals are the results of the frame update: group (100, -100) plus the pane's own.
+        const auto& t2 =
+            two.GetLayout().GetRootPane()->FindPane("pic_b", true)->GetGlobalTranslate();
+        const auto& t1 =
+            one.GetLayout().GetRootPane()->FindPane("pic_b", true)->GetGlobalTranslate();
+        EXPECT_EQ(t2.x, 110.0f);
+        EXPECT_EQ(t2.y, -80.0f);
+        EXPECT_EQ(t1.x, 95.0f);
+        EXPECT_EQ(t1.y, -100.0f);
+    }
+    // Destroying a layout unregisters it.
+    EXPECT_EQ(TSingleton<CTSLytMgr>::GetInstance().Count(), 1u);
+    one.GetPane("pic_b").SetTranslate(0, 0);
+    CTSLytWnd wnd;
+    wnd.UpdateLayouts();
+    EXPECT_EQ(one.GetLayout().GetRootPane()->FindPane("pic_b", true)->GetGlobalTranslate().x,
+              100.0f);
+}
+
+TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    const TSPictureResource rows[] = {{"pic_a", "bind_red.tga", &m_group},
+                                      {"pic_b", "bind_small.tga", &m_group}};
+    layout.LoadResource(rows, 2);
+    layout.GetPane("pic_a").MoveCenterTo(TSPoint{200, 200});
+    layout.GetPane("pic_b").SetAlpha(128);
+
+    auto& device = gfx::RenderDevice::Instance();
+    ASSERT_TRUE(device.Create());
+    device.Clear(0xFF000000);
+    device.BeginScene();
+    TSingleton<CTSLytMgr>::GetInstance().UpdateAll();
+    layout.Draw();
+    device.EndScene();
+    ASSERT_TRUE(device.Present());
+    const platform::DrawList frame = m_platform.LatestFrame();
+    device.Release();
+
+    std::vector<platform::DrawCommand> sprites;
+    for (const auto& c : frame.commands)
+        if (c.kind == platform::DrawCommand::Kind::Sprite) sprites.push_back(c);
+    ASSERT_EQ(sprites.size(), 2u);
+    const float scale = device.Scale();
+    const float top = device.LetterboxY();
+    // pic_a: rectangle (150, 175)-(250, 225) on the logical screen.
+    EXPECT_EQ(sprites[0].x, 150.0f * scale);
+    EXPECT_EQ(sprites[0].y, top + 175.0f * scale);
+    EXPECT_EQ(sprites[0].src.right - sprites[0].src.left, 100);
+    EXPECT_EQ(sprites[0].src.bottom - sprites[0].src.top, 50);
+    EXPECT_EQ(sprites[0].argb >> 24, 0xFFu);
+    ASSERT_NE(sprites[0].pixels, nullptr);
+    const auto& px = *sprites[0].pixels;
+    EXPECT_EQ(px.argb[size_t(sprites[0].src.top) * px.width + size_t(sprites[0].src.left)],
+              0xFFFF0000u);
+    // pic_b: (592, 474)-(632, 494), drawn at half alpha.
+    EXPECT_EQ(sprites[1].x, 592.0f * scale);
+    EXPECT_EQ(sprites[1].y, top + 474.0f * scale);
+    EXPECT_EQ(sprites[1].argb >> 24, 128u);
+
+    // A hidden pane draws nothing; DrawAnimated draws one pane alone.
+    layout.GetPane("pic_a").SetVisible(false);
+    ASSERT_TRUE(device.Create());
+    device.Clear(0xFF000000);
+    device.BeginScene();
+    TSingleton<CTSLytMgr>::GetInstance().UpdateAll();
+    layout.Draw();
+    layout.GetPane("pic_b").DrawAnimated();
+    device.EndScene();
+    size_t count = 0;
+    for (const auto& c : device.Recording().commands)
+        if (c.kind == platform::DrawCommand::Kind::Sprite) ++count;
+    device.Release();
+    EXPECT_EQ(count, 2u);
+}
+
+}  // namespace
