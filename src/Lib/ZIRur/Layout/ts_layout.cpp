@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Graphics/Picture.h"
@@ -67,7 +68,55 @@ void CTSLayout::Draw() {
     m_layout.Draw(m_drawInfo);
 }
 
+AnimTransInfo* CTSLayout::FindAnimation(const char* name) {
+    if (name == nullptr) return nullptr;
+    for (auto& info : m_animations)
+        if (std::strncmp(info->m_szName, name, AnimTransInfo::kNameLen - 1) == 0) return info.get();
+    return nullptr;
+}
+
+int CTSLayout::LoadAnimation(CTIGroup* group, const char* name) {
+    const char* shown = name != nullptr ? name : "";
+    if (FindAnimation(name) != nullptr) return 1;
+    char fileName[256];
+    std::snprintf(fileName, sizeof fileName, "%s.anm", shown);
+    const uint8_t* data = group != nullptr ? group->GetT2IBuffer(fileName) : nullptr;
+    if (data == nullptr) {
+        dbglog::Printf("CTSLayout::LoadAnimation() : pT2g->GetT2IBuffer() is failed. %s(%s)\n",
+                       m_szName.c_str(), fileName);
+        return 0;
+    }
+    auto info = std::make_unique<AnimTransInfo>();
+    // Conversion works in place: use a copy so the archive keeps the original bytes.
+    info->m_file.assign(data, data + group->GetT2ISize(fileName));
+    info->m_pAnimTrans =
+        m_layout.CreateAnimTransform(info->m_file.data(), info->m_file.size(), &m_arc);
+    if (info->m_pAnimTrans == nullptr) {
+        dbglog::Printf(
+            "CTSLayout::LoadAnimation() : m_layout.CreateAnimTransform() is failed. %s(%s)\n",
+            m_szName.c_str(), fileName);
+        return 0;
+    }
+    m_layout.AttachAnim(info->m_pAnimTrans);
+    m_layout.EnableAnim(info->m_pAnimTrans, false);
+    std::strncpy(info->m_szName, shown, AnimTransInfo::kNameLen - 1);
+    m_animations.push_back(std::move(info));
+    return 1;
+}
+
+int CTSLayout::StartAnimation(const char* name) {
+    AnimTransInfo* info = FindAnimation(name);
+    if (info == nullptr) return 0;
+    m_layout.EnableAnim(info->m_pAnimTrans, true);
+    info->SetAnimationProp(-1, -1, 1);
+    return 1;
+}
+
 void CTSLayout::Update() {
+    for (auto& info : m_animations) {
+        info->Step();
+        info->m_pAnimTrans->SetFrame(float(info->m_currentFrame));
+    }
     m_layout.Animate(0);
     m_drawInfo.mViewRect = LYRALib::lytmgr::Rect{-512.0f, 384.0f, 512.0f, -384.0f};
     m_layout.UpdateGlobals(m_drawInfo);

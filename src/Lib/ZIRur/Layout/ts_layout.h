@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Lib/ZIRur/Layout/ts_anim.h"
 #include "Lib/ZIRur/Layout/ts_drawable.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
 #include "Lib/lyt/arcResourceAccessor.h"
@@ -70,6 +71,14 @@ public:
     int LoadOneResource(const TSPictureResource& row);
     int LoadOneResource(const TSTextResource& row);
 
+    // Loads "<name>.anm", binds it to the tree and leaves it stopped. 1 when loaded (or
+    // already loaded), 0 (logged) otherwise.
+    int LoadAnimation(CTIGroup* group, const char* name);
+    // Starts a loaded animation over its whole range. 1 if it was loaded.
+    int StartAnimation(const char* name);
+    // The record of a loaded animation, or null.
+    AnimTransInfo* FindAnimation(const char* name);
+
     // Per-frame step of the manager: animate, then recompute every pane for the screen view.
     void Update();
 
@@ -88,6 +97,8 @@ private:
     LYRALib::lytmgr::DrawInfo m_drawInfo;
     // The converted layout file; the tree points into it, so it outlives m_layout.
     std::vector<uint8_t> m_fileCopy;
+    // Loaded animations; their files outlive the transforms the layout owns.
+    std::vector<std::unique_ptr<AnimTransInfo>> m_animations;
     LYRALib::lytmgr::Layout m_layout;
     LYRALib::lytmgr::ArcResourceAccessor m_arc;
     CTSLytMgr* m_pManager = nullptr;

@@ -49,6 +49,20 @@ std::vector<uint8_t> ScreenLayout() {
     return f.Finish();
 }
 
+// pic_b slides from x 0 to 40 over frames 0..4 (5 frames, no loop).
+std::vector<uint8_t> SlideAnimation() {
+    lytfix::AnimSpec a;
+    a.frames = 5;
+    lytfix::ContentSpec c;
+    c.name = "pic_b";
+    lytfix::TargetSpec t;
+    t.element = 0;
+    t.keys = {{0, 0}, {4, 40}};
+    c.infos.push_back({"APSR", {t}});
+    a.contents.push_back(c);
+    return lytfix::Animation(a);
+}
+
 testsupport::Rgba Red(int, int) {
     return testsupport::Rgba{255, 0, 0, 255};
 }
@@ -65,6 +79,7 @@ protected:
             {"bind_red.tga", testsupport::BuildTga(100, 50, Red, false)},
             {"bind_blue.tga", testsupport::BuildTga(100, 50, Blue, false)},
             {"bind_small.tga", testsupport::BuildTga(40, 20, Red, false)},
+            {"slide.anm", SlideAnimation()},
         });
         ASSERT_TRUE(m_group.OpenProcess("bind.t2g", m_bytes));
     }
@@ -337,6 +352,50 @@ TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
         if (c.kind == platform::DrawCommand::Kind::Sprite) ++count;
     device.Release();
     EXPECT_EQ(count, 2u);
+}
+
+TEST_F(LayoutBindingTest, NamedAnimationPlaysOnceAndStopsAtItsEnd) {
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    dbglog::Capture log;
+    EXPECT_EQ(layout.LoadAnimation(&m_group, "missing"), 0);
+    EXPECT_NE(log.Text().find("CTSLayout::LoadAnimation() : pT2g->GetT2IBuffer() is failed. "
+                              "screen.lyt(missing.anm)\n"),
+              std::string::npos);
+    EXPECT_EQ(layout.StartAnimation("missing"), 0);
+    ASSERT_EQ(layout.LoadAnimation(&m_group, "slide"), 1);
+    AnimTransInfo* info = layout.FindAnimation("slide");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(layout.LoadAnimation(&m_group, "slide"), 1);
+    EXPECT_EQ(layout.FindAnimation("slide"), info);
+    EXPECT_EQ(layout.GetLayout().GetAnimTransformNum(), 1u);
+    EXPECT_EQ(info->m_mode, 1);
+    EXPECT_EQ(info->m_playing, 0);
+
+    CTSPane b = layout.GetPane("pic_b");
+    b.SetTranslate(7, 0);
+    auto& manager = TSingleton<CTSLytMgr>::GetInstance();
+    manager.UpdateAll();
+    int16_t x = 0, y = 0;
+    b.GetTranslate(x, y);
+    EXPECT_EQ(x, 7);  // loaded animations stay stopped
+
+    log.Clear();
+    ASSERT_EQ(layout.StartAnimation("slide"), 1);
+    EXPECT_EQ(log.Text(),
+              "AnimTransInfo::SetAnimationProp() (s=  0, e=  4, c=  0) loop=0, mode=1, slide\n");
+    manager.UpdateAll();
+    b.GetTranslate(x, y);
+    EXPECT_EQ(x, 6);  // flat-ended curve: 40 * (3 / 16 - 2 / 64), truncated
+    for (int i = 0; i < 3; ++i) manager.UpdateAll();
+    b.GetTranslate(x, y);
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(info->m_playing, 1);
+    manager.UpdateAll();
+    EXPECT_EQ(info->m_playing, 0);
+    EXPECT_EQ(info->m_currentFrame, 4);  // mode 1 rests on the last frame
+    b.GetTranslate(x, y);
+    EXPECT_EQ(x, 40);
 }
 
 }  // namespace
