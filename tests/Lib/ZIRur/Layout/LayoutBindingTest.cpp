@@ -8,12 +8,15 @@
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Text/TSFont.h"
+#include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSLytWnd.h"
 #include "Lib/lyt/pane.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/FontArchive.h"
 #include "support/T2gWriter.h"
 #include "support/TgaWriter.h"
 
@@ -243,6 +246,24 @@ TEST_F(LayoutBindingTest, TextTableSkipsRowsWithoutFontOrSize) {
         EXPECT_NE(log.Text().find("CTSLayout::LoadResource() : Font index = " + std::to_string(i) +
                                   " : Null pointer error!\n"),
                   std::string::npos);
+}
+
+TEST_F(LayoutBindingTest, TextRowPutsAFontedTextIntoTheTextBox) {
+    testsupport::FontArchiveScope fonts;
+    ASSERT_TRUE(fonts.Ready()) << "needs " << testsupport::kJapaneseFontPath;
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
+    const TSTextResource rows[] = {
+        {"txt_title", nullptr, "UIGothic-Bold.otf", 36, "\x82\xA9", &m_group},
+        {"txt_none", nullptr, "UIGothic-Bold.otf", 36, "", &m_group},
+    };
+    layout.LoadResource(rows, 2);
+    EXPECT_EQ(layout.TextCount(), 1u);
+    auto* text = dynamic_cast<CText*>(layout.GetPaneObject("txt_title"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(text->Font(), nullptr);
+    EXPECT_EQ(text->String(), "\x82\xA9");
+    EXPECT_EQ(text->LineCount(), 1);
 }
 
 TEST_F(LayoutBindingTest, TextureSwitchReloadsTheSameImage) {
