@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../TempFolder.h"
+#include "LessoncTestSupport.h"
+#include "lesson/LessonPage.h"
+
+namespace {
+
+// Compiles `source` into 1-1-1.dat / 1-1-1.txt in `folder`; false on compile errors.
+bool CompileInto(const TempFolder& folder, const std::string& source) {
+    std::vector<lessonc::Diagnostic> errors;
+    const lessonc::CompiledLesson lesson =
+        lessonc::CompileLesson(source, lessonc::CompileOptions{}, errors);
+    for (const auto& e : errors) ADD_FAILURE() << e.Format();
+    if (!errors.empty()) return false;
+    folder.Write("1-1-1.dat", std::string(lesson.data.begin(), lesson.data.end()));
+    folder.Write("1-1-1.txt", lesson.text);
+    return true;
+}
+
+lesson::LessonPage Load(const TempFolder& folder, int pageIndex) {
+    lesson::LessonPage page;
+    page.currentPage = pageIndex;
+    const std::string dir = folder.path().string() + "/";
+    EXPECT_EQ(lesson::LoadLessonPage(page, lesson::LessonId{0, 0, 0}, dir),
+              lesson::PageLoadResult::Loaded);
+    return page;
+}
+
+std::string Sjis(const std::string& utf8) {
+    const auto converted = lessonc::ToCp932(utf8);
+    EXPECT_TRUE(converted.has_value());
+    return converted.value_or("");
+}
+
+const std::string kTwoPages =
+    "# two pages\n"
+    "page\n"
+    "board 19\n"
+    "caption はじめに\n"
+    "body 一行目\n"
+    "step\n"
+    "B d4\n"
+    "W q16\n"
+    "\n"
+    "page\n"
+    "board 6\n"
+    "pose front\n"
+    "window slide-out\n"
+    "auto-advance yes\n"
+    "show-final yes\n"
+    "text-first yes\n"
+    "caption 見出し::二行\n"
+    // 20 kanji: longer than the 36-byte line, so the loader wraps it after 18.
+    "body 一二三四五六七八九十一二三四五六七八九十\n"
+    "body 次の段落。\n"
+    "step\n"
+    "diagram\n"
+    "X O . . . .\n"
+    ". M . . . .\n"
+    ". . B W . .\n"
+    ". . . . 1 6\n"
+    ". . . . . .\n"
+    ". . . . . X\n"
+    "step\n"
+    "clear a6\n"
+    "stone-label white b6\n"
+    "arrow c1 down left\n"
+    "number 7 at f1\n"
+    "blink stones f1\n";
+
+}  // namespace
+
+TEST(LessoncRoundTrip, FirstPageLoadsAsWritten) {
+    TempFolder folder("lessonc_rt1");
+    ASSERT_TRUE(CompileInto(folder, kTwoPages));
+    const lesson::LessonPage page = Load(folder, 0);
+    EXPECT_EQ(page.pageCount, 2);
+    EXPECT_EQ(page.header.boardSize, 19);
+    EXPECT_EQ(page.header.characterPose, 0);
+    EXPECT_EQ(page.header.windowMode, 1);  // shown unless the page says otherwise
+    EXPECT_EQ(page.header.stepCount, 1);
+    EXPECT_EQ(page.header.autoAdvance, 0);
+    EXPECT_EQ(page.header.showFinal, 0);
+    EXPECT_EQ(page.header.textFirst, 0);
+    ASSERT_EQ(page.entryCounts[0], 2);
+    // d4: column 3, row 15 from the top; q16: column 15 (no i), row 3.
+    EXPECT_EQ(page.entries[0][0].x, 3);
+    EXPECT_EQ(page.entries[0][0].y, 15);
+    EXPECT_EQ(page.entries[0][1].x, 15);
+    EXPECT_EQ(page.entries[0][1].y, 3);
+    EXPECT_EQ(page.board.At(3, 15), 1);
+    EXPECT_EQ(page.board.At(15, 3), 2);
+    EXPECT_EQ(page.caption, Sjis("はじめに"));
+    EXPECT_EQ(page.body, Sjis("一行目"));
+}
+
+TEST(LessoncRoundTrip, SecondPageHeaderStepsAndWrappedText) {
+    TempFolder folder("lessonc_rt2");
+    ASSERT_TRUE(CompileInto(folder, kTwoPages));
+    const lesson::LessonPage page = Load(folder, 1);
+    EXPECT_EQ(page.header.boardSize, 6);
+    EXPECT_EQ(page.header.characterPose, 2);
+    EXPECT_EQ(page.header.windowMode, 3);
+    EXPECT_EQ(page.header.stepCount, 2);
+    EXPECT_EQ(page.header.autoAdvance, 1);
+    EXPECT_EQ(page.header.showFinal, 1);
+    EXPECT_EQ(page.header.textFirst, 1);
+    EXPECT_EQ(page.entryCounts[0], 8);
+    EXPECT_EQ(page.entryCounts[1], 5);
+    EXPECT_EQ(page.caption, Sjis("見出し\r\n二行"));
+    EXPECT_EQ(page.body, Sjis("一二三四五六七八九十一二三四五六七八\r\n九十\r\n次の段落。"));
+
+    // A show-final page opens on its last step: both steps merged.
+    const lesson::LessonBoard& b = page.board;
+    EXPECT_EQ(b.At(0, 0), 0);       // cleared in step 1
+    EXPECT_EQ(b.At(1, 0), 6);       // white stone with a black label replaced the white stone
+    EXPECT_EQ(b.At(1, 1), 9);       // mark
+    EXPECT_EQ(b.At(2, 2), 3);       // black label
+    EXPECT_EQ(b.At(3, 2), 4);       // white label
+    EXPECT_EQ(b.At(4, 3), 10);      // label 1
+    EXPECT_EQ(b.At(5, 3), 15);      // label 6
+    EXPECT_EQ(b.At(2, 5), 7 << 4);  // arrow down+left
+    EXPECT_EQ(b.At(5, 5), 0x4000 | 7 << 8 | 1);  // black stone, number 7, blinking
+}
+
+TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
+    TempFolder folder("lessonc_rt3");
+    ASSERT_TRUE(CompileInto(folder, "page\nboard 13\ncaption\nstep\nB a13\nW n1\narrow g7 up\n"));
+    const lesson::LessonPage page = Load(folder, 0);
+    EXPECT_EQ(page.board.At(0, 0), 1);
+    EXPECT_EQ(page.board.At(12, 12), 2);
+    EXPECT_EQ(page.board.At(6, 6), 5 << 4);
+
+    // Lesson 2-4-1 mirrors full-board rows when loading; the compiler stores them flipped.
+    std::vector<lessonc::Diagnostic> errors;
+    const lessonc::CompiledLesson mirrored = lessonc::CompileLesson(
+        "page\nboard 19\ncaption\nstep\nB a19 t1\n", lessonc::CompileOptions{"m", true}, errors);
+    ASSERT_TRUE(errors.empty());
+    folder.Write("2-4-1.dat", std::string(mirrored.data.begin(), mirrored.data.end()));
+    folder.Write("2-4-1.txt", mirrored.text);
+    lesson::LessonPage page241;
+    EXPECT_EQ(
+        lesson::LoadLessonPage(page241, lesson::LessonId{1, 3, 0}, folder.path().string() + "/"),
+        lesson::PageLoadResult::Loaded);
+    EXPECT_EQ(page241.board.At(0, 0), 1);
+    EXPECT_EQ(page241.board.At(18, 18), 1);
+}
+
+TEST(LessoncRoundTrip, ExampleLessonCompilesAndEveryPageLoads) {
+    std::ifstream in(std::string(STONEWELL_SOURCE_DIR) + "/data/lessons/example.lesson",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    TempFolder folder("lessonc_rt4");
+    ASSERT_TRUE(CompileInto(folder, text.str()));
+    for (int p = 0; p < 3; ++p) {
+        const lesson::LessonPage page = Load(folder, p);
+        EXPECT_EQ(page.pageCount, 3);
+        EXPECT_EQ(page.header.boardSize, 9);
+        EXPECT_GT(page.header.stepCount, 0);
+        EXPECT_FALSE(page.caption.empty());
+        EXPECT_FALSE(page.body.empty());
+    }
+}
