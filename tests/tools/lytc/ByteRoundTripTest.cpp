@@ -2,6 +2,7 @@
 // the format tables call for.
 #include <gtest/gtest.h>
 
+#include "../../../tools/common/FileIO.h"
 #include "../../Lib/lyt/LytFixture.h"
 #include "LytcSupport.h"
 
@@ -108,6 +109,27 @@ TEST(LytcBytes, TinySourceMatchesHandWrittenBytes) {
     const std::vector<uint8_t> want = TinyGolden();
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(got[i], want[i]) << "byte " << i;
+}
+
+}  // namespace
+
+namespace {
+
+// The example in the format documentation compiles, builds the same bytes again after a
+// decompile, and keeps its screen positions.
+TEST(LytcBytes, DocumentedExampleCompilesAndRoundTrips) {
+    const std::string doc =
+        tools::ReadText(std::string(STONEWELL_SOURCE_DIR) + "/docs/formats/layout-source.md");
+    const size_t start = doc.find("```json\n");
+    ASSERT_NE(start, std::string::npos);
+    const size_t end = doc.find("```", start + 8);
+    ASSERT_NE(end, std::string::npos);
+    const std::string example = doc.substr(start + 8, end - start - 8);
+    const std::vector<uint8_t> first = lytc_test::Compile(example);
+    const std::string printed = lytc::DecompileLayout(first, "example.lyt");
+    EXPECT_EQ(lytc_test::Compile(printed), first);
+    // "Hint" at screen (300, 200) under "Board" at the centre.
+    EXPECT_NE(printed.find("\"position\": [-212, 184]"), std::string::npos) << printed;
 }
 
 }  // namespace
