@@ -133,3 +133,43 @@ TEST(LytcBytes, DocumentedExampleCompilesAndRoundTrips) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string DecompileError(const std::vector<uint8_t>& bytes) {
+    try {
+        lytc::DecompileLayout(bytes, "f.lyt");
+    } catch (const tools::ToolError& e) {
+        return e.Describe();
+    }
+    return "decompiled";
+}
+
+// What the source cannot say is refused rather than dropped, so a recompile never loses it.
+TEST(LytcBytes, DecompileRefusesWhatTheSourceCannotExpress) {
+    lytfix::FileWriter two;
+    lytfix::LayoutInfo(two, 640, 480);
+    lytfix::Pane(two, lytfix::Named("A"));
+    const size_t second = two.w.Pos();
+    lytfix::Pane(two, lytfix::Named("B"));
+    EXPECT_EQ(DecompileError(two.Finish()),
+              "f.lyt: at byte " + std::to_string(second) +
+                  ": a second top-level pane cannot be written as source");
+
+    lytfix::FileWriter flags;
+    lytfix::PaneSpec odd = lytfix::Named("A");
+    odd.flags = 0x81;
+    const size_t pane = flags.w.Pos();
+    lytfix::Pane(flags, odd);
+    EXPECT_EQ(DecompileError(flags.Finish()),
+              "f.lyt: at byte " + std::to_string(pane + 8) + ": unknown pane flag bits");
+
+    lytfix::FileWriter unknown;
+    lytfix::Pane(unknown, lytfix::Named("A"));
+    const size_t extra = unknown.w.Pos();
+    unknown.Marker("zzzz");
+    EXPECT_EQ(DecompileError(unknown.Finish()),
+              "f.lyt: at byte " + std::to_string(extra) + ": unknown section \"zzzz\"");
+}
+
+}  // namespace
