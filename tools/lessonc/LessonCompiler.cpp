@@ -1,4 +1,5 @@
 #include "LessonCompiler.h"
+#include "common/Cp932.h"
 
 #include <iconv.h>
 
@@ -15,22 +16,6 @@ namespace lessonc {
 std::string Diagnostic::Format() const {
     if (line <= 0) return file + ": " + message;
     return file + ":" + std::to_string(line) + ": " + message;
-}
-
-std::optional<std::string> ToCp932(std::string_view utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1)) return std::nullopt;
-    if (iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == size_t(-1)) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 int CountPictures(const lesson::LessonBoard& board, int boardSize) {
@@ -529,7 +514,7 @@ private:
 
     // Converts a text line and checks it against the loader's buffer.
     std::string TextLine(int line, const std::string& utf8, const char* what, size_t limit) {
-        const std::optional<std::string> converted = ToCp932(utf8);
+        const std::optional<std::string> converted = tools::Utf8ToCp932(utf8);
         if (!converted) {
             Error(line, std::string(what) + " has a character that Shift_JIS (code page 932) " +
                             "cannot hold, or is not UTF-8");

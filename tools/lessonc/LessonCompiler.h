@@ -56,9 +56,6 @@ CompiledLesson CompileLesson(std::string_view source, const CompileOptions& opti
 // The data file bytes for the given pages (used by CompileLesson, exposed for tests).
 std::vector<uint8_t> LessonDataBytes(const std::vector<CompiledPage>& pages);
 
-// UTF-8 to code page 932; nothing when some character has no CP932 form or the UTF-8 is bad.
-std::optional<std::string> ToCp932(std::string_view utf8);
-
 // Pictures the lesson screen draws for `board` of `boardSize` with nothing blinked away: the
 // sprite list is capped at lesson::kMaxSprites, so a page must stay within it.
 int CountPictures(const lesson::LessonBoard& board, int boardSize);

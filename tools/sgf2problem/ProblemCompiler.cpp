@@ -1,4 +1,5 @@
 #include "ProblemCompiler.h"
+#include "common/Cp932.h"
 
 #include <iconv.h>
 
@@ -24,22 +25,6 @@ uint32_t MakeWord(int fileCode, int aux, int x, int y) {
 
 uint32_t MakeBranch(int lo, int hi) {
     return uint32_t(uint16_t(lo)) | uint32_t(uint16_t(int16_t(hi))) << 16;
-}
-
-std::optional<std::string> ToCp932(std::string_view utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1)) return std::nullopt;
-    if (iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == size_t(-1)) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 namespace {
@@ -404,7 +389,7 @@ private:
         std::vector<uint8_t> bytes(3);
         std::string texts;
         for (int t = 0; t < 3; ++t) {
-            const std::optional<std::string> sjis = ToCp932(ch->values[size_t(t)]);
+            const std::optional<std::string> sjis = tools::Utf8ToCp932(ch->values[size_t(t)]);
             if (!sjis) {
                 Fail(ch->line, "text " + std::to_string(t + 1) + " '" + ch->values[size_t(t)] +
                                    "' has a character outside Shift_JIS (CP932)");

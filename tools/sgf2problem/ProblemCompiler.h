@@ -62,10 +62,6 @@ uint32_t MakeWord(int fileCode, int aux, int x, int y);
 // Branch word for answers lo .. hi - 1.
 uint32_t MakeBranch(int lo, int hi);
 
-// UTF-8 to Shift_JIS (code page 932); nothing when the text has a character outside it or
-// is not valid UTF-8.
-std::optional<std::string> ToCp932(std::string_view utf8);
-
 // Compiles a parsed collection of `course` (0-based). Errors are appended to `errors`; the
 // block is only meaningful when none were added.
 SectionBlock CompileSection(const std::vector<sgf::Tree>& trees, const std::string& fileName,

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "common/Cp932.h"
 
 #include <fstream>
 #include <sstream>
@@ -32,7 +33,7 @@ lesson::LessonPage Load(const TempFolder& folder, int pageIndex) {
 }
 
 std::string Sjis(const std::string& utf8) {
-    const auto converted = lessonc::ToCp932(utf8);
+    const auto converted = tools::Utf8ToCp932(utf8);
     EXPECT_TRUE(converted.has_value());
     return converted.value_or("");
 }

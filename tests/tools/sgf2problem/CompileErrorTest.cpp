@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "common/Cp932.h"
 
 #include "CompileTestSupport.h"
 
@@ -67,8 +68,8 @@ TEST(Sgf2ProblemErrors, TextLimitsAreCheckedInShiftJisBytes) {
 TEST(Sgf2ProblemErrors, TextOutsideCp932IsRejected) {
     EXPECT_EQ(OneError("(;SC[1:3]KD[texts]QI[0]\n\nCH[한글][b][c])"),
               "t.sgf:3: problem 1: text 1 '한글' has a character outside Shift_JIS (CP932)");
-    EXPECT_FALSE(sgf2problem::ToCp932("\xFF\xFE").has_value()) << "invalid UTF-8";
-    EXPECT_EQ(sgf2problem::ToCp932("黒～"), std::string("\x8D\x95\x81\x60"));
+    EXPECT_FALSE(tools::Utf8ToCp932("\xFF\xFE").has_value()) << "invalid UTF-8";
+    EXPECT_EQ(tools::Utf8ToCp932("黒～"), std::string("\x8D\x95\x81\x60"));
 }
 
 TEST(Sgf2ProblemErrors, UnknownKindAndBadIndicesAreRejected) {
