@@ -3,16 +3,22 @@
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/lyt/animation.h"
 
-void AnimTransInfo::Step() {
-    if (m_pAnimTrans == nullptr || m_playing == 0) return;
-    ++m_currentFrame;
-    if (m_currentFrame <= m_endFrame) return;
-    if (m_loop != 0) {
-        m_currentFrame = m_startFrame;
+void StepAnimFrame(int32_t& playing, int32_t loop, int32_t startFrame, int32_t endFrame,
+                   int32_t& currentFrame, int32_t mode) {
+    if (playing == 0) return;
+    ++currentFrame;
+    if (currentFrame <= endFrame) return;
+    if (loop != 0) {
+        currentFrame = startFrame;
     } else {
-        m_playing = 0;
-        m_currentFrame = m_mode == 0 ? m_startFrame : m_endFrame;
+        playing = 0;
+        currentFrame = mode == 0 ? startFrame : endFrame;
     }
+}
+
+void AnimTransInfo::Step() {
+    if (m_pAnimTrans == nullptr) return;
+    StepAnimFrame(m_playing, m_loop, m_startFrame, m_endFrame, m_currentFrame, m_mode);
 }
 
 void AnimTransInfo::SetAnimationProp(int start, int end, int mode) {

@@ -7,6 +7,12 @@ namespace LYRALib::lytmgr {
 class AnimTransform;
 }
 
+// One frame of a playing animation: the next frame, wrapping when looping; past the end a
+// non-looping animation stops on its start (mode 0) or its end frame. Shared by named layout
+// animations and a pane handle's own animation.
+void StepAnimFrame(int32_t& playing, int32_t loop, int32_t startFrame, int32_t endFrame,
+                   int32_t& currentFrame, int32_t mode);
+
 // A layout animation loaded by name, with its playing state.
 struct AnimTransInfo {
     static constexpr int kNameLen = 48;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Lib/ZIRur/Graphics/Picture.h"
+#include "Lib/ZIRur/Layout/ts_anim.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/lyt/animation.h"
@@ -164,15 +165,8 @@ void CTSPane::SetAnimation(int start, int end, bool loop, int mode) {
 }
 
 void CTSPane::AdvanceFrame() {
-    if (m_pAnimTrans == nullptr || m_playing == 0) return;
-    ++m_currentFrame;
-    if (m_currentFrame <= m_endFrame) return;
-    if (m_loop != 0) {
-        m_currentFrame = m_startFrame;
-    } else {
-        m_playing = 0;
-        m_currentFrame = m_mode == 0 ? m_startFrame : m_endFrame;
-    }
+    if (m_pAnimTrans == nullptr) return;
+    StepAnimFrame(m_playing, m_loop, m_startFrame, m_endFrame, m_currentFrame, m_mode);
 }
 
 void CTSPane::DrawAnimated() {
