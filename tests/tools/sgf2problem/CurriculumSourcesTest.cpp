@@ -1,0 +1,77 @@
+// The problem sources of course 1 are teaching material as well as data: every problem gives
+// the learner a hint, every answer line explains itself, and every problem played on the board
+// also explains a typical wrong try.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../../../tools/sgf2problem/SgfParser.h"
+
+namespace {
+
+const std::vector<std::string> kSections = {"1-1-3", "1-1-4", "1-1-5", "1-1-6"};
+
+std::string ReadSource(const std::string& name) {
+    std::ifstream in(std::string(STONEWELL_SOURCE_DIR) + "/data/problems/" + name + ".sgf",
+                     std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    std::string text(size_t(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(text.data(), std::streamsize(text.size()));
+    return text;
+}
+
+std::string Value(const sgf::Node& node, const char* id) {
+    const sgf::Property* p = node.Find(id);
+    return p && !p->values.empty() ? p->values[0] : std::string();
+}
+
+// Whether a text holds more than ASCII, i.e. an explanation in Japanese.
+bool HasJapanese(const std::string& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+// The comment on the last node of a variation line.
+std::string LineComment(const sgf::Tree& line) {
+    const sgf::Tree* t = &line;
+    while (!t->children.empty()) t = &t->children.front();
+    return t->nodes.empty() ? std::string() : Value(t->nodes.back(), "C");
+}
+
+TEST(CurriculumSources, EveryProblemExplainsItsAnswers) {
+    for (const std::string& name : kSections) {
+        SCOPED_TRACE(name);
+        const std::string text = ReadSource(name);
+        ASSERT_FALSE(text.empty());
+        const std::vector<sgf::Tree> trees = sgf::ParseCollection(text);
+        ASSERT_EQ(trees.size(), 28u);
+        for (size_t i = 0; i < trees.size(); ++i) {
+            SCOPED_TRACE("problem " + std::to_string(i + 1));
+            const sgf::Tree& tree = trees[i];
+            ASSERT_FALSE(tree.nodes.empty());
+            const sgf::Node& root = tree.nodes.front();
+            const std::string kind = Value(root, "KD");
+            EXPECT_TRUE(HasJapanese(Value(root, "C"))) << "a hint for the learner";
+            if (kind == "ox" || kind == "number" || kind == "texts") {
+                // Nothing is played: the comment says what is correct and why.
+                EXPECT_NE(Value(root, "C").find("正解"), std::string::npos);
+                continue;
+            }
+            int right = 0, wrong = 0;
+            for (const sgf::Tree& line : tree.children) {
+                const std::string comment = LineComment(line);
+                EXPECT_TRUE(HasJapanese(comment)) << "line at " << line.line;
+                (comment.find("RIGHT") != std::string::npos ? right : wrong) += 1;
+            }
+            EXPECT_GE(right, 1);
+            EXPECT_GE(wrong, 1) << "a typical wrong try, explained";
+        }
+    }
+}
+
+}  // namespace
