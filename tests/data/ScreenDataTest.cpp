@@ -2,12 +2,15 @@
 // built archives; every name the screens' tables hold must be there, of the right kind.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "BuiltImage.h"
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
+#include "Lib/ZIRur/Wnd/TSButton.h"
 #include "Lib/lyt/picture.h"
 #include "Lib/lyt/textBox.h"
 #include "platform/Platform.h"
@@ -102,5 +105,58 @@ TEST_P(ScreenDataTest, TextPanesAreTextBoxesWideEnoughForTheirText) {
 INSTANTIATE_TEST_SUITE_P(GoScreens, ScreenDataTest,
                          ::testing::Values(&Lesson, &ProblemList, &Problem),
                          [](const auto& test) { return std::string(test.param()->id); });
+
+}  // namespace
+
+namespace {
+
+class ProblemListLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetPlatform(&m_platform);
+        ASSERT_TRUE(m_own.Open(builtdata::DataPath("IMG/E_1.T2G").c_str()));
+        ASSERT_EQ(m_layout.Load(&m_own, "E_1", nullptr), 1);
+    }
+    void TearDown() override {
+        TSingleton<CTSLytMgr>::DestroyInstance();
+        platform::SetPlatform(nullptr);
+    }
+
+    TSRect Rect(const std::string& pane) { return m_layout.GetPane(pane.c_str()).GetPaneRect(); }
+
+    platform::HeadlessPlatform m_platform;
+    CTIGroup m_own;
+    CTSLayout m_layout;
+};
+
+TEST_F(ProblemListLayoutTest, CellsSitInsideTheAreasThatSelectThem) {
+    char name[16];
+    for (int k = 0; k < sa::kProblemListCells; ++k) {
+        const int col = k % 10, row = k / 10;
+        std::snprintf(name, sizeof name, "btn_problem%02d", k + 1);
+        const TSRect cell = Rect(name);
+        // A release selects column (x - 60) / 86 and a row only in its first 53 pixels.
+        EXPECT_GE(cell.left, 60 + 86 * col) << name;
+        EXPECT_LE(cell.right, 60 + 86 * (col + 1)) << name;
+        EXPECT_GE(cell.top, 215 + 80 * row) << name;
+        EXPECT_LE(cell.bottom, 215 + 80 * row + 53) << name;
+        // The screen centres a single digit on (102 + 86 col, top + 23.5).
+        const int digitX = 102 + 86 * col, digitY = 215 + 80 * row + 23;
+        EXPECT_LE(std::abs((cell.left + cell.right) / 2 - digitX), 1) << name;
+        EXPECT_LE(std::abs((cell.top + cell.bottom) / 2 - digitY), 3) << name;
+    }
+}
+
+TEST_F(ProblemListLayoutTest, ThumbStartsOnTheTrackAndButtonsStayOffIt) {
+    const TSRect thumb = Rect("btn_scroll_bar");
+    EXPECT_EQ((thumb.left + thumb.right) / 2, 955);
+    EXPECT_EQ((thumb.top + thumb.bottom) / 2, 230);
+    // Presses within 23 pixels of the thumb's centre grab it: the thumb fills that square.
+    EXPECT_LE(thumb.right - thumb.left, 47);
+    EXPECT_GE(thumb.bottom - thumb.top, 44);
+    // The track runs over y 207..591; the arrow buttons sit above and below it.
+    EXPECT_LE(Rect("btn_scroll_up1").bottom, 207);
+    EXPECT_GE(Rect("btn_scroll_down1").top, 591);
+}
 
 }  // namespace
