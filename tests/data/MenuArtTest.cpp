@@ -1,0 +1,304 @@
+// Checks the built pictures and layouts of the logo, title and main menu and the teacher's
+// faces against where the screens put them: a picture drawn at another size than its pane is
+// stretched, and an overlay (talking mouth, eyelids) that misses its spot shows a second mouth
+// or open eyes through closed lids. Reads the DATA tree the build has just made.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Graphics/ImageDecoder.h"
+#include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Layout/ts_pane.h"
+
+namespace {
+
+const std::string kImg = std::string(STONEWELL_BINARY_DIR) + "/DATA/IMG/";
+
+// A decoded picture with top-down pixel access.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;  // rows top-down
+
+    const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * width + x) * 4]; }
+    int Alpha(int x, int y) const { return At(x, y)[3]; }
+    // Opaque and dark: ink of eyes and mouths (skin, hair and the kimono are all lighter).
+    bool IsInk(int x, int y) const {
+        const uint8_t* p = At(x, y);
+        return p[3] > 200 && p[0] + p[1] + p[2] < 240;
+    }
+};
+
+// An opened archive of the built data.
+struct Archive {
+    CTIGroup group;
+    explicit Archive(const std::string& name) { group.Open((kImg + name).c_str()); }
+
+    // Decodes the entry as the program does; an empty image when missing or undecodable.
+    Image Picture(const char* name) {
+        Image image;
+        const uint8_t* data = group.GetT2IBuffer(name);
+        if (data == nullptr) return image;
+        gfx::DecodedImage decoded;
+        if (!gfx::DecodeImage(gfx::ImageTypeFromName(name), {data, group.GetT2ISize(name)},
+                              decoded))
+            return image;
+        image.width = decoded.width;
+        image.height = decoded.height;
+        image.rgba.resize(size_t(image.width) * image.height * 4);
+        // The decoder hands rows bottom-up.
+        for (int y = 0; y < image.height; ++y)
+            std::copy_n(&decoded.rgba[size_t(image.height - 1 - y) * image.width * 4],
+                        size_t(image.width) * 4, &image.rgba[size_t(y) * image.width * 4]);
+        return image;
+    }
+};
+
+// Screen rectangle of a picture drawn with its top-left corner at (left, top).
+struct Placed {
+    const Image* image;
+    int left;
+    int top;
+};
+
+// Where a picture lands when the screen centres a pane of its size on (x, y), as
+// CTSPane::MoveCenterTo does (centre = left + width / 2 in whole pixels).
+Placed CentredOn(const Image& image, int x, int y) {
+    return {&image, x - image.width / 2, y - image.height / 2};
+}
+
+// Counts the ink pixels of `base` under the rectangle of `overlay`, and how many of them the
+// overlay hides with a nearly opaque pixel.
+struct Coverage {
+    int ink = 0;
+    int hidden = 0;
+    int overlayOutsideBase = 0;  // overlay pixels drawn where the base is transparent
+};
+Coverage Cover(const Placed& base, const Placed& overlay) {
+    Coverage c;
+    for (int y = 0; y < overlay.image->height; ++y)
+        for (int x = 0; x < overlay.image->width; ++x) {
+            const int bx = overlay.left + x - base.left;
+            const int by = overlay.top + y - base.top;
+            const bool onBase =
+                bx >= 0 && by >= 0 && bx < base.image->width && by < base.image->height;
+            const int a = overlay.image->Alpha(x, y);
+            if (a > 0 && (!onBase || base.image->Alpha(bx, by) < 255)) ++c.overlayOutsideBase;
+            if (!onBase || !base.image->IsInk(bx, by)) continue;
+            ++c.ink;
+            if (a >= 200) ++c.hidden;
+        }
+    return c;
+}
+
+// Loads a layout from its archive as the screens do.
+struct LoadedLayout {
+    CTSLayout layout;
+    LoadedLayout(Archive& archive, const char* name) {
+        EXPECT_EQ(layout.Load(&archive.group, name, nullptr), 1) << name;
+    }
+    TSRect Rect(const char* pane) { return layout.GetPane(pane).GetPaneRect(); }
+};
+
+void ExpectPaneShowsPictureUnscaled(LoadedLayout& layout, Archive& archive, const char* pane,
+                                    const char* texture) {
+    const Image image = archive.Picture(texture);
+    ASSERT_GT(image.width, 0) << texture << " is missing or does not decode";
+    const TSRect r = layout.Rect(pane);
+    EXPECT_EQ(r.right - r.left, image.width) << pane << " / " << texture;
+    EXPECT_EQ(r.bottom - r.top, image.height) << pane << " / " << texture;
+}
+
+}  // namespace
+
+TEST(MenuArt, FacesHaveTheSizesTheProblemScreenGivesTheirPane) {
+    Archive common("COMMON.T2G");
+    ASSERT_TRUE(common.group.IsOpen());
+    const struct {
+        const char* name;
+        int width, height;
+    } faces[] = {{"COMN_chara_normal_1.tga", 238, 468},
+                 {"COMN_chara_left_1.tga", 238, 468},
+                 {"COMN_chara_correct.tga", 290, 469},
+                 {"COMN_chara_incorrect.tga", 266, 471}};
+    for (const auto& face : faces) {
+        const Image image = common.Picture(face.name);
+        EXPECT_EQ(image.width, face.width) << face.name;
+        EXPECT_EQ(image.height, face.height) << face.name;
+    }
+}
+
+TEST(MenuArt, FacesKeepTheTeacherInPlaceWhenTheyAreSwapped) {
+    // The faces are centred on different points with different sizes; the teacher must stay
+    // put, so every face starts at the same left edge and ends on the same bottom row.
+    Archive common("COMMON.T2G");
+    const struct {
+        const char* name;
+        int x, y;
+    } faces[] = {{"COMN_chara_normal_1.tga", 838, 534},
+                 {"COMN_chara_correct.tga", 864, 533},
+                 {"COMN_chara_incorrect.tga", 852, 532}};
+    std::vector<int> bottoms;
+    std::vector<int> lefts;
+    for (const auto& face : faces) {
+        const Image image = common.Picture(face.name);
+        ASSERT_GT(image.width, 0) << face.name;
+        const Placed placed = CentredOn(image, face.x, face.y);
+        bottoms.push_back(placed.top + image.height);
+        lefts.push_back(placed.left);
+        // The figure stands on the bottom edge of its picture.
+        int opaque = 0;
+        for (int x = 0; x < image.width; ++x) opaque += image.Alpha(x, image.height - 1) == 255;
+        EXPECT_GT(opaque, image.width / 2) << face.name;
+    }
+    for (size_t i = 1; i < bottoms.size(); ++i) {
+        EXPECT_NEAR(bottoms[i], bottoms[0], 1) << faces[i].name;
+        EXPECT_EQ(lefts[i], lefts[0]) << faces[i].name;
+    }
+}
+
+TEST(MenuArt, TalkingMouthsCoverTheClosedMouthOfTheirPose) {
+    // The lesson screen centres the talking picture on (831, 460) for the front pose and on
+    // (818, 461) for the pose looking aside, over the face centred like the problem screen's.
+    Archive common("COMMON.T2G");
+    const struct {
+        const char* face;
+        const char* mouth;
+        int x, y;
+    } poses[] = {{"COMN_chara_normal_1.tga", "COMN_chara_normal_2.tga", 831, 460},
+                 {"COMN_chara_left_1.tga", "COMN_chara_left_2.tga", 818, 461}};
+    for (const auto& pose : poses) {
+        const Image face = common.Picture(pose.face);
+        const Image mouth = common.Picture(pose.mouth);
+        ASSERT_GT(face.width, 0) << pose.face;
+        ASSERT_GT(mouth.width, 0) << pose.mouth;
+        const Coverage c = Cover(CentredOn(face, 838, 534), CentredOn(mouth, pose.x, pose.y));
+        EXPECT_GT(c.ink, 20) << pose.mouth << " is not over the closed mouth";
+        EXPECT_EQ(c.hidden, c.ink) << pose.mouth << " lets the closed mouth show through";
+        EXPECT_EQ(c.overlayOutsideBase, 0) << pose.mouth << " sticks out of the face";
+    }
+}
+
+TEST(MenuArt, TitleEyelidsCoverTheOpenEyes) {
+    Archive title("B_1.T2G");
+    ASSERT_TRUE(title.group.IsOpen());
+    LoadedLayout layout(title, "B_1");
+    const Image body = title.Picture("B1_chara_0.tga");
+    const Image half = title.Picture("B1_chara_1.tga");
+    const Image shut = title.Picture("B1_chara_2.tga");
+    ASSERT_GT(body.width, 0);
+    ASSERT_GT(half.width, 0);
+    ASSERT_GT(shut.width, 0);
+    const TSRect b = layout.Rect("chara_0");
+    const TSRect h = layout.Rect("chara_1");
+    const TSRect s = layout.Rect("chara_2");
+    const Placed base{&body, b.left, b.top};
+    const Coverage shutCover = Cover(base, {&shut, s.left, s.top});
+    EXPECT_GT(shutCover.ink, 40) << "the shut eyelids are not over the eyes";
+    EXPECT_EQ(shutCover.hidden, shutCover.ink) << "an eye shows through the shut eyelids";
+    EXPECT_EQ(shutCover.overlayOutsideBase, 0);
+    // Half shut: the upper part of each eye is hidden, the lower part still shows.
+    const Coverage halfCover = Cover(base, {&half, h.left, h.top});
+    EXPECT_EQ(halfCover.ink, shutCover.ink) << "both eyelid pictures must sit on the same spot";
+    EXPECT_GT(halfCover.hidden, halfCover.ink / 3);
+    EXPECT_LT(halfCover.hidden, halfCover.ink);
+    EXPECT_EQ(halfCover.overlayOutsideBase, 0);
+}
+
+TEST(MenuArt, OwnPicturesAreDrawnAtTheirOwnSize) {
+    Archive logo("A_1.T2G");
+    LoadedLayout logoLayout(logo, "A_1");
+    ExpectPaneShowsPictureUnscaled(logoLayout, logo, "VXL_logo", "A1_VXL_logo.tga");
+
+    Archive title("B_1.T2G");
+    LoadedLayout titleLayout(title, "B_1");
+    const char* titlePanes[][2] = {
+        {"title_a", "B1_title_a.tga"},          {"title_b", "B1_title_b.tga"},
+        {"copyright", "B1_copyright.tga"},      {"chara_0", "B1_chara_0.tga"},
+        {"chara_1", "B1_chara_1.tga"},          {"chara_2", "B1_chara_2.tga"},
+        {"btn_start1", "B1_btn_start_1.tga"},   {"btn_start2", "B1_btn_start_2.tga"},
+        {"btn_option1", "B1_btn_option_1.tga"}, {"btn_option2", "B1_btn_option_2.tga"},
+        {"btn_help1", "B1_btn_help_1.tga"},     {"btn_help2", "B1_btn_help_2.tga"}};
+    for (const auto& row : titlePanes)
+        ExpectPaneShowsPictureUnscaled(titleLayout, title, row[0], row[1]);
+
+    Archive menu("C_1.T2G");
+    LoadedLayout menuLayout(menu, "C_1");
+    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "title", "C1_title.tga");
+    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_title1", "C1_btn_title_1.tga");
+    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_title2", "C1_btn_title_2.tga");
+    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_reset1", "C1_btn_reset_1.tga");
+    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_reset2", "C1_btn_reset_2.tga");
+    char pane[32];
+    for (int row = 1; row <= 5; ++row) {
+        std::snprintf(pane, sizeof pane, "btn_menu%d_1", row);
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_1.tga");
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_11.tga");
+        std::snprintf(pane, sizeof pane, "btn_menu%d_2", row);
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_2.tga");
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_21.tga");
+        std::snprintf(pane, sizeof pane, "btn_menu%d_1", row + 5);
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_1.tga");
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_11.tga");
+        std::snprintf(pane, sizeof pane, "btn_menu%d_2", row + 5);
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_2.tga");
+        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_21.tga");
+    }
+}
+
+TEST(MenuArt, EveryListedSectionHasItsRowPicture) {
+    // The menu lists course 0's 31 sections and swaps their pictures into the five rows.
+    const int codes[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 22, 23, 24, 25, 31, 32, 33,
+                         34, 41, 42, 43, 44, 45, 51, 52, 53, 54, 61, 62, 63, 64, 65};
+    Archive menu("C_1.T2G");
+    LoadedLayout layout(menu, "C_1");
+    char name[32];
+    for (int row = 1; row <= 5; ++row) {
+        std::snprintf(name, sizeof name, "item_%d", row);
+        const TSRect r = layout.Rect(name);
+        for (int code : codes) {
+            char texture[32];
+            std::snprintf(texture, sizeof texture, "C1_%d-%d.tga", code / 10, code % 10);
+            const Image image = menu.Picture(texture);
+            ASSERT_GT(image.width, 0) << texture;
+            EXPECT_EQ(image.width, r.right - r.left) << name << " / " << texture;
+            EXPECT_EQ(image.height, r.bottom - r.top) << name << " / " << texture;
+        }
+    }
+}
+
+TEST(MenuArt, HelpPageLinksOnlyToInstalledFiles) {
+    const std::filesystem::path help = kImg + "HELP";
+    std::ifstream in(help / "help.html");
+    ASSERT_TRUE(in) << "DATA/IMG/HELP/help.html is not installed";
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string page = text.str();
+    const std::regex link(R"re((?:href|src)="([^"]*)")re");
+    std::set<std::string> anchors;
+    const std::regex id(R"re(id="([^"]*)")re");
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), id); it != std::sregex_iterator();
+         ++it)
+        anchors.insert((*it)[1]);
+    int files = 0;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), link);
+         it != std::sregex_iterator(); ++it) {
+        const std::string target = (*it)[1];
+        if (target.starts_with("#")) {
+            EXPECT_TRUE(anchors.count(target.substr(1))) << "no section " << target;
+            continue;
+        }
+        ++files;
+        EXPECT_EQ(target.find(':'), std::string::npos) << "the page must work offline: " << target;
+        EXPECT_TRUE(std::filesystem::is_regular_file(help / target)) << target << " missing";
+    }
+    EXPECT_GE(files, 3);  // the style sheet and the pictures
+}
