@@ -207,6 +207,12 @@ TEST(MenuArt, TalkingMouthsCoverTheClosedMouthOfTheirPose) {
     // The lesson screen centres the talking picture on (831, 460) for the front pose and on
     // (818, 461) for the pose looking aside, over the face centred like the problem screen's.
     Archive common("COMMON.T2G");
+    Archive lesson("D_1.T2G");
+    LoadedLayout layout(lesson, "D_1");
+    const TSRect body = layout.Rect("chara_1");
+    const TSRect talk = layout.Rect("chara_2");
+    EXPECT_EQ(body, (TSRect{719, 300, 957, 768}))
+        << "the lesson's face is not where the mouths fit";
     const struct {
         const char* face;
         const char* mouth;
@@ -218,6 +224,10 @@ TEST(MenuArt, TalkingMouthsCoverTheClosedMouthOfTheirPose) {
         const Image mouth = common.Picture(pose.mouth);
         ASSERT_GT(face.width, 0) << pose.face;
         ASSERT_GT(mouth.width, 0) << pose.mouth;
+        EXPECT_EQ(talk.right - talk.left, mouth.width)
+            << "the talking pane stretches " << pose.mouth;
+        EXPECT_EQ(talk.bottom - talk.top, mouth.height)
+            << "the talking pane stretches " << pose.mouth;
         const Coverage c = Cover(CentredOn(face, 838, 534), CentredOn(mouth, pose.x, pose.y));
         EXPECT_GT(c.ink, 20) << pose.mouth << " is not over the closed mouth";
         EXPECT_EQ(c.hidden, c.ink) << pose.mouth << " lets the closed mouth show through";
