@@ -382,6 +382,12 @@ protected:
                 EXPECT_EQ(FirstMoves(), MovesWhere(pos, [&](const Position& after) {
                               return !captured(after) && after.Liberties(markedWhite).size() == 1;
                           }));
+                // No answer puts the attacking stone itself in atari.
+                for (const Point& m : FirstMoves()) {
+                    const Position after = pos.Play(m.first, m.second, gocheck::kBlack);
+                    EXPECT_GE(after.Liberties(after.Chain(m.first, m.second)).size(), 2u)
+                        << m.first << "," << m.second;
+                }
                 break;
             case kCaptureMarkedWhite:
             case kWhichSideToAtari: {
@@ -392,6 +398,12 @@ protected:
                     const std::vector<StoneEntry>& branch = play->Branch(b);
                     ASSERT_EQ(branch.size() % 2, 1u) << "a line ends with black's capture";
                     for (size_t m = 0; m < branch.size(); ++m) {
+                        if (m % 2 == 1) {
+                            // White's reply is its best try: running out of the atari.
+                            const Points libs = after.Liberties(after.ChainsOf(markedWhite));
+                            EXPECT_EQ(libs, (Points{{branch[m].x, branch[m].y}}))
+                                << "branch " << b + 1 << " reply " << m;
+                        }
                         after = after.Play(branch[m].x, branch[m].y,
                                            m % 2 == 0 ? gocheck::kBlack : gocheck::kWhite);
                     }
