@@ -18,8 +18,11 @@
 #include "Lib/ZIRur/Graphics/ImageDecoder.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
+#include "screens/ScreenAssets.h"
 
 namespace {
+
+namespace sa = screen_assets;
 
 const std::string kImg = std::string(STONEWELL_BINARY_DIR) + "/DATA/IMG/";
 
@@ -264,51 +267,44 @@ TEST(MenuArt, TitleEyelidsCoverTheOpenEyes) {
     EXPECT_EQ(Cover(base, {&half, h.left, h.top}).overlayOutsideBase, 0);
 }
 
-TEST(MenuArt, OwnPicturesAreDrawnAtTheirOwnSize) {
-    Archive logo("A_1.T2G");
-    LoadedLayout logoLayout(logo, "A_1");
-    ExpectPaneShowsPictureUnscaled(logoLayout, logo, "VXL_logo", "A1_VXL_logo.tga");
-
-    Archive title("B_1.T2G");
-    LoadedLayout titleLayout(title, "B_1");
-    const char* titlePanes[][2] = {
-        {"title_a", "B1_title_a.tga"},          {"title_b", "B1_title_b.tga"},
-        {"copyright", "B1_copyright.tga"},      {"chara_0", "B1_chara_0.tga"},
-        {"chara_1", "B1_chara_1.tga"},          {"chara_2", "B1_chara_2.tga"},
-        {"btn_start1", "B1_btn_start_1.tga"},   {"btn_start2", "B1_btn_start_2.tga"},
-        {"btn_option1", "B1_btn_option_1.tga"}, {"btn_option2", "B1_btn_option_2.tga"},
-        {"btn_help1", "B1_btn_help_1.tga"},     {"btn_help2", "B1_btn_help_2.tga"}};
-    for (const auto& row : titlePanes)
-        ExpectPaneShowsPictureUnscaled(titleLayout, title, row[0], row[1]);
-
-    Archive menu("C_1.T2G");
-    LoadedLayout menuLayout(menu, "C_1");
-    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "title", "C1_title.tga");
-    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_title1", "C1_btn_title_1.tga");
-    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_title2", "C1_btn_title_2.tga");
-    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_reset1", "C1_btn_reset_1.tga");
-    ExpectPaneShowsPictureUnscaled(menuLayout, menu, "btn_reset2", "C1_btn_reset_2.tga");
-    char pane[32];
-    for (int row = 1; row <= 5; ++row) {
-        std::snprintf(pane, sizeof pane, "btn_menu%d_1", row);
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_1.tga");
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_11.tga");
-        std::snprintf(pane, sizeof pane, "btn_menu%d_2", row);
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_2.tga");
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_explain_21.tga");
-        std::snprintf(pane, sizeof pane, "btn_menu%d_1", row + 5);
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_1.tga");
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_11.tga");
-        std::snprintf(pane, sizeof pane, "btn_menu%d_2", row + 5);
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_2.tga");
-        ExpectPaneShowsPictureUnscaled(menuLayout, menu, pane, "C1_btn_problem_21.tga");
+TEST(MenuArt, EveryPictureOfTheNameTablesIsDrawnAtItsOwnSize) {
+    // A picture is drawn at its pane's size: a pane of another size stretches it. Checks every
+    // picture row of the logo, title and main menu (their own and the common pictures), and
+    // the buttons' finished looks the menu switches into the row buttons.
+    Archive common("COMMON.T2G");
+    ASSERT_TRUE(common.group.IsOpen());
+    const sa::ScreenNames* screens[] = {&sa::Logo(), &sa::Title(), &sa::MainMenu()};
+    for (const sa::ScreenNames* screen : screens) {
+        Archive own(std::string(screen->archive).substr(std::string("DATA/IMG/").size()));
+        ASSERT_TRUE(own.group.IsOpen()) << screen->archive;
+        LoadedLayout layout(own, screen->layout);
+        for (const sa::PictureName& row : screen->pictures) {
+            ASSERT_TRUE(layout.layout.GetPane(row.pane).IsValid()) << screen->id << " " << row.pane;
+            ExpectPaneShowsPictureUnscaled(layout, row.source == sa::Source::Common ? common : own,
+                                           row.pane, row.texture);
+        }
+        for (const sa::ButtonName& button : screen->buttons) {
+            EXPECT_TRUE(layout.layout.GetPane(button.normalPane).IsValid()) << button.normalPane;
+            EXPECT_TRUE(layout.layout.GetPane(button.pressedPane).IsValid()) << button.pressedPane;
+        }
+        for (const sa::TextureName& t : screen->switched) {
+            Archive& archive = t.source == sa::Source::Common ? common : own;
+            EXPECT_GT(archive.Picture(t.texture).width, 0) << screen->id << " " << t.texture;
+        }
     }
+    Archive menu("C_1.T2G");
+    LoadedLayout layout(menu, "C_1");
+    const char* finished[][2] = {{"btn_menu1_1", "C1_btn_explain_11.tga"},
+                                 {"btn_menu1_2", "C1_btn_explain_21.tga"},
+                                 {"btn_menu6_1", "C1_btn_problem_11.tga"},
+                                 {"btn_menu6_2", "C1_btn_problem_21.tga"}};
+    for (const auto& row : finished) ExpectPaneShowsPictureUnscaled(layout, menu, row[0], row[1]);
 }
 
 TEST(MenuArt, EveryListedSectionHasItsRowPicture) {
     // The menu lists course 0's 31 sections and swaps their pictures into the five rows.
-    const int codes[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 22, 23, 24, 25, 31, 32, 33,
-                         34, 41, 42, 43, 44, 45, 51, 52, 53, 54, 61, 62, 63, 64, 65};
+    const std::span<const int> codes = sa::MenuSectionCodes();
+    ASSERT_EQ(codes.size(), 31u);
     Archive menu("C_1.T2G");
     LoadedLayout layout(menu, "C_1");
     char name[32];
