@@ -1,0 +1,240 @@
+// datacheck on small data sets made in a scratch folder: a complete one passes, and each
+// kind of gap is reported once, against the file it concerns.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "../../../tools/common/JsonSource.h"
+#include "../../../tools/datacheck/DataCheck.h"
+#include "../../../tools/lytc/LayoutSource.h"
+#include "support/FontArchive.h"
+#include "support/ScratchDir.h"
+#include "support/T2gWriter.h"
+#include "support/TgaWriter.h"
+
+namespace {
+
+using testsupport::T2gEntrySpec;
+
+std::vector<uint8_t> Tga() {
+    return testsupport::BuildTga(
+        4, 2,
+        [](int x, int y) {
+            return testsupport::Rgba{uint8_t(x * 60), uint8_t(y), 9, 255};
+        },
+        false);
+}
+
+std::vector<uint8_t> Layout(const std::string& source) {
+    return lytc::CompileLayout(tools::JsonSource("msg.json", source));
+}
+
+// The message box's layout: six pictures and its text box. `swap` turns the text box into a
+// picture and the window picture into a text box.
+std::string MessageBoxLayout(bool swap = false, const std::string& skip = "") {
+    std::string children;
+    auto add = [&](const std::string& name, bool text) {
+        if (name == skip) return;
+        if (!children.empty()) children += ",\n";
+        children +=
+            text ? "{\"name\": \"" + name +
+                       "\", \"kind\": \"textbox\", \"material\": \"m\", \"fontSize\": "
+                       "[36, 36], \"maxLength\": 40}"
+                 : "{\"name\": \"" + name + "\", \"kind\": \"picture\", \"material\": \"m\"}";
+    };
+    add("background", false);
+    add("window", swap);
+    for (const char* name : {"btn_no_1", "btn_no_2", "btn_ok_1", "btn_ok_2"}) add(name, false);
+    add("txt_message", !swap);
+    return "{\"fonts\": [\"UIRounded-DemiBold.otf\"], \"materials\": [{\"name\": \"m\"}],\n"
+           "\"root\": {\"name\": \"RootPane\", \"children\": [\n" +
+           children + "]}}";
+}
+
+std::vector<T2gEntrySpec> MessageBoxEntries() {
+    std::vector<T2gEntrySpec> entries;
+    for (const char* name : {"MSG_nullBlack.tga", "MSG_window.tga", "btn_no_1.tga", "btn_no_2.tga",
+                             "btn_ok_1.tga", "btn_ok_2.tga"})
+        entries.push_back({name, Tga()});
+    entries.push_back({"MSG.lyt", Layout(MessageBoxLayout())});
+    return entries;
+}
+
+// A 16-bit stereo PCM WAV file with `frames` silent frames, written from the format table.
+std::vector<uint8_t> Wav(uint32_t frames) {
+    std::vector<uint8_t> b;
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(t[i]));
+    };
+    auto u16 = [&](uint32_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+    tag("RIFF"), u32(36 + frames * 4), tag("WAVE");
+    tag("fmt "), u32(16), u16(1), u16(2), u32(22050), u32(22050 * 4), u16(4), u16(16);
+    tag("data"), u32(frames * 4);
+    b.resize(b.size() + frames * 4, 0);
+    return b;
+}
+
+class DataCheck : public ::testing::Test {
+protected:
+    void Archive(const std::string& name, const std::vector<T2gEntrySpec>& entries) {
+        ASSERT_TRUE(test_support::WriteBytes(mDir / ("DATA/IMG/" + name + ".T2G"),
+                                             testsupport::BuildT2g(entries)));
+    }
+    // The gaps as "file: message" lines.
+    std::vector<std::string> Check(std::vector<std::string> only) {
+        datacheck::Options options;
+        options.root = mDir.Path();
+        options.only = std::move(only);
+        mTotals = {};
+        std::vector<std::string> lines;
+        for (const auto& gap : datacheck::CheckDataSet(options, mTotals))
+            lines.push_back(gap.file + ": " + gap.message);
+        return lines;
+    }
+    static bool Has(const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    test_support::ScratchDir mDir;
+    datacheck::Totals mTotals;
+};
+
+TEST_F(DataCheck, CompleteArchivePasses) {
+    Archive("MSG", MessageBoxEntries());
+    EXPECT_EQ(Check({"MSG"}), std::vector<std::string>{});
+    EXPECT_EQ(mTotals.archives, 1);
+    EXPECT_EQ(mTotals.entries, 7);
+}
+
+TEST_F(DataCheck, MissingAndUnreadableArchives) {
+    EXPECT_EQ(Check({"MSG"}), std::vector<std::string>{"DATA/IMG/MSG.T2G: missing archive"});
+    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/IMG/MSG.T2G", {'T', '2', 'G', 'F', 1}));
+    EXPECT_EQ(Check({"MSG"}),
+              std::vector<std::string>{"DATA/IMG/MSG.T2G: is not a readable archive"});
+}
+
+TEST_F(DataCheck, MissingAndBrokenTextures) {
+    auto entries = MessageBoxEntries();
+    entries.erase(entries.begin() + 5);  // btn_ok_2.tga
+    entries[1].data.resize(10);          // MSG_window.tga cut short
+    Archive("MSG", entries);
+    EXPECT_EQ(Check({"MSG"}), (std::vector<std::string>{
+                                  "DATA/IMG/MSG.T2G:MSG_window.tga: does not decode as an image",
+                                  "DATA/IMG/MSG.T2G: missing texture \"btn_ok_2.tga\""}));
+}
+
+TEST_F(DataCheck, MissingAndBrokenLayouts) {
+    auto entries = MessageBoxEntries();
+    entries.pop_back();
+    Archive("MSG", entries);
+    EXPECT_EQ(Check({"MSG"}),
+              std::vector<std::string>{"DATA/IMG/MSG.T2G: missing layout \"MSG.lyt\""});
+    entries.push_back({"MSG.lyt", Layout(MessageBoxLayout())});
+    entries.back().data[7] = 0x07;  // version 0.7 is older than the program reads
+    Archive("MSG", entries);
+    const auto lines = Check({"MSG"});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("DATA/IMG/MSG.T2G:MSG.lyt: layout does not build: Version check", 0),
+              0u)
+        << lines[0];
+}
+
+TEST_F(DataCheck, MissingPanesAndWrongPaneKinds) {
+    auto entries = MessageBoxEntries();
+    entries.back().data = Layout(MessageBoxLayout(false, "btn_no_2"));
+    Archive("MSG", entries);
+    EXPECT_EQ(Check({"MSG"}), std::vector<std::string>{
+                                  "DATA/IMG/MSG.T2G:MSG.lyt: missing pane \"btn_no_2\" (picture)"});
+    entries.back().data = Layout(MessageBoxLayout(true));
+    Archive("MSG", entries);
+    EXPECT_EQ(Check({"MSG"}),
+              (std::vector<std::string>{
+                  "DATA/IMG/MSG.T2G:MSG.lyt: pane \"window\" is not a picture",
+                  "DATA/IMG/MSG.T2G:MSG.lyt: pane \"txt_message\" is not a text box"}));
+}
+
+TEST_F(DataCheck, EveryEntryMustDecode) {
+    auto entries = MessageBoxEntries();
+    entries.push_back({"extra.tga", {1, 2, 3}});
+    entries.push_back({"wave.anm", {'S', 'A', 'N', 'M'}});
+    entries.push_back({"other.lyt", {'S', 'L', 'Y', 'T'}});
+    entries.push_back({"notes.txt", {'h', 'i'}});  // not a kind the program reads: ignored
+    Archive("MSG", entries);
+    const auto lines = Check({"MSG"});
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(Has(lines, "DATA/IMG/MSG.T2G:extra.tga: does not decode as an image"));
+    EXPECT_TRUE(Has(
+        lines, "DATA/IMG/MSG.T2G:wave.anm: animation does not load: not layout animation file."))
+        << ::testing::PrintToString(lines);
+    EXPECT_EQ(mTotals.entries, 11);
+}
+
+TEST_F(DataCheck, ArchivesNoScreenUsesAreCheckedWhole) {
+    Archive("EXTRA", {{"a.tga", Tga()}, {"b.tga", {0}}});
+    EXPECT_EQ(Check({"EXTRA"}),
+              std::vector<std::string>{"DATA/IMG/EXTRA.T2G:b.tga: does not decode as an image"});
+}
+
+TEST_F(DataCheck, FontsOfTheTextArchive) {
+    const auto font = test_support::ReadBytes(testsupport::kJapaneseFontPath);
+    if (font.empty()) GTEST_SKIP() << "no Japanese font installed";
+    Archive("TEXT", {{"UIGothic-Bold.otf", font}, {"UIRounded-DemiBold.otf", font}});
+    EXPECT_EQ(Check({"TEXT"}), std::vector<std::string>{});
+    Archive("TEXT", {{"UIGothic-Bold.otf", font}, {"UIRounded-DemiBold.otf", {1, 2, 3, 4}}});
+    EXPECT_EQ(Check({"TEXT"}),
+              std::vector<std::string>{
+                  "DATA/IMG/TEXT.T2G:UIRounded-DemiBold.otf: does not load as a font"});
+    Archive("TEXT", {{"UIRounded-DemiBold.otf", font}});
+    EXPECT_EQ(Check({"TEXT"}),
+              std::vector<std::string>{"DATA/IMG/TEXT.T2G: missing font \"UIGothic-Bold.otf\""});
+}
+
+TEST_F(DataCheck, CommonTexturesAreCheckedInTheCommonArchive) {
+    Archive("COMMON", {{"COMN_BG.tga", Tga()}});
+    const auto lines = Check({"COMMON"});
+    EXPECT_FALSE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_BG.tga\""));
+    EXPECT_TRUE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_stone19NumB_63.tga\""));
+    EXPECT_TRUE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_chara_incorrect.tga\""));
+    // Screen textures are not looked for in the common archive.
+    EXPECT_FALSE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"F1_correct.tga\""));
+}
+
+TEST_F(DataCheck, WholeDataSetReportsSoundsLessonsAndProblems) {
+    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/SOUND/SE/Set.wav", Wav(100)));
+    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/SOUND/SE/Menu.wav", {'R', 'I', 'F', 'F'}));
+    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/DATA/EXPLAIN/1-1-1.dat", {0, 0, 0, 0}));
+    const auto lines = Check({});
+    EXPECT_TRUE(Has(lines, "DATA/IMG/TEXT.T2G: missing archive"));
+    EXPECT_TRUE(Has(lines, "DATA/IMG/F_1.T2G: missing archive"));
+    EXPECT_TRUE(Has(lines, "DATA/SOUND/BGM/Game.wav: missing sound file"));
+    EXPECT_FALSE(Has(lines, "DATA/SOUND/SE/Set.wav: missing sound file"));
+    EXPECT_FALSE(Has(lines, "DATA/SOUND/SE/Set.wav: is not a readable WAV file"));
+    EXPECT_TRUE(Has(lines, "DATA/SOUND/SE/Menu.wav: is not a readable WAV file"));
+    EXPECT_FALSE(Has(lines, "DATA/DATA/EXPLAIN/1-1-1.dat: missing lesson file"));
+    EXPECT_TRUE(Has(lines, "DATA/DATA/EXPLAIN/1-1-1.txt: missing lesson file"));
+    EXPECT_TRUE(Has(lines, "DATA/DATA/EXPLAIN/3-1-1.dat: missing lesson file"));
+    EXPECT_FALSE(Has(lines, "DATA/DATA/EXPLAIN/3-2-1.dat: missing lesson file"))
+        << "course 3 chapter 2 has no lessons";
+    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/1-problem.dat: missing problem file"));
+    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/3-problem.dat: missing problem file"));
+}
+
+TEST_F(DataCheck, ProblemSectionsMustBeInTheirFile) {
+    // A problem file with a header and no blocks: every section with problems is missing.
+    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/DATA/PROBLEM/2-problem.dat",
+                                         std::vector<uint8_t>(8, 0)));
+    const auto lines = Check({});
+    EXPECT_TRUE(Has(lines,
+                    "DATA/DATA/PROBLEM/2-problem.dat: section 1-1 (42 problems) is missing "
+                    "or does not decode"));
+    EXPECT_TRUE(Has(lines,
+                    "DATA/DATA/PROBLEM/2-problem.dat: section 3-4 (196 problems) is missing "
+                    "or does not decode"));
+    EXPECT_FALSE(Has(lines,
+                     "DATA/DATA/PROBLEM/2-problem.dat: section 3-2 (0 problems) is missing "
+                     "or does not decode"));
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+// probcheck: checks the problems of SGF problem collections with GNU Go over GTP.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/FileIO.h"
+#include "common/ToolError.h"
+#include "common/ToolMain.h"
+#include "probcheck/GtpEngine.h"
+#include "probcheck/ProblemVerify.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: probcheck [--gnugo PATH] FILE.sgf...\n"
+    "\n"
+    "Plays every problem of the SGF problem collections (docs/formats/problem-sgf.md)\n"
+    "against GNU Go (Debian package gnugo, run as \"gnugo --mode gtp\"): setup stones and\n"
+    "every move must be legal; where a problem has a goal (marked stones to capture or to\n"
+    "save, or the captions \"capture\" and \"live\"), every correct line must reach it\n"
+    "against GNU Go's best defence and no wrong try may.\n"
+    "\n"
+    "--gnugo PATH  the GNU Go program (default: gnugo on PATH, else /usr/games/gnugo).\n"
+    "\n"
+    "Each suspicious problem is printed as file:line: problem N: message on standard\n"
+    "error; the exit status is then 1. A summary line goes to standard output. This is\n"
+    "an authoring aid, not a build step.\n";
+
+int Run(const std::vector<std::string>& args) {
+    std::string gnugo;
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--gnugo") {
+            if (i + 1 == args.size()) throw tools::ToolError("--gnugo needs a path");
+            gnugo = args[++i];
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.empty()) throw tools::ToolError("no SGF file given");
+    if (gnugo.empty()) gnugo = probcheck::FindGnuGo();
+    if (gnugo.empty()) throw tools::ToolError("GNU Go is not installed (Debian package gnugo)");
+    probcheck::GtpEngine engine({gnugo, "--mode", "gtp", "--quiet", "--level", "10"});
+    int problems = 0;
+    size_t suspicious = 0;
+    for (const std::string& file : files) {
+        for (const auto& s :
+             probcheck::VerifyCollection(tools::ReadText(file), file, engine, problems)) {
+            std::fprintf(stderr, "%s\n", s.Format().c_str());
+            ++suspicious;
+        }
+    }
+    std::printf("probcheck: %d problem%s checked, %zu finding%s\n", problems,
+                problems == 1 ? "" : "s", suspicious, suspicious == 1 ? "" : "s");
+    return suspicious == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (tools::WantsHelp(args)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    return tools::RunTool("probcheck", [&] { return Run(args); });
+}
