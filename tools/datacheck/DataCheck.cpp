@@ -59,6 +59,18 @@ std::string LastLogLine(const dbglog::Capture& capture) {
     return line;
 }
 
+// The layout's accessor, noting every texture a layout asks for that the archive lacks (the
+// program would draw that material without its texture, silently).
+class RecordingAccessor : public lyt::ArcResourceAccessor {
+public:
+    void* FindResource(uint32_t type, const char* name, uint32_t* size) override {
+        void* found = ArcResourceAccessor::FindResource(type, name, size);
+        if (found == nullptr && name != nullptr) missing.emplace_back(name);
+        return found;
+    }
+    std::vector<std::string> missing;
+};
+
 // One opened archive: the program's reader plus the names its directory lists.
 struct Archive {
     std::string id;
@@ -69,7 +81,9 @@ struct Archive {
     std::set<std::string> checked;
     // Layouts built from copies of their entries (the build converts its buffer in place).
     std::map<std::string, std::pair<std::vector<uint8_t>, std::unique_ptr<lyt::Layout>>> layouts;
-    lyt::ArcResourceAccessor accessor;
+    RecordingAccessor accessor;
+    // The screen that reads this archive; null for archives the program does not read.
+    const sa::ScreenNames* screen = nullptr;
 };
 
 class Checker {
@@ -84,7 +98,9 @@ public:
         for (const sa::ScreenNames* screen : sa::AllScreens()) {
             if (!Wanted(screen->id)) continue;
             Archive* a = Open(screen->id, screen->archive);
-            if (a != nullptr) CheckScreen(*a, *screen);
+            if (a == nullptr) continue;
+            a->screen = screen;
+            CheckScreen(*a, *screen);
         }
         // Archives named on the command line that no screen uses are still checked whole.
         for (const std::string& id : mOptions.only) {
@@ -202,8 +218,19 @@ private:
         slot.first.assign(data, data + a.group.GetT2ISize(entry.c_str()));
         auto layout = std::make_unique<lyt::Layout>();
         dbglog::Capture capture;
-        if (!layout->Build(slot.first.data(), slot.first.size(), &a.accessor) ||
-            layout->GetRootPane() == nullptr) {
+        a.accessor.missing.clear();
+        const bool built = layout->Build(slot.first.data(), slot.first.size(), &a.accessor);
+        // Textures the screen attaches from its rows (or the common archive) at run time
+        // are found there; only an archive the program reads can lack one.
+        std::set<std::string> reported;
+        if (a.screen != nullptr)
+            for (const sa::GeneratedTexture& t : sa::TexturesOf(*a.screen))
+                reported.insert(t.texture);
+        for (const std::string& name : a.accessor.missing)
+            if (a.screen != nullptr && reported.insert(name).second)
+                Report(EntryFile(a, entry),
+                       "layout uses texture \"" + name + "\" that the archive lacks");
+        if (!built || layout->GetRootPane() == nullptr) {
             const std::string why = LastLogLine(capture);
             Report(EntryFile(a, entry), "layout does not build" + (why.empty() ? "" : ": " + why));
             return nullptr;

@@ -155,6 +155,22 @@ TEST_F(DataCheck, MissingPanesAndWrongPaneKinds) {
                   "DATA/IMG/MSG.T2G:MSG.lyt: pane \"txt_message\" is not a text box"}));
 }
 
+TEST_F(DataCheck, LayoutTexturesMustBeInTheArchive) {
+    auto entries = MessageBoxEntries();
+    std::string source = MessageBoxLayout();
+    const std::string plain = "\"materials\": [{\"name\": \"m\"}]";
+    ASSERT_NE(source.find(plain), std::string::npos);
+    source.replace(source.find(plain), plain.size(),
+                   "\"materials\": [{\"name\": \"m\", \"textures\": [\"MSG_window.tga\", "
+                   "\"frame.tga\"]}]");
+    entries.back().data = Layout(source);
+    Archive("MSG", entries);
+    EXPECT_EQ(Check({"MSG"}),
+              std::vector<std::string>{
+                  "DATA/IMG/MSG.T2G:MSG.lyt: layout uses texture \"frame.tga\" that the archive "
+                  "lacks"});
+}
+
 TEST_F(DataCheck, EveryEntryMustDecode) {
     auto entries = MessageBoxEntries();
     entries.push_back({"extra.tga", {1, 2, 3}});
