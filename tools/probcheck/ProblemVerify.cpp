@@ -3,10 +3,16 @@
 #include <optional>
 
 #include "common/ToolError.h"
+#include "problem/ProblemTexts.h"
 #include "sgf2problem/SgfParser.h"
 
 namespace probcheck {
 namespace {
+
+// Question texts (Shift_JIS) that change what marked stones are for: "アタリに" asks for an
+// atari rather than a capture; "両アタリ" (a double atari) is not checked.
+constexpr const char* kAtariText = "\x83\x41\x83\x5e\x83\x8a\x82\xc9";
+constexpr const char* kDoubleAtariText = "\x97\xbc\x83\x41\x83\x5e\x83\x8a";
 
 // Captions of the question table that say what a move must do.
 constexpr int kCaptionLive = 1;
@@ -55,6 +61,9 @@ public:
         const std::string kind = Value(root, "KD");
         mLearnerBlack = Value(root, "PL") != "W";
         const int caption = std::atoi(Value(root, "CI").c_str());
+        const std::string question = problemtext::Question(std::atoi(Value(root, "QI").c_str()));
+        mAtari = question.find(kAtariText) != std::string::npos;
+        const bool doubleAtari = question.find(kDoubleAtariText) != std::string::npos;
         for (const char* colour : {"AB", "AW"})
             if (const sgf::Property* p = root.Find(colour))
                 for (const std::string& v : p->values)
@@ -69,8 +78,10 @@ public:
                 }
         std::vector<Line> lines;
         Collect(tree, {}, true, lines);
-        if (kind == "points") return CheckPoints(lines);
-        const bool goals = kind == "sequence" || kind == "letter";
+        // Answer points are marked, not played (they may lie on stones); Points() has
+        // already reported any that are off the board.
+        if (kind == "points") return;
+        const bool goals = (kind == "sequence" || kind == "letter") && !doubleAtari;
         mGoal = !goals                       ? Goal::None
                 : !mTargets.empty()          ? Goal::Targets
                 : caption == kCaptionCapture ? Goal::CaptureAny
@@ -181,12 +192,6 @@ private:
         return n;
     }
 
-    void CheckPoints(const std::vector<Line>& lines) {
-        for (const Line& line : lines)
-            for (const Move& m : line.moves)
-                if (!Empty(m.at)) Report(m.line, "answer point " + Vertex(m.at) + " is not empty");
-    }
-
     // Whether the position after a line reaches the goal, with the side to move next.
     std::optional<bool> Reached(const Line& line) {
         const bool nextBlack = !line.moves.back().black;
@@ -197,6 +202,11 @@ private:
                 for (const Target& t : mTargets) {
                     const bool enemy = t.black != mLearnerBlack;
                     const bool gone = Empty(t.at);
+                    if (enemy && mAtari) {
+                        // Taken stones are past the atari the question asks for.
+                        if (!gone && mEngine.Ask("countlib " + Vertex(t.at)) != "1") return false;
+                        continue;
+                    }
                     if (enemy && !gone) {
                         const bool defenderMoves = nextBlack == t.black;
                         if (defenderMoves ? Defendable(t.at) : !Attackable(t.at)) return false;
@@ -247,7 +257,9 @@ private:
                 std::string s;
                 for (const Target& t : mTargets)
                     s += (s.empty() ? "" : ", ") +
-                         std::string(t.black != mLearnerBlack ? "capture " : "save ") +
+                         std::string(t.black != mLearnerBlack
+                                         ? (mAtari ? "put in atari " : "capture ")
+                                         : "save ") +
                          Colour(t.black) + " " + Vertex(t.at);
                 return s;
             }
@@ -290,6 +302,7 @@ private:
     std::vector<Suspicion>& mOut;
     int mSize = 19;
     bool mLearnerBlack = true;
+    bool mAtari = false;
     std::vector<Point> mBlack, mWhite;
     std::vector<Target> mTargets;
     Goal mGoal = Goal::None;

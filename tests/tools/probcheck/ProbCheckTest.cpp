@@ -34,10 +34,12 @@ TEST_F(ProbCheck, SoundProblemsPass) {
     const std::string text = std::string("(;") + kCapture +
                              "(;B[cd]C[RIGHT])\n"
                              "(;B[jk]C[wrong]))\n"
-                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db](;B[ca];W[da]C[RIGHT]))\n"
-                             "(;KD[ox]QI[2]AB[cd]OX[o])\n";
+                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db](;B[cb];W[da]C[RIGHT]))\n"
+                             "(;KD[ox]QI[2]AB[cd]OX[o])\n"
+                             "(;SZ[13]KD[sequence]QI[42]PL[B]AB[ed][de]AW[ee]TR[ee]\n"
+                             "(;B[fe]C[RIGHT])(;B[dd]C[no]))\n";
     EXPECT_EQ(Check(text), std::vector<std::string>{});
-    EXPECT_EQ(mProblems, 3);
+    EXPECT_EQ(mProblems, 4);
 }
 
 TEST_F(ProbCheck, FaultyProblemsAreReportedAtTheirLines) {
@@ -45,7 +47,7 @@ TEST_F(ProbCheck, FaultyProblemsAreReportedAtTheirLines) {
                              "(;B[jk]C[RIGHT])\n"
                              "(;B[cd]C[no])\n"
                              "(;B[cc]))\n"
-                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db]\n(;B[bb];W[da]C[RIGHT]))\n"
+                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db]\n(;B[bz];W[da]C[RIGHT]))\n"
                              "(;KD[sequence]QI[4]AB[aa][ab]AW[ba][bb]\n)\n";
     const auto lines = Check(text);
     EXPECT_EQ(lines,
@@ -54,7 +56,7 @@ TEST_F(ProbCheck, FaultyProblemsAreReportedAtTheirLines) {
                   "Go's best defence",
                   "p.sgf:4: problem 1: a wrong try also manages to capture white C11",
                   "p.sgf:5: problem 1: move 1 (black C11) is illegal: illegal move",
-                  "p.sgf:7: problem 2: answer point B12 is not empty"}));
+                  "p.sgf:7: problem 2: point \"bz\" is not on the board"}));
 }
 
 TEST_F(ProbCheck, MarkedOwnStonesMustBeSaved) {
@@ -68,6 +70,19 @@ TEST_F(ProbCheck, MarkedOwnStonesMustBeSaved) {
     EXPECT_EQ(lines[0],
               "p.sgf:3: problem 1: the correct line does not save black B12 against GNU Go's best "
               "defence");
+}
+
+TEST_F(ProbCheck, AtariQuestionsAskForOneLibertyNotACapture) {
+    // Question 42 asks to put white E9 in atari: F9 does, the diagonal D10 does not.
+    const auto lines = Check(
+        "(;SZ[13]KD[sequence]QI[42]PL[B]AB[ed][de]AW[ee]TR[ee]\n"
+        "(;B[dd]C[RIGHT])\n"
+        "(;B[fe]C[no]))\n");
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "p.sgf:2: problem 1: the correct line does not put in atari white E9 against "
+                  "GNU Go's best defence",
+                  "p.sgf:3: problem 1: a wrong try also manages to put in atari white E9"}));
 }
 
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {
