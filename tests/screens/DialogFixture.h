@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lib/ZIRur/Wnd/TSWndMgr.h"
+#include "app/ProgressState.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/FontArchive.h"
+#include "support/ProbeWindows.h"
+#include "support/ScratchDir.h"
+
+namespace dlgtest {
+
+// A picture or text pane of a test layout, by its screen rectangle.
+struct PaneSpec {
+    std::string name;
+    int left, top, right, bottom;
+    bool text = false;
+};
+
+// Panes of the three dialogs as the code looks them up (rectangles are arbitrary but
+// distinct per button).
+std::vector<PaneSpec> MenuPanes();
+std::vector<PaneSpec> MsgPanes();
+std::vector<PaneSpec> OptionPanes();
+
+// A layout file with the panes under the root, written from the format tables.
+std::vector<uint8_t> BuildLayout(const std::vector<PaneSpec>& panes);
+// An 8 x 8 opaque picture of one colour (0xRRGGBB).
+std::vector<uint8_t> SolidTga(uint32_t rgb);
+
+// The colour each texture name gets in the test archives, so a drawn sprite tells which
+// texture a pane shows.
+uint32_t ColourOf(const std::string& texture);
+
+// Runs dialogs in a scratch program folder: archives DATA/IMG/M_1.T2G, MSG.T2G, OP_1.T2G,
+// the three effect sounds, a window manager, the sound players and a headless platform whose
+// effect traces are collected. Timed clicks are delivered to the current window from the
+// virtual clock's sleep hook.
+class DialogTest : public ::testing::Test {
+protected:
+    DialogTest();
+    ~DialogTest() override;
+
+    // Writes an archive from (entry, bytes) pairs under DATA/IMG/<name>.T2G.
+    void WriteArchive(const std::string& name,
+                      const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries);
+    // The standard archive of a dialog: its layout (panes) and every texture named.
+    void WriteDialogArchive(const std::string& name, const std::string& layoutName,
+                            const std::vector<PaneSpec>& panes,
+                            const std::vector<std::string>& textures);
+    void WriteAllArchives();
+
+    // A click (press, release 20 ms later) at the centre of `rect` at virtual time `ms`.
+    void ClickAt(uint64_t ms, int left, int top, int right, int bottom);
+    // Clicks the centre of the pane of that name from the standard specs.
+    void ClickPane(uint64_t ms, const std::vector<PaneSpec>& panes, const std::string& name);
+    // Something to do at virtual time `ms` (from the sleep hook, on the dialog's thread).
+    void At(uint64_t ms, std::function<void()> action);
+
+    // Effect file names played so far, without folders ("Menu.wav").
+    std::vector<std::string> Effects() const;
+
+    // Installed before, and removed after, every member that reads the clock.
+    struct PlatformScope {
+        explicit PlatformScope(platform::HeadlessPlatform& p) { platform::SetPlatform(&p); }
+        ~PlatformScope() { platform::SetPlatform(nullptr); }
+    };
+
+    platform::HeadlessPlatform m_platform;
+    PlatformScope m_platformScope{m_platform};
+    std::unique_ptr<testsupport::FontArchiveScope> m_fonts;
+    test_support::ScratchDir m_dir;
+    std::unique_ptr<test_support::WorkingDirectory> m_cwd;
+    CTSWndMgr m_mgr;
+    ProbeWnd m_parent;
+    AppSettings m_savedSettings;
+    std::vector<std::string> m_trace;
+
+private:
+    struct Timed {
+        uint64_t ms;
+        std::function<void()> action;
+    };
+    std::vector<Timed> m_script;
+};
+
+}  // namespace dlgtest
