@@ -59,9 +59,9 @@ std::vector<uint8_t> BuildLayout(const std::vector<PaneSpec>& panes) {
     return f.Finish();
 }
 
-std::vector<uint8_t> SolidTga(uint32_t rgb) {
+std::vector<uint8_t> SolidTga(uint32_t rgb, int width, int height) {
     return testsupport::BuildTga(
-        8, 8,
+        width, height,
         [rgb](int, int) {
             return testsupport::Rgba{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 255};
         },
@@ -128,7 +128,11 @@ void DialogTest::WriteDialogArchive(const std::string& name, const std::string& 
                                     const std::vector<std::string>& textures) {
     std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
     entries.emplace_back(layoutName + ".lyt", BuildLayout(panes));
-    for (const std::string& t : textures) entries.emplace_back(t, SolidTga(ColourOf(t)));
+    for (const std::string& t : textures) {
+        // Pictures are drawn at their own size: the dimming one covers the screen.
+        const bool screen = t.find("nullBlack") != std::string::npos;
+        entries.emplace_back(t, SolidTga(ColourOf(t), screen ? 1024 : 8, screen ? 768 : 8));
+    }
     WriteArchive(name, entries);
 }
 

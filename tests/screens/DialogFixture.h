@@ -32,8 +32,8 @@ std::vector<PaneSpec> OptionPanes();
 
 // A layout file with the panes under the root, written from the format tables.
 std::vector<uint8_t> BuildLayout(const std::vector<PaneSpec>& panes);
-// An 8 x 8 opaque picture of one colour (0xRRGGBB).
-std::vector<uint8_t> SolidTga(uint32_t rgb);
+// An opaque picture of one colour (0xRRGGBB).
+std::vector<uint8_t> SolidTga(uint32_t rgb, int width = 8, int height = 8);
 
 // The colour each texture name gets in the test archives, so a drawn sprite tells which
 // texture a pane shows.

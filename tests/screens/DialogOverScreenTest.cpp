@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
@@ -73,6 +74,7 @@ class RealDataTest : public dlgtest::DialogTest {
 protected:
     RealDataTest() {
         const fs::path data = fs::path(STONEWELL_BINARY_DIR) / "DATA";
+        fs::create_directories(m_dir / "DATA/IMG");
         for (const char* file : {"IMG/M_1.T2G", "IMG/MSG.T2G", "IMG/OP_1.T2G", "IMG/TEXT.T2G"}) {
             if (!fs::exists(data / file)) {
                 m_missing = file;
@@ -88,9 +90,10 @@ protected:
     }
     ~RealDataTest() override { TSingleton<CFontMgr>::DestroyInstance(); }
 
+    // A screenshot 800 ms after now (the dialog has faded in by then).
     void Shot(const char* name) {
         if (m_shots.empty()) return;
-        At(800, [this, name] {
+        At(m_platform.Now() + 800, [this, name] {
             headless::FrameCapture capture;
             if (!capture.ok()) return;
             capture.Render(m_platform.LatestFrame());
@@ -146,6 +149,17 @@ TEST_F(RealDataTest, EveryDialogFindsAllItsPanesAndTexturesAndAnswers) {
     ClickAt(t + 1300, okOp.x - 1, okOp.y - 1, okOp.x + 1, okOp.y + 1);
     EXPECT_EQ(RunOptionsDialog(&screen), 1);
     EXPECT_EQ(TheSettings().m_bgmOn, 0);
+
+    // The dimming pictures are drawn at their own size, so each must fill the screen.
+    for (auto [group, name] :
+         {std::pair{&menu, "M1_nullBlack.tga"}, std::pair{&msg, "MSG_nullBlack.tga"},
+          std::pair{&options, "OP1_nullBlack.tga"}}) {
+        const uint8_t* tga = group->GetT2IBuffer(name);
+        ASSERT_NE(tga, nullptr) << name;
+        ASSERT_GE(group->GetT2ISize(name), 18u);
+        EXPECT_EQ(tga[12] | tga[13] << 8, 1024) << name;
+        EXPECT_EQ(tga[14] | tga[15] << 8, 768) << name;
+    }
 
     // Nothing the dialogs look up was missing.
     EXPECT_EQ(log.Text().find("failed"), std::string::npos) << log.Text();

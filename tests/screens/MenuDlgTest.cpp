@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Util/DebugLog.h"

@@ -358,6 +358,8 @@ TEST_F(PaneButtonTest, PressSoundPlaysOnEnteringThePressedState) {
     EXPECT_TRUE(m_wnd.sounds.empty()) << "no sound of its own unless set";
     button.SetSounds("focus.wav", "press.wav");
     Click(TSPoint{150, 120});
+    Click(TSPoint{150, 120});
+    // Once per click: the release re-enters nothing, the state is already pressed.
     EXPECT_EQ(m_wnd.sounds, (std::vector<std::string>{"press.wav", "press.wav"}));
     button.SetSoundsEnabled(0);
     Click(TSPoint{150, 120});
