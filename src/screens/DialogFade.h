@@ -96,18 +96,25 @@ protected:
     // Alpha of everything but the dimming picture; extend for looks outside the buttons.
     virtual void ApplyAlpha(uint8_t alpha, uint8_t dimAlpha);
 
+    // The answer stored by Finish (the failure value until then).
     int m_result;
 
 private:
     // True when at least one button has a place on the screen to be clicked.
     bool HasClickableButton() const;
 
+    // The dialog's table of names (static data).
     const DialogNames& m_names;
+    // Answer when the dialog cannot be shown.
     const int m_failureResult;
+    // The dialog's own archive and layout, released with the dialog.
     CTIGroup m_group;
     CTSLayout m_layout;
+    // The dimming picture, at 37 % of the dialog's alpha.
     CTSPane m_background;
+    // "window" first, then the extra panes, drawn in this order at the dialog's alpha.
     std::vector<CTSPane> m_drawn;
+    // The table's buttons, registered with the dialog.
     std::vector<std::unique_ptr<CPaneButton>> m_buttons;
     DialogFade m_fade;
 };

@@ -94,19 +94,27 @@ private:
     static bool ValidState(int32_t s) { return s >= 0 && s < kStates; }
     void DrawLook(int32_t s);
 
+    // Screen rectangle of each state's pane (empty without one); moved by SetRect.
     std::array<TSRect, kStates> m_stateRect{};
+    // When valid, the hit rectangle in every state.
     CTSPane m_hitPane;
+    // Each state's look and its optional second pane (empty handles draw nothing).
     std::array<CTSPane, kStates> m_statePane{};
     std::array<CTSPane, kStates> m_statePane2{};
-    std::array<uint8_t, kStates> m_stateFlag{};
+    // Archive the texture names are looked up in (not owned).
     CTIGroup* m_pGroup = nullptr;
+    // Texture per state, "" for none; always NUL-terminated.
     char m_szTexture[kStates][kTextureNameLen + 1] = {};
+    // The normal state's pane, whose picture shows the current state's texture.
     CTSPicturePane m_picturePane;
+    // Frames the pressed look lasts, and how many were drawn since the state last changed.
     int32_t m_pressFrames = kDefaultPressFrames;
     int32_t m_pressedDrawn = 0;
+    // Offset SetPanes moves the panes back by when m_shift is set.
     int32_t m_offsetX = 0;
     int32_t m_offsetY = 0;
     int32_t m_shift = 0;
+    // Effect paths ("" for none); the press sound plays on entering the pressed state.
     char m_szFocusSound[kSoundPathLen] = {};
     char m_szPressSound[kSoundPathLen] = {};
     int32_t m_soundsEnabled = 1;
