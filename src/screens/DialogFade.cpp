@@ -1,5 +1,7 @@
 #include "screens/DialogFade.h"
 
+#include <cstring>
+
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
 #include "app/ProgressState.h"
@@ -35,7 +37,7 @@ CTSEventWnd* DialogParent(CTSEventWnd* parent) {
     return mgr != nullptr ? mgr->CurrentWindow() : nullptr;
 }
 
-CFadeDialog::CFadeDialog(const DialogNames& names, int failureResult)
+CFadeDialog::CFadeDialog(const screen_assets::ScreenNames& names, int failureResult)
     : m_result(failureResult), m_names(names), m_failureResult(failureResult) {}
 
 CFadeDialog::~CFadeDialog() {
@@ -57,14 +59,21 @@ void CFadeDialog::OnLoad() {
 
 void CFadeDialog::OnInit() {
     if (!m_layout.IsLoaded()) return;
-    for (const DialogPicture& row : m_names.pictures) BindTexture(row.pane, row.texture);
+    for (const screen_assets::PictureName& row : m_names.pictures)
+        BindTexture(row.pane, row.texture);
     m_background = m_layout.GetPane("background");
     m_drawn.insert(m_drawn.begin(), m_layout.GetPane("window"));
-    for (const DialogButton& row : m_names.buttons) {
+    for (const screen_assets::ButtonName& row : m_names.buttons) {
         auto button = std::make_unique<CPaneButton>();
-        button->Create(this, row.id, &m_layout, row.normalPane, row.pressedPane);
+        button->Create(this, uint16_t(row.id), &m_layout, row.normalPane, row.pressedPane);
         m_buttons.push_back(std::move(button));
     }
+}
+
+const char* CFadeDialog::TextureOfPane(const char* pane) const {
+    for (const screen_assets::PictureName& row : m_names.pictures)
+        if (std::strcmp(row.pane, pane) == 0) return row.texture;
+    return "";
 }
 
 int CFadeDialog::BindTexture(const char* pane, const char* texture) {

@@ -2,13 +2,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Wnd/PaneButton.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
+#include "screens/ScreenAssets.h"
 
 // The alpha of a dialog fading in or out over 30 ticks; the dimming picture behind the
 // dialog follows at 37 % of it.
@@ -41,23 +41,6 @@ inline constexpr const char* kSeMenu = "DATA/SOUND/SE/Menu.wav";
 inline constexpr const char* kSeSet = "DATA/SOUND/SE/Set.wav";
 inline constexpr const char* kSeCancel = "DATA/SOUND/SE/Cancel.wav";
 
-// What a dialog binds when it is created.
-struct DialogPicture {
-    const char* pane;
-    const char* texture;
-};
-struct DialogButton {
-    uint16_t id;
-    const char* normalPane;
-    const char* pressedPane;
-};
-struct DialogNames {
-    const char* archive;
-    const char* layout;
-    std::span<const DialogPicture> pictures;
-    std::span<const DialogButton> buttons;
-};
-
 // A modal dialog over the current screen: opens its own archive and layout, binds its
 // pictures and buttons, dims the screen behind it with the "background" picture and fades
 // in on timer 3. Its panes are drawn by the dialog ("background", "window", then the extra
@@ -84,10 +67,12 @@ public:
 
 protected:
     // `failureResult` is what the dialog ends with when it has nothing to click.
-    CFadeDialog(const DialogNames& names, int failureResult);
+    CFadeDialog(const screen_assets::ScreenNames& names, int failureResult);
 
     // Plays `sound` (when given), stores the result and ends the dialog with it.
     void Finish(int result, const char* sound);
+    // The texture the dialog's table binds to `pane` ("" when it binds none).
+    const char* TextureOfPane(const char* pane) const;
     // Shows `texture` of the dialog's archive in the picture pane `pane` (a missing pane or
     // texture is logged and leaves the pane empty). 1 when the picture loaded.
     int BindTexture(const char* pane, const char* texture);
@@ -104,7 +89,7 @@ private:
     bool HasClickableButton() const;
 
     // The dialog's table of names (static data).
-    const DialogNames& m_names;
+    const screen_assets::ScreenNames& m_names;
     // Answer when the dialog cannot be shown.
     const int m_failureResult;
     // The dialog's own archive and layout, released with the dialog.

@@ -9,6 +9,8 @@ public:
     // Variant 1 shows the problem screen's first choice instead of the lesson's.
     explicit CMenuDlg(int variant);
 
+    // Binds the table, then the first button's other looks in variant 1.
+    void OnInit() override;
     void OnButton(uint16_t id) override;
 
     int Variant() const { return m_variant; }

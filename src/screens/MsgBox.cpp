@@ -3,34 +3,24 @@
 #include "Lib/ZIRur/Text/FontMgr.h"
 
 namespace {
-constexpr DialogPicture kPictures[] = {
-    {"background", "MSG_nullBlack.tga"}, {"window", "MSG_window.tga"}, {"btn_no_1", "btn_no_1.tga"},
-    {"btn_no_2", "btn_no_2.tga"},        {"btn_ok_1", "btn_ok_1.tga"}, {"btn_ok_2", "btn_ok_2.tga"},
-};
 constexpr uint16_t kIdNo = 1;
 constexpr uint16_t kIdOk = 2;
-constexpr DialogButton kButtons[] = {
-    {kIdNo, "btn_no_1", "btn_no_2"},
-    {kIdOk, "btn_ok_1", "btn_ok_2"},
-};
-constexpr DialogNames kNames{"DATA/IMG/MSG.T2G", "MSG", kPictures, kButtons};
-constexpr const char* kMessagePane = "txt_message";
-constexpr const char* kMessageFont = "UIRounded-DemiBold.otf";
-// Any positive value: the glyph size itself comes from the text box.
-constexpr int kMessageSize = 36;
 constexpr int kOk = 0;
 constexpr int kNo = 1;
 }  // namespace
 
 CMsgBox::CMsgBox(const char* message)
-    : CFadeDialog(kNames, kNo), m_message(message != nullptr ? message : "") {}
+    : CFadeDialog(screen_assets::MsgBox(), kNo), m_message(message != nullptr ? message : "") {}
 
 void CMsgBox::OnInit() {
     CFadeDialog::OnInit();
     if (!IsLoaded()) return;
-    Layout().LoadOneResource(TSTextResource{kMessagePane, CFontMgr::kArchivePath, kMessageFont,
-                                            kMessageSize, m_message.c_str(), &Group()});
-    AddDrawnPane(kMessagePane);
+    // The glyph size itself comes from the text box; the row only has to name a font.
+    for (const screen_assets::TextName& row : screen_assets::MsgBox().texts) {
+        Layout().LoadOneResource(TSTextResource{row.pane, CFontMgr::kArchivePath, row.fontFile,
+                                                row.size, m_message.c_str(), &Group()});
+        AddDrawnPane(row.pane);
+    }
 }
 
 void CMsgBox::OnButton(uint16_t id) {

@@ -16,8 +16,8 @@ public:
     int WorkingSe() const { return m_workSe; }
 
 private:
-    // Gives the switch pane pair the on or off looks.
-    void ShowSwitch(const char* normalPane, const char* pressedPane, int on);
+    // Gives the switch button `id` its on or off looks.
+    void ShowSwitch(uint16_t id, int on);
 
     int m_workBgm;
     int m_workSe;
