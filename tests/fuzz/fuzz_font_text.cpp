@@ -1,0 +1,85 @@
+// Opens fonts from an arbitrary text archive and lays arbitrary Shift_JIS text out with them:
+// the archive, the font file inside it and the text may all be broken, and nothing may read
+// or write outside a buffer. A laid-out text must fit the canvas it was rasterised on.
+//
+// Input: byte 0 the pixel size, byte 1 the bytes per line (high bit: the rounded font),
+// byte 2 the text's length, then the text, then the archive (DATA/IMG/TEXT.T2G).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "Lib/ZIRur/Text/FontMgr.h"
+#include "Lib/ZIRur/Text/TSFont.h"
+#include "Lib/ZIRur/Text/Text.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+
+namespace {
+
+// A scratch folder made the working directory once, where the archive is written.
+bool EnterScratchFolder() {
+    static const bool entered = [] {
+        char pattern[] = "/tmp/fuzz_font_XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        if (made == nullptr || ::chdir(made) != 0) return false;
+        return ::mkdir("DATA", 0755) == 0 && ::mkdir("DATA/IMG", 0755) == 0;
+    }();
+    return entered;
+}
+
+void WriteArchive(const uint8_t* data, size_t size) {
+    if (std::FILE* f = std::fopen(CFontMgr::kArchivePath, "wb")) {
+        if (size > 0) std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 3 || !EnterScratchFolder()) return 0;
+    const int pixels = 1 + data[0] % 80;
+    const int perLine = data[1] & 0x7F;
+    const char* file = (data[1] & 0x80) ? "UIRounded-DemiBold.otf" : "UIGothic-Bold.otf";
+    size_t textSize = data[2];
+    data += 3;
+    size -= 3;
+    if (textSize > size) textSize = size;
+    const std::string text(reinterpret_cast<const char*>(data), textSize);
+    WriteArchive(data + textSize, size - textSize);
+
+    // A fresh manager reads the archive just written.
+    TSingleton<CFontMgr>::DestroyInstance();
+    CFontMgr& fonts = TSingleton<CFontMgr>::GetInstance();
+    {
+        int owner = 0;
+        CText label;
+        label.Init(&owner, "", file, pixels, pixels);
+        label.SetMaxBytesPerLine(perLine);
+        label.SetMaxLines(1 + perLine % 16);
+        label.SetRevealCount(perLine % 5);
+        label.SetStringAt(text.c_str(), 512, 384, 0x22);
+        if (label.BlockWidth() < 0 || label.BlockWidth() > CText::kCanvasWidth ||
+            label.BlockHeight() < 0 || label.BlockHeight() > CText::kCanvasHeight)
+            __builtin_trap();
+        if (const gfx::GpuTexture* texture = label.Texture()) {
+            if (int(texture->Width()) < label.BlockWidth() ||
+                int(texture->Height()) < label.BlockHeight())
+                __builtin_trap();
+        }
+        label.Draw();
+        // The same font again is shared, not loaded twice.
+        if (CTSFont* font = label.Font()) {
+            CTSFont* again = fonts.GetFont(&owner, "", file, pixels, pixels);
+            if (again != font) __builtin_trap();
+            fonts.DecReference(again);
+            for (char16_t c : {u'A', u'-', u'\u3042', char16_t(text.empty() ? 0 : text[0])})
+                font->Glyph(c);
+        }
+    }
+    if (fonts.FontCount() != 0) __builtin_trap();  // every reference was given back
+    return 0;
+}

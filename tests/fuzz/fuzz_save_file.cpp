@@ -1,0 +1,88 @@
+// Loads arbitrary bytes as the save file. A file shorter than the fixed size changes nothing;
+// a whole one comes in exactly, so storing it again writes back the same blocks.
+//
+// Input: byte 0 bit 0 set pads (by repeating) the rest to the full size, so small inputs
+// reach the accepted path; bit 1 set appends extra bytes, which loading must ignore.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/ProgressState.h"
+#include "app/SaveData.h"
+
+namespace {
+
+bool EnterScratchFolder() {
+    static const bool entered = [] {
+        char pattern[] = "/tmp/fuzz_save_XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        return made != nullptr && ::chdir(made) == 0;
+    }();
+    return entered;
+}
+
+const char kPath[] = "DATA/SAVE/setting.dat";
+
+void WriteSaveFile(const std::vector<uint8_t>& bytes) {
+    ::mkdir("DATA", 0755);
+    ::mkdir("DATA/SAVE", 0755);
+    if (std::FILE* f = std::fopen(kPath, "wb")) {
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+}
+
+std::vector<uint8_t> ReadSaveFile() {
+    std::ifstream in(kPath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1 || !EnterScratchFolder()) return 0;
+    const uint8_t mode = data[0];
+    std::vector<uint8_t> file(data + 1, data + size);
+    if ((mode & 1) && !file.empty()) {
+        while (file.size() < savefile::kFileSize) file.push_back(file[file.size() % (size - 1)]);
+    }
+    if (mode & 2) file.insert(file.end(), 16, 0xEE);
+    WriteSaveFile(file);
+
+    // Known state before the load, to see what the load changed.
+    TheSettings() = AppSettings{};
+    TheSettings().m_menuPosition = 77;
+    TheProgress().ResetLessonProgress();
+    TheProgress().ResetProblemProgress();
+    const std::vector<uint8_t> before = savefile::BuildImage(TheSettings(), TheProgress());
+
+    const bool loaded = LoadSaveData();
+    const std::vector<uint8_t> after = savefile::BuildImage(TheSettings(), TheProgress());
+    if (after.size() != savefile::kFileSize) __builtin_trap();
+    if (!loaded) {
+        if (file.size() >= savefile::kFileSize) __builtin_trap();  // a whole file was refused
+        if (after != before) __builtin_trap();                     // a refusal changed state
+        return 0;
+    }
+    if (file.size() < savefile::kFileSize) __builtin_trap();  // a short file was accepted
+    // Every block came in byte for byte; the padding is not read.
+    const size_t blocks = savefile::kFileSize - 8;
+    if (std::memcmp(after.data(), file.data(), blocks) != 0) __builtin_trap();
+
+    if (!StoreSaveData()) __builtin_trap();
+    const std::vector<uint8_t> stored = ReadSaveFile();
+    if (stored.size() != savefile::kFileSize) __builtin_trap();
+    // Storing zeroes settings word 5 and the padding; everything else is what was loaded.
+    std::vector<uint8_t> expected(file.begin(), file.begin() + long(blocks));
+    std::memset(expected.data() + 20, 0, 4);
+    expected.resize(savefile::kFileSize, 0);
+    if (stored != expected) __builtin_trap();
+    return 0;
+}
