@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -17,6 +17,9 @@
 namespace headless_run {
 
 fs::path BuiltDataDir() {
+    // A sanitizer build that does not build the data tools borrows another build's data.
+    if (const char* dir = std::getenv("STONEWELL_TEST_DATA_DIR"); dir != nullptr && *dir != '\0')
+        return dir;
     return fs::path(STONEWELL_BINARY_DIR) / "DATA";
 }
 
@@ -26,7 +29,9 @@ fs::path ScriptsDir() {
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    return text.str();
 }
 
 RunFolder::RunFolder(const std::string& tag) {
@@ -120,8 +125,8 @@ Outcome RunFolder::Run(const std::string& script, const std::vector<std::string>
 std::optional<SaveState> ReadWholeSave(const fs::path& path) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    SaveState state{{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
+    const std::string text = ReadText(path);
+    SaveState state{{text.begin(), text.end()}};
     if (state.bytes.size() != savefile::kFileSize) return std::nullopt;
     AppSettings settings;
     ProgressState progress;

@@ -15,7 +15,7 @@ namespace headless_run {
 
 namespace fs = std::filesystem;
 
-// The program's data folder of this build (build/DATA).
+// The program's data folder of this build (build/DATA), or $STONEWELL_TEST_DATA_DIR.
 fs::path BuiltDataDir();
 // The folder of the committed end-to-end scripts.
 fs::path ScriptsDir();

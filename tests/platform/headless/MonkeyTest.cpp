@@ -2,6 +2,7 @@
 // not crash, end early or grow without bound, and the save file must stay whole.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,14 @@ namespace {
 using namespace headless_run;
 
 constexpr uint64_t kHourMs = 3600000;
+
+// Virtual time per seed: an hour, or $STONEWELL_MONKEY_MS (the sanitizer run, which is many
+// times slower, uses less).
+uint64_t MonkeyMs() {
+    const char* text = std::getenv("STONEWELL_MONKEY_MS");
+    const uint64_t ms = text != nullptr ? std::strtoull(text, nullptr, 10) : 0;
+    return ms > 0 ? ms : kHourMs;
+}
 
 TEST(MonkeyScript, SameSeedSameScriptAndEverySeedParses) {
     const std::string a = monkey::GenerateScript({7, 600000});
@@ -40,11 +49,15 @@ TEST(MonkeyScript, CoversEveryGestureAndTheWholeTime) {
     for (const auto& c : commands) {
         ++counts[size_t(c.kind)];
         if (c.kind == K::Wait) waited += uint64_t(c.value);
-        if (c.kind == K::Close) EXPECT_FALSE(c.yes) << "the monkey never closes the window";
-        if (c.kind == K::Answer) EXPECT_FALSE(c.yes) << "message boxes are answered no";
+        if (c.kind == K::Close || c.kind == K::Answer) {
+            EXPECT_FALSE(c.yes) << "close requests and message boxes are answered no";
+        }
     }
-    EXPECT_GE(waited, kHourMs - 20000);
-    EXPECT_LT(waited, kHourMs + 40000);
+    // The script's own time line: waits, plus 50 ms per click and 20 ms per key.
+    const uint64_t length =
+        waited + 50 * uint64_t(counts[size_t(K::Click)]) + 20 * uint64_t(counts[size_t(K::Key)]);
+    EXPECT_GE(length, kHourMs);
+    EXPECT_LT(length, kHourMs + 40000);
     for (K kind : {K::Click, K::Press, K::Release, K::Move, K::RightClick, K::DoubleClick, K::Wheel,
                    K::Key, K::Close})
         EXPECT_GT(counts[size_t(kind)], 10) << "gesture kind " << int(kind) << " missing";
@@ -55,12 +68,13 @@ TEST(MonkeyScript, CoversEveryGestureAndTheWholeTime) {
 
 class Monkey : public ::testing::TestWithParam<uint64_t> {};
 
-TEST_P(Monkey, AnHourOfRandomInputRunsCleanAndKeepsTheSaveFileWhole) {
+TEST_P(Monkey, RandomInputRunsCleanAndKeepsTheSaveFileWhole) {
     const uint64_t seed = GetParam();
     RunFolder run("monkey" + std::to_string(seed));
     run.CopyBuiltData();
-    const std::string script = monkey::GenerateScript({seed, kHourMs});
-    const Outcome out = run.Run(script, {"--max-ms", std::to_string(kHourMs + 600000)});
+    const uint64_t length = MonkeyMs();
+    const std::string script = monkey::GenerateScript({seed, length});
+    const Outcome out = run.Run(script, {"--max-ms", std::to_string(length + 600000)});
 
     const auto keep = [&] {
         // A failing seed's script, ready to be kept as a regression script.
@@ -71,7 +85,7 @@ TEST_P(Monkey, AnHourOfRandomInputRunsCleanAndKeepsTheSaveFileWhole) {
     };
     ASSERT_EQ(out.signal, 0) << "killed by signal " << out.signal << "\n" << out.errors << keep();
     ASSERT_EQ(out.exitCode, 0) << out.errors << keep();
-    EXPECT_GE(ExitTimeIn(out.trace), long(kHourMs)) << "the run ended early; " << keep();
+    EXPECT_GE(ExitTimeIn(out.trace), long(length)) << "the run ended early; " << keep();
 
     // Every screen was visited.
     const std::set<int> scenes = ScenesIn(out.trace);
@@ -79,10 +93,11 @@ TEST_P(Monkey, AnHourOfRandomInputRunsCleanAndKeepsTheSaveFileWhole) {
         EXPECT_TRUE(scenes.count(scene)) << "scene " << scene << " never shown; " << keep();
 
     const std::vector<long> saves = SaveSizesIn(out.trace);
-    EXPECT_GT(saves.size(), 10u) << "saved at every scene end";
+    // Scene ends store the file only when something changed, so there may be few saves.
+    EXPECT_FALSE(saves.empty()) << "the exit stores the save file";
     for (long size : saves) EXPECT_EQ(size, 28976) << keep();
     EXPECT_TRUE(ReadWholeSave(run.SaveFile()).has_value()) << keep();
-    // Bounded memory: an hour of input stays within what a short run needs plus a margin.
+    // Bounded memory: the whole run stays far below what unbounded growth would reach.
     EXPECT_LT(out.maxRssKiB, 1024L * 1024) << "peak resident size " << out.maxRssKiB << " KiB";
 }
 

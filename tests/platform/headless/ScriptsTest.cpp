@@ -40,8 +40,8 @@ TEST(CommittedScripts, ThereAreSome) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CommittedScript, ::testing::ValuesIn(CommittedScripts()),
-                         [](const auto& info) {
-                             std::string name = info.param;
+                         [](const auto& param) {
+                             std::string name = param.param;
                              for (char& c : name)
                                  if (!isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
