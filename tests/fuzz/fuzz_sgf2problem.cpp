@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "../../tools/sgf2problem/ProblemCompiler.cpp"
-#include "../../tools/sgf2problem/SgfParser.cpp"
+#include "app/Curriculum.h"
 #include "problem/ProblemFile.h"
+#include "sgf2problem/ProblemCompiler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

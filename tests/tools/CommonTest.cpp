@@ -33,6 +33,11 @@ TEST(JsonSource, KnowsTheLineOfEveryValue) {
     }
 }
 
+TEST(JsonSource, NumbersTooLargeAreAFaultOfTheFile) {
+    // Found by the layout source fuzz target: the parser's overflow error escaped as a crash.
+    EXPECT_THROW(tools::JsonSource("n.json", "{\"name\":44444e4444444444}"), tools::ToolError);
+}
+
 TEST(JsonSource, SyntaxErrorsGiveTheLine) {
     try {
         tools::JsonSource("g.json", "{\n\"a\": 1,\n\"b\": }\n");

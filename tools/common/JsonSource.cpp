@@ -128,6 +128,9 @@ JsonSource::JsonSource(std::string file, const std::string& text) : m_file(std::
         auto cut = what.find("syntax error");
         throw ToolError(m_file, LineAtOffset(text, at),
                         "invalid JSON: " + (cut == std::string::npos ? what : what.substr(cut)));
+    } catch (const nlohmann::json::exception& e) {
+        // A number too large for any JSON number type: a fault of the file, not a crash.
+        throw ToolError(m_file, 0, std::string("invalid JSON: ") + e.what());
     }
     LineLocator(text, m_lines).Run();
 }
