@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     }
     std::stringstream text;
     text << in.rdbuf();
+    options.scriptName = scriptPath;
     std::vector<headless::ScriptCommand> script;
     std::string error;
     if (!headless::ParseScript(text.str(), script, error)) {

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <mutex>
 
+#include "Lib/ZIRur/Layout/ts_locate.h"
+#include "Lib/ZIRur/Wnd/TSEvent.h"
+#include "Lib/ZIRur/Wnd/TSWndMgr.h"
 #include "app/Application.h"
 #include "platform/headless/FrameCapture.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -12,8 +15,8 @@
 namespace headless {
 namespace {
 
-// A script command placed on the virtual time line. A click becomes a press and a release
-// 50 ms apart; a key a down and an up 20 ms apart.
+// A script command placed on the virtual time line. A click or tap becomes a press and a
+// release 50 ms apart; a key a down and an up 20 ms apart.
 struct Timed {
     uint64_t at = 0;
     ScriptCommand cmd;
@@ -31,6 +34,7 @@ std::vector<Timed> Schedule(const std::vector<ScriptCommand>& script, uint64_t& 
                 cursor += uint64_t(cmd.value);
                 break;
             case ScriptCommand::Kind::Click:
+            case ScriptCommand::Kind::Tap:
                 out.push_back({cursor, cmd, false});
                 cursor += 50;
                 out.push_back({cursor, cmd, true});
@@ -78,6 +82,9 @@ public:
         const bool scriptDone = m_next >= m_schedule.size() && until >= m_endAt;
         if (scriptDone || until >= m_options.maxMs) End();
     }
+
+    // Whether a command could not be carried out.
+    bool Failed() const { return m_failed; }
 
 private:
     void End() {
@@ -132,12 +139,52 @@ private:
                 if (closing) End();
                 break;
             }
+            case K::Tap:
+                Tap(step);
+                break;
+            case K::Where: {
+                TSRect rect{};
+                if (!Locate(c, rect)) return;
+                m_platform.Trace(platform::TraceKind::Pane,
+                                 c.name + ' ' + std::to_string(rect.left) + ' ' +
+                                     std::to_string(rect.top) + ' ' +
+                                     std::to_string(rect.right - rect.left) + ' ' +
+                                     std::to_string(rect.bottom - rect.top));
+                break;
+            }
             case K::Quit:
                 End();
                 break;
             case K::Wait:
                 break;
         }
+    }
+
+    // The press lands on the pane's centre as it is when the tap falls due; the release
+    // 50 ms later lands on the same point even if the pane has moved since.
+    void Tap(const Timed& step) {
+        if (step.secondHalf) {
+            m_app.View().OnLeftUp(m_tapPoint.x, m_tapPoint.y);
+            return;
+        }
+        TSRect rect{};
+        if (!Locate(step.cmd, rect)) return;
+        m_tapPoint = TSPoint{rect.left + (rect.right - rect.left) / 2,
+                             rect.top + (rect.bottom - rect.top) / 2};
+        m_app.View().OnLeftDown(m_tapPoint.x, m_tapPoint.y, false);
+    }
+
+    // Finds a shown pane of the window in front (a dialog while one runs, else the screen).
+    // A pane that is not there ends the run as a script error.
+    bool Locate(const ScriptCommand& c, TSRect& rect) {
+        CTSWndMgr* manager = CTSWndMgr::Instance();
+        const CTSEventWnd* front = manager != nullptr ? manager->CurrentWindow() : nullptr;
+        if (front != nullptr && LocateShownPane(front, c.name.c_str(), rect)) return true;
+        std::fprintf(stderr, "%s:%d: no visible pane '%s' on screen\n",
+                     m_options.scriptName.c_str(), c.line, c.name.c_str());
+        m_failed = true;
+        End();
+        return false;
     }
 
     void Shot(const std::string& name) {
@@ -159,6 +206,8 @@ private:
     FrameCapture m_capture;
     bool m_answer = true;
     bool m_ending = false;
+    TSPoint m_tapPoint{};
+    bool m_failed = false;
 };
 
 }  // namespace
@@ -196,6 +245,7 @@ int RunHeadless(const RunOptions& options, const std::vector<ScriptCommand>& scr
             }
             code = app.Shutdown();
         }
+        if (driver.Failed()) code = 2;
         host.SetSleepHook(nullptr);
     }
     platform::SetPlatform(nullptr);

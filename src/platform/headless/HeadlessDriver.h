@@ -16,10 +16,13 @@ struct RunOptions {
     std::string shotsDir = ".";
     // The run ends (as after the script's end) once this much virtual time has passed.
     uint64_t maxMs = 600000;
+    // How the script is named in error messages.
+    std::string scriptName = "script";
 };
 
 // Runs the real program on the headless backend, feeding it the script's input at the
-// script's virtual times, and writes the trace. Returns the process exit code.
+// script's virtual times, and writes the trace. Returns the program's exit code, or 2 when a
+// command could not be carried out (reported on standard error with its line).
 int RunHeadless(const RunOptions& options, const std::vector<ScriptCommand>& script,
                 std::ostream& trace);
 

@@ -155,6 +155,8 @@ std::string HeadlessPlatform::TraceName(TraceKind kind) {
             return "save";
         case TraceKind::Exit:
             return "exit";
+        case TraceKind::Pane:
+            return "pane";
     }
     return "?";
 }

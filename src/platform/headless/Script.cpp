@@ -15,7 +15,7 @@ bool ToInt(const std::string& word, int& value) {
 struct Syntax {
     const char* word;
     ScriptCommand::Kind kind;
-    // Argument shapes: "ms", "xy", "dxy" (delta x y), "code", "name", "yn", "".
+    // Argument shapes: "ms", "xy", "dxy" (delta x y), "code", "name", "pane", "yn", "".
     const char* args;
 };
 
@@ -33,6 +33,8 @@ constexpr Syntax kSyntax[] = {
     {"answer", ScriptCommand::Kind::Answer, "yn"},
     {"close", ScriptCommand::Kind::Close, "yn"},
     {"quit", ScriptCommand::Kind::Quit, ""},
+    {"tap", ScriptCommand::Kind::Tap, "pane"},
+    {"where", ScriptCommand::Kind::Where, "pane"},
 };
 
 bool ParseLine(const std::vector<std::string>& words, ScriptCommand& cmd, std::string& why) {
@@ -45,10 +47,11 @@ bool ParseLine(const std::vector<std::string>& words, ScriptCommand& cmd, std::s
     }
     cmd.kind = syntax->kind;
     const std::string shape = syntax->args;
-    const size_t wanted = shape == "ms" || shape == "code" || shape == "name" || shape == "yn" ? 1
-                          : shape == "xy"                                                      ? 2
-                          : shape == "dxy"                                                     ? 3
-                                                                                               : 0;
+    const size_t wanted =
+        shape == "ms" || shape == "code" || shape == "name" || shape == "pane" || shape == "yn" ? 1
+        : shape == "xy"                                                                         ? 2
+        : shape == "dxy"                                                                        ? 3
+                                                                                                : 0;
     if (words.size() - 1 != wanted) {
         why = "'" + words[0] + "' takes " + std::to_string(wanted) + " argument(s)";
         return false;
@@ -71,6 +74,10 @@ bool ParseLine(const std::vector<std::string>& words, ScriptCommand& cmd, std::s
     } else if (shape == "name") {
         cmd.name = words[1];
         if (cmd.name.find('/') != std::string::npos) return why = "shot names are plain", false;
+    } else if (shape == "pane") {
+        // Pane names are at most 16 printable characters in a layout.
+        cmd.name = words[1];
+        if (cmd.name.size() > 16) return why = "pane names have at most 16 characters", false;
     } else if (shape == "yn") {
         if (words[1] != "yes" && words[1] != "no") return why = "expected yes or no", false;
         cmd.yes = words[1] == "yes";

@@ -22,6 +22,10 @@ struct ScriptCommand {
         Answer,
         Close,
         Quit,
+        // A click at the centre of a pane, found by name when it falls due.
+        Tap,
+        // Traces where a pane is on screen.
+        Where,
     };
     Kind kind = Kind::Wait;
     int line = 0;
@@ -29,7 +33,7 @@ struct ScriptCommand {
     int value = 0;
     int x = 0;
     int y = 0;
-    // Shot: file stem.
+    // Shot: file stem; Tap, Where: pane name.
     std::string name;
     // Answer, Close: yes (true) or no.
     bool yes = true;

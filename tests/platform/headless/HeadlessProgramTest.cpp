@@ -96,6 +96,24 @@ TEST_F(HeadlessProgram, BadScriptsAreRefusedWithTheLineNumber) {
     EXPECT_NE(err.find("script.txt:2: 'click' takes 2 argument(s)"), std::string::npos) << err;
 }
 
+TEST_F(HeadlessProgram, TapOnAPaneNotOnScreenEndsTheRunWithTheLineNumber) {
+    std::string err;
+    EXPECT_EQ(Run("wait 100\ntap btn_nowhere\nwait 5000\n", "a", &err), 2);
+    EXPECT_NE(err.find("script.txt:2: no visible pane 'btn_nowhere' on screen"), std::string::npos)
+        << err;
+    // The run ends at once (not after the script's last wait), through the normal exit
+    // processing that writes the save file.
+    std::istringstream trace(ReadFile(m_dir / "a" / "trace.txt"));
+    std::string line, last;
+    while (std::getline(trace, line)) last = line;
+    long ms = -1;
+    std::string what;
+    std::istringstream(last) >> ms >> what;
+    EXPECT_EQ(what, "exit") << last;
+    EXPECT_GE(ms, 100);
+    EXPECT_LT(ms, 1000);
+}
+
 TEST_F(HeadlessProgram, MissingDataFolderIsReportedAndExitsNonZero) {
     fs::remove_all(m_dir / "a" / "root" / "DATA");
     EXPECT_EQ(Run("wait 10\n", "a"), 1);

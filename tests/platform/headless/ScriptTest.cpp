@@ -32,6 +32,17 @@ TEST(Script, ParsesEveryCommandWithCommentsAndBlankLines) {
     EXPECT_EQ(cmds[12].kind, ScriptCommand::Kind::Quit);
 }
 
+TEST(Script, TapAndWhereNameAPane) {
+    std::vector<ScriptCommand> cmds;
+    std::string error;
+    ASSERT_TRUE(ParseScript("tap btn_ok\nwhere txt_message\n", cmds, error)) << error;
+    ASSERT_EQ(cmds.size(), 2u);
+    EXPECT_EQ(cmds[0].kind, ScriptCommand::Kind::Tap);
+    EXPECT_EQ(cmds[0].name, "btn_ok");
+    EXPECT_EQ(cmds[1].kind, ScriptCommand::Kind::Where);
+    EXPECT_EQ(cmds[1].name, "txt_message");
+}
+
 TEST(Script, ReportsTheFirstBadLineByNumber) {
     struct Case {
         const char* text;
@@ -47,6 +58,9 @@ TEST(Script, ReportsTheFirstBadLineByNumber) {
         {"wait -5\n", "1: negative wait"},
         {"shot ../escape\n", "1: shot names are plain"},
         {"quit now\n", "1: 'quit' takes 0 argument(s)"},
+        {"tap\n", "1: 'tap' takes 1 argument(s)"},
+        {"where a b\n", "1: 'where' takes 1 argument(s)"},
+        {"tap a_name_of_17_char\n", "1: pane names have at most 16 characters"},
     };
     for (const Case& c : cases) {
         std::vector<ScriptCommand> cmds;

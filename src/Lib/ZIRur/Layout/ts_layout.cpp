@@ -27,7 +27,6 @@ CTSLayout::~CTSLayout() {
 }
 
 int CTSLayout::Load(CTIGroup* group, const char* name, CTSEventWnd* owner) {
-    (void)owner;
     const char* shown = name != nullptr ? name : "";
     if (group == nullptr) {
         TS_WARN("pT2g", 0, "CTSLayout::Load() : pT2g is NULL. %s\n", shown);
@@ -60,6 +59,7 @@ int CTSLayout::Load(CTIGroup* group, const char* name, CTSEventWnd* owner) {
         return 0;
     }
     m_pManager = &TSingleton<CTSLytMgr>::GetInstance();
+    m_pOwner = owner;
     m_pManager->Add(this);
     return 1;
 }

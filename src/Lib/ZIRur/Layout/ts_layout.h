@@ -88,6 +88,8 @@ public:
     size_t PictureCount() const { return m_pictures.size(); }
     size_t TextCount() const { return m_texts.size(); }
     bool IsLoaded() const { return m_pManager != nullptr; }
+    // The window that loaded the layout (null before Load).
+    const CTSEventWnd* Owner() const { return m_pOwner; }
 
 private:
     LYRALib::lytmgr::Pane* FindPane(const char* name) const;
@@ -102,6 +104,7 @@ private:
     LYRALib::lytmgr::Layout m_layout;
     LYRALib::lytmgr::ArcResourceAccessor m_arc;
     CTSLytMgr* m_pManager = nullptr;
+    const CTSEventWnd* m_pOwner = nullptr;
     std::vector<std::unique_ptr<CxPicture>> m_pictures;
     std::vector<std::unique_ptr<CText>> m_texts;
     // Pane adapters of every object ever attached; they outlive the panes' use of them.
@@ -127,6 +130,8 @@ public:
     // Updates every registered layout in registration order.
     void UpdateAll();
     size_t Count() const { return m_layouts.size(); }
+    // Registered layouts, oldest first.
+    const std::vector<CTSLayout*>& Layouts() const { return m_layouts; }
 
 private:
     std::vector<CTSLayout*> m_layouts;

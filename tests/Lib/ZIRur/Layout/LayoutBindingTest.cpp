@@ -8,6 +8,7 @@
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Layout/ts_locate.h"
 #include "Lib/ZIRur/Text/TSFont.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
@@ -316,6 +317,58 @@ TEST_F(LayoutBindingTest, ManagerUpdatesEveryRegisteredLayoutThroughTheFrameHook
     wnd.UpdateLayouts();
     EXPECT_EQ(one.GetLayout().GetRootPane()->FindPane("pic_b", true)->GetGlobalTranslate().x,
               100.0f);
+}
+
+TEST_F(LayoutBindingTest, ShownPanesAreLocatedWhereTheFrameUpdatePutThem) {
+    CTSLytWnd screen;
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", &screen), 1);
+    auto& manager = TSingleton<CTSLytMgr>::GetInstance();
+    manager.UpdateAll();
+    TSRect rect{};
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_a", rect));
+    EXPECT_EQ(rect, (TSRect{0, 0, 100, 50}));
+    // Centred 40 x 20 at the group's offset (100, -100) from the screen centre.
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_b", rect));
+    EXPECT_EQ(rect, (TSRect{592, 474, 632, 494}));
+
+    // Scaling shows only after the next frame update; the rectangle follows what is drawn.
+    layout.GetPane("grp").SetScale(2, 2);
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_b", rect));
+    EXPECT_EQ(rect, (TSRect{592, 474, 632, 494}));
+    manager.UpdateAll();
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_b", rect));
+    EXPECT_EQ(rect, (TSRect{572, 464, 652, 504}));
+
+    // A hidden ancestor hides the pane; unknown names are never found.
+    layout.GetPane("grp").SetVisible(false);
+    EXPECT_FALSE(LocateShownPane(&screen, "pic_b", rect));
+    EXPECT_TRUE(LocateShownPane(&screen, "pic_a", rect));
+    EXPECT_FALSE(LocateShownPane(&screen, "pic_c", rect));
+}
+
+TEST_F(LayoutBindingTest, LocatingLooksOnlyAtTheWindowsOwnLayoutsLatestFirst) {
+    CTSLytWnd screen;
+    CTSLytWnd dialog;
+    CTSLayout below;
+    CTSLayout above;
+    CTSLayout other;
+    ASSERT_EQ(below.Load(&m_group, "screen", &screen), 1);
+    ASSERT_EQ(above.Load(&m_group, "screen", &screen), 1);
+    ASSERT_EQ(other.Load(&m_group, "screen", &dialog), 1);
+    above.GetPane("pic_a").MoveCenterTo(TSPoint{300, 300});
+    other.GetPane("pic_a").MoveCenterTo(TSPoint{700, 500});
+    TSingleton<CTSLytMgr>::GetInstance().UpdateAll();
+    TSRect rect{};
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_a", rect));
+    EXPECT_EQ(rect, (TSRect{250, 275, 350, 325}));
+    ASSERT_TRUE(LocateShownPane(&dialog, "pic_a", rect));
+    EXPECT_EQ(rect, (TSRect{650, 475, 750, 525}));
+    // A hidden pane in the later layout lets the one below it be found.
+    above.GetPane("pic_a").SetVisible(false);
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_a", rect));
+    EXPECT_EQ(rect, (TSRect{0, 0, 100, 50}));
+    EXPECT_FALSE(LocateShownPane(nullptr, "pic_a", rect));
 }
 
 TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Lib/ZIRur/Wnd/TSButton.h"
+
+class CTSEventWnd;
+class CTSLayout;
+namespace LYRALib::lytmgr {
+class Pane;
+}
+
+// Where panes are on screen as last drawn, for callers that drive the program by pane name
+// (scripted input, screenshots of single buttons) rather than by pixels.
+
+// True when the pane and every ancestor are visible.
+bool IsPaneShown(const LYRALib::lytmgr::Pane& pane);
+
+// The pane's on-screen rectangle (logical pixels, right and bottom exclusive) from the scale,
+// translation and anchor of the last layout update, so animated and scaled panes are found
+// where they are drawn.
+TSRect ScreenRectOf(const LYRALib::lytmgr::Pane& pane);
+
+// Searches the registered layouts loaded by `owner`, the latest first (a pane of a layout
+// loaded later is drawn on top), for a shown pane called `name`. Fills `rect` and returns
+// true when one is found.
+bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect);
