@@ -13,6 +13,10 @@
 CGSIgoWndMgr::CGSIgoWndMgr() : m_sceneFactory(CreateSceneScreen) {}
 CGSIgoWndMgr::~CGSIgoWndMgr() = default;
 
+CGSIgoWndMgr* CGSIgoWndMgr::App() {
+    return dynamic_cast<CGSIgoWndMgr*>(CTSWndMgr::Instance());
+}
+
 void CGSIgoWndMgr::OnFrameBegin() {
     platform::GetPlatform().ClientSize(m_clientWidth, m_clientHeight);
 }
@@ -55,6 +59,7 @@ void CGSIgoWndMgr::Run() {
     }
 
     ReplaceScreen(nullptr);
+    m_commonGroup.Close();
     DeleteSoundPlayers();
     device.Release();
     if (m_onLoopEnd) m_onLoopEnd();

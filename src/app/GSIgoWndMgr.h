@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
 
 class CTSEventWnd;
@@ -34,10 +35,16 @@ public:
     // Called once when the scene loop has ended (from the worker thread).
     std::function<void()> m_onLoopEnd;
 
+    // The application's manager, or null when none runs (tests of single screens).
+    static CGSIgoWndMgr* App();
+    // "DATA/IMG/COMMON.T2G", opened by the logo screen and shared by every later screen.
+    CTIGroup& CommonGroup() { return m_commonGroup; }
+
     // Client size read at the last frame.
     int m_clientWidth = 0;
     int m_clientHeight = 0;
 
 private:
     std::atomic<bool> m_exitRequested{false};
+    CTIGroup m_commonGroup;
 };

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
-#include "app/SaveData.h"
 #include "app/SceneTable.h"
 
 namespace {
@@ -39,11 +38,6 @@ std::unique_ptr<gfx::GpuTexture> SolidTexture(uint32_t size, uint32_t argb) {
 
 CPlaceholderWnd::CPlaceholderWnd(int scene) : m_scene(scene) {}
 
-void CPlaceholderWnd::OnLoad() {
-    // The logo screen is where the saved settings and progress come in.
-    if (m_scene == kSceneLogo) LoadSaveData();
-}
-
 void CPlaceholderWnd::OnInit() {
     m_band = SolidTexture(256, 0xFFFFFFFF);
     m_marker = SolidTexture(16, 0xFFFFFFFF);
@@ -52,7 +46,6 @@ void CPlaceholderWnd::OnInit() {
 void CPlaceholderWnd::OnStart() {
     CTSBgmWnd::OnStart();
     if (const char* music = SceneMusic(m_scene)) PlayBgm(music);
-    if (m_scene == kSceneLogo) StartTimer(1, 2000);
 }
 
 int CPlaceholderWnd::ChoiceAt(int x) const {
@@ -95,11 +88,4 @@ void CPlaceholderWnd::OnKeyDown(uint16_t key, int) {
     if (key != 13) return;
     PlaySe(kChooseSound);
     EndModal(uint32_t(ChoiceAt(0)));
-}
-
-void CPlaceholderWnd::OnTimer(int index) {
-    if (index == 1) {
-        KillTimer(1);
-        EndModal(kSceneTitle);
-    }
 }

@@ -6,19 +6,16 @@
 #include "Lib/ZIRur/Wnd/TSDialog.h"
 
 // Stand-in screen for a scene whose real screen is not built yet: a coloured field split into
-// one band per next scene; a click on a band ends the screen with that scene. The logo scene
-// moves on by itself after 2 s.
+// one band per next scene; a click on a band ends the screen with that scene.
 class CPlaceholderWnd : public CTSBgmWnd {
 public:
     explicit CPlaceholderWnd(int scene);
 
-    void OnLoad() override;
     void OnInit() override;
     void OnStart() override;
     void OnDraw() override;
     void OnPointerUp(TSPoint point, int device) override;
     void OnKeyDown(uint16_t key, int device) override;
-    void OnTimer(int index) override;
 
     int Scene() const { return m_scene; }
 

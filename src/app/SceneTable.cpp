@@ -1,6 +1,7 @@
 #include "app/SceneTable.h"
 
 #include "app/PlaceholderWnd.h"
+#include "screens/CopyrightWnd.h"
 
 std::span<const int> NextScenes(int scene) {
     static constexpr int kLogo[] = {kSceneTitle};
@@ -29,6 +30,7 @@ std::span<const int> NextScenes(int scene) {
 
 std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene) {
     if (!IsScene(scene)) return nullptr;
-    // Each scene runs a plain stand-in screen until its real screen exists.
+    if (scene == kSceneLogo) return std::make_unique<CCopyrightWnd>();
+    // The other scenes run a plain stand-in screen until their real screens exist.
     return std::make_unique<CPlaceholderWnd>(scene);
 }
