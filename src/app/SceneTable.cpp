@@ -2,6 +2,8 @@
 
 #include "app/PlaceholderWnd.h"
 #include "screens/CopyrightWnd.h"
+#include "screens/MenuWnd.h"
+#include "screens/TitleWnd.h"
 
 std::span<const int> NextScenes(int scene) {
     static constexpr int kLogo[] = {kSceneTitle};
@@ -31,6 +33,8 @@ std::span<const int> NextScenes(int scene) {
 std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene) {
     if (!IsScene(scene)) return nullptr;
     if (scene == kSceneLogo) return std::make_unique<CCopyrightWnd>();
+    if (scene == kSceneTitle) return std::make_unique<CTitleWnd>();
+    if (scene == kSceneMenu) return std::make_unique<CMenuWnd>();
     // The other scenes run a plain stand-in screen until their real screens exist.
     return std::make_unique<CPlaceholderWnd>(scene);
 }

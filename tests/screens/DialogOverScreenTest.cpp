@@ -159,6 +159,16 @@ TEST_F(RealDataTest, EveryDialogFindsAllItsPanesAndTexturesAndAnswers) {
         ASSERT_GE(group->GetT2ISize(name), 18u);
         EXPECT_EQ(tga[12] | tga[13] << 8, 1024) << name;
         EXPECT_EQ(tga[14] | tga[15] << 8, 768) << name;
+        // Every pixel opaque black: a picture rendered keeping its source's square shape
+        // would leave clear bands at the sides with the right size.
+        const size_t pixels = size_t(1024) * 768;
+        ASSERT_GE(group->GetT2ISize(name), 18u + 4 * pixels) << name;
+        size_t wrong = 0;
+        for (size_t i = 0; i < pixels; ++i) {
+            const uint8_t* bgra = tga + 18 + 4 * i;
+            if (bgra[0] != 0 || bgra[1] != 0 || bgra[2] != 0 || bgra[3] != 255) ++wrong;
+        }
+        EXPECT_EQ(wrong, 0u) << name;
     }
 
     // Nothing the dialogs look up was missing.

@@ -1,0 +1,271 @@
+#include "screens/MenuWnd.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "app/ProgressState.h"
+#include "app/SceneTable.h"
+#include "screens/ChapterTitleTable.h"
+#include "screens/MenuScroll.h"
+#include "screens/MsgBox.h"
+
+namespace {
+constexpr int kTickTimer = 0;
+constexpr uint32_t kTickMs = 10;
+constexpr const char* kMenuMusic = "DATA/SOUND/BGM/MainMenu.wav";
+constexpr const char* kSeCursor = "DATA/SOUND/SE/Cursor.wav";
+constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
+constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
+// 進捗履歴を初期化しますか？
+constexpr const char* kResetQuestion =
+    "\x90\x69\x92\xbb\x97\x9a\x97\xf0\x82\xf0\x8f\x89\x8a\xfa\x89\xbb\x82\xb5\x82\xdc\x82\xb7"
+    "\x82\xa9\x81\x48";
+
+struct SectionOf {
+    int chapter;
+    int section;
+};
+SectionOf FromCode(int code) {
+    return SectionOf{code / 10 - 1, code % 10 - 1};
+}
+}  // namespace
+
+CMenuWnd::CMenuWnd() : m_screen(screen_assets::MainMenu()) {}
+
+void CMenuWnd::OnLoad() {
+    m_screen.Load(this);
+}
+
+void CMenuWnd::OnInit() {
+    m_screen.Create(this);
+    if (m_screen.Layout().IsLoaded()) m_thumb = m_screen.PicturePane("btn_scroll_bar");
+}
+
+void CMenuWnd::OnStart() {
+    CTSBgmWnd::OnStart();
+    PlayBgm(kMenuMusic);
+    m_screen.SetAlpha(0);
+    m_course = 0;
+    m_itemCount = menuscroll::kItems;
+    m_visibleRows = menuscroll::kRows;
+    int saved = 0;
+    {
+        std::lock_guard lock(SaveDataMutex());
+        saved = TheSettings().m_menuPosition;
+    }
+    SetTop(saved);
+    m_dragging = 0;
+    m_leaving = 0;
+    m_fadeCounter = -kFadeTicks;
+    StartTimer(kTickTimer, kTickMs);
+    m_active = 1;
+}
+
+void CMenuWnd::OnDraw() {
+    m_screen.Draw();
+}
+
+void CMenuWnd::OnTimer(int index) {
+    if (index == kTickTimer && m_active != 0) Tick();
+}
+
+void CMenuWnd::Tick() {
+    if (m_fadeCounter < 0) {
+        const int step = m_leaving != 0 ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
+        m_alpha = float(step * 255 / kFadeTicks);
+        m_screen.SetAlpha(uint8_t(m_alpha));
+    } else if (m_fadeCounter == 0) {
+        if (m_leaving != 0) {
+            KillTimer(kTickTimer);
+            m_active = 0;
+            static constexpr int kNext[] = {0, kSceneTitle, kSceneLesson, kSceneProblemList};
+            EndModal(uint32_t(kNext[m_leaving]));
+            return;
+        }
+        m_screen.SetAlpha(255);
+    } else if (m_fadeCounter > 100000) {
+        m_fadeCounter = 0;
+    }
+    ++m_fadeCounter;
+}
+
+void CMenuWnd::SetTop(int top) {
+    m_topItem = menuscroll::ClampTop(top);
+    {
+        std::lock_guard lock(SaveDataMutex());
+        TheSettings().m_menuPosition = m_topItem;
+    }
+    RefreshRows();
+}
+
+void CMenuWnd::ShowButton(uint16_t id, bool show) {
+    CPaneButton* button = m_screen.Button(id);
+    if (button == nullptr) return;
+    button->SetVisible(show);
+    button->SetEnabled(show);
+}
+
+void CMenuWnd::RefreshRow(int row) {
+    const int code = ChapterTitleTable::SectionCode(m_course, m_topItem + row);
+    const SectionOf at = FromCode(code);
+    CTIGroup* group = &m_screen.Group();
+    char itemPane[32], picture[48];
+    std::snprintf(itemPane, sizeof itemPane, "item_%d", row + 1);
+    std::snprintf(picture, sizeof picture, "C1_%d-%d.tga", at.chapter + 1, at.section + 1);
+    if (m_screen.Layout().IsExistPane(itemPane) != 0)
+        m_screen.PicturePane(itemPane).SetTexture(group, picture);
+
+    int lessons = 0, problems = 0;
+    bool lessonDone = false, allSolved = false;
+    {
+        std::lock_guard lock(SaveDataMutex());
+        const ProgressState& p = TheProgress();
+        if (curriculum::InRange(m_course, at.chapter, at.section)) {
+            lessons = p.m_lessonCounts[m_course][at.chapter][at.section];
+            problems = p.m_problemCounts[m_course][at.chapter][at.section];
+        }
+        lessonDone = p.IsLessonDone(m_course, at.chapter, at.section);
+        allSolved = p.IsSectionSolved(m_course, at.chapter, at.section);
+    }
+    // The finished looks (…_11 / …_21) replace both looks of a row's buttons.
+    auto setLooks = [&](int paneNo, const char* kind, bool finished) {
+        char pane[32], texture[48];
+        for (int look = 1; look <= 2; ++look) {
+            std::snprintf(pane, sizeof pane, "btn_menu%d_%d", paneNo, look);
+            std::snprintf(texture, sizeof texture, "C1_btn_%s_%d%s.tga", kind, look,
+                          finished ? "1" : "");
+            if (m_screen.Layout().IsExistPane(itemPane) != 0)
+                m_screen.PicturePane(pane).SetTexture(group, texture);
+        }
+    };
+    const bool hasLesson = lessons > 0;
+    const bool hasProblems = problems > 0;
+    if (hasLesson) setLooks(row + 1, "explain", lessonDone);
+    if (hasProblems) setLooks(row + 6, "problem", allSolved);
+    ShowButton(uint16_t(kFirstLesson + row), hasLesson);
+    ShowButton(uint16_t(kFirstProblem + row), hasProblems);
+}
+
+void CMenuWnd::RefreshRows() {
+    for (int row = 0; row < m_visibleRows; ++row) RefreshRow(row);
+    m_thumbY = menuscroll::ThumbY(m_topItem);
+    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(m_thumbY)});
+    ShowButton(kScrollUp, m_topItem >= 1);
+    ShowButton(kScrollDown, m_topItem < menuscroll::kMaxTop);
+}
+
+void CMenuWnd::Choose(int row, int leaving) {
+    m_selected = m_topItem + row;
+    m_leaving = leaving;
+    m_fadeCounter = -kFadeTicks;
+    PlaySe(kSeSet);
+    const SectionOf at = FromCode(ChapterTitleTable::SectionCode(m_course, m_selected));
+    std::lock_guard lock(SaveDataMutex());
+    ProgressState& p = TheProgress();
+    p.m_course = m_course;
+    p.m_chapter = at.chapter;
+    p.m_section = at.section;
+    if (curriculum::InRange(m_course, at.chapter, at.section)) {
+        p.m_lessonCount = p.m_lessonCounts[m_course][at.chapter][at.section];
+        p.m_problemCount = p.m_problemCounts[m_course][at.chapter][at.section];
+    }
+}
+
+void CMenuWnd::Reset() {
+    if (RunMessageBox(kResetQuestion, this) != 0) return;
+    {
+        std::lock_guard lock(SaveDataMutex());
+        TheProgress().ResetProblemProgress();
+        TheProgress().ResetLessonProgress();
+    }
+    RefreshRows();
+}
+
+void CMenuWnd::OnButton(uint16_t id) {
+    if (m_leaving != 0) return;
+    if (id == kTitle) {
+        m_leaving = 1;
+        m_fadeCounter = -kFadeTicks;
+        PlaySe(kSeSet);
+    } else if (id == kReset) {
+        Reset();
+    } else if (id == kScrollUp) {
+        if (m_topItem > 0) SetTop(m_topItem - 1);
+        PlaySe(kSeCursor);
+    } else if (id == kScrollDown) {
+        if (m_topItem < menuscroll::kMaxTop) SetTop(m_topItem + 1);
+        PlaySe(kSeCursor);
+    } else if (id >= kFirstLesson && id < kFirstProblem) {
+        Choose(id - kFirstLesson, 2);
+    } else if (id >= kFirstProblem && id < kFirstProblem + 5) {
+        Choose(id - kFirstProblem, 3);
+    }
+}
+
+void CMenuWnd::OnButtonHold(uint16_t id) {
+    if (id == kScrollUp || id == kScrollDown) OnButton(id);
+}
+
+void CMenuWnd::OnWheel(TSPoint, int16_t delta) {
+    const int top = delta < 1 ? m_topItem + 1 : m_topItem - 1;
+    if (top < 0 || top > menuscroll::kMaxTop) return;
+    SetTop(top);
+    PlaySe(kSeCursor);
+}
+
+void CMenuWnd::SetThumb(double y) {
+    m_thumbY = y;
+    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(y)});
+}
+
+void CMenuWnd::TopFromThumb() {
+    SetTop(menuscroll::TopForThumbY(m_thumbY));
+    if (m_thumb.IsValid())
+        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common),
+                           m_dragging != 0 ? kThumbHeld : kThumbIdle);
+}
+
+void CMenuWnd::OnPointerDown(TSPoint point, int device) {
+    CTSBgmWnd::OnPointerDown(point, device);
+    m_pressPoint[0] = point.x;
+    m_pressPoint[1] = point.y;
+    if (!menuscroll::PressGrabsThumb(point.x, point.y, int(m_thumbY))) return;
+    m_dragging = 1;
+    m_lastY = point.y;
+    if (m_thumb.IsValid())
+        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), kThumbHeld);
+}
+
+void CMenuWnd::OnPointerMove(TSPoint point, int device) {
+    CTSBgmWnd::OnPointerMove(point, device);
+    if (m_dragging == 0) return;
+    if (point.x <= 932.5 || point.x >= 979.5) {
+        m_dragging = 0;
+        TopFromThumb();
+        return;
+    }
+    double y = m_thumbY + (point.y - m_lastY);
+    if (y < menuscroll::kThumbTop) {
+        y = menuscroll::kThumbTop;
+        m_dragging = 0;
+    } else if (y > menuscroll::kThumbBottom) {
+        y = menuscroll::kThumbBottom;
+        m_dragging = 0;
+    }
+    SetThumb(y);
+    TopFromThumb();
+    m_lastY = m_thumbY;
+}
+
+void CMenuWnd::OnPointerUp(TSPoint point, int) {
+    if (menuscroll::ReleaseOnThumb(point.x, point.y, int(m_thumbY)) && m_dragging != 0) {
+        m_dragging = 0;
+        TopFromThumb();
+        return;
+    }
+    if (m_dragging != 0 || menuscroll::InScrollColumn(m_pressPoint[0], m_pressPoint[1])) return;
+    const int top = menuscroll::PageTop(m_topItem, int(point.y - m_pressPoint[1]));
+    if (top == m_topItem) return;
+    SetTop(top);
+    PlaySe(kSeCursor);
+}

@@ -1,0 +1,52 @@
+#include "screens/ScreenLayout.h"
+
+#include <cstring>
+
+#include "app/GSIgoWndMgr.h"
+
+void ScreenLayout::Load(CTSEventWnd* window) {
+    m_group.Open(m_names.archive);
+    if (m_names.layout != nullptr) m_layout.Load(&m_group, m_names.layout, window);
+}
+
+CTIGroup* ScreenLayout::GroupFor(screen_assets::Source source) {
+    if (source == screen_assets::Source::Screen) return &m_group;
+    CGSIgoWndMgr* app = CGSIgoWndMgr::App();
+    return app != nullptr ? &app->CommonGroup() : nullptr;
+}
+
+bool ScreenLayout::IsButtonLook(const char* pane) const {
+    for (const screen_assets::ButtonName& b : m_names.buttons)
+        if (std::strcmp(pane, b.normalPane) == 0 || std::strcmp(pane, b.pressedPane) == 0)
+            return true;
+    return false;
+}
+
+void ScreenLayout::Create(CTSEventWnd* window) {
+    if (!m_layout.IsLoaded()) return;
+    for (const screen_assets::PictureName& row : m_names.pictures) {
+        m_layout.LoadOneResource(TSPictureResource{row.pane, row.texture, GroupFor(row.source)});
+        if (!IsButtonLook(row.pane) && m_layout.IsExistPane(row.pane) != 0)
+            m_drawn.push_back(m_layout.GetPane(row.pane));
+    }
+    for (const screen_assets::ButtonName& b : m_names.buttons) {
+        auto button = std::make_unique<CPaneButton>();
+        button->Create(window, uint16_t(b.id), &m_layout, b.normalPane, b.pressedPane);
+        m_buttons.push_back(std::move(button));
+    }
+}
+
+void ScreenLayout::Draw() {
+    for (CTSPane& pane : m_drawn) pane.DrawAnimated();
+}
+
+void ScreenLayout::SetAlpha(uint8_t alpha) {
+    for (CTSPane& pane : m_drawn) pane.SetAlpha(alpha);
+    for (auto& button : m_buttons) button->SetAlpha(alpha);
+}
+
+CPaneButton* ScreenLayout::Button(uint16_t id) {
+    for (auto& button : m_buttons)
+        if (button->m_id == id) return button.get();
+    return nullptr;
+}

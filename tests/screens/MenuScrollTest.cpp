@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "screens/MenuScroll.h"
+
+namespace {
+
+namespace ms = menuscroll;
+
+TEST(MenuScroll, ThumbRunsTheTrackAndMapsBackToTheSameTop) {
+    EXPECT_EQ(ms::ThumbY(0), 230);
+    EXPECT_EQ(ms::ThumbY(1), 242);  // 337 / 26 truncated
+    EXPECT_EQ(ms::ThumbY(26), 567);
+    for (int top = 0; top <= ms::kMaxTop; ++top) EXPECT_EQ(ms::TopForThumbY(ms::ThumbY(top)), top);
+}
+
+TEST(MenuScroll, DraggedThumbSnapsToTheNearestRowWithinTheList) {
+    const double step = 337.0 / 26;
+    // Just under and over half a step past row 3.
+    EXPECT_EQ(ms::TopForThumbY(230.5 + 3 * step + step / 2 - 0.01), 3);
+    EXPECT_EQ(ms::TopForThumbY(230.5 + 3 * step + step / 2 + 0.01), 4);
+    EXPECT_EQ(ms::TopForThumbY(100), 0);
+    EXPECT_EQ(ms::TopForThumbY(900), 26);
+}
+
+TEST(MenuScroll, SavedPositionsBeyondTheListOpenOnTheLastFullPage) {
+    EXPECT_EQ(ms::ClampTop(30), 26);
+    EXPECT_EQ(ms::ClampTop(-4), 0);
+    EXPECT_EQ(ms::ClampTop(12), 12);
+}
+
+TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBounds) {
+    EXPECT_TRUE(ms::PressGrabsThumb(956 + 22.9, 300 - 22.9, 300));
+    EXPECT_FALSE(ms::PressGrabsThumb(956, 323, 300));
+    EXPECT_FALSE(ms::PressGrabsThumb(933, 300, 300));
+    EXPECT_TRUE(ms::ReleaseOnThumb(956 + 23.5, 300 - 23.5, 300));
+    EXPECT_FALSE(ms::ReleaseOnThumb(956 + 23.6, 300, 300));
+    EXPECT_FALSE(ms::ReleaseOnThumb(956, 323.6, 300));
+}
+
+TEST(MenuScroll, TheScrollColumnIsOpen) {
+    EXPECT_TRUE(ms::InScrollColumn(956, 400));
+    EXPECT_FALSE(ms::InScrollColumn(932.5, 400));
+    EXPECT_FALSE(ms::InScrollColumn(956, 590.5));
+    EXPECT_FALSE(ms::InScrollColumn(500, 400));
+}
+
+TEST(MenuScroll, FlicksPageByFiveRowsAndStopAtTheEnds) {
+    EXPECT_EQ(ms::PageTop(10, 50), 5);
+    EXPECT_EQ(ms::PageTop(10, -50), 15);
+    EXPECT_EQ(ms::PageTop(10, 49), 10);
+    EXPECT_EQ(ms::PageTop(10, -49), 10);
+    EXPECT_EQ(ms::PageTop(3, 80), 0);
+    EXPECT_EQ(ms::PageTop(24, -80), 26);
+}
+
+}  // namespace
