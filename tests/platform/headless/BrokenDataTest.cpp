@@ -111,6 +111,9 @@ struct Breakage {
     // Breaks the data folder; returns how many files or entries it broke (0: nothing of that
     // kind in the data yet, and the case is skipped).
     std::function<int(const RunFolder&)> apply;
+    // Whether the screens keep their layouts, so the tour's clicks still find buttons; with
+    // the layouts broken the program only reaches the title and waits there.
+    bool buttonsRemain = true;
 };
 
 int RemoveAll(const std::vector<fs::path>& files) {
@@ -145,9 +148,9 @@ int WriteSave(const RunFolder& run, const std::vector<uint8_t>& bytes) {
 std::vector<Breakage> Breakages() {
     return {
         {"MissingArchives",
-         [](const RunFolder& r) { return RemoveAll(FilesUnder(r.Data(), ".t2g")); }},
+         [](const RunFolder& r) { return RemoveAll(FilesUnder(r.Data(), ".t2g")); }, false},
         {"TruncatedArchives",
-         [](const RunFolder& r) { return TruncateAll(FilesUnder(r.Data(), ".t2g"), 0.5); }},
+         [](const RunFolder& r) { return TruncateAll(FilesUnder(r.Data(), ".t2g"), 0.5); }, false},
         {"ArchivesOfGarbage",
          [](const RunFolder& r) {
              const auto files = FilesUnder(r.Data(), ".t2g");
@@ -158,14 +161,16 @@ std::vector<Breakage> Breakages() {
                  Replace(f, bytes);
              }
              return int(files.size());
-         }},
+         },
+         false},
         {"TruncatedLayouts",
          [](const RunFolder& r) {
              return RewriteEntries(r.Data(), ".lyt", [](std::vector<uint8_t>& d) {
                  d.resize(d.size() / 2);
                  return true;
              });
-         }},
+         },
+         false},
         {"LayoutsWithLyingSizes",
          [](const RunFolder& r) {
              return RewriteEntries(r.Data(), ".lyt", [](std::vector<uint8_t>& d) {
@@ -174,7 +179,8 @@ std::vector<Breakage> Breakages() {
                      if (d[i] == 0 && d[i + 1] == 0) d[i] = 0x7F;
                  return true;
              });
-         }},
+         },
+         false},
         {"CorruptImages",
          [](const RunFolder& r) {
              return RewriteEntries(r.Data(), ".tga",
@@ -258,8 +264,9 @@ TEST_P(BrokenData, TheTourRunsToTheNormalExitAndTheSaveFileEndsWhole) {
     const Outcome out = run.Run(ReadText(ScriptsDir() / "tour.txt"));
     ASSERT_EQ(out.signal, 0) << "killed by signal " << out.signal << "\n" << out.errors;
     EXPECT_EQ(out.exitCode, 0) << out.errors;
-    // It ran the whole tour: the scenes and the exit after the last click are traced.
-    EXPECT_GE(ScenesIn(out.trace).size(), 5u) << out.trace;
+    // It ran the whole tour (the scenes and the exit after the last click are traced), or,
+    // where no button is left to click, at least moved from the logo to the title.
+    EXPECT_GE(ScenesIn(out.trace).size(), GetParam().buttonsRemain ? 6u : 2u) << out.trace;
     EXPECT_GT(ExitTimeIn(out.trace), 5000) << out.trace;
 
     // The exit stored the save file: the install's, or the per-user one when the install's
