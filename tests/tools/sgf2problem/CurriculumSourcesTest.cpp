@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,30 @@ TEST(CurriculumSources, EveryProblemExplainsItsAnswers) {
             }
             EXPECT_GE(right, 1);
             EXPECT_GE(wrong, 1) << "a typical wrong try, explained";
+        }
+    }
+}
+
+// Every line of a problem answered by playing starts on an empty point: a first move on a
+// setup stone is a line the learner can never reach, so its explanation would never be shown.
+// (Problems answered by marking points may well name stones.)
+TEST(CurriculumSources, EveryFirstMoveIsOnAnEmptyPoint) {
+    for (const std::string& name : kSections) {
+        SCOPED_TRACE(name);
+        const std::vector<sgf::Tree> trees = sgf::ParseCollection(ReadSource(name));
+        for (size_t i = 0; i < trees.size(); ++i) {
+            const sgf::Node& root = trees[i].nodes.front();
+            if (Value(root, "KD") != "sequence") continue;
+            std::set<std::string> stones;
+            for (const char* id : {"AB", "AW"})
+                if (const sgf::Property* p = root.Find(id))
+                    stones.insert(p->values.begin(), p->values.end());
+            for (const sgf::Tree& line : trees[i].children) {
+                if (line.nodes.empty()) continue;
+                const std::string move = Value(line.nodes.front(), "B");
+                EXPECT_EQ(stones.count(move), 0u)
+                    << "problem " << (i + 1) << ", line at " << line.line << " plays on " << move;
+            }
         }
     }
 }
