@@ -45,12 +45,13 @@ struct Target {
 class ProblemChecker {
 public:
     ProblemChecker(GtpEngine& engine, std::string file, int problem, int rootLine,
-                   std::vector<Suspicion>& out)
+                   std::vector<Suspicion>& out, std::vector<Suspicion>* unchecked)
         : mEngine(engine),
           mFile(std::move(file)),
           mProblem(problem),
           mRootLine(rootLine),
-          mOut(out) {}
+          mOut(out),
+          mUnchecked(unchecked) {}
 
     void Run(const sgf::Tree& tree) {
         const sgf::Node& root = tree.nodes.front();
@@ -80,7 +81,7 @@ public:
         Collect(tree, {}, true, lines);
         // Answer points are marked, not played (they may lie on stones); Points() has
         // already reported any that are off the board.
-        if (kind == "points") return;
+        if (kind == "points") return Unchecked("the marked points are not judged");
         const bool goals = (kind == "sequence" || kind == "letter") && !doubleAtari;
         mGoal = !goals                       ? Goal::None
                 : !mTargets.empty()          ? Goal::Targets
@@ -88,6 +89,9 @@ public:
                 : caption == kCaptionLive    ? Goal::Live
                                              : Goal::None;
         for (const Line& line : lines) CheckLine(line);
+        if (mGoal == Goal::None)
+            Unchecked("kind \"" + (kind.empty() ? std::string("sequence") : kind) +
+                      "\" has no goal GNU Go can judge; only legality was checked");
     }
 
 private:
@@ -295,11 +299,16 @@ private:
             Report(line.line, "a wrong try also manages to " + GoalText());
     }
 
+    void Unchecked(const std::string& why) {
+        if (mUnchecked != nullptr) mUnchecked->push_back({mFile, mRootLine, mProblem, why});
+    }
+
     GtpEngine& mEngine;
     std::string mFile;
     int mProblem = 0;
     int mRootLine = 0;
     std::vector<Suspicion>& mOut;
+    std::vector<Suspicion>* mUnchecked;
     int mSize = 19;
     bool mLearnerBlack = true;
     bool mAtari = false;
@@ -317,7 +326,8 @@ std::string Suspicion::Format() const {
 }
 
 std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string& file,
-                                        GtpEngine& engine, int& problems) {
+                                        GtpEngine& engine, int& problems,
+                                        std::vector<Suspicion>* unchecked) {
     std::vector<sgf::Tree> trees;
     try {
         trees = sgf::ParseCollection(text);
@@ -328,7 +338,8 @@ std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string
     for (size_t i = 0; i < trees.size(); ++i) {
         if (trees[i].nodes.empty()) continue;
         ++problems;
-        ProblemChecker(engine, file, int(i + 1), trees[i].nodes.front().line, out).Run(trees[i]);
+        ProblemChecker(engine, file, int(i + 1), trees[i].nodes.front().line, out, unchecked)
+            .Run(trees[i]);
     }
     return out;
 }

@@ -23,8 +23,11 @@ struct Suspicion {
 // engine: setup stones and the moves of every line are legal; for problems with a goal
 // (marked stones to capture or to save, or the captions "capture" and "live"), every correct
 // line reaches it against the engine's best defence and no wrong try does. `problems` counts
-// the problems looked at. Throws tools::ToolError for a collection that does not parse.
+// the problems looked at. Problems whose answer the engine cannot judge (marked points, no
+// goal) are added to `unchecked`, when given, so they are never taken as passed. Throws
+// tools::ToolError for a collection that does not parse.
 std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string& file,
-                                        GtpEngine& engine, int& problems);
+                                        GtpEngine& engine, int& problems,
+                                        std::vector<Suspicion>* unchecked = nullptr);
 
 }  // namespace probcheck

@@ -43,15 +43,18 @@ int Run(const std::vector<std::string>& args) {
     probcheck::GtpEngine engine({gnugo, "--mode", "gtp", "--quiet", "--level", "10"});
     int problems = 0;
     size_t suspicious = 0;
+    std::vector<probcheck::Suspicion> unchecked;
     for (const std::string& file : files) {
-        for (const auto& s :
-             probcheck::VerifyCollection(tools::ReadText(file), file, engine, problems)) {
+        for (const auto& s : probcheck::VerifyCollection(tools::ReadText(file), file, engine,
+                                                         problems, &unchecked)) {
             std::fprintf(stderr, "%s\n", s.Format().c_str());
             ++suspicious;
         }
     }
-    std::printf("probcheck: %d problem%s checked, %zu finding%s\n", problems,
-                problems == 1 ? "" : "s", suspicious, suspicious == 1 ? "" : "s");
+    // Listed, so that a problem the engine cannot judge is never mistaken for a passed one.
+    for (const auto& u : unchecked) std::printf("unchecked: %s\n", u.Format().c_str());
+    std::printf("probcheck: %d problem%s looked at, %zu unchecked, %zu finding%s\n", problems,
+                problems == 1 ? "" : "s", unchecked.size(), suspicious, suspicious == 1 ? "" : "s");
     return suspicious == 0 ? 0 : 1;
 }
 

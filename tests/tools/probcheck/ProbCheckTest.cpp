@@ -42,6 +42,19 @@ TEST_F(ProbCheck, SoundProblemsPass) {
     EXPECT_EQ(mProblems, 4);
 }
 
+TEST_F(ProbCheck, ProblemsWithoutAJudgeableGoalAreListedUnchecked) {
+    const std::string text = std::string("(;") + kCapture + "(;B[cd]C[RIGHT]))\n" +
+                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db](;B[cb];W[da]C[RIGHT]))\n"
+                             "(;KD[ox]QI[2]AB[cd]OX[o])\n";
+    std::vector<probcheck::Suspicion> unchecked;
+    int problems = 0;
+    EXPECT_TRUE(probcheck::VerifyCollection(text, "p.sgf", *mEngine, problems, &unchecked).empty());
+    ASSERT_EQ(unchecked.size(), 2u);
+    EXPECT_EQ(unchecked[0].Format(), "p.sgf:4: problem 2: the marked points are not judged");
+    EXPECT_EQ(unchecked[1].problem, 3);
+    EXPECT_NE(unchecked[1].message.find("\"ox\""), std::string::npos) << unchecked[1].message;
+}
+
 TEST_F(ProbCheck, FaultyProblemsAreReportedAtTheirLines) {
     const std::string text = std::string("(;") + kCapture +
                              "(;B[jk]C[RIGHT])\n"
