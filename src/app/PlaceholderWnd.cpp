@@ -4,6 +4,7 @@
 
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "app/SceneTable.h"
+#include "app/SoundFiles.h"
 
 namespace {
 // One calm colour per scene, so screenshots tell the scenes apart.
@@ -14,20 +15,20 @@ constexpr uint32_t kSceneColours[] = {0xFF3C5A78, 0xFF7A5C3A, 0xFF3F6E4E,
 const char* SceneMusic(int scene) {
     switch (scene) {
         case kSceneTitle:
-            return "DATA/SOUND/BGM/Title.wav";
+            return sound_files::kBgmTitle;
         case kSceneMenu:
         case kSceneProblemList:
-            return "DATA/SOUND/BGM/MainMenu.wav";
+            return sound_files::kBgmMainMenu;
         case kSceneLesson:
-            return "DATA/SOUND/BGM/Setsumei.wav";
+            return sound_files::kBgmLesson;
         case kSceneProblem:
-            return "DATA/SOUND/BGM/Game.wav";
+            return sound_files::kBgmGame;
         default:
             return nullptr;
     }
 }
 
-constexpr const char* kChooseSound = "DATA/SOUND/SE/Set.wav";
+constexpr const char* kChooseSound = sound_files::kSeSet;
 
 std::unique_ptr<gfx::GpuTexture> SolidTexture(uint32_t size, uint32_t argb) {
     auto texture = std::make_unique<gfx::GpuTexture>(size, size);

@@ -3,14 +3,15 @@
 #include <span>
 #include <string>
 
+#include "app/SoundFiles.h"
 #include "lesson/LessonSprites.h"
 
 namespace lesson {
 
 // Sound effects that playback uses.
-inline constexpr const char* kStoneSound = "DATA/SOUND/SE/Stone.wav";
-inline constexpr const char* kCursorSound = "DATA/SOUND/SE/Cursor.wav";
-inline constexpr const char* kCancelSound = "DATA/SOUND/SE/Cancel.wav";
+inline constexpr const char* kStoneSound = sound_files::kSeStone;
+inline constexpr const char* kCursorSound = sound_files::kSeCursor;
+inline constexpr const char* kCancelSound = sound_files::kSeCancel;
 
 // How the two step buttons look.
 struct StepButtonLooks {

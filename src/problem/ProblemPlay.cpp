@@ -5,18 +5,14 @@
 #include <cstring>
 
 #include "app/ProgressState.h"
+#include "app/SoundFiles.h"
 #include "platform/Platform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemTexts.h"
 
 namespace {
 
-constexpr const char* kSeSet = "DATA/SOUND/SE/Set.wav";
-constexpr const char* kSeStone = "DATA/SOUND/SE/Stone.wav";
-constexpr const char* kSeCursor = "DATA/SOUND/SE/Cursor.wav";
-constexpr const char* kSeCancel = "DATA/SOUND/SE/Cancel.wav";
-constexpr const char* kSeOk = "DATA/SOUND/SE/OK.wav";
-constexpr const char* kSeNo = "DATA/SOUND/SE/No.wav";
+using namespace sound_files;
 
 constexpr int kNoBranch = 255;
 // Ticks between a board judgement and its verdict.

@@ -188,6 +188,11 @@ int ListLength(int course) {
     return count;
 }
 
+std::span<const int32_t> Sections(int course) {
+    if (course < 0 || course >= kCourses) return {};
+    return std::span<const int32_t>(kSectionCodes[course], size_t(ListLength(course)));
+}
+
 int TitleRow(int course, int chapter, int section) {
     if (course < 0 || course >= kCourses || chapter < 0 || chapter >= 6 || section < 0 ||
         section >= 8)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 // The curriculum as the menus show it: the sections of each course in list order, and the
 // titles the lesson and problem screens put above a section.
@@ -18,6 +19,8 @@ inline constexpr int kTitleBytes = 256;
 int32_t SectionCode(int course, int index);
 // Number of sections in the list of `course`.
 int ListLength(int course);
+// The section codes of `course` in list order (empty outside the courses).
+std::span<const int32_t> Sections(int course);
 
 // The title row of (course, chapter, section); 0 for sections the curriculum does not have.
 int TitleRow(int course, int chapter, int section);

@@ -8,6 +8,7 @@
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Wnd/PaneButton.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
+#include "app/SoundFiles.h"
 #include "screens/ScreenAssets.h"
 
 // The alpha of a dialog fading in or out over 30 ticks; the dimming picture behind the
@@ -37,9 +38,9 @@ private:
 };
 
 // Sound effects the dialogs play.
-inline constexpr const char* kSeMenu = "DATA/SOUND/SE/Menu.wav";
-inline constexpr const char* kSeSet = "DATA/SOUND/SE/Set.wav";
-inline constexpr const char* kSeCancel = "DATA/SOUND/SE/Cancel.wav";
+using sound_files::kSeCancel;
+using sound_files::kSeMenu;
+using sound_files::kSeSet;
 
 // A modal dialog over the current screen: opens its own archive and layout, binds its
 // pictures and buttons, dims the screen behind it with the "background" picture and fades

@@ -12,8 +12,8 @@
 namespace {
 constexpr int kTickTimer = 0;
 constexpr uint32_t kTickMs = 10;
-constexpr const char* kMenuMusic = "DATA/SOUND/BGM/MainMenu.wav";
-constexpr const char* kSeCursor = "DATA/SOUND/SE/Cursor.wav";
+constexpr const char* kMenuMusic = sound_files::kBgmMainMenu;
+using sound_files::kSeCursor;
 constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
 constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
 // 進捗履歴を初期化しますか？

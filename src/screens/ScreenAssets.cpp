@@ -4,23 +4,16 @@
 #include <cstdio>
 #include <iterator>
 
+#include "app/SoundFiles.h"
+#include "screens/ChapterTitleTable.h"
+
 namespace screen_assets {
 namespace {
 
 constexpr Source S = Source::Screen;
 constexpr Source C = Source::Common;
 
-constexpr const char* kBgmTitle = "DATA/SOUND/BGM/Title.wav";
-constexpr const char* kBgmMainMenu = "DATA/SOUND/BGM/MainMenu.wav";
-constexpr const char* kBgmLesson = "DATA/SOUND/BGM/Setsumei.wav";
-constexpr const char* kBgmGame = "DATA/SOUND/BGM/Game.wav";
-constexpr const char* kSeSet = "DATA/SOUND/SE/Set.wav";
-constexpr const char* kSeCursor = "DATA/SOUND/SE/Cursor.wav";
-constexpr const char* kSeCancel = "DATA/SOUND/SE/Cancel.wav";
-constexpr const char* kSeMenu = "DATA/SOUND/SE/Menu.wav";
-constexpr const char* kSeStone = "DATA/SOUND/SE/Stone.wav";
-constexpr const char* kSeOk = "DATA/SOUND/SE/OK.wav";
-constexpr const char* kSeNo = "DATA/SOUND/SE/No.wav";
+using namespace sound_files;
 
 // --- Logo (A_1)
 constexpr PictureName kLogoPictures[] = {
@@ -337,9 +330,6 @@ constexpr const ScreenNames* kAllScreens[] = {&kLogo,       &kTitle,       &kMai
                                               &kMenuDialog, &kMsgBox,      &kOptions};
 
 // Course 0's list, in menu order.
-constexpr int kMenuSectionCodes[] = {11, 12, 13, 14, 15, 16, 17, 18, 21, 22, 23, 24, 25, 31, 32, 33,
-                                     34, 41, 42, 43, 44, 45, 51, 52, 53, 54, 61, 62, 63, 64, 65};
-
 // The lesson overlay pictures of the nigiri pages.
 constexpr const char* kLessonOverlays[] = {"EX1_nigiri_1.tga", "EX1_nigiri_2.tga",
                                            "EX1_nigiri_3.tga", "EX1_nigiri_4.tga"};
@@ -399,7 +389,7 @@ const char* BoardTexture(int boardSize) {
 }
 
 std::span<const int> MenuSectionCodes() {
-    return kMenuSectionCodes;
+    return ChapterTitleTable::Sections(0);
 }
 
 std::vector<GeneratedTexture> BoardFamilyTextures() {
@@ -435,7 +425,7 @@ std::vector<GeneratedTexture> BoardFamilyTextures() {
 
 std::vector<GeneratedTexture> SectionPictures() {
     std::vector<GeneratedTexture> out;
-    for (int code : kMenuSectionCodes)
+    for (int code : MenuSectionCodes())
         out.push_back({Format(kSectionPictureFormat, code / 10, code % 10), Source::Screen});
     return out;
 }

@@ -128,7 +128,8 @@ std::span<const ScreenNames* const> AllScreens();
 
 // The board picture of a board size ("COMN_board19.tga" for any size but 6, 9, 13).
 const char* BoardTexture(int boardSize);
-// Section codes of the main menu's list: (chapter + 1) × 10 + (section + 1), course 0.
+// Section codes of the main menu's list: (chapter + 1) × 10 + (section + 1), course 0 (the
+// curriculum's own list).
 std::span<const int> MenuSectionCodes();
 
 // "bstone%d.tga"/"wstone%d.tga", numbered stones 1..63 in both colours, letters, marks and

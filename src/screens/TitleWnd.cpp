@@ -10,7 +10,7 @@
 namespace {
 constexpr int kTickTimer = 0;
 constexpr uint32_t kTickMs = 10;
-constexpr const char* kTitleMusic = "DATA/SOUND/BGM/Title.wav";
+constexpr const char* kTitleMusic = sound_files::kBgmTitle;
 constexpr const char* kHelpPage = "DATA/IMG/HELP/help.html";
 constexpr const char* kPaneNames[6] = {"title_a", "title_b", "copyright",
                                        "chara_0", "chara_1", "chara_2"};

@@ -88,6 +88,9 @@ TEST(ChapterTitleTable, ListsHoldTheSectionsOfEachCourseInOrder) {
     EXPECT_EQ(ctt::SectionCode(0, 31), 0);
     EXPECT_EQ(ctt::SectionCode(3, 0), 0);
     EXPECT_EQ(ctt::SectionCode(0, -1), 0);
+    EXPECT_EQ(ctt::Sections(1).size(), 14u);
+    EXPECT_EQ(ctt::Sections(1).back(), 43);
+    EXPECT_TRUE(ctt::Sections(3).empty());
 }
 
 TEST(ChapterTitleTable, EveryListedSectionHasTheTitleOfItsOwnLabel) {
