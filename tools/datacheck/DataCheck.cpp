@@ -20,6 +20,7 @@
 #include "Lib/lyt/picture.h"
 #include "Lib/lyt/textBox.h"
 #include "app/Curriculum.h"
+#include "common/Progress.h"
 #include "common/ToolError.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
@@ -91,11 +92,18 @@ public:
     Checker(const Options& options, Totals& totals) : mOptions(options), mTotals(totals) {}
 
     std::vector<Gap> Run() {
+        // Steps: the text archive, the common one, each screen's, decoding every entry, and
+        // the sounds, lessons and problems; a line once the run has taken a second.
+        tools::Progress progress("datacheck", "steps", sa::AllScreens().size() + 4);
+        size_t step = 0;
         Archive* text = Wanted("TEXT") ? Open("TEXT", sa::kTextArchive) : nullptr;
         if (text != nullptr) CheckFonts(*text);
+        progress.Update(++step);
         Archive* common = Wanted("COMMON") ? Open("COMMON", sa::kCommonArchive) : nullptr;
         if (common != nullptr) CheckCommonTextures(*common);
+        progress.Update(++step);
         for (const sa::ScreenNames* screen : sa::AllScreens()) {
+            progress.Update(++step);
             if (!Wanted(screen->id)) continue;
             Archive* a = Open(screen->id, screen->archive);
             if (a == nullptr) continue;
@@ -109,11 +117,13 @@ public:
                 Open(id, "DATA/IMG/" + id + ".T2G");
         }
         for (auto& a : mArchives) CheckEntries(*a);
+        progress.Update(++step);
         if (mOptions.only.empty()) {
             CheckSounds();
             CheckLessons();
             CheckProblems();
         }
+        progress.Update(++step);
         return std::move(mGaps);
     }
 

@@ -325,9 +325,10 @@ std::string Suspicion::Format() const {
            message;
 }
 
-std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string& file,
-                                        GtpEngine& engine, int& problems,
-                                        std::vector<Suspicion>* unchecked) {
+std::vector<Suspicion> VerifyCollection(
+    std::string_view text, const std::string& file, GtpEngine& engine, int& problems,
+    std::vector<Suspicion>* unchecked,
+    const std::function<void(size_t done, size_t total)>& onProblem) {
     std::vector<sgf::Tree> trees;
     try {
         trees = sgf::ParseCollection(text);
@@ -340,6 +341,7 @@ std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string
         ++problems;
         ProblemChecker(engine, file, int(i + 1), trees[i].nodes.front().line, out, unchecked)
             .Run(trees[i]);
+        if (onProblem) onProblem(i + 1, trees.size());
     }
     return out;
 }

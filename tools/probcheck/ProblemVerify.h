@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,9 @@ struct Suspicion {
 // the problems looked at. Problems whose answer the engine cannot judge (marked points, no
 // goal) are added to `unchecked`, when given, so they are never taken as passed. Throws
 // tools::ToolError for a collection that does not parse.
-std::vector<Suspicion> VerifyCollection(std::string_view text, const std::string& file,
-                                        GtpEngine& engine, int& problems,
-                                        std::vector<Suspicion>* unchecked = nullptr);
+std::vector<Suspicion> VerifyCollection(
+    std::string_view text, const std::string& file, GtpEngine& engine, int& problems,
+    std::vector<Suspicion>* unchecked = nullptr,
+    const std::function<void(size_t done, size_t total)>& onProblem = {});
 
 }  // namespace probcheck

@@ -1,9 +1,11 @@
 // probcheck: checks the problems of SGF problem collections with GNU Go over GTP.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/FileIO.h"
+#include "common/Progress.h"
 #include "common/ToolError.h"
 #include "common/ToolMain.h"
 #include "probcheck/GtpEngine.h"
@@ -45,8 +47,14 @@ int Run(const std::vector<std::string>& args) {
     size_t suspicious = 0;
     std::vector<probcheck::Suspicion> unchecked;
     for (const std::string& file : files) {
+        // GNU Go takes a while per problem: a progress line per collection after a second.
+        std::unique_ptr<tools::Progress> progress;
+        auto onProblem = [&](size_t done, size_t total) {
+            if (!progress) progress = std::make_unique<tools::Progress>("probcheck", file, total);
+            progress->Update(done);
+        };
         for (const auto& s : probcheck::VerifyCollection(tools::ReadText(file), file, engine,
-                                                         problems, &unchecked)) {
+                                                         problems, &unchecked, onProblem)) {
             std::fprintf(stderr, "%s\n", s.Format().c_str());
             ++suspicious;
         }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/FileIO.h"
+#include "common/Progress.h"
 #include "common/ToolError.h"
 #include "common/ToolMain.h"
 #include "t2gpack/Extract.h"
@@ -41,7 +42,16 @@ int Create(const std::vector<std::string>& args) {
     }
     if (rest.size() < 2) throw tools::ToolError("create needs an archive and at least one input");
     std::vector<std::string> inputs(rest.begin() + 1, rest.end());
-    auto entries = t2g::CollectInputs(inputs);
+    std::vector<t2g::PackEntry> entries;
+    {
+        tools::Progress progress("t2gpack", "inputs", inputs.size());
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            auto more = t2g::CollectInputs({inputs[i]});
+            entries.insert(entries.end(), std::make_move_iterator(more.begin()),
+                           std::make_move_iterator(more.end()));
+            progress.Update(i + 1);
+        }
+    }
     auto archive = t2g::BuildArchive(entries, forceLong);
     tools::WriteBytes(rest[0], archive);
     return 0;
