@@ -64,6 +64,12 @@ bool TargaAcceptable(std::span<const uint8_t> data) {
     if (mapType == 1 && mapEntryBits != 15 && mapEntryBits != 16 && mapEntryBits != 24 &&
         mapEntryBits != 32)
         return false;
+    // True-colour pixels of 16, 24 or 32 bits without a map, grey of 8: the decoder sizes its
+    // buffer wrongly for the rest (a 15-bit or mapped true-colour file overruns it).
+    const bool trueColour = imageType == 2 || imageType == 10;
+    const bool grey = imageType == 3 || imageType == 11;
+    if (trueColour && (mapType != 0 || (depth != 16 && depth != 24 && depth != 32))) return false;
+    if (grey && depth != 8) return false;
     reader.Skip(idLength);
     if (mapType == 1) reader.Skip(size_t(mapLength) * ((mapEntryBits + 7u) / 8u));
     if (!reader.ok()) return false;
