@@ -1,5 +1,6 @@
 #include "probcheck/ProblemVerify.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/ToolError.h"
@@ -10,8 +11,10 @@ namespace probcheck {
 namespace {
 
 // Question texts (Shift_JIS) that change what marked stones are for: "アタリに" asks for an
-// atari rather than a capture; "両アタリ" (a double atari) is not checked.
+// atari rather than a capture, unless the question also says "取る" (which side to atari
+// from in order to take); "両アタリ" (a double atari) is not checked.
 constexpr const char* kAtariText = "\x83\x41\x83\x5e\x83\x8a\x82\xc9";
+constexpr const char* kTakeText = "\x8e\xe6\x82\xe9";
 constexpr const char* kDoubleAtariText = "\x97\xbc\x83\x41\x83\x5e\x83\x8a";
 
 // Captions of the question table that say what a move must do.
@@ -63,7 +66,8 @@ public:
         mLearnerBlack = Value(root, "PL") != "W";
         const int caption = std::atoi(Value(root, "CI").c_str());
         const std::string question = problemtext::Question(std::atoi(Value(root, "QI").c_str()));
-        mAtari = question.find(kAtariText) != std::string::npos;
+        mAtari = question.find(kAtariText) != std::string::npos &&
+                 question.find(kTakeText) == std::string::npos;
         const bool doubleAtari = question.find(kDoubleAtariText) != std::string::npos;
         for (const char* colour : {"AB", "AW"})
             if (const sgf::Property* p = root.Find(colour))
@@ -88,6 +92,8 @@ public:
                 : caption == kCaptionCapture ? Goal::CaptureAny
                 : caption == kCaptionLive    ? Goal::Live
                                              : Goal::None;
+        // Correct lines first: what they achieve sets the bar a wrong try must not reach.
+        std::stable_partition(lines.begin(), lines.end(), [](const Line& l) { return l.right; });
         for (const Line& line : lines) CheckLine(line);
         if (mGoal == Goal::None)
             Unchecked("kind \"" + (kind.empty() ? std::string("sequence") : kind) +
@@ -198,6 +204,7 @@ private:
 
     // Whether the position after a line reaches the goal, with the side to move next.
     std::optional<bool> Reached(const Line& line) {
+        const bool judgingWrongTry = !line.right;
         const bool nextBlack = !line.moves.back().black;
         switch (mGoal) {
             case Goal::None:
@@ -212,6 +219,9 @@ private:
                         continue;
                     }
                     if (enemy && !gone) {
+                        // When every answer takes the stones off the board, a wrong try
+                        // that merely leaves them doomed is slower, not also right.
+                        if (judgingWrongTry && mAnswersTake) return false;
                         const bool defenderMoves = nextBlack == t.black;
                         if (defenderMoves ? Defendable(t.at) : !Attackable(t.at)) return false;
                     }
@@ -247,6 +257,17 @@ private:
             }
         }
         return std::nullopt;
+    }
+
+    // Whether the line just played took every marked enemy stone (false when none is marked).
+    bool EnemyTargetsTaken() {
+        bool any = false;
+        for (const Target& t : mTargets) {
+            if (t.black == mLearnerBlack) continue;
+            if (!Empty(t.at)) return false;
+            any = true;
+        }
+        return any;
     }
 
     const Move* LastLearnerMove(const Line& line) const {
@@ -292,6 +313,7 @@ private:
         }
         const std::optional<bool> reached = Reached(line);
         if (!reached.has_value()) return;
+        if (line.right) mAnswersTake = mAnswersTake && EnemyTargetsTaken();
         if (line.right && !*reached)
             Report(line.line,
                    "the correct line does not " + GoalText() + " against GNU Go's best defence");
@@ -316,6 +338,8 @@ private:
     std::vector<Target> mTargets;
     Goal mGoal = Goal::None;
     int mEnemyStones = 0;
+    // Every correct line ends with the marked enemy stones off the board.
+    bool mAnswersTake = true;
 };
 
 }  // namespace

@@ -98,6 +98,29 @@ TEST_F(ProbCheck, AtariQuestionsAskForOneLibertyNotACapture) {
                   "p.sgf:3: problem 1: a wrong try also manages to put in atari white E9"}));
 }
 
+TEST_F(ProbCheck, AWrongTryMustTakeAsDirectlyAsTheAnswersDo) {
+    // White A13 (marked) with one liberty: B12 takes it at once. The diagonal B12... leaves it
+    // doomed but on the board, which is slower, not also right; a wrong line that does take
+    // it is reported.
+    const auto lines = Check(
+        "(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ba]AW[aa]TR[aa]\n"
+        "(;B[ab]C[RIGHT])\n"
+        "(;B[bb]C[slower])\n"
+        "(;B[bb];W[ab];B[ac]C[also takes]))\n");
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "p.sgf:4: problem 1: a wrong try also manages to capture white A13"}));
+}
+
+TEST_F(ProbCheck, AskingWhichSideToAtariFromInOrderToTakeIsACaptureGoal) {
+    // Question 9 asks from which side to atari so as to take white E9: the right side chases it
+    // into black stones and takes it; the wrong side is also an atari but lets it run.
+    const auto lines = Check(
+        "(;SZ[13]KD[sequence]QI[9]CI[2]PL[B]AB[ed][fd][de][ge]AW[ee]TR[ee]\n"
+        "(;B[ef];W[fe];B[ff]C[RIGHT])\n"
+        "(;B[fe]C[no]))\n");
+    EXPECT_EQ(lines, std::vector<std::string>{});
+}
+
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {
     try {
         Check("(;SZ[13]\nKD[ox");
