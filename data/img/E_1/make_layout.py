@@ -4,7 +4,8 @@
 The grid of 50 cells follows the list screen's arithmetic: cell k sits in column k mod 10
 and row k / 10, its tile's top-left corner at (62 + 86 col, 215 + 80 row), 80 x 53, so a
 single digit's centre (102 + 86 col, row top + 23.5) is the tile's centre. The digit panes
-start there and are moved by the screen; the check mark sits on the tile's upper right.
+start there and are moved by the screen; the check mark sits on the tile's upper right
+edge, its tick above the digits so that even a three-digit number stays readable.
 The scroll column (x 932..979, y 207..591) is drawn into the list window picture."""
 import json
 import os
@@ -36,7 +37,7 @@ def main():
         panes.append(picture('btn_problem%02d' % n, left, top, 80, 53, anchor='top-left'))
         for d in (1, 2, 3):
             panes.append(picture('%02d_num%d' % (n, d), left + 40, top + 23, 20, 30))
-        panes.append(picture('%02d_check' % n, left + 70, top + 4, 32, 32))
+        panes.append(picture('%02d_check' % n, left + 71, top - 6, 32, 32))
     panes += [
         picture('gray_scroll_up', 956, 183, 48, 48),
         picture('btn_scroll_up1', 956, 183, 48, 48),

@@ -1,0 +1,221 @@
+#include "screens/ListWnd.h"
+
+#include <mutex>
+
+#include "app/ProgressState.h"
+#include "app/SceneTable.h"
+#include "app/SoundFiles.h"
+
+namespace {
+constexpr int kTickTimer = 0;
+constexpr uint32_t kTickMs = 10;
+constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
+constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
+constexpr const char* kThumbStill = "COMN_btn_scroll_bar_3.tga";
+}  // namespace
+
+CListWnd::CListWnd() : m_screen(screen_assets::ProblemList()) {}
+
+void CListWnd::OnLoad() {
+    m_screen.Load(this);
+}
+
+void CListWnd::OnInit() {
+    m_screen.Create(this);
+    CTSLayout& layout = m_screen.Layout();
+    if (!layout.IsLoaded()) return;
+    for (const screen_assets::GeneratedPicture& row : screen_assets::ProblemListCellPictures())
+        layout.LoadOneResource(TSPictureResource{row.pane.c_str(), row.texture.c_str(),
+                                                 m_screen.GroupFor(row.source)});
+    for (int k = 0; k < listgrid::kCells; ++k) m_cells[size_t(k)].Bind(&layout, k + 1);
+    if (layout.IsExistPane("btn_scroll_bar") != 0) m_thumb = m_screen.PicturePane("btn_scroll_bar");
+}
+
+void CListWnd::OnStart() {
+    CTSBgmWnd::OnStart();
+    PlayBgm(sound_files::kBgmMainMenu);
+    int saved = 0;
+    {
+        std::lock_guard lock(SaveDataMutex());
+        const ProgressState& p = TheProgress();
+        m_course = p.m_course;
+        m_chapter = p.m_chapter;
+        m_section = p.m_section;
+        m_problemCount = p.m_problemCount;
+        saved = TheSettings().m_listPage;
+    }
+    // Solved bytes exist for problems 1..199 only; a larger count would list numbers that
+    // can never be recorded.
+    if (m_problemCount < 0) m_problemCount = 0;
+    if (m_problemCount > curriculum::kMaxProblemIndex + 1)
+        m_problemCount = curriculum::kMaxProblemIndex + 1;
+    m_rowCount = listgrid::RowCount(m_problemCount);
+    m_dragging = false;
+    m_exitCode = kStay;
+    SetFirstRow(listgrid::RestoreFirstRow(saved, m_rowCount));
+    SetThumbTexture(listgrid::Scrolls(m_rowCount) ? kThumbIdle : kThumbStill);
+    SetAlpha(0);
+    m_fadeCounter = -kFadeTicks;
+    StartTimer(kTickTimer, kTickMs);
+    m_active = true;
+}
+
+void CListWnd::OnDraw() {
+    m_screen.Draw();
+    for (ProblemNumberButton& cell : m_cells) cell.Draw();
+}
+
+void CListWnd::OnTimer(int index) {
+    if (index == kTickTimer && m_active) Tick();
+}
+
+void CListWnd::Tick() {
+    if (m_fadeCounter < 0) {
+        const int step = m_exitCode != kStay ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
+        SetAlpha(uint8_t(255 * step / kFadeTicks));
+        ++m_fadeCounter;
+        return;
+    }
+    if (m_fadeCounter > 0) return;
+    if (m_exitCode == kStay) {
+        SetAlpha(255);
+        m_fadeCounter = 1;
+        return;
+    }
+    KillTimer(kTickTimer);
+    m_active = false;
+    EndModal(uint32_t(m_exitCode == kToMenu ? kSceneMenu : kSceneProblem));
+}
+
+void CListWnd::SetAlpha(uint8_t alpha) {
+    m_screen.SetAlpha(alpha);
+    for (ProblemNumberButton& cell : m_cells) cell.SetAlpha(alpha);
+}
+
+void CListWnd::SetFirstRow(int row) {
+    m_firstRow = listgrid::RestoreFirstRow(row, m_rowCount);
+    {
+        std::lock_guard lock(SaveDataMutex());
+        TheSettings().m_listPage = m_firstRow;
+    }
+    LayOut();
+}
+
+void CListWnd::LayOut() {
+    CTIGroup* group = &m_screen.Group();
+    for (int k = 0; k < listgrid::kCells; ++k) {
+        const int number = listgrid::CellNumber(m_firstRow, k);
+        bool solved = false;
+        {
+            std::lock_guard lock(SaveDataMutex());
+            solved = TheProgress().IsProblemSolved(m_course, m_chapter, m_section, number - 1);
+        }
+        ProblemNumberButton& cell = m_cells[size_t(k)];
+        const bool inSection = number <= m_problemCount;
+        cell.Arrange(group, number, k, solved);
+        cell.SetEnabled(inSection);
+        cell.Show(inSection);
+    }
+    PlaceThumb(listgrid::ThumbY(m_firstRow, m_rowCount));
+    ShowButton(kScrollUp, m_firstRow >= 1);
+    ShowButton(kScrollDown, m_firstRow < listgrid::MaxFirstRow(m_rowCount));
+}
+
+void CListWnd::ShowButton(uint16_t id, bool show) {
+    CPaneButton* button = m_screen.Button(id);
+    if (button == nullptr) return;
+    button->SetVisible(show);
+    button->SetEnabled(show);
+}
+
+void CListWnd::PlaceThumb(double y) {
+    m_thumbY = y;
+    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{int(listgrid::kThumbX), int(y)});
+}
+
+void CListWnd::SetThumbTexture(const char* texture) {
+    if (m_thumb.IsValid())
+        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), texture);
+}
+
+void CListWnd::EndDrag() {
+    m_dragging = false;
+    SetFirstRow(listgrid::FirstRowForThumb(m_thumbY, m_rowCount));
+    SetThumbTexture(kThumbIdle);
+}
+
+void CListWnd::Leave(Exit code) {
+    m_exitCode = code;
+    m_fadeCounter = -kFadeTicks;
+    PlaySe(sound_files::kSeSet);
+}
+
+void CListWnd::OnButton(uint16_t id) {
+    if (m_exitCode != kStay) return;
+    if (id == kBack) {
+        Leave(kToMenu);
+    } else if (id == kScrollUp) {
+        if (m_firstRow <= 0) return;
+        SetFirstRow(m_firstRow - 1);
+        PlaySe(sound_files::kSeCursor);
+    } else if (id == kScrollDown) {
+        if (m_firstRow >= listgrid::MaxFirstRow(m_rowCount)) return;
+        SetFirstRow(m_firstRow + 1);
+        PlaySe(sound_files::kSeCursor);
+    }
+}
+
+void CListWnd::OnButtonHold(uint16_t id) {
+    if (id == kScrollUp || id == kScrollDown) OnButton(id);
+}
+
+void CListWnd::OnWheel(TSPoint, int16_t delta) {
+    if (delta > 0) OnButton(kScrollUp);
+    if (delta < 0) OnButton(kScrollDown);
+}
+
+void CListWnd::OnPointerDown(TSPoint point, int device) {
+    CTSBgmWnd::OnPointerDown(point, device);
+    m_press = point;
+    if (m_exitCode != kStay || !listgrid::PressGrabsThumb(point.x, point.y, m_thumbY, m_rowCount))
+        return;
+    m_dragging = true;
+    m_lastY = point.y;
+    SetThumbTexture(kThumbHeld);
+}
+
+void CListWnd::OnPointerMove(TSPoint point, int device) {
+    CTSBgmWnd::OnPointerMove(point, device);
+    if (!m_dragging) return;
+    if (listgrid::LeavesTrackSideways(point.x)) {
+        EndDrag();
+        return;
+    }
+    const listgrid::DragStep step = listgrid::DragThumb(m_thumbY, point.y - m_lastY);
+    m_lastY = point.y;
+    PlaceThumb(step.thumbY);
+    if (step.ended) EndDrag();
+}
+
+void CListWnd::OnPointerUp(TSPoint point, int) {
+    if (m_dragging) {
+        EndDrag();
+        return;
+    }
+    if (m_exitCode != kStay) return;
+    if (!listgrid::InTrack(m_press.x, m_press.y) &&
+        listgrid::NearThumb(point.x, point.y, m_thumbY)) {
+        const int row = listgrid::FlickedFirstRow(m_firstRow, m_rowCount, m_press.y, point.y);
+        if (row == m_firstRow) return;
+        SetFirstRow(row);
+        PlaySe(sound_files::kSeCursor);
+        return;
+    }
+    const int number = listgrid::NumberAt(point.x, point.y, m_firstRow, m_problemCount);
+    if (number == 0) return;
+    {
+        std::lock_guard lock(SaveDataMutex());
+        TheProgress().m_problemIndex = number - 1;
+    }
+    Leave(kToProblem);
+}
