@@ -177,6 +177,7 @@ void CListWnd::OnWheel(TSPoint, int16_t delta) {
 void CListWnd::OnPointerDown(TSPoint point, int device) {
     CTSBgmWnd::OnPointerDown(point, device);
     m_press = point;
+    m_pressed = true;
     if (m_exitCode != kStay || !listgrid::PressGrabsThumb(point.x, point.y, m_thumbY, m_rowCount))
         return;
     m_dragging = true;
@@ -198,12 +199,14 @@ void CListWnd::OnPointerMove(TSPoint point, int device) {
 }
 
 void CListWnd::OnPointerUp(TSPoint point, int) {
+    const bool pressed = m_pressed;
+    m_pressed = false;
     if (m_dragging) {
         EndDrag();
         return;
     }
     if (m_exitCode != kStay) return;
-    if (!listgrid::InTrack(m_press.x, m_press.y) &&
+    if (pressed && !listgrid::InTrack(m_press.x, m_press.y) &&
         listgrid::NearThumb(point.x, point.y, m_thumbY)) {
         const int row = listgrid::FlickedFirstRow(m_firstRow, m_rowCount, m_press.y, point.y);
         if (row == m_firstRow) return;

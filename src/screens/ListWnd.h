@@ -75,8 +75,10 @@ private:
     bool m_dragging = false;
     double m_lastY = 0;
     double m_thumbY = listgrid::kThumbRestY;
-    // Where the current press started.
+    // Where the current press started; only valid while m_pressed (a press that landed on a
+    // button never reaches the screen, so an older position must not be taken for it).
     TSPoint m_press{-1, -1};
+    bool m_pressed = false;
     int32_t m_exitCode = kStay;
     int32_t m_fadeCounter = 0;
     bool m_active = false;

@@ -398,4 +398,22 @@ TEST_F(ListWndTest, AFlickOntoTheThumbPagesButNotFromInsideTheTrack) {
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Cursor.wav", "Cursor.wav", "Set.wav"}));
 }
 
+TEST_F(ListWndTest, AReleaseAfterAPressOnAButtonIsNoFlick) {
+    Choose(2, 2, 196);
+    // A press and release below the grid leave their position behind.
+    Click(400, 500, 650);
+    // Then a press on the scroll-down button (one row on), dragged off it onto the thumb.
+    At(500, [this] {
+        CPaneButton* down = m_list->Screen().Button(CListWnd::kScrollDown);
+        ASSERT_NE(down, nullptr);
+        const TSRect r = down->GetRect();
+        m_list->ReportPress(0, 1, TSPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    });
+    At(700, [this] { m_list->ReportMove(0, TSPoint{955, int(m_list->ThumbY())}); });
+    At(750, [this] { m_list->ReportPress(0, 0, TSPoint{955, int(m_list->ThumbY())}); });
+    At(800, [this] { EXPECT_EQ(m_list->FirstRow(), 1); });
+    ClickButton(900, CListWnd::kBack);
+    EXPECT_EQ(Run(), uint32_t(kSceneMenu));
+}
+
 }  // namespace
