@@ -2,6 +2,7 @@
 
 #include "app/PlaceholderWnd.h"
 #include "screens/CopyrightWnd.h"
+#include "screens/ExplainWnd.h"
 #include "screens/ListWnd.h"
 #include "screens/MenuWnd.h"
 #include "screens/TitleWnd.h"
@@ -36,6 +37,7 @@ std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene) {
     if (scene == kSceneLogo) return std::make_unique<CCopyrightWnd>();
     if (scene == kSceneTitle) return std::make_unique<CTitleWnd>();
     if (scene == kSceneMenu) return std::make_unique<CMenuWnd>();
+    if (scene == kSceneLesson) return std::make_unique<CExplainWnd>();
     if (scene == kSceneProblemList) return std::make_unique<CListWnd>();
     // The other scenes run a plain stand-in screen until their real screens exist.
     return std::make_unique<CPlaceholderWnd>(scene);

@@ -144,12 +144,15 @@ private:
                 break;
             case K::Where: {
                 TSRect rect{};
-                if (!Locate(c, rect)) return;
-                m_platform.Trace(platform::TraceKind::Pane,
-                                 c.name + ' ' + std::to_string(rect.left) + ' ' +
-                                     std::to_string(rect.top) + ' ' +
-                                     std::to_string(rect.right - rect.left) + ' ' +
-                                     std::to_string(rect.bottom - rect.top));
+                std::string image;
+                if (!Locate(c, rect, &image)) return;
+                std::string line = c.name + ' ' + std::to_string(rect.left) + ' ' +
+                                   std::to_string(rect.top) + ' ' +
+                                   std::to_string(rect.right - rect.left) + ' ' +
+                                   std::to_string(rect.bottom - rect.top);
+                // The picture's image tells which look a pane shows (a finished row, say).
+                if (!image.empty()) line += ' ' + image;
+                m_platform.Trace(platform::TraceKind::Pane, line);
                 break;
             }
             case K::Quit:
@@ -176,10 +179,10 @@ private:
 
     // Finds a shown pane of the window in front (a dialog while one runs, else the screen).
     // A pane that is not there ends the run as a script error.
-    bool Locate(const ScriptCommand& c, TSRect& rect) {
+    bool Locate(const ScriptCommand& c, TSRect& rect, std::string* image = nullptr) {
         CTSWndMgr* manager = CTSWndMgr::Instance();
         const CTSEventWnd* front = manager != nullptr ? manager->CurrentWindow() : nullptr;
-        if (front != nullptr && LocateShownPane(front, c.name.c_str(), rect)) return true;
+        if (front != nullptr && LocateShownPane(front, c.name.c_str(), rect, image)) return true;
         std::fprintf(stderr, "%s:%d: no visible pane '%s' on screen\n",
                      m_options.scriptName.c_str(), c.line, c.name.c_str());
         m_failed = true;

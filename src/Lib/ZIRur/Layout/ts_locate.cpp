@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Lib/ZIRur/Graphics/Picture.h"
+#include "Lib/ZIRur/Layout/ts_drawable.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/lyt/pane.h"
@@ -27,7 +29,17 @@ TSRect ScreenRectOf(const Pane& pane) {
     return TSRect{left, top, left + width, top + height};
 }
 
-bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect) {
+namespace {
+// The image name of the picture a pane draws, "" when it draws no picture.
+std::string ImageOf(const Pane& pane) {
+    const auto* drawable = dynamic_cast<const CTSObjDrawable*>(pane.GetDrawable());
+    const auto* picture =
+        drawable != nullptr ? dynamic_cast<const CxPicture*>(drawable->Object()) : nullptr;
+    return picture != nullptr && picture->IsLoaded() ? picture->Name() : std::string();
+}
+}  // namespace
+
+bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect, std::string* image) {
     if (name == nullptr || !TSingleton<CTSLytMgr>::Exists()) return false;
     const auto& layouts = TSingleton<CTSLytMgr>::GetInstance().Layouts();
     for (auto it = layouts.rbegin(); it != layouts.rend(); ++it) {
@@ -37,6 +49,7 @@ bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect) {
         const Pane* pane = root != nullptr ? root->FindPane(name, true) : nullptr;
         if (pane != nullptr && IsPaneShown(*pane)) {
             rect = ScreenRectOf(*pane);
+            if (image != nullptr) *image = ImageOf(*pane);
             return true;
         }
     }

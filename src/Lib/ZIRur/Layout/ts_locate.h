@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "Lib/ZIRur/Wnd/TSButton.h"
 
 class CTSEventWnd;
@@ -20,6 +22,8 @@ bool IsPaneShown(const LYRALib::lytmgr::Pane& pane);
 TSRect ScreenRectOf(const LYRALib::lytmgr::Pane& pane);
 
 // Searches the registered layouts loaded by `owner`, the latest first (a pane of a layout
-// loaded later is drawn on top), for a shown pane called `name`. Fills `rect` and returns
-// true when one is found.
-bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect);
+// loaded later is drawn on top), for a shown pane called `name`. Fills `rect` (and, when
+// given, `image` with the name of the image its picture shows, "" for none) and returns true
+// when one is found.
+bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect,
+                     std::string* image = nullptr);

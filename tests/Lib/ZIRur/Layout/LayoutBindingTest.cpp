@@ -347,6 +347,24 @@ TEST_F(LayoutBindingTest, ShownPanesAreLocatedWhereTheFrameUpdatePutThem) {
     EXPECT_FALSE(LocateShownPane(&screen, "pic_c", rect));
 }
 
+TEST_F(LayoutBindingTest, LocatingAPictureTellsTheImageItShows) {
+    CTSLytWnd screen;
+    CTSLayout layout;
+    ASSERT_EQ(layout.Load(&m_group, "screen", &screen), 1);
+    ASSERT_EQ(layout.LoadOneResource(TSPictureResource{"pic_a", "bind_red.tga", &m_group}), 1);
+    TSingleton<CTSLytMgr>::GetInstance().UpdateAll();
+    TSRect rect{};
+    std::string image = "stale";
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_a", rect, &image));
+    EXPECT_EQ(image, "bind_red.tga");
+    layout.GetPicturePane("pic_a").SetTexture(&m_group, "bind_blue.tga");
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_a", rect, &image));
+    EXPECT_EQ(image, "bind_blue.tga") << "a switched look is reported, not the first one";
+    // A pane without a picture reports no image.
+    ASSERT_TRUE(LocateShownPane(&screen, "pic_b", rect, &image));
+    EXPECT_EQ(image, "");
+}
+
 TEST_F(LayoutBindingTest, LocatingLooksOnlyAtTheWindowsOwnLayoutsLatestFirst) {
     CTSLytWnd screen;
     CTSLytWnd dialog;

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "screens/ExplainMotion.h"
+
+namespace {
+
+using explain::Mouth;
+using explain::Phase;
+using explain::PhaseTick;
+using explain::ScreenPhase;
+using explain::Slide;
+using explain::SlideTick;
+using explain::Talking;
+
+struct StepSeen {
+    int tick;
+    int dy;
+    int alpha;
+    bool operator==(const StepSeen&) const = default;
+};
+
+// Runs a slide until it reports its end (at most 40 ticks) and lists its steps.
+std::vector<StepSeen> RunSlide(Slide& slide, int& endTick) {
+    std::vector<StepSeen> steps;
+    endTick = -1;
+    for (int tick = 1; tick <= 40; ++tick) {
+        const SlideTick t = slide.Advance();
+        if (t.moved) steps.push_back({tick, t.dy, t.alpha});
+        if (t.finished) {
+            endTick = tick;
+            break;
+        }
+    }
+    return steps;
+}
+
+TEST(ExplainSlide, SlidingInRisesHundredPixelsInFiveStepsWhileFadingIn) {
+    Slide in(true);
+    EXPECT_FALSE(in.Running());
+    in.Start();
+    EXPECT_TRUE(in.Running());
+    int end = 0;
+    const auto steps = RunSlide(in, end);
+    EXPECT_EQ(steps,
+              (std::vector<StepSeen>{
+                  {3, -20, 51}, {6, -20, 102}, {9, -20, 153}, {12, -20, 204}, {15, -20, 255}}));
+    EXPECT_EQ(end, 16);
+    EXPECT_FALSE(in.Running());
+    // An idle slide does nothing at all.
+    const SlideTick idle = in.Advance();
+    EXPECT_FALSE(idle.moved);
+    EXPECT_FALSE(idle.finished);
+}
+
+TEST(ExplainSlide, SlidingOutSinksHundredPixelsWhileFadingOut) {
+    Slide out(false);
+    out.Start();
+    int end = 0;
+    const auto steps = RunSlide(out, end);
+    EXPECT_EQ(steps, (std::vector<StepSeen>{
+                         {3, 20, 204}, {6, 20, 153}, {9, 20, 102}, {12, 20, 51}, {15, 20, 0}}));
+    EXPECT_EQ(end, 16);
+}
+
+TEST(ExplainSlide, RestartingOrCancellingTakesEffectAtOnce) {
+    Slide in(true);
+    in.Start();
+    for (int i = 0; i < 7; ++i) in.Advance();
+    in.Start();
+    int end = 0;
+    EXPECT_EQ(RunSlide(in, end).size(), 5u) << "a restarted slide makes all five steps again";
+    in.Start();
+    in.Advance();
+    in.Cancel();
+    EXPECT_FALSE(in.Running());
+    EXPECT_FALSE(in.Advance().finished);
+}
+
+TEST(ExplainTalking, MouthOpensAndClosesEveryThirteenTicks) {
+    Talking talking;
+    EXPECT_EQ(talking.Advance(), Mouth::Unchanged) << "idle talking changes nothing";
+    talking.Start();
+    std::vector<std::pair<int, Mouth>> changes;
+    for (int tick = 0; tick < 40; ++tick) {
+        const Mouth m = talking.Advance();
+        if (m != Mouth::Unchanged) changes.emplace_back(tick, m);
+    }
+    EXPECT_EQ(changes,
+              (std::vector<std::pair<int, Mouth>>{
+                  {0, Mouth::Open}, {13, Mouth::Closed}, {26, Mouth::Open}, {39, Mouth::Closed}}));
+    talking.Stop();
+    EXPECT_FALSE(talking.Running());
+    EXPECT_EQ(talking.Advance(), Mouth::Unchanged);
+}
+
+TEST(ExplainTalking, CounterWrapsToZeroAboveTheLimit) {
+    Talking talking;
+    talking.Start();
+    for (int i = 0; i <= Talking::kWrapAbove; ++i) talking.Advance();
+    EXPECT_EQ(talking.Counter(), 0);
+    EXPECT_EQ(talking.Advance(), Mouth::Open);
+}
+
+TEST(ExplainPhase, OpeningShowsEverythingOnTheFirstTick) {
+    ScreenPhase phase;
+    phase.Set(Phase::Opening, 0);
+    EXPECT_FALSE(phase.IsNormal());
+    const PhaseTick t = phase.Advance();
+    EXPECT_TRUE(t.applyAlpha);
+    EXPECT_EQ(t.alpha, 255);
+    EXPECT_FALSE(t.leave);
+    EXPECT_TRUE(phase.IsNormal());
+    EXPECT_EQ(phase.Counter(), 1);
+    const PhaseTick later = phase.Advance();
+    EXPECT_FALSE(later.applyAlpha);
+}
+
+TEST(ExplainPhase, ClosingFadesOutOverTwentyTicksThenLeaves) {
+    ScreenPhase phase;
+    phase.Set(Phase::Closing, -ScreenPhase::kFadeTicks);
+    EXPECT_TRUE(phase.IsClosing());
+    std::vector<int> alphas;
+    for (int i = 0; i < ScreenPhase::kFadeTicks; ++i) {
+        const PhaseTick t = phase.Advance();
+        ASSERT_TRUE(t.applyAlpha);
+        EXPECT_FALSE(t.leave) << "tick " << i;
+        alphas.push_back(t.alpha);
+    }
+    EXPECT_EQ(alphas.front(), 255);
+    EXPECT_EQ(alphas[10], 127);
+    EXPECT_EQ(alphas.back(), 12);
+    for (size_t i = 1; i < alphas.size(); ++i) EXPECT_LT(alphas[i], alphas[i - 1]);
+    const PhaseTick last = phase.Advance();
+    EXPECT_TRUE(last.leave);
+    EXPECT_FALSE(last.applyAlpha);
+    EXPECT_TRUE(phase.IsNormal());
+}
+
+TEST(ExplainPhase, RestartingAsksForTheMusicOnceAndFadesNothing) {
+    ScreenPhase phase;
+    phase.Set(Phase::Restarting, 0);
+    const PhaseTick t = phase.Advance();
+    EXPECT_TRUE(t.restartMusic);
+    EXPECT_FALSE(t.applyAlpha);
+    EXPECT_FALSE(t.leave);
+    EXPECT_FALSE(phase.Advance().restartMusic);
+}
+
+TEST(ExplainPhase, CounterRestartsAtOneAboveTheLimit) {
+    ScreenPhase phase;
+    phase.Set(Phase::Normal, ScreenPhase::kWrapAbove);
+    phase.Advance();
+    EXPECT_EQ(phase.Counter(), 1);
+}
+
+}  // namespace
