@@ -8,6 +8,7 @@
 #include "app/SceneTable.h"
 #include "app/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
+#include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
 
@@ -347,7 +348,12 @@ void CExplainWnd::SetText(const char* pane, const std::string& text, int reveal)
 }
 
 void CExplainWnd::ShowBodyText(const std::string& body, int characters) {
-    SetText("txt_text", body, characters);
+    const explain::TypedText typed = explain::TypedBodyText(body, characters);
+    // Nothing typed yet but line breaks: the box stays empty (a reveal of 0 shows all).
+    if (typed.glyphs == 0)
+        SetText("txt_text", "");
+    else
+        SetText("txt_text", typed.text, typed.glyphs);
 }
 
 void CExplainWnd::ClearBodyText() {
@@ -355,7 +361,7 @@ void CExplainWnd::ClearBodyText() {
 }
 
 void CExplainWnd::ShowCaption(const std::string& caption) {
-    SetText("txt_caption", caption);
+    SetText("txt_caption", explain::WithoutCarriageReturns(caption));
 }
 
 void CExplainWnd::SetBoardPicture(const std::string& texture) {
