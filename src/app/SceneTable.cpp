@@ -5,6 +5,7 @@
 #include "screens/ExplainWnd.h"
 #include "screens/ListWnd.h"
 #include "screens/MenuWnd.h"
+#include "screens/ProblemWnd.h"
 #include "screens/TitleWnd.h"
 
 std::span<const int> NextScenes(int scene) {
@@ -39,6 +40,7 @@ std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene) {
     if (scene == kSceneMenu) return std::make_unique<CMenuWnd>();
     if (scene == kSceneLesson) return std::make_unique<CExplainWnd>();
     if (scene == kSceneProblemList) return std::make_unique<CListWnd>();
+    if (scene == kSceneProblem) return std::make_unique<CProblemWnd>();
     // The other scenes run a plain stand-in screen until their real screens exist.
     return std::make_unique<CPlaceholderWnd>(scene);
 }

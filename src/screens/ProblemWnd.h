@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lib/ZIRur/Graphics/Picture.h"
+#include "Lib/ZIRur/Layout/ts_pane.h"
+#include "Lib/ZIRur/Wnd/TSBgmWnd.h"
+#include "go/ProblemBoard.h"
+#include "problem/BoardCursor.h"
+#include "problem/ProblemControls.h"
+#include "problem/ProblemPlay.h"
+#include "problem/ProblemSprites.h"
+#include "problem/ProblemView.h"
+#include "screens/ScreenLayout.h"
+
+class CText;
+
+// The problem screen: the board with its stones and marks, the question window, the
+// character, the counter and section title, and the buttons of problem play. Everything the
+// learner does goes to ProblemPlay; play tells the screen what to show through ProblemView.
+class CProblemWnd : public CTSBgmWnd, public ProblemView {
+public:
+    static constexpr uint16_t kMenu = 28;
+    static constexpr uint16_t kPrev = 29;
+    static constexpr uint16_t kNext = 30;
+    static constexpr uint16_t kAnswer = 31;
+    static constexpr uint16_t kDecide = 32;
+    static constexpr uint16_t kAgain = 33;
+    static constexpr uint16_t kScrollUp = 34;
+    static constexpr uint16_t kScrollDown = 35;
+    // Ticks of the fade-out when the screen is left.
+    static constexpr int kFadeTicks = 20;
+
+    CProblemWnd();
+    ~CProblemWnd() override;
+
+    void OnLoad() override;
+    void OnInit() override;
+    void OnStart() override;
+    void OnDraw() override;
+    void OnTimer(int index) override;
+    void OnButton(uint16_t id) override;
+    void OnButtonHold(uint16_t id) override;
+    void OnWheel(TSPoint point, int16_t delta) override;
+    void OnPointerDown(TSPoint point, int device) override;
+    void OnPointerMove(TSPoint point, int device) override;
+    void OnPointerUp(TSPoint point, int device) override;
+    void OnSecondaryDown(TSPoint point, int device) override;
+
+    // --- What play asks of the screen ---
+    using CTSBgmWnd::PlaySe;
+    void PlaySe(const std::string& path) override;
+    using CTSEventWnd::StartTimer;
+    void StartTimer(int id, int ms) override;
+    void StopTimer(int id) override;
+    void ShowFace(int face) override;
+    void ShowPane(Pane pane, bool shown) override;
+    void ShowResultPicture(bool shown, bool correct) override;
+    void SetText(Text which, const std::string& text) override;
+    void SetBoardSize(int size) override;
+    void LeaveScreen(int scene) override;
+    void Refresh() override;
+
+    // --- State for tests ---
+    // Null before the screen has started.
+    ProblemPlay* Play() { return m_play.get(); }
+    const std::vector<problemsprites::Sprite>& Sprites() const { return m_sprites; }
+    const problemcontrols::Controls& ControlsShown() const { return m_controls; }
+    // The face on show (-1 before the first).
+    int FaceShown() const { return m_face.Current(); }
+    // How often the character's picture was switched.
+    int FaceChanges() const { return m_faceChanges; }
+    const BoardCursor& Cursor() const { return m_cursor; }
+    // Negative while fading out.
+    int FadeCounter() const { return m_fadeCounter; }
+    // The scene the fade-out leads to; 0 while staying.
+    int LeavingFor() const { return m_leavingFor; }
+    const std::string& BoardTexture() const { return m_boardTexture; }
+    // The string a text pane shows ("" without one).
+    std::string PaneText(const char* pane);
+    bool PaneShown(const char* pane);
+    ScreenLayout& Screen() { return m_screen; }
+
+private:
+    // Runs a play operation under the save-data lock (play records progress).
+    template <typename F>
+    void WithPlay(F&& operation);
+    void Tick();
+    void ApplyAlpha(uint8_t alpha);
+    void SetButtonUsable(uint16_t id, const char* greyPane, bool usable);
+    void PlaceSelectionText(bool answerShown);
+    CText* TextObject(const char* pane);
+    void SetPaneText(const char* pane, const std::string& text);
+    void SetPaneVisible(const char* pane, bool shown);
+    void DrawPane(const char* pane);
+    void DrawButton(uint16_t id);
+    void DrawSprites();
+    void ResumeAfterMenu();
+
+    ScreenLayout m_screen;
+    // The loaded section and the cells moves are resolved on; made when the screen starts.
+    std::unique_ptr<ProblemBoard> m_board;
+    std::unique_ptr<ProblemPlay> m_play;
+    std::vector<problemsprites::Sprite> m_sprites;
+    // One loaded picture per sprite texture, drawn wherever a sprite asks for it.
+    std::map<std::string, std::unique_ptr<CxPicture>> m_spritePictures;
+    problemcontrols::Controls m_controls;
+    problemcontrols::FaceSwitch m_face;
+    int m_faceChanges = 0;
+    BoardCursor m_cursor;
+    std::string m_boardTexture;
+    // Where the selection text sits normally (its pane's centre in the layout).
+    TSPoint m_selectionHome{0, 0};
+    bool m_selectionShown = false;
+    // While a decision is being shown the chosen value blinks.
+    bool m_selectionBlinkOn = true;
+    int m_fadeCounter = 0;
+    int m_leavingFor = 0;
+    uint8_t m_alpha = 255;
+    // The last press began off the buttons, so its release is a click on the board.
+    bool m_pressOnBoard = false;
+};
