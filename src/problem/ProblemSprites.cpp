@@ -83,8 +83,12 @@ std::vector<Sprite> BoardSprites(std::span<const BoardSprite> entries, int board
         if (e.x >= boardSize || e.y >= boardSize) continue;
         int x = 0, y = 0;
         boardgeometry::CenterOf(boardSize, e.x, e.y, x, y);
-        for (std::string& texture : TexturesOf(e, boardSize)) out.push_back({texture, x, y});
-        if (s.marker) out.push_back({Format("COMN_mark%d_3.tga", boardSize), x, y});
+        const std::vector<std::string> textures = TexturesOf(e, boardSize);
+        for (size_t i = 0; i < textures.size(); ++i) {
+            out.push_back({textures[i], x, y});
+            // The marker goes on the stone, under its number, so the number stays legible.
+            if (i == 0 && s.marker) out.push_back({Format("COMN_mark%d_3.tga", boardSize), x, y});
+        }
     }
     return out;
 }

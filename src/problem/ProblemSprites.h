@@ -26,7 +26,7 @@ inline constexpr int kMaxNumber = 63;
 std::vector<std::string> TexturesOf(const StoneEntry& entry, int boardSize);
 
 // Every picture of the board in drawing order: each entry's pictures centred on its point,
-// then the last-move marker where the entry carries it. Entries outside the shown board
+// the last-move marker (where the entry carries it) between the stone and its number. Entries outside the shown board
 // (or on a size without geometry) draw nothing.
 std::vector<Sprite> BoardSprites(std::span<const BoardSprite> entries, int boardSize);
 

@@ -64,8 +64,8 @@ TEST(ProblemSprites, BoardPicturesAreCentredOnTheirPointsInListOrder) {
     const std::vector<Sprite> expected = {
         {"bstone19.tga", 73, 95},
         {"wstone19.tga", 649, 671},
-        {"COMN_stone19NumB_05.tga", 649, 671},
         {"COMN_mark19_3.tga", 649, 671},
+        {"COMN_stone19NumB_05.tga", 649, 671},
     };
     EXPECT_EQ(sprites, expected);
 }
