@@ -35,8 +35,8 @@ Controls ControlsFor(const ProblemPlay& play) {
         c.scrollUp = play.Selection() < MaxSelection(play.Type());
         c.scrollDown = play.Selection() > 0;
     }
-    c.decide = IsChoiceType(play.Type()) && play.Phase() == 0 && !play.QuestionOpen() &&
-               !judged && !animating;
+    c.decide = IsChoiceType(play.Type()) && play.Phase() == 0 && !play.QuestionOpen() && !judged &&
+               !animating;
     c.answer = play.Phase() == 1 && play.Result() == 1 && play.VerdictShown();
     return c;
 }

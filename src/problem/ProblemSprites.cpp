@@ -24,8 +24,8 @@ std::string WhiteStone(int size) {
 // A numbered stone's number: white figures on black, black figures on white.
 void AddNumber(std::vector<std::string>& out, int size, int number, bool onBlack) {
     if (number <= 0 || number > kMaxNumber) return;
-    out.push_back(Format(onBlack ? "COMN_stone%dNumW_%02d.tga" : "COMN_stone%dNumB_%02d.tga",
-                         size, number));
+    out.push_back(
+        Format(onBlack ? "COMN_stone%dNumW_%02d.tga" : "COMN_stone%dNumB_%02d.tga", size, number));
 }
 
 }  // namespace

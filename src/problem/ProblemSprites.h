@@ -26,8 +26,8 @@ inline constexpr int kMaxNumber = 63;
 std::vector<std::string> TexturesOf(const StoneEntry& entry, int boardSize);
 
 // Every picture of the board in drawing order: each entry's pictures centred on its point,
-// the last-move marker (where the entry carries it) between the stone and its number. Entries outside the shown board
-// (or on a size without geometry) draw nothing.
+// the last-move marker (where the entry carries it) between the stone and its number. Entries
+// outside the shown board (or on a size without geometry) draw nothing.
 std::vector<Sprite> BoardSprites(std::span<const BoardSprite> entries, int boardSize);
 
 }  // namespace problemsprites

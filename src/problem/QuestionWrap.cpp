@@ -1,6 +1,5 @@
 #include "problem/QuestionWrap.h"
 
-
 namespace questionwrap {
 namespace {
 

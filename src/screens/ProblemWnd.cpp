@@ -32,9 +32,8 @@ constexpr int kAnswerChoiceWidth = 42, kAnswerChoiceHeight = 43;
 constexpr int kAnswerTextSize = 26;
 
 // Pane and button drawing order, back to front, after the board sprites.
-constexpr const char* kPanesUnderSprites[] = {"background", "board",       "history",
-                                              "chara_1",    "txt_title",   "txt_problem",
-                                              "txt_caption"};
+constexpr const char* kPanesUnderSprites[] = {"background", "board",       "history",    "chara_1",
+                                              "txt_title",  "txt_problem", "txt_caption"};
 constexpr const char* kPanesOverSprites[] = {"text_window", "sel_view", "txt_text", "txt_select",
                                              "result"};
 struct GreyButton {
@@ -42,10 +41,14 @@ struct GreyButton {
     uint16_t id;
 };
 constexpr GreyButton kButtonOrder[] = {
-    {"gray_prev", CProblemWnd::kPrev},         {"gray_next", CProblemWnd::kNext},
-    {"gray_answer", CProblemWnd::kAnswer},     {"gray_again", CProblemWnd::kAgain},
-    {nullptr, CProblemWnd::kMenu},             {nullptr, CProblemWnd::kDecide},
-    {"gray_scroll_up", CProblemWnd::kScrollUp}, {"gray_scroll_down", CProblemWnd::kScrollDown},
+    {"gray_prev", CProblemWnd::kPrev},
+    {"gray_next", CProblemWnd::kNext},
+    {"gray_answer", CProblemWnd::kAnswer},
+    {"gray_again", CProblemWnd::kAgain},
+    {nullptr, CProblemWnd::kMenu},
+    {nullptr, CProblemWnd::kDecide},
+    {"gray_scroll_up", CProblemWnd::kScrollUp},
+    {"gray_scroll_down", CProblemWnd::kScrollDown},
 };
 }  // namespace
 

@@ -18,18 +18,14 @@ StoneEntry At(int kind, int x, int y, int aux = 0) {
 
 TEST(ProblemSprites, StonesCarryTheirNumbersInTheOtherColour) {
     EXPECT_EQ(TexturesOf(At(0, 1, 1), 19), Names{"bstone19.tga"});
-    EXPECT_EQ(TexturesOf(At(0, 1, 1, 7), 19),
-              (Names{"bstone19.tga", "COMN_stone19NumW_07.tga"}));
+    EXPECT_EQ(TexturesOf(At(0, 1, 1, 7), 19), (Names{"bstone19.tga", "COMN_stone19NumW_07.tga"}));
     EXPECT_EQ(TexturesOf(At(1, 1, 1), 13), Names{"wstone13.tga"});
-    EXPECT_EQ(TexturesOf(At(1, 1, 1, 12), 13),
-              (Names{"wstone13.tga", "COMN_stone13NumB_12.tga"}));
+    EXPECT_EQ(TexturesOf(At(1, 1, 1, 12), 13), (Names{"wstone13.tga", "COMN_stone13NumB_12.tga"}));
     // An answer move is a black stone with its number.
     EXPECT_EQ(TexturesOf(At(15, 1, 1), 13), Names{"bstone13.tga"});
-    EXPECT_EQ(TexturesOf(At(15, 1, 1, 2), 13),
-              (Names{"bstone13.tga", "COMN_stone13NumW_02.tga"}));
+    EXPECT_EQ(TexturesOf(At(15, 1, 1, 2), 13), (Names{"bstone13.tga", "COMN_stone13NumW_02.tga"}));
     // No picture exists past 63: the stone is drawn bare rather than with a missing number.
-    EXPECT_EQ(TexturesOf(At(0, 1, 1, 63), 19),
-              (Names{"bstone19.tga", "COMN_stone19NumW_63.tga"}));
+    EXPECT_EQ(TexturesOf(At(0, 1, 1, 63), 19), (Names{"bstone19.tga", "COMN_stone19NumW_63.tga"}));
     EXPECT_EQ(TexturesOf(At(0, 1, 1, 64), 19), Names{"bstone19.tga"});
 }
 

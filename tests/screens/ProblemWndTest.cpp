@@ -283,4 +283,115 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
     EXPECT_EQ(Count("se DATA/SOUND/SE/Cancel.wav"), 1);
 }
 
+TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsClosed) {
+    REQUIRE_DATA();
+    const int index = Find(kFirstSection, [](const ProblemRecord& r) { return r.Type() == 8; });
+    ASSERT_GE(index, 0);
+    Select(kFirstSection, index);
+    int afterDown = -1, afterUp = -1, selectionUp = -1, selectionDown = -1, faceChanges = -1;
+    std::string selectionText;
+    At(300, [&] { Front()->ReportWheel(0, -120, TSPoint{300, 300}); });
+    At(400, [&] { afterDown = m_wnd.Play()->ProblemIndex(); });
+    At(500, [&] { Front()->ReportWheel(0, 120, TSPoint{300, 300}); });
+    At(600, [&] { afterUp = m_wnd.Play()->ProblemIndex(); });
+    Click(700, 500, 500);
+    At(900, [&] {
+        faceChanges = m_wnd.FaceChanges();
+        Front()->ReportWheel(0, 120, TSPoint{300, 300});
+    });
+    At(1000, [&] {
+        selectionUp = m_wnd.Play()->Selection();
+        selectionText = m_wnd.PaneText("txt_select");
+        Front()->ReportWheel(0, -120, TSPoint{300, 300});
+    });
+    At(1100, [&] { selectionDown = m_wnd.Play()->Selection(); });
+    Leave(1200);
+    Run();
+    EXPECT_EQ(afterDown, index + 1);
+    EXPECT_EQ(afterUp, index);
+    EXPECT_EQ(selectionUp, 1);
+    EXPECT_EQ(selectionDown, 0);
+    EXPECT_EQ(selectionText, std::string(Records(kFirstSection)[size_t(index)].choices[1]));
+    // Open (normal face), then aside once closed; turning the selection keeps that face.
+    EXPECT_EQ(faceChanges, 2);
+    EXPECT_EQ(m_wnd.FaceChanges(), 2);
+}
+
+TEST_F(ProblemWndTest, HeldNextActsOnceMoreOnEveryHold) {
+    REQUIRE_DATA();
+    Select(kFirstSection, 0);
+    int whileHeld = -1, afterHolds = -1, afterPrev = -1;
+    At(300, [&] { Front()->ReportPress(0, 1, PaneCentre("btn_next1")); });
+    At(400, [&] { whileHeld = m_wnd.Play()->ProblemIndex(); });
+    for (uint64_t t : {900, 1100, 1300})
+        At(t, [this] { Front()->ReportHold(0, PaneCentre("btn_next1")); });
+    At(1400, [&] { Front()->ReportPress(0, 0, PaneCentre("btn_next1")); });
+    At(1500, [&] { afterHolds = m_wnd.Play()->ProblemIndex(); });
+    At(1600, [&] { Front()->ReportPress(0, 1, PaneCentre("btn_prev1")); });
+    At(1800, [&] { Front()->ReportHold(0, PaneCentre("btn_prev1")); });
+    At(1900, [&] { Front()->ReportPress(0, 0, PaneCentre("btn_prev1")); });
+    At(2000, [&] { afterPrev = m_wnd.Play()->ProblemIndex(); });
+    Leave(2100);
+    Run();
+    EXPECT_EQ(whileHeld, 1) << "a press acts at once";
+    EXPECT_EQ(afterHolds, 4);
+    EXPECT_EQ(afterPrev, 2);
+    EXPECT_TRUE(m_wnd.PaneShown("txt_text")) << "the release after a page is no board click";
+    EXPECT_EQ(Count("se DATA/SOUND/SE/Cursor.wav"), 6);
+}
+
+TEST_F(ProblemWndTest, MenuResumesOrLeavesForTheListWithATwentyTickFade) {
+    REQUIRE_DATA();
+    Select(kFirstSection, 0);
+    bool resumedQuestion = false;
+    int fadeMidway = 1, leavingFor = 0;
+    uint64_t chosenAt = 0;
+    ClickPane(300, "btn_menu1");
+    ClickPane(1100, "btn3_1");
+    At(1900, [&] { resumedQuestion = m_wnd.PaneShown("txt_text") && m_wnd.LeavingFor() == 0; });
+    ClickPane(2000, "btn_menu1");
+    ClickPane(2800, "btn1_1");
+    // When the fade starts, and a look at it under way.
+    for (uint64_t t = 2850; t < 4000; t += 10)
+        At(t, [&] {
+            if (chosenAt == 0 && m_wnd.LeavingFor() != 0) chosenAt = m_platform.Now();
+            if (chosenAt != 0 && fadeMidway == 1 && m_platform.Now() - chosenAt >= 100) {
+                fadeMidway = m_wnd.FadeCounter();
+                leavingFor = m_wnd.LeavingFor();
+            }
+        });
+    EXPECT_EQ(Run(), uint32_t(kSceneProblemList));
+    EXPECT_TRUE(resumedQuestion);
+    EXPECT_LT(fadeMidway, 0);
+    EXPECT_GT(fadeMidway, -CProblemWnd::kFadeTicks);
+    EXPECT_EQ(leavingFor, int(kSceneProblemList));
+    // Twenty ticks of 10 ms.
+    ASSERT_NE(chosenAt, 0u);
+    EXPECT_GE(m_platform.Now() - chosenAt, 180u);
+    EXPECT_LE(m_platform.Now() - chosenAt, 230u);
+    EXPECT_EQ(m_wnd.FadeCounter(), 0);
+}
+
+TEST_F(ProblemWndTest, DragMovesTheHighlightCursorAndTheQuestionWindowClearsIt) {
+    REQUIRE_DATA();
+    Select(kFirstSection, 0);
+    int col = -1, row = -1;
+    bool shownAfterAgain = true;
+    At(300, [&] { Front()->ReportPress(0, 1, TSPoint{49 + 48 * 2 + 5, 71 + 48 * 2 + 5}); });
+    At(350, [&] { Front()->ReportMove(0, TSPoint{49 + 48 * 2 + 5 + 40, 71 + 48 * 2 + 5}); });
+    At(400, [&] { Front()->ReportMove(0, TSPoint{49 + 48 * 2 + 5 + 40, 71 + 48 * 2 + 5 + 40}); });
+    At(450, [&] {
+        col = m_wnd.Cursor().Column();
+        row = m_wnd.Cursor().Row();
+        Front()->ReportPress(0, 0, TSPoint{200, 200});
+    });
+    At(600, [&] { Front()->ReportSecondary(0, TSPoint{500, 500}); });
+    At(800, [&] { shownAfterAgain = m_wnd.Cursor().Shown(); });
+    Leave(900);
+    Run();
+    EXPECT_EQ(col, 3);
+    EXPECT_EQ(row, 3);
+    EXPECT_FALSE(shownAfterAgain);
+}
+
 }  // namespace
