@@ -287,7 +287,12 @@ void CProblemWnd::ShowPane(Pane pane, bool shown) {
         case Pane::QuestionWindow:
             SetPaneVisible("text_window", shown);
             SetPaneVisible("txt_text", shown);
-            if (shown) m_cursor.Clear();
+            // Nothing is chosen while the question is read; closing it shows the choices of
+            // the problem now on the board, never those of the one before.
+            if (shown) {
+                m_cursor.Clear();
+                ShowPane(Pane::SelectionPane, false);
+            }
             break;
         case Pane::SelectionPane:
             m_selectionShown = shown;
@@ -376,6 +381,8 @@ void CProblemWnd::Refresh() {
     SetButtonUsable(kScrollDown, "gray_scroll_down", m_controls.scrollDown);
     const std::vector<BoardSprite> entries = m_play->BoardSprites();
     m_sprites = problemsprites::BoardSprites(entries, m_play->BoardSize());
+    const int type = m_play->Type();
+    if (type != 2 && type != 7 && type != 8) ShowPane(Pane::SelectionPane, false);
     SetPaneVisible("history", m_play->IsSolved());
     SetPaneVisible("result", m_play->VerdictShown());
 }

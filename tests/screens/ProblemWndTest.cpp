@@ -294,6 +294,8 @@ TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsCl
     At(400, [&] { afterDown = m_wnd.Play()->ProblemIndex(); });
     At(500, [&] { Front()->ReportWheel(0, 120, TSPoint{300, 300}); });
     At(600, [&] { afterUp = m_wnd.Play()->ProblemIndex(); });
+    int facesBeforeClose = -1;
+    At(650, [&] { facesBeforeClose = m_wnd.FaceChanges(); });
     Click(700, 500, 500);
     At(900, [&] {
         faceChanges = m_wnd.FaceChanges();
@@ -312,9 +314,10 @@ TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsCl
     EXPECT_EQ(selectionUp, 1);
     EXPECT_EQ(selectionDown, 0);
     EXPECT_EQ(selectionText, std::string(Records(kFirstSection)[size_t(index)].choices[1]));
-    // Open (normal face), then aside once closed; turning the selection keeps that face.
-    EXPECT_EQ(faceChanges, 2);
-    EXPECT_EQ(m_wnd.FaceChanges(), 2);
+    // Aside once the question is closed; turning the selection keeps that face.
+    EXPECT_EQ(faceChanges, facesBeforeClose + 1);
+    EXPECT_EQ(m_wnd.FaceShown(), 1);
+    EXPECT_EQ(m_wnd.FaceChanges(), faceChanges);
 }
 
 TEST_F(ProblemWndTest, HeldNextActsOnceMoreOnEveryHold) {
