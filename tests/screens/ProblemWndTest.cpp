@@ -397,4 +397,34 @@ TEST_F(ProblemWndTest, DragMovesTheHighlightCursorAndTheQuestionWindowClearsIt) 
     EXPECT_FALSE(shownAfterAgain);
 }
 
+TEST_F(ProblemWndTest, StonesAreDrawnOverTheBoardAndUnderTheQuestionWindow) {
+    REQUIRE_DATA();
+    Select(kFirstSection, 0);
+    platform::DrawList frame;
+    At(500, [&] { frame = m_platform.LatestFrame(); });
+    Leave(600);
+    Run();
+    // Sprites by the width of what they draw: the board picture is 640 wide, the question
+    // window 520, a stone of the corner board less than a point's pitch of 48.
+    int board = -1, window = -1, firstStone = -1, stones = 0;
+    const float scale = gfx::RenderDevice::Instance().Scale();
+    for (size_t i = 0; i < frame.commands.size(); ++i) {
+        const platform::DrawCommand& c = frame.commands[i];
+        if (c.kind != platform::DrawCommand::Kind::Sprite) continue;
+        const float width = float(c.src.right - c.src.left) * c.scaleX / scale;
+        if (width == 640.0f && board < 0) board = int(i);
+        if (width == 520.0f && window < 0) window = int(i);
+        if (width <= 48.0f && c.x / scale < 681.0f && board >= 0 && window < 0) {
+            if (firstStone < 0) firstStone = int(i);
+            ++stones;
+        }
+    }
+    ASSERT_GE(board, 0);
+    ASSERT_GE(window, 0);
+    EXPECT_GT(firstStone, board);
+    EXPECT_LT(firstStone, window);
+    EXPECT_EQ(stones, int(m_wnd.Sprites().size()));
+    EXPECT_GT(stones, 0);
+}
+
 }  // namespace
