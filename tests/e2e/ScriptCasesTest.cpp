@@ -1,6 +1,8 @@
 // End-to-end cases: each file in tests/e2e/cases is a script for stonewell-headless, run on
 // the built data set. Lines "#> TEXT" say what the trace must show: each expected text must
-// be found in a trace line, in the order written (other lines may come between).
+// be found in a trace line, in the order written (other lines may come between). Lines
+// "#= NAME" say that the script's screenshot NAME must match the reviewed reference
+// tests/e2e/reference/NAME.png.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -11,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "ScreenshotMatch.h"
 
 namespace {
 
@@ -77,7 +81,20 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
         }
         ++at;
     }
-    fs::remove_all(root);
+    bool shotsMatch = true;
+    for (const std::string& line : Lines(script)) {
+        if (line.rfind("#= ", 0) != 0) continue;
+        const std::string name = line.substr(3);
+        const std::string mismatch = e2e::CompareWithReference(
+            fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/reference" / (name + ".png"),
+            root / "shots" / (name + ".png"),
+            fs::path(STONEWELL_BINARY_DIR) / "e2e-mismatch" / GetParam());
+        if (!mismatch.empty()) {
+            ADD_FAILURE() << mismatch;
+            shotsMatch = false;
+        }
+    }
+    if (shotsMatch) fs::remove_all(root);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptCase, ::testing::ValuesIn(CaseNames()),

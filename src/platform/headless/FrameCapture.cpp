@@ -66,4 +66,23 @@ bool WritePng(const std::string& path, const std::vector<uint32_t>& argb, int wi
     return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
 }
 
+bool ReadPng(const std::string& path, std::vector<uint32_t>& argb, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return false;
+    }
+    width = int(image.width);
+    height = int(image.height);
+    argb.resize(size_t(width) * size_t(height));
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = 0xff000000u | uint32_t(rgb[i * 3]) << 16 | uint32_t(rgb[i * 3 + 1]) << 8 |
+                  rgb[i * 3 + 2];
+    return true;
+}
+
 }  // namespace headless

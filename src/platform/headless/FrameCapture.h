@@ -33,4 +33,7 @@ private:
 // Writes 0xAARRGGBB pixels as an opaque RGB PNG.
 bool WritePng(const std::string& path, const std::vector<uint32_t>& argb, int width, int height);
 
+// Reads any PNG as opaque 0xFFRRGGBB pixels, row 0 on top; false when the file is not one.
+bool ReadPng(const std::string& path, std::vector<uint32_t>& argb, int& width, int& height);
+
 }  // namespace headless

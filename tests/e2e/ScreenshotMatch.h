@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// How far a screenshot may stray from its reviewed reference: a pixel differs when a colour
+// channel is off by more than kChannelTolerance, and a shot matches while at most
+// kDifferingShare of its pixels differ (room for a font hinting or filtering change, not for
+// a moved or missing picture).
+inline constexpr int kChannelTolerance = 24;
+inline constexpr double kDifferingShare = 0.002;
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;
+};
+
+// Pixels that differ beyond the tolerance; every pixel when the sizes disagree.
+size_t DifferingPixels(const Picture& a, const Picture& b);
+bool Matches(const Picture& reference, const Picture& shot);
+
+// Compares `shot` with `reference`. On a mismatch (or a missing reference) writes the
+// reference, the shot and a map of the differing pixels into `mismatchDir` and returns a
+// message naming them; an empty string means the shot matches.
+std::string CompareWithReference(const std::filesystem::path& reference,
+                                 const std::filesystem::path& shot,
+                                 const std::filesystem::path& mismatchDir);
+
+}  // namespace e2e
