@@ -10,7 +10,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int Channel(uint32_t argb, int shift) { return int((argb >> shift) & 0xff); }
+int Channel(uint32_t argb, int shift) {
+    return int((argb >> shift) & 0xff);
+}
 
 bool PixelDiffers(uint32_t a, uint32_t b) {
     for (int shift : {0, 8, 16})
@@ -63,8 +65,7 @@ std::string CompareWithReference(const fs::path& reference, const fs::path& shot
         const uint32_t dim = 0xff000000u | ((want.argb[i] >> 2) & 0x3f3f3fu);
         map[i] = !sameSize || PixelDiffers(want.argb[i], got.argb[i]) ? 0xffff0000u : dim;
     }
-    headless::WritePng((mismatchDir / (stem + ".diff.png")).string(), map, want.width,
-                       want.height);
+    headless::WritePng((mismatchDir / (stem + ".diff.png")).string(), map, want.width, want.height);
     return std::to_string(DifferingPixels(want, got)) + " pixels of " + stem +
            " differ from the reviewed reference; see " + mismatchDir.string();
 }

@@ -54,8 +54,8 @@ TEST(ScreenshotMatch, AMismatchWritesBothPicturesAndADifferenceMap) {
 
     // Read back through the PNG reader: the same pixels as written.
     e2e::Picture back;
-    ASSERT_TRUE(headless::ReadPng((dir / "screen.png").string(), back.argb, back.width,
-                                  back.height));
+    ASSERT_TRUE(
+        headless::ReadPng((dir / "screen.png").string(), back.argb, back.width, back.height));
     EXPECT_EQ(back.width, 64);
     EXPECT_EQ(back.argb, shot.argb);
 
