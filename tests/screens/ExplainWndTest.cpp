@@ -141,9 +141,13 @@ protected:
             test_support::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.txt", TextFile(pages)));
     }
 
-    // Runs the screen until it ends by itself or, failing that, at `endMs`.
+    // Runs the screen until it ends by itself or, failing that, at `endMs`; a dialog left
+    // open then is ended too, so a fault shows as a failure rather than a hang.
     uint32_t Run(uint64_t endMs = 5000) {
-        At(endMs, [this] { m_screen.EndModal(kEnded); });
+        for (uint64_t ms = endMs; ms < endMs + 4000; ms += 500)
+            At(ms, [this] {
+                if (CTSEventWnd* front = m_app.CurrentWindow()) front->EndModal(kEnded);
+            });
         return m_app.RunWindow(&m_screen);
     }
 
@@ -283,6 +287,25 @@ TEST_F(ExplainWndTest, WindowModeTwoWhileTheWindowIsUpLeavesItWhereItIs) {
     EXPECT_EQ(CloseVisible(), 1);
 }
 
+TEST_F(ExplainWndTest, ASlideInStartedDuringASlideOutEndsWithTheWindowUp) {
+    Page first;
+    first.bodyCharacters = 2;
+    Page second = first;
+    second.windowMode = 2;
+    WriteLesson({first, second});
+    Button(150, CExplainWnd::kClose);
+    At(200, [&] {
+        EXPECT_TRUE(m_screen.SlideOut().Running());
+        m_screen.PostEvent(kEvButtonNotify, CExplainWnd::kPageForward, 0);
+    });
+    Run(800);
+    EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
+    EXPECT_TRUE(m_screen.WindowShown());
+    EXPECT_TRUE(m_screen.Pane("text_window").IsVisible()) << "the old slide must not hide it";
+    EXPECT_EQ(CentreY("text_window"), 609);
+    EXPECT_EQ(m_screen.Pane("text_window").GetAlpha(), 255);
+}
+
 TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
     Page page;
     page.windowMode = 1;
@@ -411,20 +434,91 @@ TEST_F(ExplainWndTest, MissingLessonShowsAnEmptyPageAndTheFirstAdvanceEndsIt) {
     EXPECT_LE(m_platform.Now(), 500u);
 }
 
-TEST_F(ExplainWndTest, LastPageEndsTheLessonAndMarksItDone) {
+TEST_F(ExplainWndTest, LastPageEndsTheLessonAndInputWaitsOutTheFade) {
     Page page;
     page.bodyCharacters = 2;
-    page.caption = "only";
-    WriteLesson({page});
+    WriteLesson({page, page, page});
     std::string title;
     At(100, [&] { title = m_screen.TextOf("txt_title"); });
+    Button(200, CExplainWnd::kPageForward);
     Button(300, CExplainWnd::kPageForward);
-    // Page back while closing changes nothing.
-    Button(320, CExplainWnd::kPageBack);
+    At(400, [&] { EXPECT_EQ(m_screen.Playback().Page().currentPage, 2); });
+    Button(500, CExplainWnd::kPageForward);
+    // Page back (from page 2 it would go to page 1), the wheel and the menu while closing
+    // change nothing.
+    Button(520, CExplainWnd::kPageBack);
+    At(530, [&] { m_screen.PostEvent(kEvWheel, 0, 120); });
+    Button(540, CExplainWnd::kMenu);
     EXPECT_EQ(Run(5000), uint32_t(kSceneMenu));
     EXPECT_TRUE(TheProgress().IsLessonDone(0, 0, 0));
     EXPECT_FALSE(title.empty());
-    EXPECT_EQ(m_screen.Playback().Page().currentPage, 0);
+    EXPECT_EQ(m_screen.Playback().Page().currentPage, 2);
+    EXPECT_EQ(std::count(m_trace.begin(), m_trace.end(), "se DATA/SOUND/SE/Menu.wav"), 0);
+    EXPECT_LT(m_platform.Now(), 900u);
+}
+
+TEST_F(ExplainWndTest, WheelTowardsTheUserAdvancesAwayGoesBackHeldPageButtonsRepeat) {
+    Page page;
+    page.bodyCharacters = 2;
+    WriteLesson({page, page, page, page});
+    std::vector<int> pages;
+    auto note = [&] { pages.push_back(m_screen.Playback().Page().currentPage); };
+    At(200, [&] { m_screen.PostEvent(kEvWheel, 0, uint16_t(-120)); });
+    At(300, note);
+    At(400, [&] { m_screen.OnButtonHold(CExplainWnd::kPageForward); });
+    At(410, note);
+    At(500, [&] { m_screen.OnButtonHold(CExplainWnd::kPageForward); });
+    At(510, note);
+    At(600, [&] { m_screen.PostEvent(kEvWheel, 0, 120); });
+    At(700, note);
+    At(800, [&] { m_screen.OnButtonHold(CExplainWnd::kPageBack); });
+    At(810, note);
+    // Holding the menu or close button repeats nothing.
+    At(900, [&] {
+        m_screen.OnButtonHold(CExplainWnd::kMenu);
+        m_screen.OnButtonHold(CExplainWnd::kClose);
+    });
+    Run(1200);
+    EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 2, 1}));
+    EXPECT_EQ(std::count(m_trace.begin(), m_trace.end(), "se DATA/SOUND/SE/Menu.wav"), 0);
+    EXPECT_EQ(std::count(m_trace.begin(), m_trace.end(), "se DATA/SOUND/SE/Set.wav"), 0);
+    EXPECT_TRUE(m_screen.WindowShown());
+}
+
+TEST_F(ExplainWndTest, ThePoseChoosesTheCharacterPicturesAndWhereTheMouthGoes) {
+    Page front;
+    front.bodyCharacters = 2;
+    Page left = front;
+    left.characterPose = 0;
+    WriteLesson({front, left});
+    TSPoint frontMouth{}, leftMouth{};
+    uint32_t frontColour = 0, leftColour = 0;
+    auto chara1Colour = [&] {
+        for (const auto& c : m_platform.LatestFrame().commands)
+            if (c.kind == platform::DrawCommand::Kind::Sprite && c.pixels) {
+                const uint32_t colour =
+                    c.pixels->argb[size_t(c.src.top) * c.pixels->width + size_t(c.src.left)] &
+                    0xFFFFFF;
+                if (colour == dlgtest::ColourOf("COMN_chara_normal_1.tga") ||
+                    colour == dlgtest::ColourOf("COMN_chara_left_1.tga"))
+                    return colour;
+            }
+        return 0u;
+    };
+    At(200, [&] {
+        frontMouth = m_screen.Pane("chara_2").GetCenter();
+        frontColour = chara1Colour();
+    });
+    Button(300, CExplainWnd::kPageForward);
+    At(500, [&] {
+        leftMouth = m_screen.Pane("chara_2").GetCenter();
+        leftColour = chara1Colour();
+    });
+    Run(600);
+    EXPECT_EQ(frontMouth, (TSPoint{831, 460}));
+    EXPECT_EQ(leftMouth, (TSPoint{818, 461}));
+    EXPECT_EQ(frontColour, dlgtest::ColourOf("COMN_chara_normal_1.tga"));
+    EXPECT_EQ(leftColour, dlgtest::ColourOf("COMN_chara_left_1.tga"));
 }
 
 TEST_F(ExplainWndTest, DrawsBoardThenStonesThenTheWindowWithThePageBoardPicture) {
