@@ -4,15 +4,14 @@
 // (the correct sound must follow); the click after the correct verdict moves on to the next
 // problem, and after the last one back to the main menu.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "HeadlessRun.h"
 #include "ProblemAnswers.h"
 #include "app/ProgressState.h"
 #include "go/ProblemBoard.h"
@@ -39,30 +38,7 @@ std::string SectionName(const Section& s) {
     return "Section1_" + std::to_string(s.index + 1);
 }
 
-class AllProblems : public ::testing::TestWithParam<Section> {
-protected:
-    fs::path Root() const {
-        return fs::temp_directory_path() / ("sw-e2e-all-" + SectionName(GetParam()));
-    }
-
-    // A fresh root whose DATA/ shows the built data, with its own SAVE folder.
-    fs::path MakeRoot() const {
-        const fs::path built = fs::path(STONEWELL_BINARY_DIR) / "DATA";
-        const fs::path root = Root();
-        fs::remove_all(root);
-        fs::create_directories(root / "DATA" / "SAVE");
-        for (const char* sub : {"IMG", "SOUND", "DATA"})
-            fs::create_directory_symlink(built / sub, root / "DATA" / sub);
-        return root;
-    }
-};
-
-std::vector<std::string> Lines(const fs::path& path) {
-    std::ifstream in(path);
-    std::vector<std::string> out;
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
+class AllProblems : public ::testing::TestWithParam<Section> {};
 
 bool Has(const std::string& line, const char* text) {
     return line.find(text) != std::string::npos;
@@ -70,8 +46,8 @@ bool Has(const std::string& line, const char* text) {
 
 TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
     const Section section = GetParam();
-    const fs::path built = fs::path(STONEWELL_BINARY_DIR) / "DATA";
-    if (!fs::exists(built / "IMG" / "B_1.T2G")) GTEST_SKIP() << "data set not built";
+    if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
+    const fs::path built = e2e::BuiltData();
 
     ProgressState progress;
     ProblemBoard board;
@@ -96,22 +72,16 @@ TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
         script << "wait 1500\nclick 500 500\nwait 500\n";
     }
 
-    const fs::path root = MakeRoot();
+    const fs::path root = e2e::MakeRoot("all-" + SectionName(section));
     const fs::path scriptPath = root / "answers.script";
     std::ofstream(scriptPath) << script.str();
-    const fs::path trace = root / "trace.txt";
-    const std::string cmd = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " +
-                            root.string() + " --script " + scriptPath.string() + " --trace " +
-                            trace.string() + " 2>" + (root / "stderr.txt").string();
-    const int status = std::system(cmd.c_str());
-    std::stringstream err;
-    err << std::ifstream(root / "stderr.txt").rdbuf();
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err.str();
+    const e2e::RunResult run = e2e::RunHeadless(root, scriptPath);
+    ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 
     // The verdicts heard between one problem's opening and the next one's.
     std::vector<std::vector<std::string>> verdicts;
     bool backToMenu = false;
-    for (const std::string& line : Lines(trace)) {
+    for (const std::string& line : e2e::Lines(run.trace)) {
         if (Has(line, kMarker)) verdicts.emplace_back();
         if (verdicts.empty()) continue;
         if (Has(line, kOk)) verdicts.back().push_back("correct");

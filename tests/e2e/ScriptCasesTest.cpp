@@ -4,28 +4,18 @@
 // "#= NAME" say that the script's screenshot NAME must match the reviewed reference
 // tests/e2e/reference/NAME.png.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "HeadlessRun.h"
 #include "ScreenshotMatch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const fs::path& path) {
-    std::ifstream in(path);
-    std::vector<std::string> out;
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
 
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
@@ -37,40 +27,19 @@ std::vector<std::string> CaseNames() {
     return names;
 }
 
-class ScriptCase : public ::testing::TestWithParam<std::string> {
-protected:
-    // A fresh root whose DATA/ shows the built data read-only, with its own SAVE folder, so
-    // no case sees another's progress.
-    fs::path MakeRoot() {
-        const fs::path built = fs::path(STONEWELL_BINARY_DIR) / "DATA";
-        const fs::path root = fs::temp_directory_path() / ("sw-e2e-" + GetParam());
-        fs::remove_all(root);
-        fs::create_directories(root / "DATA" / "SAVE");
-        for (const char* sub : {"IMG", "SOUND", "DATA"})
-            fs::create_directory_symlink(built / sub, root / "DATA" / sub);
-        return root;
-    }
-};
+class ScriptCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
-    const fs::path built = fs::path(STONEWELL_BINARY_DIR) / "DATA" / "IMG" / "B_1.T2G";
-    if (!fs::exists(built)) GTEST_SKIP() << "data set not built";
+    if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
     const fs::path script =
         fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/cases" / (GetParam() + ".script");
-    const fs::path root = MakeRoot();
-    const fs::path trace = root / "trace.txt";
-    const std::string cmd = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " +
-                            root.string() + " --script " + script.string() + " --shots " +
-                            (root / "shots").string() + " --trace " + trace.string() + " 2>" +
-                            (root / "stderr.txt").string();
-    const int status = std::system(cmd.c_str());
-    std::stringstream err;
-    err << std::ifstream(root / "stderr.txt").rdbuf();
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err.str();
+    const fs::path root = e2e::MakeRoot(GetParam());
+    const e2e::RunResult run = e2e::RunHeadless(root, script);
+    ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 
-    const std::vector<std::string> got = Lines(trace);
+    const std::vector<std::string> got = e2e::Lines(run.trace);
     size_t at = 0;
-    for (const std::string& line : Lines(script)) {
+    for (const std::string& line : e2e::Lines(script)) {
         if (line.rfind("#> ", 0) != 0) continue;
         const std::string want = line.substr(3);
         while (at < got.size() && got[at].find(want) == std::string::npos) ++at;
@@ -82,7 +51,7 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
         ++at;
     }
     bool shotsMatch = true;
-    for (const std::string& line : Lines(script)) {
+    for (const std::string& line : e2e::Lines(script)) {
         if (line.rfind("#= ", 0) != 0) continue;
         const std::string name = line.substr(3);
         const std::string mismatch = e2e::CompareWithReference(

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The built data set's folder, and whether it has been built (cases skip without it).
+std::filesystem::path BuiltData();
+bool DataBuilt();
+
+// A fresh root named after `name` whose DATA/ shows the built data through links, with its
+// own SAVE folder, so no run sees another's progress.
+std::filesystem::path MakeRoot(const std::string& name);
+
+struct RunResult {
+    bool exitedCleanly = false;
+    std::string stderrText;
+    std::filesystem::path trace;
+};
+
+// Runs stonewell-headless on `script` in `root`, shots into root/shots, trace into
+// root/trace.txt.
+RunResult RunHeadless(const std::filesystem::path& root, const std::filesystem::path& script);
+
+std::vector<std::string> Lines(const std::filesystem::path& path);
+
+}  // namespace e2e
