@@ -424,6 +424,9 @@ private:
             }
             set |= bit;
         }
+        // The program turns up and down round on 13 x 13 boards (their rows are stored
+        // mirrored), so store them turned round here and the author's "up" is drawn up.
+        if (page.page.header.boardSize == 13 && ((set & 1) != 0) != ((set & 4) != 0)) set ^= 5;
         // Arrow-layer value per set of directions (down 1, left 2, up 4, right 8); 0 where the
         // program has no picture for the combination.
         constexpr std::array<int, 16> kValue = {0, 3,  4, 7,  5, 0,  8,  12,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "common/Cp932.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "../TempFolder.h"
 #include "LessoncTestSupport.h"
 #include "lesson/LessonPage.h"
+#include "lesson/LessonSprites.h"
 
 namespace {
 
@@ -131,11 +133,21 @@ TEST(LessoncRoundTrip, SecondPageHeaderStepsAndWrappedText) {
 
 TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
     TempFolder folder("lessonc_rt3");
-    ASSERT_TRUE(CompileInto(folder, "page\nboard 13\ncaption\nstep\nB a13\nW n1\narrow g7 up\n"));
+    ASSERT_TRUE(CompileInto(
+        folder, "page\nboard 13\ncaption\nstep\nB a13\nW n1\narrow g7 up\narrow g6 up right\n"));
     const lesson::LessonPage page = Load(folder, 0);
     EXPECT_EQ(page.board.At(0, 0), 1);
     EXPECT_EQ(page.board.At(12, 12), 2);
-    EXPECT_EQ(page.board.At(6, 6), 5 << 4);
+    // The arrows are drawn pointing the way the source says.
+    lesson::SpriteScene scene;
+    scene.board = &page.board;
+    scene.boardSize = 13;
+    std::vector<std::string> arrows;
+    for (const lesson::LessonSprite& s : lesson::BuildSprites(scene))
+        if (s.texture.find("arrow") != std::string::npos) arrows.push_back(s.texture);
+    std::sort(arrows.begin(), arrows.end());
+    EXPECT_EQ(arrows, (std::vector<std::string>{"COMN_arrow13_right.tga", "COMN_arrow13_up.tga",
+                                                "COMN_arrow13_up.tga"}));
 
     // Lesson 2-4-1 mirrors full-board rows when loading; the compiler stores them flipped.
     std::vector<lessonc::Diagnostic> errors;
