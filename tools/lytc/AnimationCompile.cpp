@@ -10,6 +10,7 @@
 #include "common/ToolError.h"
 #include "lytc/AnimationNames.h"
 #include "lytc/AnimationSource.h"
+#include "lytc/BinarySink.h"
 
 namespace lytc {
 namespace {
@@ -17,30 +18,7 @@ namespace {
 using nlohmann::json;
 using tools::JsonChild;
 
-class Bytes {
-public:
-    size_t Pos() const { return mData.size(); }
-    void U8(uint32_t v) { mData.push_back(uint8_t(v)); }
-    void U16(uint32_t v) { U8(v >> 8), U8(v); }
-    void U32(uint32_t v) { U16(v >> 16), U16(v); }
-    void F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
-    void Tag(const char* t) {
-        for (int i = 0; i < 4; ++i) U8(uint8_t(t[i]));
-    }
-    void Fixed(const std::string& s, size_t width) {
-        for (size_t i = 0; i < width; ++i) U8(i < s.size() ? uint8_t(s[i]) : 0);
-    }
-    void CStr(const std::string& s) { Fixed(s, s.size() + 1); }
-    void Align4() {
-        while (Pos() % 4) U8(0);
-    }
-    void PatchU16(size_t at, uint32_t v) {
-        mData[at] = uint8_t(v >> 8);
-        mData[at + 1] = uint8_t(v);
-    }
-    void PatchU32(size_t at, uint32_t v) { PatchU16(at, v >> 16), PatchU16(at + 2, v); }
-    std::vector<uint8_t> mData;
-};
+using Bytes = BinarySink;
 
 struct Key {
     float frame = 0;
@@ -107,7 +85,7 @@ public:
         if (Root().contains("shares")) WriteShares("/shares"), ++sections;
         mOut.PatchU32(8, uint32_t(mOut.Pos()));
         mOut.PatchU16(14, sections);
-        return std::move(mOut.mData);
+        return std::move(mOut.mBytes);
     }
 
 private:

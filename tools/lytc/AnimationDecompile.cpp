@@ -11,16 +11,16 @@
 #include "common/ToolError.h"
 #include "lytc/AnimationNames.h"
 #include "lytc/AnimationSource.h"
+#include "lytc/BinarySource.h"
 
 namespace lytc {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = BinarySource::Json;
 
-class Decompiler {
+class Decompiler : BinarySource {
 public:
-    Decompiler(std::span<const uint8_t> bytes, std::string file)
-        : mBytes(bytes), mFile(std::move(file)) {}
+    using BinarySource::BinarySource;
 
     Json Run() {
         if (mBytes.size() < 16 || Tag(0) != "SANM") Fail(0, "not an animation file");
@@ -54,68 +54,12 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(size_t at, const std::string& message) const {
-        char where[32];
-        std::snprintf(where, sizeof where, "at byte %zu: ", at);
-        throw tools::ToolError(mFile, 0, where + message);
-    }
-    bytes::Reader At(size_t at, size_t n) const {
-        bytes::Reader r(mBytes);
-        if (!r.Seek(at) || !r.has(n)) Fail(at, "data runs outside the file");
-        return r;
-    }
-    uint8_t U8(size_t at) const {
-        uint8_t v = 0;
-        At(at, 1).U8(v);
-        return v;
-    }
-    uint16_t U16(size_t at) const {
-        uint16_t v = 0;
-        At(at, 2).U16BE(v);
-        return v;
-    }
-    uint32_t U32(size_t at) const {
-        uint32_t v = 0;
-        At(at, 4).U32BE(v);
-        return v;
-    }
-    Json F32(size_t at) const {
-        const float f = std::bit_cast<float>(U32(at));
-        if (!std::isfinite(f)) Fail(at, "a number is not finite");
-        return Number(f);
-    }
-    std::string Tag(size_t at) const { return Fixed(at, 4, false); }
-    std::string Fixed(size_t at, size_t width, bool stopAtNul = true) const {
-        auto r = At(at, width);
-        std::string s;
-        for (uint8_t c : r.Bytes(width)) {
-            if (c == 0 && stopAtNul) break;
-            s.push_back(char(c));
-        }
-        return s;
-    }
-    std::string CStr(size_t at) const {
-        std::string s;
-        for (size_t i = at;; ++i) {
-            const uint8_t c = U8(i);
-            if (c == 0) return s;
-            s.push_back(char(c));
-        }
-    }
     // A name the source can hold: printable ASCII, not empty.
     std::string Name(size_t at, std::string s) const {
         if (s.empty()) Fail(at, "an empty name cannot be written as source");
         for (unsigned char c : s)
             if (c < 0x20 || c > 0x7E) Fail(at, "a name is not printable ASCII");
         return s;
-    }
-    // Whole floats print as integers; others as the shortest text that reads back the same.
-    static Json Number(float f) {
-        if (f == std::trunc(f) && std::fabs(f) < 1e9f && !(f == 0 && std::signbit(f)))
-            return int64_t(f);
-        char text[32];
-        const auto r = std::to_chars(text, text + sizeof text, f);
-        return std::strtod(std::string(text, r.ptr).c_str(), nullptr);
     }
 
     void Info(size_t s, Json& out) {
@@ -225,8 +169,6 @@ private:
         return list;
     }
 
-    std::span<const uint8_t> mBytes;
-    std::string mFile;
     Json mTextures = Json::array();
 };
 

@@ -8,6 +8,7 @@
 
 #include "Lib/ZIRur/Util/ByteReader.h"
 #include "common/ToolError.h"
+#include "lytc/BinarySource.h"
 #include "lytc/LayoutSource.h"
 #include "lytc/SourceNames.h"
 #include "lytc/Utf16.h"
@@ -15,12 +16,11 @@
 namespace lytc {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = BinarySource::Json;
 
-class Decompiler {
+class Decompiler : BinarySource {
 public:
-    Decompiler(std::span<const uint8_t> bytes, std::string file)
-        : mBytes(bytes), mFile(std::move(file)) {}
+    using BinarySource::BinarySource;
 
     Json Run() {
         if (mBytes.size() < 16 || Tag(0) != "SLYT") Fail(0, "not a layout file");
@@ -108,54 +108,6 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(size_t at, const std::string& message) const {
-        char where[32];
-        std::snprintf(where, sizeof where, "at byte %zu: ", at);
-        throw tools::ToolError(mFile, 0, where + message);
-    }
-    bytes::Reader At(size_t at, size_t n) const {
-        bytes::Reader r(mBytes);
-        if (!r.Seek(at) || !r.has(n)) Fail(at, "data runs outside the file");
-        return r;
-    }
-    uint8_t U8(size_t at) const {
-        uint8_t v = 0;
-        At(at, 1).U8(v);
-        return v;
-    }
-    uint16_t U16(size_t at) const {
-        uint16_t v = 0;
-        At(at, 2).U16BE(v);
-        return v;
-    }
-    uint32_t U32(size_t at) const {
-        uint32_t v = 0;
-        At(at, 4).U32BE(v);
-        return v;
-    }
-    Json F32(size_t at) const {
-        const float f = std::bit_cast<float>(U32(at));
-        if (!std::isfinite(f)) Fail(at, "a number is not finite");
-        return Number(f);
-    }
-    std::string Tag(size_t at) const { return Fixed(at, 4, false); }
-    std::string Fixed(size_t at, size_t width, bool stopAtNul = true) const {
-        auto r = At(at, width);
-        std::string s;
-        for (uint8_t c : r.Bytes(width)) {
-            if (c == 0 && stopAtNul) break;
-            s.push_back(char(c));
-        }
-        return s;
-    }
-    std::string CStr(size_t at) const {
-        std::string s;
-        for (size_t i = at;; ++i) {
-            const uint8_t c = U8(i);
-            if (c == 0) return s;
-            s.push_back(char(c));
-        }
-    }
     Json Colour(size_t at) const {
         char text[10];
         std::snprintf(text, sizeof text, "#%08X", unsigned(U32(at)));
@@ -173,14 +125,6 @@ private:
         if (F32(at + 8) != Json(0)) t["rotate"] = F32(at + 8);
         if (sc != Json{1, 1}) t["scale"] = sc;
         return t;
-    }
-    // Whole floats print as integers; others as the shortest text that reads back the same.
-    static Json Number(float f) {
-        if (f == std::trunc(f) && std::fabs(f) < 1e9f && !(f == 0 && std::signbit(f)))
-            return int64_t(f);
-        char text[32];
-        const auto r = std::to_chars(text, text + sizeof text, f);
-        return std::strtod(std::string(text, r.ptr).c_str(), nullptr);
     }
 
     Json Material(size_t at) {
@@ -351,8 +295,6 @@ private:
     }
 
     std::vector<std::string> mMaterialNames;
-    std::span<const uint8_t> mBytes;
-    std::string mFile;
     std::vector<std::string> mTextures, mFonts;
 };
 
