@@ -1,0 +1,141 @@
+#!/usr/bin/python3
+"""A newcomer's first minutes in the real window under Xvfb: the title, the main menu, the
+problem list of section 1-3 and its first problem, solved. Each screen the window shows is
+compared with the reviewed picture the headless end-to-end cases hold for it, so the real
+window is known to draw what the headless program draws. The progress is saved at the end.
+Usage: newcomer_run.py PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR (DISPLAY must be set)."""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+from Xlib import X, display
+from Xlib.ext import xtest
+
+# As the end-to-end cases compare: a channel off by more than 24 makes a pixel differ, and
+# at most 0.01 % of the pixels may.
+CHANNEL_TOLERANCE = 24
+MOST_DIFFERING = int(1024 * 768 * 0.0001)
+
+
+def wait_for(predicate, seconds, what):
+    end = time.time() + seconds
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.1)
+    sys.exit(f"FAIL: timed out waiting for {what}")
+
+
+class Window:
+    def __init__(self, d, before):
+        self.d = d
+        self.w = wait_for(lambda: self._find(before), 20, "the main window")
+        origin = self.w.translate_coords(d.screen().root, 0, 0)
+        self.left, self.top = -origin.x, -origin.y
+
+    def _find(self, before):
+        for w in self.d.screen().root.query_tree().children:
+            try:
+                if (w.id not in before and w.get_attributes().map_state == X.IsViewable
+                        and w.get_wm_name() == "Stonewell"):
+                    return w
+            except Exception:
+                pass
+        return None
+
+    def frame(self):
+        image = self.w.get_image(0, 0, 1024, 768, X.ZPixmap, 0xFFFFFFFF)
+        return Image.frombytes("RGB", (1024, 768), image.data, "raw", "BGRX")
+
+    def click(self, x, y):
+        xtest.fake_input(self.d, X.MotionNotify, x=self.left + x, y=self.top + y)
+        self.d.sync()
+        time.sleep(0.1)
+        xtest.fake_input(self.d, X.ButtonPress, 1)
+        self.d.sync()
+        time.sleep(0.08)
+        xtest.fake_input(self.d, X.ButtonRelease, 1)
+        self.d.sync()
+
+
+def differing(a, b):
+    diff = ImageChops.difference(a, b).split()
+    mask = None
+    for channel in diff:
+        over = channel.point(lambda v: 255 if v > CHANNEL_TOLERANCE else 0)
+        mask = over if mask is None else ImageChops.lighter(mask, over)
+    return mask.histogram()[255]
+
+
+def expect_screen(window, reference, name, seconds=15, retry=None):
+    want = Image.open(os.path.join(reference, name + ".png")).convert("RGB")
+    last = [None]
+
+    def shows():
+        last[0] = differing(window.frame(), want)
+        return last[0] <= MOST_DIFFERING
+
+    end = time.time() + seconds
+    next_retry = time.time() + 3
+    while time.time() < end:
+        if shows():
+            print(f"ok: {name}")
+            return
+        if retry is not None and time.time() > next_retry:
+            retry()  # a slow start may have let the first click land on the logo
+            next_retry = time.time() + 3
+        time.sleep(0.2)
+    window.frame().save(os.path.join(tempfile.gettempdir(), f"newcomer-{name}.got.png"))
+    sys.exit(f"FAIL: the window does not show {name}: {last[0]} pixels differ")
+
+
+def main():
+    exe, data, reference = sys.argv[1:4]
+    work = tempfile.mkdtemp(prefix="sw-newcomer-")
+    proc = None
+    try:
+        shutil.copy(exe, os.path.join(work, "stonewell"))
+        os.makedirs(os.path.join(work, "DATA", "SAVE"))
+        for sub in ("IMG", "SOUND", "DATA"):
+            os.symlink(os.path.join(data, sub), os.path.join(work, "DATA", sub))
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
+                   XDG_DATA_HOME=os.path.join(work, "share"), SDL_AUDIODRIVER="dummy")
+        d = display.Display()
+        before = {w.id for w in d.screen().root.query_tree().children}
+        proc = subprocess.Popen([os.path.join(work, "stonewell")], env=env)
+        window = Window(d, before)
+
+        time.sleep(3.5)  # the logo's two seconds and the title's fade-in
+        window.click(360, 400)  # はじめる (where the menu has no button)
+        expect_screen(window, reference, "main_menu", 30, lambda: window.click(360, 400))
+        window.click(853, 398)  # section 1-3's problems
+        expect_screen(window, reference, "list_after_reset")
+        window.click(100, 240)  # problem 1
+        time.sleep(1.5)
+        window.click(500, 500)  # the question window closes
+        time.sleep(0.5)
+        for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
+            window.click(x, y)
+            time.sleep(0.3)
+        expect_screen(window, reference, "problem_correct")
+
+        proc.send_signal(signal.SIGTERM)
+        code = proc.wait(timeout=15)
+        assert code == 0, f"exit code {code}"
+        save = os.path.join(work, "DATA", "SAVE", "setting.dat")
+        assert os.path.getsize(save) == 28976, "the exit processing writes the save file"
+        print("PASS: title, main menu, problem list and a solved problem in the real window")
+    finally:
+        if proc is not None and proc.poll() is None:
+            proc.kill()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
