@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "Lib/ZIRur/Graphics/JpegStructure.h"
 #include "Lib/ZIRur/Util/ByteReader.h"
 
 namespace gfx {
@@ -126,6 +127,7 @@ bool DecodeImage(int type, std::span<const uint8_t> data, DecodedImage& out) {
     out = DecodedImage{};
     if (data.empty() || data.size() > size_t(UINT_MAX)) return false;
     if (type == kImageTypeTarga && !TargaAcceptable(data)) return false;
+    if (type == kImageTypeJpeg && !JpegComplete(data)) return false;
 
     std::lock_guard lock(DevilLock());
     InitDevilOnce();
