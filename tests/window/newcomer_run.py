@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """A newcomer's first minutes in the real window under Xvfb: the title, the main menu, the
-problem list of section 1-3 and its first problem, solved. Each screen the window shows is
+problem list of section 1-3 and its first problem, read and solved. Each screen the window shows is
 compared with the reviewed picture the headless end-to-end cases hold for it, so the real
 window is known to draw what the headless program draws. The progress is saved at the end.
 Usage: newcomer_run.py PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR (DISPLAY must be set)."""
@@ -117,7 +117,7 @@ def main():
         window.click(853, 398)  # section 1-3's problems
         expect_screen(window, reference, "list_after_reset")
         window.click(100, 240)  # problem 1
-        time.sleep(1.5)
+        expect_screen(window, reference, "problem_question")
         window.click(500, 500)  # the question window closes
         time.sleep(0.5)
         for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
