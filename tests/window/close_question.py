@@ -2,56 +2,21 @@
 """The real window under Xvfb: it opens at 1024 x 768, asks before closing, stays open when
 the answer is No, and a termination request still ends it through the exit processing (the
 save file is written). Usage: close_question.py PATH-TO-stonewell (DISPLAY must be set)."""
-import os
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
 from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
 
-
-def viewable_windows(d):
-    found = []
-    for w in d.screen().root.query_tree().children:
-        try:
-            if w.get_attributes().map_state == X.IsViewable:
-                found.append(w)
-        except Exception:
-            pass
-    return found
-
-
-def named(d, name, ignore=()):
-    return [w for w in viewable_windows(d) if w.id not in ignore and w.get_wm_name() == name]
-
-
-def wait_for(predicate, seconds, what):
-    end = time.time() + seconds
-    while time.time() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.05)
-    sys.exit(f"FAIL: timed out waiting for {what}")
+from window_run import ProgramRun, named, viewable_windows, wait_for
 
 
 def main():
-    exe = sys.argv[1]
-    work = tempfile.mkdtemp(prefix="sw-window-")
-    proc = None
-    try:
-        shutil.copy(exe, os.path.join(work, "stonewell"))
-        os.makedirs(os.path.join(work, "DATA"))
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
-                   XDG_DATA_HOME=os.path.join(work, "share"), SDL_AUDIODRIVER="dummy")
+    with ProgramRun(sys.argv[1]) as run:
         d = display.Display()
         # Only windows that appear after the start count (another client may share the display).
         before = {w.id for w in viewable_windows(d)}
-        proc = subprocess.Popen([os.path.join(work, "stonewell")], env=env)
+        run.start()
 
         main_window = wait_for(lambda: named(d, "Stonewell", before), 15, "the main window")[0]
         geometry = main_window.get_geometry()
@@ -69,7 +34,7 @@ def main():
         ours = before | {main_window.id}
         question = wait_for(lambda: [w for w in viewable_windows(d) if w.id not in ours], 10,
                             "the close question")[0]
-        assert proc.poll() is None, "the program must not close before the answer"
+        assert run.proc.poll() is None, "the program must not close before the answer"
 
         # Enter answers with the default button, No.
         question.set_input_focus(X.RevertToParent, X.CurrentTime)
@@ -81,18 +46,10 @@ def main():
         wait_for(lambda: {w.id for w in viewable_windows(d)} - before == {main_window.id}, 10,
                  "the question to close")
         time.sleep(1.0)
-        assert proc.poll() is None, "answering No keeps the program running"
+        assert run.proc.poll() is None, "answering No keeps the program running"
 
-        proc.send_signal(signal.SIGTERM)
-        code = proc.wait(timeout=15)
-        assert code == 0, f"exit code {code}"
-        save = os.path.join(work, "DATA", "SAVE", "setting.dat")
-        assert os.path.getsize(save) == 28976, "the exit processing writes the save file"
+        run.end_orderly()
         print("PASS: window 1024x768, close question answered No, orderly exit")
-    finally:
-        if proc is not None and proc.poll() is None:
-            proc.kill()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

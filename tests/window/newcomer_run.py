@@ -1,13 +1,11 @@
 #!/usr/bin/python3
 """A newcomer's first minutes in the real window under Xvfb: the title, the main menu, the
-problem list of section 1-3 and its first problem, read and solved. Each screen the window shows is
-compared with the reviewed picture the headless end-to-end cases hold for it, so the real
-window is known to draw what the headless program draws. The progress is saved at the end.
+problem list of section 1-3 and its first problem, read and solved. Each screen the window
+shows is compared with the reviewed picture the headless end-to-end cases hold for it, so the
+real window is known to draw what the headless program draws. The progress is saved at the
+end.
 Usage: newcomer_run.py PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR (DISPLAY must be set)."""
 import os
-import shutil
-import signal
-import subprocess
 import sys
 import tempfile
 import time
@@ -16,38 +14,20 @@ from PIL import Image, ImageChops
 from Xlib import X, display
 from Xlib.ext import xtest
 
+from window_run import ProgramRun, named, wait_for
+
 # As the end-to-end cases compare: a channel off by more than 24 makes a pixel differ, and
 # at most 0.01 % of the pixels may.
 CHANNEL_TOLERANCE = 24
 MOST_DIFFERING = int(1024 * 768 * 0.0001)
 
 
-def wait_for(predicate, seconds, what):
-    end = time.time() + seconds
-    while time.time() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.1)
-    sys.exit(f"FAIL: timed out waiting for {what}")
-
-
 class Window:
     def __init__(self, d, before):
         self.d = d
-        self.w = wait_for(lambda: self._find(before), 20, "the main window")
+        self.w = wait_for(lambda: named(d, "Stonewell", before), 20, "the main window")[0]
         origin = self.w.translate_coords(d.screen().root, 0, 0)
         self.left, self.top = -origin.x, -origin.y
-
-    def _find(self, before):
-        for w in self.d.screen().root.query_tree().children:
-            try:
-                if (w.id not in before and w.get_attributes().map_state == X.IsViewable
-                        and w.get_wm_name() == "Stonewell"):
-                    return w
-            except Exception:
-                pass
-        return None
 
     def frame(self):
         image = self.w.get_image(0, 0, 1024, 768, X.ZPixmap, 0xFFFFFFFF)
@@ -97,18 +77,10 @@ def expect_screen(window, reference, name, seconds=15, retry=None):
 
 def main():
     exe, data, reference = sys.argv[1:4]
-    work = tempfile.mkdtemp(prefix="sw-newcomer-")
-    proc = None
-    try:
-        shutil.copy(exe, os.path.join(work, "stonewell"))
-        os.makedirs(os.path.join(work, "DATA", "SAVE"))
-        for sub in ("IMG", "SOUND", "DATA"):
-            os.symlink(os.path.join(data, sub), os.path.join(work, "DATA", sub))
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
-                   XDG_DATA_HOME=os.path.join(work, "share"), SDL_AUDIODRIVER="dummy")
+    with ProgramRun(exe, data) as run:
         d = display.Display()
         before = {w.id for w in d.screen().root.query_tree().children}
-        proc = subprocess.Popen([os.path.join(work, "stonewell")], env=env)
+        run.start()
         window = Window(d, before)
 
         time.sleep(3.5)  # the logo's two seconds and the title's fade-in
@@ -125,16 +97,8 @@ def main():
             time.sleep(0.3)
         expect_screen(window, reference, "problem_correct")
 
-        proc.send_signal(signal.SIGTERM)
-        code = proc.wait(timeout=15)
-        assert code == 0, f"exit code {code}"
-        save = os.path.join(work, "DATA", "SAVE", "setting.dat")
-        assert os.path.getsize(save) == 28976, "the exit processing writes the save file"
+        run.end_orderly()
         print("PASS: title, main menu, problem list and a solved problem in the real window")
-    finally:
-        if proc is not None and proc.poll() is None:
-            proc.kill()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

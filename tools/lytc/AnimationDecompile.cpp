@@ -12,6 +12,7 @@
 #include "lytc/AnimationNames.h"
 #include "lytc/AnimationSource.h"
 #include "lytc/BinarySource.h"
+#include "lytc/SourcePrinter.h"
 
 namespace lytc {
 namespace {
@@ -172,48 +173,13 @@ private:
     Json mTextures = Json::array();
 };
 
-// Two-space indentation; arrays of plain values, and arrays of those (key lists), stay on
-// one line.
-void Print(const Json& v, int indent, std::string& out) {
-    auto plain = [](const Json& e) { return !e.is_structured(); };
-    auto plainOrFlatArray = [&plain](const Json& e) {
-        return plain(e) || (e.is_array() && std::all_of(e.begin(), e.end(), plain));
-    };
-    const bool flat =
-        !v.is_structured() || (v.is_array() && std::all_of(v.begin(), v.end(), plainOrFlatArray));
-    if (flat) {
-        if (!v.is_array()) {
-            out += v.dump(-1, ' ', false, Json::error_handler_t::strict);
-            return;
-        }
-        out += "[";
-        for (size_t i = 0; i < v.size(); ++i) {
-            if (i) out += ", ";
-            Print(v[i], indent, out);
-        }
-        out += "]";
-        return;
-    }
-    const std::string pad(size_t(indent + 2), ' ');
-    out += v.is_object() ? "{\n" : "[\n";
-    bool first = true;
-    for (auto it = v.begin(); it != v.end(); ++it) {
-        if (!first) out += ",\n";
-        first = false;
-        out += pad;
-        if (v.is_object()) out += Json(it.key()).dump() + ": ";
-        Print(*it, indent + 2, out);
-    }
-    out += "\n" + std::string(size_t(indent), ' ') + (v.is_object() ? "}" : "]");
-}
-
 }  // namespace
 
 std::string DecompileAnimation(std::span<const uint8_t> bytes, const std::string& file) {
     Decompiler d(bytes, file);
     const Json source = d.Run();
     std::string out;
-    Print(source, 0, out);
+    PrintSource(source, 0, out);
     out += "\n";
     // Anything read above that the source still cannot reproduce (offsets laid out another
     // way, reserved bytes, padding) shows as a difference when the print is compiled again.

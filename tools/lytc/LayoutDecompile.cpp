@@ -11,6 +11,7 @@
 #include "lytc/BinarySource.h"
 #include "lytc/LayoutSource.h"
 #include "lytc/SourceNames.h"
+#include "lytc/SourcePrinter.h"
 #include "lytc/Utf16.h"
 
 namespace lytc {
@@ -298,48 +299,13 @@ private:
     std::vector<std::string> mTextures, mFonts;
 };
 
-// Two-space indentation with arrays of plain values kept on one line.
-void Print(const Json& v, int indent, std::string& out) {
-    const bool flat =
-        !v.is_structured() ||
-        (v.is_array() && std::all_of(v.begin(), v.end(), [](const Json& e) {
-             return !e.is_structured() ||
-                    (e.is_array() && std::all_of(e.begin(), e.end(),
-                                                 [](const Json& x) { return !x.is_structured(); }));
-         }));
-    if (flat) {
-        if (!v.is_array()) {
-            out += v.dump(-1, ' ', false, Json::error_handler_t::strict);
-            return;
-        }
-        out += "[";
-        for (size_t i = 0; i < v.size(); ++i) {
-            if (i) out += ", ";
-            Print(v[i], indent, out);
-        }
-        out += "]";
-        return;
-    }
-    const std::string pad(size_t(indent + 2), ' ');
-    out += v.is_object() ? "{\n" : "[\n";
-    bool first = true;
-    for (auto it = v.begin(); it != v.end(); ++it) {
-        if (!first) out += ",\n";
-        first = false;
-        out += pad;
-        if (v.is_object()) out += Json(it.key()).dump() + ": ";
-        Print(*it, indent + 2, out);
-    }
-    out += "\n" + std::string(size_t(indent), ' ') + (v.is_object() ? "}" : "]");
-}
-
 }  // namespace
 
 std::string DecompileLayout(std::span<const uint8_t> bytes, const std::string& file) {
     Decompiler d(bytes, file);
     Json source = d.Run();
     std::string out;
-    Print(source, 0, out);
+    PrintSource(source, 0, out);
     return out + "\n";
 }
 

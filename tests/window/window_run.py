@@ -1,0 +1,73 @@
+"""What the real-window tests share: the program copied into a scratch folder and started
+there, waiting for X windows, and the orderly end that must write the save file."""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X
+
+
+def wait_for(predicate, seconds, what):
+    end = time.time() + seconds
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.05)
+    sys.exit(f"FAIL: timed out waiting for {what}")
+
+
+def viewable_windows(d):
+    found = []
+    for w in d.screen().root.query_tree().children:
+        try:
+            if w.get_attributes().map_state == X.IsViewable:
+                found.append(w)
+        except Exception:
+            pass
+    return found
+
+
+def named(d, name, ignore=()):
+    return [w for w in viewable_windows(d) if w.id not in ignore and w.get_wm_name() == name]
+
+
+class ProgramRun:
+    """The program in a scratch folder: with the built data set linked in when `data` is
+    given, else an empty DATA folder. Killed and removed on leaving the `with` block."""
+
+    def __init__(self, exe, data=None):
+        self.work = tempfile.mkdtemp(prefix="sw-window-")
+        shutil.copy(exe, os.path.join(self.work, "stonewell"))
+        os.makedirs(os.path.join(self.work, "DATA"))
+        if data is not None:
+            os.makedirs(os.path.join(self.work, "DATA", "SAVE"))
+            for sub in ("IMG", "SOUND", "DATA"):
+                os.symlink(os.path.join(data, sub), os.path.join(self.work, "DATA", sub))
+        self.proc = None
+
+    def __enter__(self):
+        return self
+
+    def start(self):
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.work, "config"),
+                   XDG_DATA_HOME=os.path.join(self.work, "share"), SDL_AUDIODRIVER="dummy")
+        self.proc = subprocess.Popen([os.path.join(self.work, "stonewell")], env=env)
+
+    def end_orderly(self):
+        """A termination request ends the program through its exit processing."""
+        self.proc.send_signal(signal.SIGTERM)
+        code = self.proc.wait(timeout=15)
+        assert code == 0, f"exit code {code}"
+        save = os.path.join(self.work, "DATA", "SAVE", "setting.dat")
+        assert os.path.getsize(save) == 28976, "the exit processing writes the save file"
+
+    def __exit__(self, *exc):
+        if self.proc is not None and self.proc.poll() is None:
+            self.proc.kill()
+        shutil.rmtree(self.work, ignore_errors=True)
+        return False
