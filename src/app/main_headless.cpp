@@ -14,13 +14,26 @@ namespace {
 
 const char kUsage[] =
     "usage: stonewell-headless --script FILE [--root DIR] [--shots DIR] [--trace FILE]\n"
-    "                          [--max-ms N]\n"
+    "                          [--max-ms N] [--memory-every N]\n"
     "Runs the program without a window on a virtual clock, feeding it the script's input.\n"
     "  --script FILE  input script (see README: headless program)\n"
     "  --root DIR     folder holding DATA/ (default: the current directory)\n"
     "  --shots DIR    where 'shot NAME' writes NAME.png (default: the current directory)\n"
     "  --trace FILE   trace output (default: standard output)\n"
-    "  --max-ms N     end the run after N ms of virtual time (default 600000)\n";
+    "  --max-ms N     end the run after N ms of virtual time (default 600000)\n"
+    "  --memory-every N  trace 'memory RSS HEAP' (resident size, heap in use; KiB) every N ms\n"
+    "                 of virtual time\n";
+
+bool ParseMs(const std::string& option, const std::string& text, uint64_t& out) {
+    char* end = nullptr;
+    const unsigned long long ms = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || text[0] == '-' || *end != '\0') {
+        std::cerr << "stonewell-headless: malformed " << option << " '" << text << "'\n";
+        return false;
+    }
+    out = ms;
+    return true;
+}
 
 }  // namespace
 
@@ -46,14 +59,9 @@ int main(int argc, char** argv) {
         else if (arg == "--trace")
             tracePath = value();
         else if (arg == "--max-ms") {
-            std::string v = value();
-            char* end = nullptr;
-            unsigned long long ms = std::strtoull(v.c_str(), &end, 10);
-            if (v.empty() || *end != '\0') {
-                std::cerr << "stonewell-headless: malformed --max-ms '" << v << "'\n";
-                return 2;
-            }
-            options.maxMs = ms;
+            if (!ParseMs(arg, value(), options.maxMs)) return 2;
+        } else if (arg == "--memory-every") {
+            if (!ParseMs(arg, value(), options.memoryEveryMs)) return 2;
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;

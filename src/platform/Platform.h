@@ -16,7 +16,7 @@ public:
 
 // Events that a run can be checked by (the headless program writes them as trace lines;
 // the windowed program ignores them).
-enum class TraceKind { Scene, Bgm, BgmStop, Se, MsgBox, Url, Save, Exit, Pane };
+enum class TraceKind { Scene, Bgm, BgmStop, Se, MsgBox, Url, Save, Exit, Pane, Memory };
 
 // Window messages, turned into calls on the window thread. Implemented by the main view.
 class WindowEvents {

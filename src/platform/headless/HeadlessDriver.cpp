@@ -9,6 +9,7 @@
 #include "Lib/ZIRur/Wnd/TSEvent.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
 #include "app/Application.h"
+#include "platform/Memory.h"
 #include "platform/headless/FrameCapture.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -57,7 +58,11 @@ class Driver {
 public:
     Driver(const RunOptions& options, const std::vector<ScriptCommand>& script,
            platform::HeadlessPlatform& p, Application& app)
-        : m_options(options), m_schedule(Schedule(script, m_endAt)), m_platform(p), m_app(app) {}
+        : m_options(options),
+          m_schedule(Schedule(script, m_endAt)),
+          m_platform(p),
+          m_app(app),
+          m_nextSampleAt(options.memoryEveryMs > 0 ? options.memoryEveryMs : UINT64_MAX) {}
 
     // Runs on the worker inside Sleep: delivers everything due up to `until`.
     void Advance(uint64_t until) {
@@ -67,6 +72,11 @@ public:
             uint64_t timerAt = 0;
             const bool timerDue = m_platform.NextWindowTimer(until, timerId, timerAt);
             const bool commandDue = m_next < m_schedule.size() && m_schedule[m_next].at <= until;
+            if (m_nextSampleAt <= until && (!timerDue || m_nextSampleAt <= timerAt) &&
+                (!commandDue || m_nextSampleAt <= m_schedule[m_next].at)) {
+                SampleMemory();
+                continue;
+            }
             if (!timerDue && !commandDue) break;
             if (timerDue && (!commandDue || timerAt < m_schedule[m_next].at)) {
                 m_platform.SetNow(timerAt);
@@ -87,6 +97,16 @@ public:
     bool Failed() const { return m_failed; }
 
 private:
+    // Traces the resident size and the heap in use on the virtual time line, for memory-growth
+    // checks.
+    void SampleMemory() {
+        m_platform.SetNow(m_nextSampleAt);
+        m_platform.Trace(platform::TraceKind::Memory, std::to_string(platform::ResidentKiB()) +
+                                                          ' ' +
+                                                          std::to_string(platform::HeapInUseKiB()));
+        m_nextSampleAt += m_options.memoryEveryMs;
+    }
+
     void End() {
         if (m_ending) return;
         m_ending = true;
@@ -211,6 +231,7 @@ private:
     bool m_ending = false;
     TSPoint m_tapPoint{};
     bool m_failed = false;
+    uint64_t m_nextSampleAt;
 };
 
 }  // namespace

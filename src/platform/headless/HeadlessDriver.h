@@ -16,6 +16,9 @@ struct RunOptions {
     std::string shotsDir = ".";
     // The run ends (as after the script's end) once this much virtual time has passed.
     uint64_t maxMs = 600000;
+    // Every this many ms of virtual time the trace gets "memory RSS HEAP": the resident size and
+    // the heap in use, in KiB (0: never).
+    uint64_t memoryEveryMs = 0;
     // How the script is named in error messages.
     std::string scriptName = "script";
 };

@@ -157,6 +157,8 @@ std::string HeadlessPlatform::TraceName(TraceKind kind) {
             return "exit";
         case TraceKind::Pane:
             return "pane";
+        case TraceKind::Memory:
+            return "memory";
     }
     return "?";
 }

@@ -166,6 +166,22 @@ std::vector<long> SaveSizesIn(const std::string& trace) {
     return sizes;
 }
 
+std::vector<MemorySample> MemorySamplesIn(const std::string& trace) {
+    std::vector<MemorySample> samples;
+    int scene = -1;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream parts(line);
+        long ms = 0;
+        std::string event;
+        long value = 0, heap = 0;
+        if (!(parts >> ms >> event >> value)) continue;
+        if (event == "scene") scene = int(value);
+        if (event == "memory" && parts >> heap) samples.push_back({ms, value, heap, scene});
+    }
+    return samples;
+}
+
 long ExitTimeIn(const std::string& trace) {
     long at = -1;
     ForEachEvent(trace, "exit", [&](long ms, const std::string&) { at = ms; });

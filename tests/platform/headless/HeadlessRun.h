@@ -71,6 +71,15 @@ std::optional<SaveState> ReadWholeSave(const fs::path& path);
 // The scenes the trace entered ("MS scene N" lines), and every "save PATH BYTES" size.
 std::set<int> ScenesIn(const std::string& trace);
 std::vector<long> SaveSizesIn(const std::string& trace);
+// The "MS memory RSS HEAP" samples: virtual time, resident size and heap in use (KiB), and the
+// scene last entered before the sample (-1 before the first).
+struct MemorySample {
+    long ms = 0;
+    long residentKiB = 0;
+    long heapKiB = 0;
+    int scene = -1;
+};
+std::vector<MemorySample> MemorySamplesIn(const std::string& trace);
 // The virtual time of the "exit" line, or -1 when the trace has none.
 long ExitTimeIn(const std::string& trace);
 
