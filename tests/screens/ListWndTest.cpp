@@ -289,7 +289,7 @@ TEST_F(ListWndTest, SavedRowOpensTheListThereAndTheWheelStopsAtTheEnd) {
         EXPECT_TRUE(m_list->Cell(45).IsEnabled());   // 196
     });
     Wheel(1000, 120);
-    At(1100, [this] { EXPECT_EQ(TheSettings().m_listPage, 14); });
+    At(1100, [] { EXPECT_EQ(TheSettings().m_listPage, 14); });
     ClickButton(1200, CListWnd::kBack);
     EXPECT_EQ(Run(), uint32_t(kSceneMenu));
     // Three steps down (the fourth is at the end and silent), one up, then back.
