@@ -8,23 +8,12 @@
 #include <memory>
 #include <regex>
 
+#include "Lib/ZIRur/Util/LeakSanitizer.h"
 #include "common/ToolError.h"
 
 // Text in a picture loads fontconfig, which keeps its configuration and font caches for the
-// life of the process by design. LeakSanitizer (in the sanitizer builds) is told so, here in
-// the object every user of the renderer links, rather than through each caller's environment.
-#if defined(__SANITIZE_ADDRESS__)  // gcc
-#define SVG_RENDER_LSAN_HOOK 1
-#elif defined(__has_feature)  // clang
-#if __has_feature(address_sanitizer)
-#define SVG_RENDER_LSAN_HOOK 1
-#endif
-#endif
-#ifdef SVG_RENDER_LSAN_HOOK
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-#endif
+// life of the process.
+STONEWELL_LEAK_SUPPRESSIONS("leak:libfontconfig.so\n")
 
 namespace svg {
 namespace {

@@ -7,6 +7,11 @@
 #include <system_error>
 
 #include "Lib/ZIRur/Util/DebugLog.h"
+#include "Lib/ZIRur/Util/LeakSanitizer.h"
+
+// SDL keeps a few blocks of its audio drivers, and its D-Bus connection, until the process
+// ends.
+STONEWELL_LEAK_SUPPRESSIONS("leak:libSDL2-2.0.so\nleak:libdbus-1.so\n")
 
 namespace platform {
 
