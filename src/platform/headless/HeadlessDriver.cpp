@@ -101,9 +101,9 @@ private:
     // checks.
     void SampleMemory() {
         m_platform.SetNow(m_nextSampleAt);
-        m_platform.Trace(platform::TraceKind::Memory, std::to_string(platform::ResidentKiB()) +
-                                                          ' ' +
-                                                          std::to_string(platform::HeapInUseKiB()));
+        const std::string sample = std::to_string(platform::ResidentKiB()) + ' ' +
+                                   std::to_string(platform::HeapInUseKiB());
+        m_platform.Trace(platform::TraceKind::Memory, sample);
         m_nextSampleAt += m_options.memoryEveryMs;
     }
 
