@@ -4,7 +4,10 @@ problem list of section 1-3 and its first problem, read and solved. Each screen 
 shows is compared with the reviewed picture the headless end-to-end cases hold for it, so the
 real window is known to draw what the headless program draws. The progress is saved at the
 end.
-Usage: newcomer_run.py PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR (DISPLAY must be set)."""
+Usage: newcomer_run.py [--in-place] PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR
+(DISPLAY must be set). With --in-place the program runs where it was built, on the build's
+own data and save folder, as a learner would: the test command does that once on a build
+without progress, so that the suite is known to pass after the program has been used."""
 import os
 import sys
 import tempfile
@@ -76,8 +79,10 @@ def expect_screen(window, reference, name, seconds=15, retry=None):
 
 
 def main():
-    exe, data, reference = sys.argv[1:4]
-    with ProgramRun(exe, data) as run:
+    args = sys.argv[1:]
+    in_place = args[:1] == ["--in-place"]
+    exe, data, reference = args[1:4] if in_place else args[0:3]
+    with ProgramRun(exe, data, in_place) as run:
         d = display.Display()
         before = {w.id for w in d.screen().root.query_tree().children}
         run.start()

@@ -38,25 +38,33 @@ def named(d, name, ignore=()):
 
 class ProgramRun:
     """The program in a scratch folder: with the built data set linked in when `data` is
-    given, else an empty DATA folder. Killed and removed on leaving the `with` block."""
+    given, else an empty DATA folder. With `in_place`, the program runs where it was built,
+    on the build's own DATA folder, as a learner starting it from the build would.
+    Killed, and the scratch folder removed, on leaving the `with` block."""
 
-    def __init__(self, exe, data=None):
-        self.work = tempfile.mkdtemp(prefix="sw-window-")
-        shutil.copy(exe, os.path.join(self.work, "stonewell"))
-        os.makedirs(os.path.join(self.work, "DATA"))
-        if data is not None:
-            os.makedirs(os.path.join(self.work, "DATA", "SAVE"))
-            for sub in ("IMG", "SOUND", "DATA"):
-                os.symlink(os.path.join(data, sub), os.path.join(self.work, "DATA", sub))
+    def __init__(self, exe, data=None, in_place=False):
+        self.scratch = tempfile.mkdtemp(prefix="sw-window-")
+        if in_place:
+            self.exe = os.path.abspath(exe)
+            self.work = os.path.dirname(self.exe)
+        else:
+            self.work = self.scratch
+            self.exe = os.path.join(self.work, "stonewell")
+            shutil.copy(exe, self.exe)
+            os.makedirs(os.path.join(self.work, "DATA"))
+            if data is not None:
+                os.makedirs(os.path.join(self.work, "DATA", "SAVE"))
+                for sub in ("IMG", "SOUND", "DATA"):
+                    os.symlink(os.path.join(data, sub), os.path.join(self.work, "DATA", sub))
         self.proc = None
 
     def __enter__(self):
         return self
 
     def start(self):
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.work, "config"),
-                   XDG_DATA_HOME=os.path.join(self.work, "share"), SDL_AUDIODRIVER="dummy")
-        self.proc = subprocess.Popen([os.path.join(self.work, "stonewell")], env=env)
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.scratch, "config"),
+                   XDG_DATA_HOME=os.path.join(self.scratch, "share"), SDL_AUDIODRIVER="dummy")
+        self.proc = subprocess.Popen([self.exe], cwd=self.work, env=env)
 
     def end_orderly(self):
         """A termination request ends the program through its exit processing."""
@@ -69,5 +77,5 @@ class ProgramRun:
     def __exit__(self, *exc):
         if self.proc is not None and self.proc.poll() is None:
             self.proc.kill()
-        shutil.rmtree(self.work, ignore_errors=True)
+        shutil.rmtree(self.scratch, ignore_errors=True)
         return False

@@ -54,8 +54,16 @@ RunFolder::~RunFolder() {
 
 void RunFolder::CopyBuiltData() const {
     fs::remove_all(Data());
-    for (const auto& entry : fs::recursive_directory_iterator(BuiltDataDir())) {
-        const fs::path to = Data() / fs::relative(entry.path(), BuiltDataDir());
+    for (auto it = fs::recursive_directory_iterator(BuiltDataDir());
+         it != fs::recursive_directory_iterator(); ++it) {
+        const fs::directory_entry& entry = *it;
+        const fs::path relative = fs::relative(entry.path(), BuiltDataDir());
+        // A learner's runs of the build leave progress there; every run starts without it.
+        if (relative == "SAVE") {
+            it.disable_recursion_pending();
+            continue;
+        }
+        const fs::path to = Data() / relative;
         if (entry.is_directory()) {
             fs::create_directories(to);
             continue;

@@ -46,8 +46,8 @@ public:
     fs::path SaveFile() const { return Data() / "SAVE" / "setting.dat"; }
     // The per-user save folder the program falls back to.
     fs::path UserSaveFile() const { return m_path / "home/.local/share/stonewell/setting.dat"; }
-    // Copies the build's DATA folder into the root (fonts and sounds hard-linked where the
-    // file system allows, since no case changes them in place).
+    // Copies the build's DATA folder, without its SAVE folder, into the root (fonts and
+    // sounds hard-linked where the file system allows, since no case changes them in place).
     void CopyBuiltData() const;
 
     // Starts the program on `script`; returns the child's pid (the caller waits or kills).
