@@ -1,6 +1,7 @@
 #include "app/BankoView.h"
 
 #include <mutex>
+#include <optional>
 
 #include "Lib/ZIRur/Wnd/TSEventWnd.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
@@ -78,7 +79,11 @@ void CBankoView::OnWindowTimer(int id) {
 }
 
 bool CBankoView::OnCloseRequest() {
-    if (!platform::GetPlatform().AskYesNo(msg::kConfirmExit, msg::kAppTitle)) return false;
+    // Where no question can be shown, the close button must still close: everything is
+    // stored on the way out, and otherwise the window could never be closed.
+    const std::optional<bool> yes =
+        platform::GetPlatform().AskYesNo(msg::kConfirmExit, msg::kAppTitle);
+    if (yes.has_value() && !*yes) return false;
     if (m_onClose) m_onClose();
     return true;
 }

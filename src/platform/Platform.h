@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/DrawList.h"
@@ -65,8 +66,9 @@ public:
 
     // A modal message box with an OK button (UTF-8 text).
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
-    // A modal Yes/No question, No the default; true for Yes.
-    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // A modal Yes/No question, No the default; true for Yes, empty when no question could be
+    // shown (a desktop without the fonts or windows a message box needs).
+    virtual std::optional<bool> AskYesNo(const std::string& text, const std::string& title) = 0;
     // Opens a local file in the system's browser; false when that failed.
     virtual bool OpenUrl(const std::string& path) = 0;
 

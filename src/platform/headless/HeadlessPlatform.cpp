@@ -112,7 +112,7 @@ void HeadlessPlatform::ShowMessage(const std::string& text, const std::string&) 
     Trace(TraceKind::MsgBox, text + " -> ok");
 }
 
-bool HeadlessPlatform::AskYesNo(const std::string& text, const std::string&) {
+std::optional<bool> HeadlessPlatform::AskYesNo(const std::string& text, const std::string&) {
     Trace(TraceKind::MsgBox, text + (m_answer ? " -> yes" : " -> no"));
     return m_answer;
 }

@@ -31,7 +31,7 @@ public:
     void SleepWindowThread(uint32_t) override {}
 
     void ShowMessage(const std::string& text, const std::string& title) override;
-    bool AskYesNo(const std::string& text, const std::string& title) override;
+    std::optional<bool> AskYesNo(const std::string& text, const std::string& title) override;
     bool OpenUrl(const std::string& path) override;
 
     bool StartAudio(AudioSource* source) override;

@@ -293,7 +293,7 @@ int SdlPlatform::RunMessageBox(const std::string& text, const std::string& title
     int chosen = 0;
     if (SDL_ShowMessageBox(&data, &chosen) != 0) {
         SDL_FAIL("SDL_ShowMessageBox");
-        return 0;
+        return kNoMessageBox;
     }
     return chosen;
 }
@@ -331,8 +331,10 @@ void SdlPlatform::ShowMessage(const std::string& text, const std::string& title)
     AskWindowThread(text, title, false);
 }
 
-bool SdlPlatform::AskYesNo(const std::string& text, const std::string& title) {
-    return AskWindowThread(text, title, true) == 1;
+std::optional<bool> SdlPlatform::AskYesNo(const std::string& text, const std::string& title) {
+    const int answer = AskWindowThread(text, title, true);
+    if (answer == kNoMessageBox) return std::nullopt;
+    return answer == 1;
 }
 
 void SdlPlatform::EndDialogs() {

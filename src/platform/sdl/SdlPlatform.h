@@ -43,7 +43,7 @@ public:
     void StopWindowTimer(int id) override;
     void SleepWindowThread(uint32_t ms) override { SDL_Delay(ms); }
     void ShowMessage(const std::string& text, const std::string& title) override;
-    bool AskYesNo(const std::string& text, const std::string& title) override;
+    std::optional<bool> AskYesNo(const std::string& text, const std::string& title) override;
     bool OpenUrl(const std::string& path) override;
     bool StartAudio(AudioSource* source) override;
     void LockAudio() override;
@@ -56,7 +56,9 @@ public:
 private:
     struct DialogRequest;
     bool OnWindowThread() const;
+    // The chosen button's id, or kNoMessageBox when the box could not be shown.
     int RunMessageBox(const std::string& text, const std::string& title, bool yesNo);
+    static constexpr int kNoMessageBox = -1;
     void PumpEvents(WindowEvents& events, const std::atomic<bool>& stop);
     void ServeDialogs();
     // Shows a message box on the window thread on behalf of any thread; the chosen button.
