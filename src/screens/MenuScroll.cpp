@@ -36,4 +36,12 @@ int PageTop(int top, int dy) {
     return top;
 }
 
+Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
+                      double y, int thumbY) {
+    (void)pressSeen;
+    if (ReleaseOnThumb(x, y, thumbY) && dragging) return Release::EndDrag;
+    if (dragging || InScrollColumn(pressX, pressY)) return Release::Nothing;
+    return Release::Page;
+}
+
 }  // namespace menuscroll

@@ -31,4 +31,16 @@ bool InScrollColumn(double x, double y);
 // stopping at the ends.
 int PageTop(int top, int dy);
 
+// What a left-button release does to the list.
+enum class Release {
+    Nothing,
+    // Dragging ends; the thumb's position becomes the top item.
+    EndDrag,
+    // The vertical movement since the press pages the list (PageTop).
+    Page,
+};
+// `pressSeen`: the press reached the screen at (pressX, pressY), rather than a button.
+Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
+                      double y, int thumbY);
+
 }  // namespace menuscroll

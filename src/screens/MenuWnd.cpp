@@ -258,12 +258,15 @@ void CMenuWnd::OnPointerMove(TSPoint point, int device) {
 }
 
 void CMenuWnd::OnPointerUp(TSPoint point, int) {
-    if (menuscroll::ReleaseOnThumb(point.x, point.y, int(m_thumbY)) && m_dragging != 0) {
+    const menuscroll::Release effect =
+        menuscroll::ReleaseEffect(m_dragging != 0, true, m_pressPoint[0], m_pressPoint[1],
+                                  point.x, point.y, int(m_thumbY));
+    if (effect == menuscroll::Release::EndDrag) {
         m_dragging = 0;
         TopFromThumb();
         return;
     }
-    if (m_dragging != 0 || menuscroll::InScrollColumn(m_pressPoint[0], m_pressPoint[1])) return;
+    if (effect != menuscroll::Release::Page) return;
     const int top = menuscroll::PageTop(m_topItem, int(point.y - m_pressPoint[1]));
     if (top == m_topItem) return;
     SetTop(top);
