@@ -38,9 +38,10 @@ int PageTop(int top, int dy) {
 
 Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
                       double y, int thumbY) {
-    (void)pressSeen;
-    if (ReleaseOnThumb(x, y, thumbY) && dragging) return Release::EndDrag;
-    if (dragging || InScrollColumn(pressX, pressY)) return Release::Nothing;
+    // A fast drag can be far from the thumb when the button comes up: it ends all the same.
+    if (dragging) return Release::EndDrag;
+    if (!pressSeen || InScrollColumn(pressX, pressY) || !ReleaseOnThumb(x, y, thumbY))
+        return Release::Nothing;
     return Release::Page;
 }
 

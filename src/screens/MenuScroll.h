@@ -39,7 +39,9 @@ enum class Release {
     // The vertical movement since the press pages the list (PageTop).
     Page,
 };
-// `pressSeen`: the press reached the screen at (pressX, pressY), rather than a button.
+// Any release ends a drag. Otherwise the list pages only on a release on the thumb (as
+// ReleaseOnThumb) whose press reached the screen (`pressSeen`: not taken by a button) at
+// (pressX, pressY) outside the scroll column.
 Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
                       double y, int thumbY);
 
