@@ -31,6 +31,12 @@ bool HasSaveSize(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && size_t(st.st_size) == kFileSize;
 }
 
+// Whether the file is long enough to be read as a save file.
+bool HoldsWholeImage(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && size_t(st.st_size) >= kFileSize;
+}
+
 // Reads the first kFileSize bytes; empty when the file is missing or shorter.
 std::vector<uint8_t> ReadImage(const std::string& path) {
     if (!IsRegularFile(path)) return {};
@@ -92,20 +98,31 @@ bool SaveFile::Load(AppSettings& settings, ProgressState& progress, const Locati
     std::vector<std::string> candidates;
     if (!location.fallbackDir.empty()) candidates.push_back(FileIn(location.fallbackDir));
     candidates.push_back(FileIn(location.primaryDir));
+    bool unreadable = false;
     for (const std::string& path : candidates) {
         std::vector<uint8_t> image = ReadImage(path);
+        // A whole file that cannot be read is still the learner's: never write over it.
+        if (image.empty() && HoldsWholeImage(path)) unreadable = true;
         if (image.empty()) continue;
         if (!ApplyImage(image, settings, progress)) continue;
         std::lock_guard lock(m_mutex);
         m_lastPath = path;
         m_lastImage = std::move(image);
+        m_storable = true;
         return true;
     }
+    std::lock_guard lock(m_mutex);
+    // Nothing usable on disk: the defaults become the learner's first file.
+    m_storable = !unreadable;
     return false;
 }
 
 bool SaveFile::Store(AppSettings& settings, const ProgressState& progress,
                      const Location& location) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_storable) return false;
+    }
     std::vector<uint8_t> image;
     {
         std::lock_guard lock(SaveDataMutex());

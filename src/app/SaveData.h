@@ -50,7 +50,9 @@ public:
     // (everything left as it was) when none is found or the files are shorter than kFileSize.
     bool Load(AppSettings& settings, ProgressState& progress, const Location& location);
     // Sets settings word 5 to 0 and writes the image atomically; false when no directory of
-    // the location could take it. Traces "<path> <bytes>" after a successful write.
+    // the location could take it. Traces "<path> <bytes>" after a successful write. Writes
+    // nothing (false) until a Load has read the file or found none: an image not taken from
+    // the disk must not replace the learner's file.
     bool Store(AppSettings& settings, const ProgressState& progress, const Location& location);
     // Path of the last successful read or write; empty before.
     std::string LastPath() const;
@@ -62,6 +64,7 @@ private:
     mutable std::mutex m_mutex;
     std::string m_lastPath;
     std::vector<uint8_t> m_lastImage;
+    bool m_storable = false;
 };
 
 }  // namespace savefile

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -38,6 +40,23 @@ void SetPlatform(Platform* platform) {
 }
 bool HasPlatform() {
     return g_platform != nullptr;
+}
+
+bool OnSearchPath(const std::string& name, const char* searchPath) {
+    if (searchPath == nullptr) return false;
+    const std::string folders = searchPath;
+    for (size_t start = 0; start <= folders.size();) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = folders.substr(start, end - start);
+        if (!folder.empty()) {
+            const std::string file = folder + "/" + name;
+            if (::access(file.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(file))
+                return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 }  // namespace platform

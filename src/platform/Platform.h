@@ -92,4 +92,8 @@ Platform& GetPlatform();
 void SetPlatform(Platform* platform);
 bool HasPlatform();
 
+// Whether an executable file `name` stands in one of the ':'-separated folders of `searchPath`
+// (null or empty: none).
+bool OnSearchPath(const std::string& name, const char* searchPath);
+
 }  // namespace platform

@@ -259,15 +259,16 @@ void ProblemPlay::ResolveLastEntry() {
 }
 
 void ProblemPlay::BoardClick(int x, int y) {
-    if (m_record == nullptr) return;
     if (x >= 721 && y >= 166 && y < 240) return;
+    // Closes also over a section without problems, so the learner can reach the menu button.
     if (m_questionOpen) {
         m_questionOpen = false;
         m_view.ShowPane(ProblemView::Pane::QuestionWindow, false);
-        if (ChoiceType()) ShowSelectionPane();
+        if (m_record != nullptr && ChoiceType()) ShowSelectionPane();
         m_view.Refresh();
         return;
     }
+    if (m_record == nullptr) return;
     if (m_result == 1 || m_result == 2) {
         m_phase = 1;
         if (m_mood == 3) {
@@ -624,8 +625,9 @@ void ProblemPlay::Again() {
     m_view.PlaySe(kSeCancel);
     m_inputEnabled = true;
     SetUp(true);
-    if (ChoiceType()) ShowSelectionPane();
     m_mood = 2;
+    // The choices stay hidden while the question is read; closing it shows them.
+    m_view.ShowPane(ProblemView::Pane::SelectionPane, false);
     if (!m_questionOpen) OpenQuestionWindow();
     m_view.Refresh();
 }
@@ -662,8 +664,12 @@ void ProblemPlay::ShowTexts() {
 
 void ProblemPlay::OpenQuestionWindow() {
     m_questionOpen = true;
+    // "問題を読み込めませんでした。": the section's problem file is missing or broken.
+    static constexpr const char* kUnreadable =
+        "\x96\xe2\x91\xe8\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1"
+        "\x82\xc5\x82\xb5\x82\xbd\x81\x42";
     m_view.SetText(ProblemView::Text::Question,
-                   m_record != nullptr ? problemtext::Question(m_record->question) : "");
+                   m_record != nullptr ? problemtext::Question(m_record->question) : kUnreadable);
     m_view.ShowPane(ProblemView::Pane::QuestionWindow, true);
     m_view.Refresh();
 }

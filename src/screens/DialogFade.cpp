@@ -101,6 +101,13 @@ bool CFadeDialog::HasClickableButton() const {
     return false;
 }
 
+uint32_t CFadeDialog::DoModal(CTSEventWnd* parent) {
+    const uint32_t result = CTSDialog::DoModal(parent);
+    if (!EndedByQuit()) return result;
+    m_result = m_failureResult;
+    return uint32_t(m_failureResult);
+}
+
 void CFadeDialog::OnStart() {
     // A dialog that cannot be answered would hold the program for ever: end at once.
     if (!HasClickableButton()) {

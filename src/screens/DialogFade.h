@@ -56,6 +56,9 @@ public:
     void OnStart() override;
     void OnTimer(int index) override;
     void OnDraw() override;
+    // A quit that ends the dialog is no answer: the dialog then ends with its do-nothing
+    // value, as when it cannot be shown.
+    uint32_t DoModal(CTSEventWnd* parent) override;
 
     // The value the dialog ended (or will end) with.
     int Result() const { return m_result; }
@@ -91,7 +94,7 @@ private:
 
     // The dialog's table of names (static data).
     const screen_assets::ScreenNames& m_names;
-    // Answer when the dialog cannot be shown.
+    // Answer when the dialog cannot be shown or is ended by a quit.
     const int m_failureResult;
     // The dialog's own archive and layout, released with the dialog.
     CTIGroup m_group;

@@ -36,4 +36,13 @@ int PageTop(int top, int dy) {
     return top;
 }
 
+Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
+                      double y, int thumbY) {
+    // A fast drag can be far from the thumb when the button comes up: it ends all the same.
+    if (dragging) return Release::EndDrag;
+    if (!pressSeen || InScrollColumn(pressX, pressY) || !ReleaseOnThumb(x, y, thumbY))
+        return Release::Nothing;
+    return Release::Page;
+}
+
 }  // namespace menuscroll

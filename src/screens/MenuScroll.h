@@ -31,4 +31,18 @@ bool InScrollColumn(double x, double y);
 // stopping at the ends.
 int PageTop(int top, int dy);
 
+// What a left-button release does to the list.
+enum class Release {
+    Nothing,
+    // Dragging ends; the thumb's position becomes the top item.
+    EndDrag,
+    // The vertical movement since the press pages the list (PageTop).
+    Page,
+};
+// Any release ends a drag. Otherwise the list pages only on a release on the thumb (as
+// ReleaseOnThumb) whose press reached the screen (`pressSeen`: not taken by a button) at
+// (pressX, pressY) outside the scroll column.
+Release ReleaseEffect(bool dragging, bool pressSeen, double pressX, double pressY, double x,
+                      double y, int thumbY);
+
 }  // namespace menuscroll

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <utility>
 
 #include "app/ProgressState.h"
 #include "app/SceneTable.h"
@@ -134,7 +135,7 @@ void CMenuWnd::RefreshRow(int row) {
             std::snprintf(pane, sizeof pane, "btn_menu%d_%d", paneNo, look);
             std::snprintf(texture, sizeof texture, "C1_btn_%s_%d%s.tga", kind, look,
                           finished ? "1" : "");
-            if (m_screen.Layout().IsExistPane(itemPane) != 0)
+            if (m_screen.Layout().IsExistPane(pane) != 0)
                 m_screen.PicturePane(pane).SetTexture(group, texture);
         }
     };
@@ -229,6 +230,7 @@ void CMenuWnd::OnPointerDown(TSPoint point, int device) {
     CTSBgmWnd::OnPointerDown(point, device);
     m_pressPoint[0] = point.x;
     m_pressPoint[1] = point.y;
+    m_pressSeen = true;
     if (!menuscroll::PressGrabsThumb(point.x, point.y, int(m_thumbY))) return;
     m_dragging = 1;
     m_lastY = point.y;
@@ -258,12 +260,18 @@ void CMenuWnd::OnPointerMove(TSPoint point, int device) {
 }
 
 void CMenuWnd::OnPointerUp(TSPoint point, int) {
-    if (menuscroll::ReleaseOnThumb(point.x, point.y, int(m_thumbY)) && m_dragging != 0) {
+    // The release of a press that a button took (hidden by its own action since, like the
+    // scroll buttons at the ends) is no flick: the recorded press is an older one.
+    const bool pressSeen = std::exchange(m_pressSeen, false) && !LastPressOnButton();
+    const menuscroll::Release effect =
+        menuscroll::ReleaseEffect(m_dragging != 0, pressSeen, m_pressPoint[0], m_pressPoint[1],
+                                  point.x, point.y, int(m_thumbY));
+    if (effect == menuscroll::Release::EndDrag) {
         m_dragging = 0;
         TopFromThumb();
         return;
     }
-    if (m_dragging != 0 || menuscroll::InScrollColumn(m_pressPoint[0], m_pressPoint[1])) return;
+    if (effect != menuscroll::Release::Page) return;
     const int top = menuscroll::PageTop(m_topItem, int(point.y - m_pressPoint[1]));
     if (top == m_topItem) return;
     SetTop(top);

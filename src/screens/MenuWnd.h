@@ -60,6 +60,8 @@ private:
     double m_lastY = 0;
     double m_thumbY = 0;
     double m_pressPoint[2] = {0, 0};
+    // A press reached the screen since the last release.
+    bool m_pressSeen = false;
     // 0 none, 1 to the title, 2 to a lesson, 3 to the problem list.
     int32_t m_leaving = 0;
     int32_t m_fadeCounter = 0;

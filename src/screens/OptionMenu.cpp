@@ -1,5 +1,7 @@
 #include "screens/OptionMenu.h"
 
+#include <mutex>
+
 #include "app/ProgressState.h"
 
 namespace {
@@ -54,11 +56,16 @@ void COptionMenu::OnButton(uint16_t id) {
         case kIdNo:
             Finish(kCancelled, kSeCancel);
             break;
-        case kIdOk:
-            TheSettings().m_bgmOn = m_workBgm;
-            TheSettings().m_seOn = m_workSe;
+        case kIdOk: {
+            {
+                // A save may be building its image on the other thread.
+                std::lock_guard lock(SaveDataMutex());
+                TheSettings().m_bgmOn = m_workBgm;
+                TheSettings().m_seOn = m_workSe;
+            }
             Finish(kAccepted, kSeSet);
             break;
+        }
         default:
             break;
     }

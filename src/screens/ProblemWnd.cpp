@@ -297,7 +297,8 @@ void CProblemWnd::ShowPane(Pane pane, bool shown) {
         case Pane::SelectionPane:
             m_selectionShown = shown;
             m_selectionBlinkOn = true;
-            SetPaneVisible("sel_view", shown);
+            // The shown answer stands on the board; its empty frame below stays away.
+            SetPaneVisible("sel_view", shown && !(m_play && m_play->Phase() == 2));
             SetPaneVisible("txt_select", shown);
             break;
         case Pane::ClearedStamp:

@@ -160,6 +160,8 @@ void CTitleWnd::OpenHelp() {
     // The page sits in the program's folder, which is the working directory.
     std::error_code error;
     const std::filesystem::path page = std::filesystem::current_path(error) / kHelpPage;
-    if (!platform::GetPlatform().OpenUrl(page.string()))
+    // An opener reports success once it has started, so a missing page would show nothing.
+    const bool present = !error && std::filesystem::is_regular_file(page, error);
+    if (!present || !platform::GetPlatform().OpenUrl(page.string()))
         platform::GetPlatform().ShowMessage(msg::kHelpFailed, msg::kAppTitle);
 }

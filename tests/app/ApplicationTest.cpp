@@ -8,6 +8,7 @@
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "app/Application.h"
 #include "app/ProgressState.h"
+#include "app/SaveData.h"
 #include "support/PlatformFixture.h"
 
 namespace {
@@ -82,8 +83,12 @@ TEST_F(ApplicationTest, ProgressOfAFinishedSceneIsOnDiskBeforeTheNextSceneStarts
     int code = RunScenes([&](int scene) -> std::unique_ptr<CTSEventWnd> {
         if (scene == 1) {
             // Problem 0 of course 0, chapter index 0, section index 2.
-            return std::make_unique<ActionWnd>([] { TheProgress().MarkProblemSolved(0, 0, 2, 0); },
-                                               2);
+            return std::make_unique<ActionWnd>(
+                [] {
+                    LoadSaveData();
+                    TheProgress().MarkProblemSolved(0, 0, 2, 0);
+                },
+                2);
         }
         return std::make_unique<ActionWnd>([&] { seenBySecondScene = SaveFileBytes(); }, 0);
     });
@@ -94,7 +99,12 @@ TEST_F(ApplicationTest, ProgressOfAFinishedSceneIsOnDiskBeforeTheNextSceneStarts
 
 TEST_F(ApplicationTest, ExitProcessingStoresWhatTheLastScreenEarned) {
     int code = RunScenes([&](int) {
-        return std::make_unique<ActionWnd>([] { TheProgress().MarkLessonDone(0, 1, 0); }, 0);
+        return std::make_unique<ActionWnd>(
+            [] {
+                LoadSaveData();
+                TheProgress().MarkLessonDone(0, 1, 0);
+            },
+            0);
     });
     EXPECT_EQ(code, 0);
     const std::string bytes = SaveFileBytes();

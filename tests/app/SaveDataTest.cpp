@@ -118,6 +118,19 @@ TEST(SaveFileIo, FirstRunCreatesTheDirectoryAndAFileOfExactSize) {
     EXPECT_EQ(platform.saves[0], dir / "DATA/SAVE/setting.dat 28976");
 }
 
+TEST(SaveFileIo, NothingIsStoredOverAFileThatWasNotLoaded) {
+    ScratchDir dir;
+    std::vector<uint8_t> learners(kSize, 0);
+    learners[24] = 1;
+    learners[569] = 1;
+    ASSERT_TRUE(WriteBytes(dir / "DATA/SAVE/setting.dat", learners));
+    State defaults;
+    savefile::SaveFile file;
+    EXPECT_FALSE(file.Store(defaults.settings, *defaults.progress, PrimaryOnly(dir)))
+        << "exit before the file was read";
+    EXPECT_EQ(ReadBytes(dir / "DATA/SAVE/setting.dat"), learners);
+}
+
 TEST(SaveFileIo, ShortFileCountsAsMissingAndLongFileIsReadForItsFirstBlocks) {
     ScratchDir dir;
     std::vector<uint8_t> file(kSize - 1, 0);
@@ -153,6 +166,7 @@ TEST(SaveFileIo, ResetKeepsSettingsAndMenuPositionsThroughARoundTrip) {
     s.progress->ResetProblemProgress();
     s.progress->ResetLessonProgress();
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, PrimaryOnly(dir))) << "a first run";
     ASSERT_TRUE(file.Store(s.settings, *s.progress, PrimaryOnly(dir)));
     State loaded;
     ASSERT_TRUE(file.Load(loaded.settings, *loaded.progress, PrimaryOnly(dir)));
@@ -169,6 +183,7 @@ TEST(SaveFileIo, CrashBetweenWriteAndRenameLeavesTheOldFileIntact) {
     State s;
     s.progress->MarkProblemSolved(0, 0, 2, 0);
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, PrimaryOnly(dir))) << "a first run";
     ASSERT_TRUE(file.Store(s.settings, *s.progress, PrimaryOnly(dir)));
     const std::vector<uint8_t> before = ReadBytes(dir / "DATA/SAVE/setting.dat");
 
@@ -199,6 +214,7 @@ TEST(SaveFileIo, UnwritableInstallFallsBackToTheUserDirectoryAndIsReadFromThere)
     State s;
     s.settings.m_menuPosition = 9;
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, location)) << "a first run";
     ASSERT_TRUE(file.Store(s.settings, *s.progress, location));
     EXPECT_EQ(ReadBytes(dir / "user/stonewell/setting.dat").size(), kSize);
 
@@ -225,6 +241,7 @@ TEST(SaveFileIo, NoWritablePlaceReturnsFalse) {
     location.fallbackDir = dir / "user/stonewell";
     State s;
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, location)) << "a first run";
     EXPECT_FALSE(file.Store(s.settings, *s.progress, location));
 }
 
@@ -233,6 +250,7 @@ TEST(SaveFileIo, RepeatedStoresTouchTheDiskOnlyWhenSomethingChanged) {
     TracingPlatform platform;
     State s;
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, PrimaryOnly(dir))) << "a first run";
     ASSERT_TRUE(file.Store(s.settings, *s.progress, PrimaryOnly(dir)));
     ASSERT_TRUE(file.Store(s.settings, *s.progress, PrimaryOnly(dir)));
     EXPECT_EQ(platform.saves.size(), 1u);
@@ -249,6 +267,7 @@ TEST(SaveFileIo, StoresFromTwoThreadsWhileProgressChangesLeaveAValidFile) {
     ScratchDir dir;
     State s;
     savefile::SaveFile file;
+    ASSERT_FALSE(file.Load(s.settings, *s.progress, PrimaryOnly(dir))) << "a first run";
     std::atomic<bool> allStored{true};
     std::thread saver([&] {
         for (int i = 0; i < 20; ++i) {

@@ -53,4 +53,19 @@ TEST(MenuScroll, FlicksPageByFiveRowsAndStopAtTheEnds) {
     EXPECT_EQ(ms::PageTop(24, -80), 26);
 }
 
+TEST(MenuScroll, AnyReleaseEndsADragAndOnlyAReleaseOnTheThumbPages) {
+    using R = ms::Release;
+    // A fast drag leaves the pointer far from the thumb before the button comes up.
+    EXPECT_EQ(ms::ReleaseEffect(true, true, 956, 300, 956, 700, 360), R::EndDrag);
+    EXPECT_EQ(ms::ReleaseEffect(true, true, 956, 300, 400, 100, 360), R::EndDrag);
+    // Press over the list, release on the thumb at the end of the track.
+    EXPECT_EQ(ms::ReleaseEffect(false, true, 900, 480, 956 + 23, 567 - 23, 567), R::Page);
+    EXPECT_EQ(ms::ReleaseEffect(false, true, 500, 300, 500, 420, 567), R::Nothing)
+        << "released over the list, far from the thumb";
+    EXPECT_EQ(ms::ReleaseEffect(false, true, 956, 400, 956, 567, 567), R::Nothing)
+        << "pressed in the scroll column";
+    // The press went to a scroll button that hid itself; the last press point is stale.
+    EXPECT_EQ(ms::ReleaseEffect(false, false, 500, 300, 956, 560, 567), R::Nothing);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -353,6 +354,11 @@ void SdlPlatform::EndDialogs() {
 bool SdlPlatform::OpenUrl(const std::string& path) {
     std::error_code error;
     const std::string url = "file://" + std::filesystem::absolute(path, error).string();
+#ifdef __linux__
+    // SDL starts the desktop's opener and reports success once it has forked, even when there
+    // is none to run.
+    if (!OnSearchPath("xdg-open", std::getenv("PATH"))) return false;
+#endif
     return SDL_OpenURL(url.c_str()) == 0;
 }
 

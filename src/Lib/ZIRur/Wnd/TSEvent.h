@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-// A queued screen event. Pointer events pack x into bits 0-15 and y into bits 16-31 of p1.
+// A queued screen event. Pointer events pack x into bits 0-15 and y into bits 16-31 of p1,
+// each as a signed 16-bit value (a held button reports positions left of or above the window).
 struct TSEvent {
     uint32_t code = 0;
     uint32_t p1 = 0;
@@ -47,5 +48,5 @@ inline uint32_t PackPoint(TSPoint p) {
     return uint32_t(p.x & 0xFFFF) | uint32_t(p.y & 0xFFFF) << 16;
 }
 inline TSPoint UnpackPoint(uint32_t p1) {
-    return {int(p1 & 0xFFFF), int(p1 >> 16)};
+    return {int(int16_t(uint16_t(p1 & 0xFFFF))), int(int16_t(uint16_t(p1 >> 16)))};
 }

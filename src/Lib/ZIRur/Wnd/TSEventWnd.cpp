@@ -158,6 +158,7 @@ void CTSEventWnd::PaceFrom(uint32_t start) {
 }
 
 uint32_t CTSEventWnd::RunModal() {
+    m_endedByQuit = false;
     uint32_t t = Ticks();
     for (;;) {
         Step();
@@ -171,6 +172,7 @@ uint32_t CTSEventWnd::RunModal() {
             DispatchEvent(ev.code, ev.p1, ev.p2);
             if (ev.code == kEvEnd) return ev.p1;
             if (ev.code == kEvQuit) {
+                m_endedByQuit = true;
                 if (m_pParent != nullptr) m_pParent->PostEvent(kEvQuit, ev.p1, 0);
                 return ev.p1;
             }
@@ -360,6 +362,7 @@ void CTSEventWnd::GenerateEvents() {
         switch (state) {
             case kPtrPress: {
                 CTSButton* hit = HitTest(point);
+                if (device == 0) m_lastPressOnButton = hit != nullptr;
                 if (hit != nullptr && device == 0) {
                     m_pCapturedButton = hit;
                     ButtonEvent(hit->m_id, 1);

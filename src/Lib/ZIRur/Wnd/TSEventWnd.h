@@ -90,6 +90,9 @@ public:
     int PostEvent(uint32_t code, uint32_t p1, uint32_t p2) { return PostEventPri(code, p1, p2, 2); }
     int PostEventPri(uint32_t code, uint32_t p1, uint32_t p2, uint8_t priority);
     int EndModal(uint32_t result) { return PostEvent(kEvEnd, result, 0); }
+    // Whether the last run loop ended on a quit rather than on its own end event; its result
+    // then is the quit's, not an answer of this window.
+    bool EndedByQuit() const { return m_endedByQuit; }
 
     // --- Timers (index 0-7) ---
     void StartTimer(int index, uint32_t intervalMs);
@@ -111,6 +114,9 @@ public:
     CTSButton* FocusedButton() const;
     const std::vector<CTSButton*>& Buttons() const { return m_buttons; }
     CTSButton* CapturedButton() const { return m_pCapturedButton; }
+    // Whether the last press of device 0 went to a button rather than to the window, so the
+    // window's own record of its presses is older than the button's release.
+    bool LastPressOnButton() const { return m_lastPressOnButton; }
 
     // --- Device input (platform layer, under the queue lock) ---
     void ReportPress(int device, int down, TSPoint point);
@@ -150,6 +156,8 @@ protected:
     std::array<Timer, 8> m_timers{};
     uint32_t m_startTick = 0;
     uint32_t m_elapsed = 0;
+    bool m_endedByQuit = false;
+    bool m_lastPressOnButton = false;
 };
 
 // Frames drawn by all windows since start.

@@ -67,3 +67,10 @@ TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
 }
 
 }  // namespace
+
+TEST(EventPoint, PositionsOutsideTheWindowKeepTheirSign) {
+    // With a button held, the pointer is reported beyond the window's left and top edges.
+    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{-12, -300})), (TSPoint{-12, -300}));
+    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{1100, -1})), (TSPoint{1100, -1}));
+    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{1023, 767})), (TSPoint{1023, 767}));
+}
