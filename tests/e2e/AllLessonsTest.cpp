@@ -76,12 +76,15 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
     if (!HasFailure()) fs::remove_all(root);
 }
 
-// Rows 1-3 of the menu hold sections 1-1..1-3; 2-1 is the eighth section, row 5 after three
-// scroll clicks.
+// Rows 1-5 of the menu hold sections 1-1..1-5; each scroll click moves the list one row, so
+// 1-6 is row 5 after one click and 2-1, the eighth section, row 5 after three.
 INSTANTIATE_TEST_SUITE_P(Written, AllLessons,
                          ::testing::Values(Lesson{{0, 0, 0}, "1-1-1", 0, "btn_menu1_1"},
                                            Lesson{{0, 0, 1}, "1-1-2", 0, "btn_menu2_1"},
                                            Lesson{{0, 0, 2}, "1-1-3", 0, "btn_menu3_1"},
+                                           Lesson{{0, 0, 3}, "1-1-4", 0, "btn_menu4_1"},
+                                           Lesson{{0, 0, 4}, "1-1-5", 0, "btn_menu5_1"},
+                                           Lesson{{0, 0, 5}, "1-1-6", 1, "btn_menu5_1"},
                                            Lesson{{0, 1, 0}, "1-2-1", 3, "btn_menu5_1"}),
                          [](const auto& param) {
                              std::string name = std::string("Lesson_") + param.param.file;
