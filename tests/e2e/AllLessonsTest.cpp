@@ -76,13 +76,16 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
     if (!HasFailure()) fs::remove_all(root);
 }
 
-// Rows 1-3 of the menu hold sections 1-1..1-3; 2-1 is the eighth section, row 5 after three
-// scroll clicks.
+// The menu shows five rows and one click scrolls by one: the section at list position p
+// (1-1 is 0, 1-8 is 7, 2-1 is 8) sits in row 5 after p - 4 clicks.
 INSTANTIATE_TEST_SUITE_P(Written, AllLessons,
                          ::testing::Values(Lesson{{0, 0, 0}, "1-1-1", 0, "btn_menu1_1"},
                                            Lesson{{0, 0, 1}, "1-1-2", 0, "btn_menu2_1"},
                                            Lesson{{0, 0, 2}, "1-1-3", 0, "btn_menu3_1"},
-                                           Lesson{{0, 1, 0}, "1-2-1", 3, "btn_menu5_1"}),
+                                           Lesson{{0, 0, 6}, "1-1-7", 2, "btn_menu5_1"},
+                                           Lesson{{0, 0, 7}, "1-1-8", 3, "btn_menu5_1"},
+                                           Lesson{{0, 1, 0}, "1-2-1", 4, "btn_menu5_1"},
+                                           Lesson{{0, 1, 1}, "1-2-2", 5, "btn_menu5_1"}),
                          [](const auto& param) {
                              std::string name = std::string("Lesson_") + param.param.file;
                              for (char& c : name)
