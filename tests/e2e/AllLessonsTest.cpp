@@ -3,6 +3,7 @@
 // the main menu with the progress saved, and the lesson's row shows its completed look.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -39,7 +40,10 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
     };
     script << "wait 2600\ntap btn_start1\nwait 800\n";
     scrollToRow();
-    script << "where " << lesson.button << "\ntap " << lesson.button << "\nwait 1500\n";
+    // The row's picture names its section: the lesson that opens is the one meant.
+    const std::string item = std::string("item_") + lesson.button[8];
+    script << "where " << item << "\nwhere " << lesson.button << "\ntap " << lesson.button
+           << "\nwait 1500\n";
     // A turn may only finish a page's typing; three a page is more than enough, and the
     // turns left over after the end scroll the menu, which the turns back undo.
     for (int i = 0; i < page.pageCount * 3 + 10; ++i) script << "wheel -120 500 400\nwait 40\n";
@@ -54,16 +58,24 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
     const e2e::RunResult run = e2e::RunHeadless(root, scriptPath);
     ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 
-    // In order: the row's normal look, the lesson, back on the menu with the save written,
-    // and the row's completed look.
+    // In order: the row's section picture, the row's normal look, the lesson, back on the menu with
+    // the save written, and the row's completed look.
     const std::string row = std::string("pane ") + lesson.button + " ";
-    const std::vector<std::string> want{row, "scene 4", "bgm DATA/SOUND/BGM/Setsumei.wav",
-                                        "scene 3", row};
+    char picture[32];
+    std::snprintf(picture, sizeof picture, "C1_%d-%d.tga", lesson.id.chapter + 1,
+                  lesson.id.section + 1);
+    const std::vector<std::string> want{"pane " + item + " ",
+                                        picture,
+                                        row,
+                                        "scene 4",
+                                        "bgm DATA/SOUND/BGM/Setsumei.wav",
+                                        "scene 3",
+                                        row};
     std::vector<std::string> rowLooks;
     size_t at = 0;
     bool saved = false;
     for (const std::string& line : e2e::Lines(run.trace)) {
-        if (at < want.size() && line.find(want[at]) != std::string::npos) ++at;
+        while (at < want.size() && line.find(want[at]) != std::string::npos) ++at;
         if (line.find(row) != std::string::npos) rowLooks.push_back(line);
         // The save is written as the lesson screen ends, just before the menu's scene line.
         if (at >= 2 && line.find("save DATA/SAVE/") != std::string::npos) saved = true;
@@ -76,8 +88,8 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
     if (!HasFailure()) fs::remove_all(root);
 }
 
-// Rows 1-5 of the menu hold sections 1-1..1-5; each scroll click moves the list one row, so
-// 1-6 is row 5 after one click and 2-1, the eighth section, row 5 after three.
+// The menu shows five rows and one click scrolls by one: the section at list position p
+// (1-1 is 0, 1-8 is 7, 2-1 is 8) sits in row 5 after p - 4 clicks.
 INSTANTIATE_TEST_SUITE_P(Written, AllLessons,
                          ::testing::Values(Lesson{{0, 0, 0}, "1-1-1", 0, "btn_menu1_1"},
                                            Lesson{{0, 0, 1}, "1-1-2", 0, "btn_menu2_1"},
@@ -85,7 +97,10 @@ INSTANTIATE_TEST_SUITE_P(Written, AllLessons,
                                            Lesson{{0, 0, 3}, "1-1-4", 0, "btn_menu4_1"},
                                            Lesson{{0, 0, 4}, "1-1-5", 0, "btn_menu5_1"},
                                            Lesson{{0, 0, 5}, "1-1-6", 1, "btn_menu5_1"},
-                                           Lesson{{0, 1, 0}, "1-2-1", 3, "btn_menu5_1"}),
+                                           Lesson{{0, 0, 6}, "1-1-7", 2, "btn_menu5_1"},
+                                           Lesson{{0, 0, 7}, "1-1-8", 3, "btn_menu5_1"},
+                                           Lesson{{0, 1, 0}, "1-2-1", 4, "btn_menu5_1"},
+                                           Lesson{{0, 1, 1}, "1-2-2", 5, "btn_menu5_1"}),
                          [](const auto& param) {
                              std::string name = std::string("Lesson_") + param.param.file;
                              for (char& c : name)
