@@ -24,8 +24,9 @@ bool Application::Start(const std::string& root, std::function<void()> onSceneLo
     dbglog::InitFromEnvironment();
     platform::Platform& host = platform::GetPlatform();
     std::error_code error;
-    std::filesystem::current_path(root, error);
+    // Resolved before moving into the root, which a relative root would otherwise be read from.
     const auto data = std::filesystem::absolute(std::filesystem::path(root) / "DATA", error);
+    std::filesystem::current_path(root, error);
     if (error || !std::filesystem::is_directory(data)) {
         host.ShowMessage(std::string(msg::kDataMissing) + data.string(), msg::kAppTitle);
         return false;
