@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
+#include "Lib/ZIRur/Text/Text.h"
 #include "lesson/LessonText.h"
 
 namespace explain {
@@ -29,6 +31,16 @@ TypedText TypedBodyText(std::string_view body, int characters) {
         i += lesson::IsShiftJisLeadByte(byte) && i + 1 < body.size() ? 2 : 1;
     }
     return typed;
+}
+
+int ShownBodyLines(std::string_view fileLine) {
+    std::string body(fileLine);
+    lesson::ReplaceLineBreakMarks(body);
+    if (body.empty()) return 0;
+    const std::string shown = WithoutCarriageReturns(lesson::WrapBody(body));
+    std::vector<std::string> lines;
+    return CText::SplitString(shown.c_str(), lines, CText::kDefaultMaxBytesPerLine,
+                              CText::kDefaultMaxLines);
 }
 
 }  // namespace explain

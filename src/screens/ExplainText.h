@@ -19,4 +19,12 @@ struct TypedText {
 };
 TypedText TypedBodyText(std::string_view body, int characters);
 
+// Lines the text window holds: "txt_text" is 110 px high, and a 22 px line with its spacing
+// takes about 25 px, so a fifth line would fall on the window's frame.
+inline constexpr int kWindowBodyLines = 4;
+
+// Lines a page body takes on screen, given as its line of the lesson text file ("::" for line
+// breaks): wrapped as the loader wraps it, then split as the body's text box splits it.
+int ShownBodyLines(std::string_view fileLine);
+
 }  // namespace explain

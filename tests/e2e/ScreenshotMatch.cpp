@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "platform/headless/FrameCapture.h"
 
@@ -20,11 +21,48 @@ bool PixelDiffers(uint32_t a, uint32_t b) {
     return false;
 }
 
+int Distance(uint32_t a, uint32_t b) {
+    int sum = 0;
+    for (int shift : {0, 8, 16}) sum += std::abs(Channel(a, shift) - Channel(b, shift));
+    return sum;
+}
+
 bool Load(const fs::path& path, Picture& picture) {
     return headless::ReadPng(path.string(), picture.argb, picture.width, picture.height);
 }
 
 }  // namespace
+
+bool LoadPicture(const fs::path& path, Picture& picture) {
+    return Load(path, picture);
+}
+
+uint32_t InkColour(const Picture& picture, int x, int y, int w, int h) {
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + w, picture.width), y1 = std::min(y + h, picture.height);
+    if (x0 >= x1 || y0 >= y1) return 0;
+    auto at = [&](int px, int py) {
+        return picture.argb[size_t(py) * size_t(picture.width) + size_t(px)] & 0xffffffu;
+    };
+    // Text may cover most of its box, but rarely its outline.
+    std::map<uint32_t, int> outline;
+    for (int py = y0; py < y1; ++py)
+        for (int px = x0; px < x1; ++px)
+            if (py == y0 || py == y1 - 1 || px == x0 || px == x1 - 1) ++outline[at(px, py)];
+    const uint32_t background =
+        std::max_element(outline.begin(), outline.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+    uint32_t ink = background;
+    for (int py = y0; py < y1; ++py)
+        for (int px = x0; px < x1; ++px)
+            if (Distance(at(px, py), background) > Distance(ink, background)) ink = at(px, py);
+    return ink;
+}
+
+bool SameColour(uint32_t a, uint32_t b) {
+    return !PixelDiffers(a, b);
+}
 
 size_t DifferingPixels(const Picture& a, const Picture& b) {
     if (a.width != b.width || a.height != b.height || a.argb.size() != b.argb.size())

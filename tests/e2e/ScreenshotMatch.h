@@ -24,6 +24,16 @@ struct Picture {
 size_t DifferingPixels(const Picture& a, const Picture& b);
 bool Matches(const Picture& reference, const Picture& shot);
 
+bool LoadPicture(const std::filesystem::path& path, Picture& picture);
+
+// The colour text is drawn in inside the rectangle (x, y, w, h) of `picture`: the pixel
+// farthest from the most common colour of the rectangle's outline (its background), so that
+// the blended edges of the glyphs do not count. 0 for a rectangle outside the picture.
+uint32_t InkColour(const Picture& picture, int x, int y, int w, int h);
+
+// Whether two colours agree within kChannelTolerance on every channel.
+bool SameColour(uint32_t a, uint32_t b);
+
 // Compares `shot` with `reference`. On a mismatch (or a missing reference) writes the
 // reference, the shot and a map of the differing pixels into `mismatchDir` and returns a
 // message naming them; an empty string means the shot matches.

@@ -4,11 +4,14 @@
 // "#! TEXT" say that no trace line after the last expected one so far shows TEXT. Lines
 // "#- FILE" run the script with that file of the data set missing. Lines
 // "#= NAME" say that the script's screenshot NAME must match the reviewed reference
-// tests/e2e/reference/NAME.png.
+// tests/e2e/reference/NAME.png. Lines "#~ SHOT X Y W H SHOT X Y W H" say that the text in
+// the first rectangle of the first screenshot is drawn in the same colour as the text in the
+// second rectangle of the second (the two may be one shot, or one rectangle).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,6 +77,24 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
             fs::path(STONEWELL_BINARY_DIR) / "e2e-mismatch" / GetParam());
         if (!mismatch.empty()) {
             ADD_FAILURE() << mismatch;
+            shotsMatch = false;
+        }
+    }
+    for (const std::string& line : e2e::Lines(script)) {
+        if (line.rfind("#~ ", 0) != 0) continue;
+        std::istringstream fields(line.substr(3));
+        uint32_t ink[2] = {};
+        for (uint32_t& colour : ink) {
+            std::string name;
+            int x = 0, y = 0, w = 0, h = 0;
+            e2e::Picture shot;
+            ASSERT_TRUE(fields >> name >> x >> y >> w >> h) << "bad line: " << line;
+            ASSERT_TRUE(e2e::LoadPicture(root / "shots" / (name + ".png"), shot)) << line;
+            colour = e2e::InkColour(shot, x, y, w, h);
+        }
+        if (!e2e::SameColour(ink[0], ink[1])) {
+            ADD_FAILURE() << line << ": text colours differ, " << std::hex << ink[0] << " and "
+                          << ink[1];
             shotsMatch = false;
         }
     }

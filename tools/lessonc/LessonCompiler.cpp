@@ -10,6 +10,7 @@
 
 #include "lesson/LessonBoardOps.h"
 #include "lesson/LessonSprites.h"
+#include "screens/ExplainText.h"
 
 namespace lessonc {
 
@@ -546,8 +547,18 @@ private:
         page->page.caption =
             TextLine(page->captionLine ? page->captionLine : page->line, page->captionUtf8,
                      "caption", size_t(lesson::kCaptionBufferSize - 1));
-        page->page.body = TextLine(page->bodyLine ? page->bodyLine : page->line, page->bodyUtf8,
-                                   "body", size_t(lesson::kBodyBufferSize - 1));
+        const int bodyLine = page->bodyLine ? page->bodyLine : page->line;
+        page->page.body =
+            TextLine(bodyLine, page->bodyUtf8, "body", size_t(lesson::kBodyBufferSize - 1));
+        // Lines beyond the window's height would be drawn over its frame.
+        const int shown = page->page.body.size() < size_t(lesson::kBodyBufferSize)
+                              ? explain::ShownBodyLines(page->page.body)
+                              : 0;
+        if (shown > explain::kWindowBodyLines) {
+            Error(bodyLine,
+                  "body takes " + std::to_string(shown) + " lines in the text window; at most " +
+                      std::to_string(explain::kWindowBodyLines) + " show (split the page)");
+        }
         page->page.header.stepCount = int32_t(page->page.steps.size());
         m_open = false;
     }

@@ -459,11 +459,13 @@ void AnimTransformBasic::ApplyToMaterial(uint16_t contentIdx, Material* material
                         EvalStep(target.stepKeys.data(), target.stepKeys.size(), mFrame);
                     if (v >= mTextures.size() || mTextures[v].data == nullptr) break;
                     TexMap& map = material->GetTexMap(target.index);
-                    if (map.mpImage == mTextures[v].data) break;
                     map.mpImage = mTextures[v].data;
                     map.mImageSize = mTextures[v].size;
-                    if (map.mpTexObj != nullptr)
-                        map.mpTexObj->LoadImageData(map.mpImage, map.mImageSize);
+                    // Once per change of key image, so a steady key does not reload every
+                    // frame; a key back on the layout's own image is handed over too.
+                    if (map.mpTexObj == nullptr || map.mpHandedImage == map.mpImage) break;
+                    map.mpTexObj->LoadImageData(map.mpImage, map.mImageSize);
+                    map.mpHandedImage = map.mpImage;
                     break;
                 }
                 default:

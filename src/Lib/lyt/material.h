@@ -35,6 +35,10 @@ struct TexMap {
     // Image data found through the accessor for this map's texture name (may be null).
     const void* mpImage = nullptr;
     uint32_t mImageSize = 0;
+    // Image last handed to mpTexObj by a texture pattern key (null: none yet). The object may
+    // show another image meanwhile (the framework switches pictures on its own), so a key is
+    // judged against this, not against mpImage.
+    const void* mpHandedImage = nullptr;
     uint16_t mTexIdx = 0;
     uint8_t mWrapS = 0;      // 2 bits
     uint8_t mWrapT = 0;      // 2 bits

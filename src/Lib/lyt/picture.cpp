@@ -39,8 +39,11 @@ void Picture::SetVtxColor(uint32_t index, uint32_t color) {
 
 void Picture::AttachDrawable(Drawable* object) {
     Pane::AttachDrawable(object);
-    if (mpMaterial != nullptr && mpMaterial->GetTextureNum() > 0)
-        mpMaterial->GetTexMap(0).mpTexObj = object;
+    if (mpMaterial != nullptr && mpMaterial->GetTextureNum() > 0) {
+        TexMap& map = mpMaterial->GetTexMap(0);
+        map.mpTexObj = object;
+        map.mpHandedImage = nullptr;  // a new object has been handed nothing yet
+    }
 }
 
 bool Picture::AppendTexture(const void* image, uint32_t size) {

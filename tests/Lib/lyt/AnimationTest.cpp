@@ -277,6 +277,27 @@ TEST_F(AnimFixture, TexturePatternSwitchesTheImage) {
     EXPECT_EQ(Mat()->GetTexMap(0).mpImage, images.b);
 }
 
+// The framework may switch the picture's image on its own; a key that picks the layout's own
+// image must still reach the picture, once per change of key image.
+TEST_F(AnimFixture, TexturePatternKeyOnTheLayoutsOwnImageIsHandedOver) {
+    AnimSpec a;
+    a.textures = {"a.tga", "b.tga"};
+    a.contents.push_back(PaneCurve("mat", "ATPT", 0, {{0, 0}, {5, 1}, {10, 0}}, 0, 1));
+    auto buf = lytfix::Animation(a);
+    TwoImages images;
+    AnimTransform* t = mLayout.CreateAnimTransform(buf.data(), buf.size(), &images);
+    ASSERT_NE(t, nullptr);
+    Mat()->GetTexMap(0).mpImage = images.a;  // as found for the layout's texture at build
+    ImageSink sink;
+    P("pic")->AttachDrawable(&sink);
+    mLayout.AttachAnim(t);
+    for (float frame : {0.f, 1.f, 5.f, 10.f, 11.f}) {
+        t->SetFrame(frame);
+        mLayout.Animate(0);
+    }
+    EXPECT_EQ(sink.loaded, (std::vector<const void*>{images.a, images.b, images.a}));
+}
+
 TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargets) {
     AnimSpec a;
     for (const char* p : {"p1", "p2", "p3", "p4"})

@@ -130,6 +130,17 @@ TEST(LessoncErrors, TextLimitsInShiftJisBytes) {
               "t.lesson:4: body of one byte reads as empty; write it full-width");
 }
 
+TEST(LessoncErrors, BodyMustFitTheTextWindowAsWrapped) {
+    const std::string line18 = Repeat("石", 18);
+    // Four full lines, each with a "。" allowed past the width, still fit.
+    EXPECT_TRUE(Errors(kHead + "body " + Repeat(line18 + "。", 4) + "\n").empty());
+    EXPECT_EQ(OneError(kHead + "body " + Repeat(line18, 4) + "石\n"),
+              "t.lesson:4: body takes 5 lines in the text window; at most 4 show (split the page)");
+    // Written line breaks count as well.
+    EXPECT_EQ(OneError(kHead + "body 一\nbody 二\nbody 三\nbody 四\nbody 五\n"),
+              "t.lesson:4: body takes 5 lines in the text window; at most 4 show (split the page)");
+}
+
 TEST(LessoncErrors, TextOutsideCodePage932) {
     // U+1F600 and the Korean syllable have no Shift_JIS form; neither does broken UTF-8.
     EXPECT_EQ(OneError("page\nboard 9\ncaption 碁\xF0\x9F\x98\x80\n"),

@@ -182,7 +182,9 @@ void CText::Render(const std::vector<std::string>& lines) {
     if (canvas.pixels.empty()) canvas.pixels.assign(size_t(kCanvasWidth) * kCanvasHeight, 0);
     uint32_t* pixels = canvas.pixels.data();
 
-    const uint32_t colour = gfx::PackColor(m_red, m_green, m_blue, 0) & 0x00FFFFFFu;
+    // Texels are white coverage: the object's colour is applied once, when drawing. Baking it
+    // in here as well would show a string set after a colour change in the colour squared.
+    constexpr uint32_t colour = 0x00FFFFFFu;
     const int scaled = m_pFont->ScaledSize();
     const bool spaced = lines.size() > 1;
     // Rows of the block, 1024 pixels wide, appended line by line.

@@ -11,7 +11,8 @@
 class CTSFont;
 
 // A Shift_JIS text drawn as one sprite: the string is split into byte-counted lines, every
-// line is rasterised into one texture, and the texture is drawn in the object's colour.
+// line is rasterised into one texture of white coverage, and the texture is drawn in the
+// object's colour.
 class CText : public CGObj {
 public:
     // Canvas every line is rasterised on, and the baseline row used there.
@@ -22,6 +23,9 @@ public:
     static constexpr size_t kMaxStringBytes = 2047;
     // Code units of one line handed to the rasteriser.
     static constexpr size_t kMaxLineUnits = 400;
+    // Line limits of a new object.
+    static constexpr int kDefaultMaxBytesPerLine = 128;
+    static constexpr int kDefaultMaxLines = 16;
 
     // One laid-out line: its placement and size, and its bytes.
     struct Line {
@@ -95,8 +99,8 @@ private:
     int m_lastX = 0;
     int m_lastY = 0;
     int m_lastAlign = 0x11;
-    int m_maxBytesPerLine = 128;
-    int m_maxLines = 16;
+    int m_maxBytesPerLine = kDefaultMaxBytesPerLine;
+    int m_maxLines = kDefaultMaxLines;
     int m_revealCount = 0;
     std::string m_szFontResource;
     int m_blockWidth = 0;
