@@ -23,6 +23,10 @@ constexpr const char* kUsage =
     "  -o FILE      the problem file to write\n"
     "  --help       show this text\n"
     "\n"
+    "Besides the format's limits it lints each source: questions only with kinds\n"
+    "that fit them, exactly the section's curriculum count of problems, no shown\n"
+    "problems in course 1 and marks only on stones.\n"
+    "\n"
     "Errors are printed as file:line: problem N: message; the exit status is\n"
     "1 on any error and nothing is written.\n";
 
@@ -78,6 +82,7 @@ int main(int argc, char** argv) {
             continue;
         }
         sections.push_back(sgf2problem::CompileSectionText(text, inputs[i], course - 1, errors));
+        sgf2problem::LintSectionText(text, inputs[i], course - 1, errors);
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
             std::fprintf(stderr, "sgf2problem: %zu/%zu files compiled\n", i + 1, inputs.size());
         }
