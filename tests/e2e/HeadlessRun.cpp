@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -17,12 +18,33 @@ bool DataBuilt() {
     return fs::exists(BuiltData() / "IMG" / "B_1.T2G");
 }
 
-fs::path MakeRoot(const std::string& name) {
+namespace {
+// Links everything under `from` into `to` file by file, leaving out the files of `without`.
+void LinkAllBut(const fs::path& from, const fs::path& to, const std::vector<fs::path>& without) {
+    fs::create_directories(to);
+    for (const auto& entry : fs::directory_iterator(from)) {
+        const fs::path target = to / entry.path().filename();
+        if (std::find(without.begin(), without.end(), entry.path()) != without.end()) continue;
+        if (entry.is_directory())
+            LinkAllBut(entry.path(), target, without);
+        else
+            fs::create_symlink(entry.path(), target);
+    }
+}
+}  // namespace
+
+fs::path MakeRoot(const std::string& name, const std::vector<std::string>& without) {
     const fs::path root = fs::temp_directory_path() / ("sw-e2e-" + name);
     fs::remove_all(root);
     fs::create_directories(root / "DATA" / "SAVE");
-    for (const char* sub : {"IMG", "SOUND", "DATA"})
-        fs::create_directory_symlink(BuiltData() / sub, root / "DATA" / sub);
+    std::vector<fs::path> left;
+    for (const std::string& file : without) left.push_back(BuiltData() / file);
+    for (const char* sub : {"IMG", "SOUND", "DATA"}) {
+        if (left.empty())
+            fs::create_directory_symlink(BuiltData() / sub, root / "DATA" / sub);
+        else
+            LinkAllBut(BuiltData() / sub, root / "DATA" / sub, left);
+    }
     return root;
 }
 

@@ -11,8 +11,10 @@ std::filesystem::path BuiltData();
 bool DataBuilt();
 
 // A fresh root named after `name` whose DATA/ shows the built data through links, with its
-// own SAVE folder, so no run sees another's progress.
-std::filesystem::path MakeRoot(const std::string& name);
+// own SAVE folder, so no run sees another's progress. `without` names files of the data set
+// (relative to it, e.g. "DATA/PROBLEM/1-problem.dat") that the root leaves out.
+std::filesystem::path MakeRoot(const std::string& name,
+                               const std::vector<std::string>& without = {});
 
 struct RunResult {
     bool exitedCleanly = false;

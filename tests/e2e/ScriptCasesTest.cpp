@@ -1,6 +1,8 @@
 // End-to-end cases: each file in tests/e2e/cases is a script for stonewell-headless, run on
 // the built data set. Lines "#> TEXT" say what the trace must show: each expected text must
 // be found in a trace line, in the order written (other lines may come between). Lines
+// "#! TEXT" say that no trace line after the last expected one so far shows TEXT. Lines
+// "#- FILE" run the script with that file of the data set missing. Lines
 // "#= NAME" say that the script's screenshot NAME must match the reviewed reference
 // tests/e2e/reference/NAME.png.
 #include <gtest/gtest.h>
@@ -33,21 +35,33 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
     if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
     const fs::path script =
         fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/cases" / (GetParam() + ".script");
-    const fs::path root = e2e::MakeRoot(GetParam());
+    std::vector<std::string> without;
+    for (const std::string& line : e2e::Lines(script))
+        if (line.rfind("#- ", 0) == 0) without.push_back(line.substr(3));
+    const fs::path root = e2e::MakeRoot(GetParam(), without);
     const e2e::RunResult run = e2e::RunHeadless(root, script);
     ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 
     const std::vector<std::string> got = e2e::Lines(run.trace);
     size_t at = 0;
+    auto allLines = [&got] {
+        std::string all;
+        for (const std::string& g : got) all += g + "\n";
+        return all;
+    };
     for (const std::string& line : e2e::Lines(script)) {
+        if (line.rfind("#! ", 0) == 0) {
+            const std::string unwanted = line.substr(3);
+            for (size_t later = at; later < got.size(); ++later)
+                if (got[later].find(unwanted) != std::string::npos)
+                    FAIL() << "unexpected '" << unwanted << "' in the trace:\n" << allLines();
+            continue;
+        }
         if (line.rfind("#> ", 0) != 0) continue;
         const std::string want = line.substr(3);
         while (at < got.size() && got[at].find(want) == std::string::npos) ++at;
-        if (at == got.size()) {
-            std::string all;
-            for (const std::string& g : got) all += g + "\n";
-            FAIL() << "expected '" << want << "' (in order) in the trace:\n" << all;
-        }
+        if (at == got.size())
+            FAIL() << "expected '" << want << "' (in order) in the trace:\n" << allLines();
         ++at;
     }
     bool shotsMatch = true;
