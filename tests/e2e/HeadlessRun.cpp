@@ -51,10 +51,14 @@ fs::path MakeRoot(const std::string& name, const std::vector<std::string>& witho
 RunResult RunHeadless(const fs::path& root, const fs::path& script) {
     RunResult result;
     result.trace = root / "trace.txt";
-    const std::string cmd = std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " +
-                            root.string() + " --script " + script.string() + " --shots " +
-                            (root / "shots").string() + " --trace " + result.trace.string() +
-                            " 2>" + (root / "stderr.txt").string();
+    // A home of its own: the per-user save folder is read first, and a learner's progress
+    // there must neither change a case nor be changed by one.
+    const std::string home = (root / "home").string();
+    const std::string cmd =
+        "HOME=" + home + " XDG_DATA_HOME=" + home + "/share XDG_CONFIG_HOME=" + home + "/config " +
+        std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " + root.string() +
+        " --script " + script.string() + " --shots " + (root / "shots").string() + " --trace " +
+        result.trace.string() + " 2>" + (root / "stderr.txt").string();
     const int status = std::system(cmd.c_str());
     std::stringstream err;
     err << std::ifstream(root / "stderr.txt").rdbuf();
