@@ -77,11 +77,6 @@ Points AnswerPoints(const ProblemRecord& r) {
     return out;
 }
 
-// A full-width digit "０".."９" in Shift_JIS.
-std::string FullWidthDigit(int d) {
-    return std::string{char(0x82), char(0x4F + d)};
-}
-
 bool SameColourEntryAt(const ProblemPlay& play, int x, int y) {
     for (int i = 0; i < play.EntryCount(); ++i) {
         const StoneEntry& e = play.Entries()[i];
@@ -282,8 +277,9 @@ TEST_F(CurriculumProblems, TheSectionsUseEveryJudgedKind) {
         ASSERT_TRUE(LoadSection(section));
         for (const ProblemRecord& r : board.records) types.insert(r.Type());
     }
-    // Picking a letter, ○/×, marking points, sequences, a number and three texts.
-    EXPECT_EQ(types, (std::set<int>{2, 3, 5, 6, 7, 8}));
+    // Picking a letter, ○/×, marking points and sequences. No question of the table asks for
+    // a number or a text about liberties, so sections 1-3..1-6 have neither.
+    EXPECT_EQ(types, (std::set<int>{2, 3, 5, 6}));
 }
 
 // --- Go: each answer is what the question asks for ---
@@ -340,15 +336,9 @@ protected:
             case kHowManyLiberties: {
                 const Points black = pos.Stones(gocheck::kBlack);
                 ASSERT_EQ(pos.ChainsOf({*black.begin()}), black) << "one black chain expected";
-                const int count = int(pos.Liberties(black).size());
-                if (r.Type() == 7) {
-                    EXPECT_EQ(r.answerParam, count);
-                } else {
-                    ASSERT_EQ(r.Type(), 8);
-                    ASSERT_LT(count, 10);
-                    EXPECT_EQ(std::string(r.choices[r.answerParam]).substr(0, 2),
-                              FullWidthDigit(count));
-                }
+                // "位置を選択": the learner picks the liberties.
+                ASSERT_EQ(r.Type(), 5);
+                EXPECT_EQ(AnswerPoints(r), pos.Liberties(black));
                 break;
             }
             case kIsMarkedWhiteInAtari:

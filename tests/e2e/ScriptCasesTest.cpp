@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HeadlessRun.h"
@@ -39,9 +40,24 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
     const fs::path script =
         fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/cases" / (GetParam() + ".script");
     std::vector<std::string> without;
-    for (const std::string& line : e2e::Lines(script))
+    // "#+ FILE FIXTURE": the test fixture FIXTURE (built from tests/fixtures) stands in for
+    // that file of the data set.
+    std::vector<std::pair<std::string, std::string>> standIns;
+    for (const std::string& line : e2e::Lines(script)) {
         if (line.rfind("#- ", 0) == 0) without.push_back(line.substr(3));
+        if (line.rfind("#+ ", 0) != 0) continue;
+        const size_t space = line.find(' ', 3);
+        ASSERT_NE(space, std::string::npos) << "'#+ FILE FIXTURE' expected: " << line;
+        standIns.emplace_back(line.substr(3, space - 3), line.substr(space + 1));
+        without.push_back(standIns.back().first);
+    }
     const fs::path root = e2e::MakeRoot(GetParam(), without);
+    for (const auto& [file, fixture] : standIns) {
+        const fs::path built = fs::path(STONEWELL_BINARY_DIR) / "fixtures" / fixture;
+        ASSERT_TRUE(fs::exists(built)) << built << " is not built";
+        fs::create_directories((root / "DATA" / file).parent_path());
+        fs::create_symlink(built, root / "DATA" / file);
+    }
     const e2e::RunResult run = e2e::RunHeadless(root, script);
     ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 

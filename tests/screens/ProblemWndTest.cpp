@@ -79,6 +79,19 @@ protected:
         EXPECT_TRUE(LoadProblemSet(board, progress, kChapter, section));
         return board.records;
     }
+    // Puts the tests' own choice problems (three-text and number problems, which the course
+    // does not use) in the place of the course's problem file, in `root`, with the built art
+    // and sounds linked in. Returns whether the fixture is built.
+    static bool StandInChoiceProblems(const test_support::ScratchDir& root) {
+        const fs::path built = fs::current_path();  // the fixture runs in the build's folder
+        const fs::path data = fs::path(root.Path()) / "DATA";
+        fs::create_directories(data / "DATA" / "PROBLEM");
+        for (const char* sub : {"IMG", "SOUND"})
+            fs::create_directory_symlink(built / "DATA" / sub, data / sub);
+        const fs::path fixture = built / "fixtures" / "choice-problems.dat";
+        fs::create_symlink(fixture, data / "DATA" / "PROBLEM" / "1-problem.dat");
+        return fs::exists(fixture);
+    }
     // The first problem of the section that passes `test`, or -1.
     int Find(int section, const std::function<bool(const ProblemRecord&)>& test) {
         const std::vector<ProblemRecord> records = Records(section);
@@ -285,6 +298,9 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
 
 TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsClosed) {
     REQUIRE_DATA();
+    const test_support::ScratchDir root;
+    if (!StandInChoiceProblems(root)) GTEST_SKIP() << "the test fixtures are not built";
+    const test_support::WorkingDirectory inRoot(root.Path());
     const int index = Find(kFirstSection, [](const ProblemRecord& r) { return r.Type() == 8; });
     ASSERT_GE(index, 0);
     Select(kFirstSection, index);

@@ -16,11 +16,13 @@ namespace {
 const char kUsage[] =
     "usage: probcheck [--gnugo PATH] FILE.sgf...\n"
     "\n"
-    "Plays every problem of the SGF problem collections (docs/formats/problem-sgf.md)\n"
-    "against GNU Go (Debian package gnugo, run as \"gnugo --mode gtp\"): setup stones and\n"
-    "every move must be legal; where a problem has a goal (marked stones to capture or to\n"
-    "save, or the captions \"capture\" and \"live\"), every correct line must reach it\n"
-    "against GNU Go's best defence and no wrong try may.\n"
+    "Judges every problem of the SGF problem collections (docs/formats/problem-sgf.md)\n"
+    "the way the program will, with the goal its question sets: liberties, territory and\n"
+    "double atari by exact count, reading by GNU Go (Debian package gnugo, run as\n"
+    "\"gnugo --mode gtp\"). For sequence problems every legal move at every choice along\n"
+    "the correct lines is tried: a move that reaches the goal but is not listed, and a\n"
+    "listed move that does not, are findings. Problems no reader can judge are listed as\n"
+    "needing a person.\n"
     "\n"
     "--gnugo PATH  the GNU Go program (default: gnugo on PATH, else /usr/games/gnugo).\n"
     "\n"
@@ -43,9 +45,7 @@ int Run(const std::vector<std::string>& args) {
     if (gnugo.empty()) gnugo = probcheck::FindGnuGo();
     if (gnugo.empty()) throw tools::ToolError("GNU Go is not installed (Debian package gnugo)");
     probcheck::GtpEngine engine({gnugo, "--mode", "gtp", "--quiet", "--level", "10"});
-    int problems = 0;
-    size_t suspicious = 0;
-    std::vector<probcheck::Suspicion> unchecked;
+    probcheck::Verdicts verdicts;
     for (const std::string& file : files) {
         // GNU Go takes a while per problem: a progress line per collection after a second.
         std::unique_ptr<tools::Progress> progress;
@@ -53,17 +53,24 @@ int Run(const std::vector<std::string>& args) {
             if (!progress) progress = std::make_unique<tools::Progress>("probcheck", file, total);
             progress->Update(done);
         };
-        for (const auto& s : probcheck::VerifyCollection(tools::ReadText(file), file, engine,
-                                                         problems, &unchecked, onProblem)) {
-            std::fprintf(stderr, "%s\n", s.Format().c_str());
-            ++suspicious;
-        }
+        const size_t before = verdicts.findings.size();
+        probcheck::VerifyCollection(tools::ReadText(file), file, engine, verdicts, onProblem);
+        for (size_t i = before; i < verdicts.findings.size(); ++i)
+            std::fprintf(stderr, "%s\n", verdicts.findings[i].Format().c_str());
     }
-    // Listed, so that a problem the engine cannot judge is never mistaken for a passed one.
-    for (const auto& u : unchecked) std::printf("unchecked: %s\n", u.Format().c_str());
-    std::printf("probcheck: %d problem%s looked at, %zu unchecked, %zu finding%s\n", problems,
-                problems == 1 ? "" : "s", unchecked.size(), suspicious, suspicious == 1 ? "" : "s");
-    return suspicious == 0 ? 0 : 1;
+    // Listed, so that a problem no reader can judge is never mistaken for a passed one.
+    for (const auto& u : verdicts.needsPerson)
+        std::printf("needs a person: %s\n", u.Format().c_str());
+    std::string perKind;
+    for (const auto& [kind, n] : verdicts.judged)
+        perKind += (perKind.empty() ? "" : ", ") + kind + " " + std::to_string(n);
+    const size_t findings = verdicts.findings.size();
+    std::printf(
+        "probcheck: %d problem%s looked at; judged: %s; %zu need%s a person; %zu finding%s\n",
+        verdicts.problems, verdicts.problems == 1 ? "" : "s",
+        perKind.empty() ? "none" : perKind.c_str(), verdicts.needsPerson.size(),
+        verdicts.needsPerson.size() == 1 ? "s" : "", findings, findings == 1 ? "" : "s");
+    return findings == 0 ? 0 : 1;
 }
 
 }  // namespace

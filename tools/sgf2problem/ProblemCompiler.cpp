@@ -564,6 +564,128 @@ SectionBlock CompileSectionText(std::string_view text, const std::string& fileNa
     return CompileSection(trees, fileName, course, errors);
 }
 
+namespace {
+
+// What each question of the table tells the learner to do, by index 0..56.
+enum class Asks : uint8_t {
+    Play,     // "碁盤に石を打って", "取ってみましょう", ...: moves on the board
+    MarkAll,  // "すべて選択", "すべて押さえて": every answer point
+    MarkOne,  // "位置を選択": points or one lettered point
+    Letter,   // "アとイのいずれか一つを選択"
+    OX,       // "○を、…×を選択"
+    Count,    // "目数を入力"
+};
+using enum Asks;
+constexpr Asks kQuestionAsks[] = {
+    MarkAll, MarkAll, OX,    MarkAll, Play, Play,  MarkAll, Letter, Letter, Play,     // 0-9
+    OX,      Play,    Play,  Letter,  OX,   Play,  Play,    Play,   Play,   Play,     // 10-19
+    OX,      Play,    OX,    Play,    Play, Play,  Play,    OX,     Play,   Play,     // 20-29
+    Play,    Count,   Count, Play,    OX,   Play,  Play,    Play,   Play,   MarkOne,  // 30-39
+    Play,    OX,      Play,  Play,    Play, Play,  Play,    Play,   Play,   Play,     // 40-49
+    Play,    Play,    Play,  Play,    Play, Count, Count,                             // 50-56
+};
+static_assert(std::size(kQuestionAsks) == kMaxQuestion + 1);
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> KindsForQuestion(int question) {
+    if (question < 0 || question > kMaxQuestion) return {};
+    switch (kQuestionAsks[question]) {
+        case Play:
+            return {"sequence"};
+        case MarkAll:
+            return {"points"};
+        case MarkOne:
+            return {"points", "letter"};
+        case Letter:
+            return {"letter"};
+        case OX:
+            return {"ox"};
+        case Count:
+            return {"number"};
+    }
+    return {};
+}
+
+void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileName, int course,
+                 std::vector<Diagnostic>& errors) {
+    int chapter = 0, section = 0;
+    const sgf::Property* sc = trees.empty() ? nullptr : trees[0].nodes.front().Find("SC");
+    if (sc != nullptr && ParseSection(*sc, chapter, section)) {
+        const int count = curriculum::ProblemCountAt(course, chapter - 1, section - 1);
+        // More than the count is already a compile error; fewer leaves unsolvable records.
+        if (count > 0 && int(trees.size()) < count) {
+            errors.push_back({fileName, sc->line, 0,
+                              "the section needs " + std::to_string(count) +
+                                  " problems, the file has " + std::to_string(trees.size())});
+        }
+    }
+    for (size_t i = 0; i < trees.size(); ++i) {
+        if (trees[i].nodes.empty()) continue;
+        const sgf::Node& root = trees[i].nodes.front();
+        const int number = int(i) + 1;
+        const sgf::Property* kd = root.Find("KD");
+        const sgf::Property* qi = root.Find("QI");
+        const std::string kind = kd != nullptr && kd->values.size() == 1 ? kd->values[0] : "";
+        if (kind == "shown" && course == 0) {
+            errors.push_back({fileName, kd->line, number,
+                              "no shown problems in course 1: nothing in them is judged"});
+        }
+        if (qi != nullptr && qi->values.size() == 1 && !kind.empty() && kind != "shown") {
+            const std::string& v = qi->values[0];
+            const int question =
+                !v.empty() && v.size() <= 2 && std::all_of(v.begin(), v.end(), IsDigit)
+                    ? std::stoi(v)
+                    : -1;
+            const std::vector<std::string> fits = KindsForQuestion(question);
+            if (!fits.empty() && std::find(fits.begin(), fits.end(), kind) == fits.end()) {
+                errors.push_back({fileName, qi->line, number,
+                                  "question " + v + " does not fit kind " + kind + "; it needs " +
+                                      Joined(fits)});
+            }
+        }
+        const sgf::Property* tr = root.Find("TR");
+        if (tr == nullptr) continue;
+        std::vector<std::string> stones;
+        for (const char* id : {"AB", "AW"})
+            if (const sgf::Property* p = root.Find(id)) {
+                for (const std::string& v : p->values) {
+                    const size_t colon = v.find(':');
+                    if (colon == std::string::npos || v.size() != 5) {
+                        stones.push_back(v);
+                        continue;
+                    }
+                    for (char c = std::min(v[0], v[3]); c <= std::max(v[0], v[3]); ++c)
+                        for (char r = std::min(v[1], v[4]); r <= std::max(v[1], v[4]); ++r)
+                            stones.push_back(std::string{c, r});
+                }
+            }
+        for (const std::string& v : tr->values) {
+            if (std::find(stones.begin(), stones.end(), v) == stones.end()) {
+                errors.push_back(
+                    {fileName, tr->line, number,
+                     "the mark TR[" + v + "] is on an empty point, where it is not drawn"});
+            }
+        }
+    }
+}
+
+void LintSectionText(std::string_view text, const std::string& fileName, int course,
+                     std::vector<Diagnostic>& errors) {
+    try {
+        LintSection(sgf::ParseCollection(text), fileName, course, errors);
+    } catch (const sgf::SyntaxError&) {
+        // Reported by the compiler.
+    }
+}
+
 std::vector<uint8_t> ProblemBytes(const ProblemEntry& p) {
     std::vector<uint8_t> out{p.caption, p.code, p.question};
     PutU32(out, uint32_t(p.setup.size()));

@@ -70,6 +70,21 @@ SectionBlock CompileSection(const std::vector<sgf::Tree>& trees, const std::stri
 SectionBlock CompileSectionText(std::string_view text, const std::string& fileName, int course,
                                 std::vector<Diagnostic>& errors);
 
+// The kinds (KD names) that question `question` of the program's table can be used with: what
+// the text tells the learner to do must be what the kind lets them do. Empty outside 0..56.
+std::vector<std::string> KindsForQuestion(int question);
+
+// Lints of a whole section source that the compiler itself does not need but the course does:
+// each question used only with a kind that fits it, exactly the section's curriculum count of
+// problems (a short set can never be all solved), no shown problems in course 1 (they are never
+// judged) and marks (TR) only on setup stones (a mark on an empty point is not drawn). Findings
+// are appended to `errors`.
+void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileName, int course,
+                 std::vector<Diagnostic>& errors);
+// Parses and lints SGF text; a syntax error is left to the compiler.
+void LintSectionText(std::string_view text, const std::string& fileName, int course,
+                     std::vector<Diagnostic>& errors);
+
 // The bytes of one problem entry.
 std::vector<uint8_t> ProblemBytes(const ProblemEntry& problem);
 // A whole course file: the 8-byte header and the blocks ordered by chapter and section.

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: sgf2problem --course N -o OUT.dat SECTION.sgf...\n"
+    "usage: sgf2problem --course N [--no-lint] -o OUT.dat SECTION.sgf...\n"
     "\n"
     "Compiles SGF problem collections (one file per section, see\n"
     "docs/formats/problem-sgf.md) into the problem file of course N (1..3),\n"
@@ -21,7 +21,13 @@ constexpr const char* kUsage =
     "\n"
     "  --course N   course number 1..3 (sets the section limits)\n"
     "  -o FILE      the problem file to write\n"
+    "  --no-lint    skip the course lints below, keep the format's limits (for\n"
+    "               test fixtures that hold kinds no course section uses)\n"
     "  --help       show this text\n"
+    "\n"
+    "Besides the format's limits it lints each source: questions only with kinds\n"
+    "that fit them, exactly the section's curriculum count of problems, no shown\n"
+    "problems in course 1 and marks only on stones.\n"
     "\n"
     "Errors are printed as file:line: problem N: message; the exit status is\n"
     "1 on any error and nothing is written.\n";
@@ -39,6 +45,7 @@ bool ReadFile(const std::string& path, std::string& out) {
 
 int main(int argc, char** argv) {
     int course = 0;
+    bool lint = true;
     std::string output;
     std::vector<std::string> inputs;
     for (int i = 1; i < argc; ++i) {
@@ -46,6 +53,10 @@ int main(int argc, char** argv) {
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (arg == "--no-lint") {
+            lint = false;
+            continue;
         }
         if ((arg == "--course" || arg == "-o") && i + 1 < argc) {
             if (arg == "-o") {
@@ -78,6 +89,7 @@ int main(int argc, char** argv) {
             continue;
         }
         sections.push_back(sgf2problem::CompileSectionText(text, inputs[i], course - 1, errors));
+        if (lint) sgf2problem::LintSectionText(text, inputs[i], course - 1, errors);
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
             std::fprintf(stderr, "sgf2problem: %zu/%zu files compiled\n", i + 1, inputs.size());
         }

@@ -2,6 +2,9 @@
 // the lines to look at. Skipped where GNU Go is not installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "../../../tools/common/ToolError.h"
 #include "../../../tools/probcheck/GtpEngine.h"
 #include "../../../tools/probcheck/ProblemVerify.h"
@@ -17,108 +20,84 @@ protected:
             std::vector<std::string>{mGnuGo, "--mode", "gtp", "--quiet"});
     }
     std::vector<std::string> Check(const std::string& text) {
+        mVerdicts = {};
+        probcheck::VerifyCollection(text, "p.sgf", *mEngine, mVerdicts);
         std::vector<std::string> lines;
-        for (const auto& s : probcheck::VerifyCollection(text, "p.sgf", *mEngine, mProblems))
-            lines.push_back(s.Format());
+        for (const auto& s : mVerdicts.findings) lines.push_back(s.Format());
         return lines;
     }
     std::string mGnuGo;
     std::unique_ptr<probcheck::GtpEngine> mEngine;
-    int mProblems = 0;
+    probcheck::Verdicts mVerdicts;
 };
 
-// White C11 in atari in the corner window; black C10 takes it, a move far away does not.
+// White cc in atari in the corner (C17 on the engine's 19 board); black cd takes it.
 constexpr const char* kCapture = "SZ[13]KD[sequence]QI[4]CI[2]PL[B]\nAB[bc][cb][dc]AW[cc]TR[cc]\n";
 
-TEST_F(ProbCheck, SoundProblemsPass) {
+TEST_F(ProbCheck, SoundProblemsOfEveryKindPass) {
     const std::string text = std::string("(;") + kCapture +
                              "(;B[cd]C[RIGHT])\n"
                              "(;B[jk]C[wrong]))\n"
-                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db](;B[cb];W[da]C[RIGHT]))\n"
-                             "(;KD[ox]QI[2]AB[cd]OX[o])\n"
-                             "(;SZ[13]KD[sequence]QI[42]PL[B]AB[ed][de]AW[ee]TR[ee]\n"
-                             "(;B[fe]C[RIGHT])(;B[dd]C[no]))\n";
+                             "(;SZ[13]KD[points]QI[6]AB[ca][bb][cc]AW[cb](;B[cb]C[RIGHT]))\n"
+                             "(;SZ[13]KD[ox]QI[2]AB[bc][cb][dc]AW[cc]TR[cc]OX[o])\n"
+                             "(;SZ[13]KD[number]QI[31]AB[ac][bc][cc][ca][cb]NU[4])\n"
+                             "(;SZ[13]KD[texts]QI[39]AB[cc]CH[a][b][c])\n";
     EXPECT_EQ(Check(text), std::vector<std::string>{});
-    EXPECT_EQ(mProblems, 4);
+    EXPECT_EQ(mVerdicts.problems, 5);
+    EXPECT_EQ(mVerdicts.judged, (std::map<std::string, int>{
+                                    {"number", 1}, {"ox", 1}, {"points", 1}, {"sequence", 1}}));
+    ASSERT_EQ(mVerdicts.needsPerson.size(), 1u);
+    EXPECT_EQ(mVerdicts.needsPerson[0].problem, 5);
 }
 
-TEST_F(ProbCheck, ProblemsWithoutAJudgeableGoalAreListedUnchecked) {
-    const std::string text = std::string("(;") + kCapture + "(;B[cd]C[RIGHT]))\n" +
-                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db](;B[cb];W[da]C[RIGHT]))\n"
-                             "(;KD[ox]QI[2]AB[cd]OX[o])\n";
-    std::vector<probcheck::Suspicion> unchecked;
-    int problems = 0;
-    EXPECT_TRUE(probcheck::VerifyCollection(text, "p.sgf", *mEngine, problems, &unchecked).empty());
-    ASSERT_EQ(unchecked.size(), 2u);
-    EXPECT_EQ(unchecked[0].Format(), "p.sgf:4: problem 2: the marked points are not judged");
-    EXPECT_EQ(unchecked[1].problem, 3);
-    EXPECT_NE(unchecked[1].message.find("\"ox\""), std::string::npos) << unchecked[1].message;
-}
-
-TEST_F(ProbCheck, FaultyProblemsAreReportedAtTheirLines) {
-    const std::string text = std::string("(;") + kCapture +
-                             "(;B[jk]C[RIGHT])\n"
-                             "(;B[cd]C[no])\n"
-                             "(;B[cc]))\n"
-                             "(;SZ[13]KD[points]QI[6]AB[bb]AW[cb][db]\n(;B[bz];W[da]C[RIGHT]))\n"
-                             "(;KD[sequence]QI[4]AB[aa][ab]AW[ba][bb]\n)\n";
-    const auto lines = Check(text);
+TEST_F(ProbCheck, ValuesAndPointsMustMatchThePosition) {
+    // Territory 4 said 5; an atari said not to be one; a liberty left out and a stone put in.
+    const auto lines = Check(
+        "(;SZ[13]KD[number]QI[31]AB[ac][bc][cc][ca][cb]NU[5])\n"
+        "(;SZ[13]KD[ox]QI[2]AB[bc][cb][dc]AW[cc]TR[cc]OX[x])\n"
+        "(;SZ[13]KD[points]QI[39]AB[dd]AW[de]\n(;B[dc];W[cd];B[de]C[RIGHT]))\n");
     EXPECT_EQ(lines,
-              (std::vector<std::string>{
-                  "p.sgf:3: problem 1: the correct line does not capture white C11 against GNU "
-                  "Go's best defence",
-                  "p.sgf:4: problem 1: a wrong try also manages to capture white C11",
-                  "p.sgf:5: problem 1: move 1 (black C11) is illegal: illegal move",
-                  "p.sgf:7: problem 2: point \"bz\" is not on the board"}));
+              (std::vector<std::string>{"p.sgf:1: problem 1: the number is 5, the position says 4",
+                                        "p.sgf:2: problem 2: the answer is x, the position says o",
+                                        "p.sgf:4: problem 3: the answer misses E16",
+                                        "p.sgf:4: problem 3: the answer wrongly includes D15"}));
 }
 
-TEST_F(ProbCheck, MarkedOwnStonesMustBeSaved) {
-    // Black B12 (marked) in atari: extending to B11... keeps it; a far move does not.
-    const std::string text =
-        "(;SZ[13]KD[sequence]QI[0]PL[B]AB[bb]AW[ab][ba][cb]TR[bb]\n"
-        "(;B[bc]C[RIGHT])\n"
-        "(;B[jk]C[RIGHT]))\n";
-    const auto lines = Check(text);
-    ASSERT_EQ(lines.size(), 1u) << ::testing::PrintToString(lines);
+TEST_F(ProbCheck, EveryMoveThatReachesTheGoalMustBeListed) {
+    // White db, two liberties: the atari from the right (eb) chases it to the edge; the one
+    // from above (da) lets it run, and the net at ec takes it as well.
+    const auto lines = Check(
+        "(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ca][cb][dc]AW[db]TR[db]\n"
+        "(;B[eb];W[da];B[ea]C[RIGHT])\n"
+        "(;B[da]C[RIGHT]))\n");
+    ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0],
-              "p.sgf:3: problem 1: the correct line does not save black B12 against GNU Go's best "
-              "defence");
+              "p.sgf:2: problem 1: the correct move black D19 does not capture the marked stones "
+              "against GNU Go's best defence");
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "p.sgf:2: problem 1: black E17 also manages to capture the marked stones "
+                        "but is not a correct line"),
+              lines.end());
+    // A white stone at fc stops every net: the listed atari is then the only answer.
+    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ca][cb][dc]AW[db][fc]TR[db]\n"
+                    "(;B[eb];W[da];B[ea]C[RIGHT])(;B[da]C[no]))\n"),
+              std::vector<std::string>{});
 }
 
-TEST_F(ProbCheck, AtariQuestionsAskForOneLibertyNotACapture) {
-    // Question 42 asks to put white E9 in atari: F9 does, the diagonal D10 does not.
-    const auto lines = Check(
-        "(;SZ[13]KD[sequence]QI[42]PL[B]AB[ed][de]AW[ee]TR[ee]\n"
-        "(;B[dd]C[RIGHT])\n"
-        "(;B[fe]C[no]))\n");
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{
-                  "p.sgf:2: problem 1: the correct line does not put in atari white E9 against "
-                  "GNU Go's best defence",
-                  "p.sgf:3: problem 1: a wrong try also manages to put in atari white E9"}));
-}
-
-TEST_F(ProbCheck, AWrongTryMustTakeAsDirectlyAsTheAnswersDo) {
-    // White A13 (marked) with one liberty: B12 takes it at once. The diagonal B12... leaves it
-    // doomed but on the board, which is slower, not also right; a wrong line that does take
-    // it is reported.
-    const auto lines = Check(
-        "(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ba]AW[aa]TR[aa]\n"
-        "(;B[ab]C[RIGHT])\n"
-        "(;B[bb]C[slower])\n"
-        "(;B[bb];W[ab];B[ac]C[also takes]))\n");
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "p.sgf:4: problem 1: a wrong try also manages to capture white A13"}));
-}
-
-TEST_F(ProbCheck, AskingWhichSideToAtariFromInOrderToTakeIsACaptureGoal) {
-    // Question 9 asks from which side to atari so as to take white E9: the right side chases it
-    // into black stones and takes it; the wrong side is also an atari but lets it run.
-    const auto lines = Check(
-        "(;SZ[13]KD[sequence]QI[9]CI[2]PL[B]AB[ed][fd][de][ge]AW[ee]TR[ee]\n"
-        "(;B[ef];W[fe];B[ff]C[RIGHT])\n"
-        "(;B[fe]C[no]))\n");
-    EXPECT_EQ(lines, std::vector<std::string>{});
+TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
+    // Black dd ataris white cd and dc at once; one reply cannot save both.
+    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[12]PL[B]AB[cc][bd][db][ed][de]AW[cd][dc]\n"
+                    "(;B[dd]C[RIGHT])(;B[ce]C[no]))\n"),
+              std::vector<std::string>{});
+    // The ko shape: black ba takes white aa, and white could take back at once.
+    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[50]PL[B]AB[ab][cb]AW[aa][ca][bb]\n"
+                    "(;B[ba]C[RIGHT])(;B[jj]C[no]))\n"),
+              std::vector<std::string>{});
+    // A point without liberties is forbidden to black (the marked stone is the move asked about).
+    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[x])\n"),
+              std::vector<std::string>{});
+    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[o])\n"),
+              std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
 }
 
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {

@@ -149,3 +149,47 @@ TEST(Sgf2ProblemErrors, SectionRules) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Format(), "b.sgf:1: section 1:3 also comes from a.sgf");
 }
+
+namespace {
+
+std::vector<std::string> LintErrors(const std::string& sgfText) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    sgf2problem::LintSectionText(sgfText, "t.sgf", 0, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors) out.push_back(d.Format());
+    return out;
+}
+
+// `n` copies of a problem that passes every lint, the first naming section 1:3.
+std::string Sound(int n) {
+    std::string text = "(;SC[1:3]SZ[13]KD[ox]QI[2]AW[dd]TR[dd]OX[x])\n";
+    for (int i = 1; i < n; ++i) text += "(;SZ[13]KD[points]QI[39]AB[dd](;B[dc]C[RIGHT]))\n";
+    return text;
+}
+
+}  // namespace
+
+TEST(Sgf2ProblemLint, EachFaultOfASectionSourceIsFound) {
+    EXPECT_EQ(LintErrors(Sound(28)), std::vector<std::string>{});
+    EXPECT_EQ(LintErrors(Sound(27)),
+              std::vector<std::string>{"t.sgf:1: the section needs 28 problems, the file has 27"});
+    // Counting, ○/× and "位置を選択" questions each with a kind that cannot answer them.
+    std::string misfits = Sound(25) +
+                          "(;KD[texts]QI[39]CH[a][b][c])\n"
+                          "(;KD[number]QI[2]NU[3])\n"
+                          "(;KD[ox]QI[31]OX[o])\n";
+    EXPECT_EQ(LintErrors(misfits),
+              (std::vector<std::string>{
+                  "t.sgf:26: problem 26: question 39 does not fit kind texts; it needs points "
+                  "or letter",
+                  "t.sgf:27: problem 27: question 2 does not fit kind number; it needs ox",
+                  "t.sgf:28: problem 28: question 31 does not fit kind ox; it needs number"}));
+    const std::string marks = Sound(27) + "(;SZ[13]KD[ox]QI[2]AB[dd:ee]TR[ee][ff]OX[o])\n";
+    EXPECT_EQ(LintErrors(marks),
+              std::vector<std::string>{"t.sgf:28: problem 28: the mark TR[ff] is on an empty "
+                                       "point, where it is not drawn"});
+    const std::string shown = Sound(27) + "(;KD[shown]QI[1]AB[dd];B[pp])\n";
+    EXPECT_EQ(LintErrors(shown),
+              std::vector<std::string>{"t.sgf:28: problem 28: no shown problems in course 1: "
+                                       "nothing in them is judged"});
+}

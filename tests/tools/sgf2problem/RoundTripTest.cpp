@@ -172,12 +172,13 @@ TEST(Sgf2ProblemTool, CommandLineWritesTheFileOrReportsErrors) {
     const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
     if (!std::ifstream(tool)) GTEST_SKIP() << "sgf2problem not built";
     test_support::ScratchDir dir;
-    const std::string example = std::string(STONEWELL_SOURCE_DIR) + "/data/problems/example.sgf";
+    // A full section: the tool also lints, and the short example file would fail its count.
+    const std::string source = std::string(STONEWELL_SOURCE_DIR) + "/data/problems/1-1-3.sgf";
     EXPECT_EQ(std::system((tool + " --help > " + dir / "help.txt").c_str()), 0);
     EXPECT_NE(ReadText(dir / "help.txt").find("usage: sgf2problem"), std::string::npos);
 
     const std::string out = dir / "1-problem.dat";
-    EXPECT_EQ(std::system((tool + " --course 1 -o " + out + " " + example).c_str()), 0);
+    EXPECT_EQ(std::system((tool + " --course 1 -o " + out + " " + source).c_str()), 0);
     EXPECT_GT(test_support::ReadBytes(out).size(), 100u);
 
     ASSERT_TRUE(test_support::WriteBytes(dir / "bad.sgf", {'(', ';', 'K', 'D', '[', ']', ')'}));
