@@ -1,4 +1,5 @@
 #include "LessonCompiler.h"
+#include "LessonLint.h"
 #include "common/Cp932.h"
 
 #include <iconv.h>
@@ -143,7 +144,11 @@ public:
         for (m_next = 0; m_next < m_lines.size();) {
             const Line line = m_lines[m_next++];
             const std::string_view text = Trim(line.text);
-            if (text.empty() || text[0] == '#') continue;
+            if (!text.empty() && text[0] == '#') {
+                LintDirective(line.number, text);
+                continue;
+            }
+            if (text.empty()) continue;
             Statement(line.number, text);
         }
         FinishPage();
@@ -160,10 +165,34 @@ public:
 
 private:
     void Error(int line, std::string message) {
-        m_errors.push_back(Diagnostic{m_options.fileName, line, std::move(message)});
+        m_errors.push_back(Diagnostic{m_options.fileName, line, std::move(message), {}});
     }
 
     PageState* Page() { return m_open ? &m_pages.back() : nullptr; }
+
+    // "# lint-allow RULE: why" switches one lint rule off for the open page; the reason is
+    // required, so that every exception says why the page is right.
+    void LintDirective(int line, std::string_view comment) {
+        constexpr std::string_view kTag = "# lint-allow ";
+        if (comment.substr(0, kTag.size()) != kTag) return;
+        const std::string_view rest = Trim(comment.substr(kTag.size()));
+        const size_t colon = rest.find(':');
+        const std::string rule(Trim(rest.substr(0, colon)));
+        if (!IsLintRule(rule)) {
+            Error(line, "'" + rule + "' is not a lint rule (" + std::string(kLintRuleNames) + ")");
+            return;
+        }
+        if (colon == std::string_view::npos || Trim(rest.substr(colon + 1)).empty()) {
+            Error(line, "lint-allow needs a reason after the rule: '# lint-allow RULE: why'");
+            return;
+        }
+        PageState* page = Page();
+        if (!page) {
+            Error(line, "lint-allow before the first 'page'");
+            return;
+        }
+        page->page.source.allowed.insert(rule);
+    }
 
     void Statement(int line, std::string_view text) {
         const std::vector<std::string_view> words = Words(text);
@@ -270,6 +299,7 @@ private:
         page.hasCaption = true;
         page.captionLine = line;
         page.captionUtf8 = std::string(text);
+        page.page.source.caption = page.captionUtf8;
     }
 
     void Body(PageState& page, int line, std::string_view text) {
@@ -277,6 +307,7 @@ private:
         if (page.bodyLine != 0) page.bodyUtf8 += "::";
         if (page.bodyLine == 0) page.bodyLine = line;
         page.bodyUtf8 += text;
+        page.page.source.bodyLines.emplace_back(line, std::string(text));
     }
 
     void Step(PageState& page, int line, const std::vector<std::string_view>& words) {
@@ -288,6 +319,7 @@ private:
         }
         FinishStep(page);
         page.page.steps.emplace_back();
+        page.page.source.entryLines.emplace_back();
         page.stepLines.push_back(line);
         if (page.page.steps.size() == size_t(lesson::kMaxSteps) + 1) {
             Error(line, "more than " + std::to_string(lesson::kMaxSteps) + " steps on the page");
@@ -312,7 +344,7 @@ private:
     }
 
     // Adds an entry for the shown point (x, y), storing the row the way the loader reads it.
-    void Add(PageState& page, int x, int y, uint16_t code) {
+    void Add(PageState& page, int line, int x, int y, uint16_t code) {
         const int size = page.page.header.boardSize;
         int stored = y;
         if (size == 13) {
@@ -321,6 +353,7 @@ private:
             stored = 18 - y;
         }
         page.page.steps.back().push_back(lesson::StepEntry{uint8_t(x), uint8_t(stored), code});
+        page.page.source.entryLines.back().push_back(line);
     }
 
     // Adds `code` at every point named by words[first..].
@@ -333,7 +366,7 @@ private:
         for (size_t i = first; i < words.size(); ++i) {
             int x = 0;
             int y = 0;
-            if (Point(page, line, words[i], x, y)) Add(page, x, y, code);
+            if (Point(page, line, words[i], x, y)) Add(page, line, x, y, code);
         }
     }
 
@@ -494,7 +527,7 @@ private:
                           std::string("'") + c + "' is not a diagram point (. X O B W M - 1..6)");
                     continue;
                 }
-                Add(page, x, y, uint16_t(code));
+                Add(page, row.number, x, y, uint16_t(code));
             }
         }
     }
@@ -560,6 +593,8 @@ private:
                       std::to_string(explain::kWindowBodyLines) + " show (split the page)");
         }
         page->page.header.stepCount = int32_t(page->page.steps.size());
+        page->page.source.line = page->line;
+        page->page.source.stepLines = page->stepLines;
         m_open = false;
     }
 

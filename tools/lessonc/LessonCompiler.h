@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +18,25 @@ struct Diagnostic {
     std::string file;
     int line = 0;
     std::string message;
+    // The lint rule that found it (docs/tools.md); empty for a compile error.
+    std::string rule;
 
     // The error as printed by the tool.
     std::string Format() const;
+};
+
+// Where a page came from, for the lint (docs/tools.md) to name the lines it blames.
+struct PageSource {
+    // The page's "page" line.
+    int line = 0;
+    // The "step" line of each step, and the source line of each entry of each step.
+    std::vector<int> stepLines;
+    std::vector<std::vector<int>> entryLines;
+    // The texts as written (UTF-8, "::" kept); each body line with its line number.
+    std::string caption;
+    std::vector<std::pair<int, std::string>> bodyLines;
+    // Lint rules switched off for this page by "# lint-allow RULE: why" comments.
+    std::set<std::string> allowed;
 };
 
 // One page as compiled: header (stepCount filled in), steps, and its two text lines already
@@ -29,6 +46,7 @@ struct CompiledPage {
     std::vector<std::vector<lesson::StepEntry>> steps;
     std::string caption;
     std::string body;
+    PageSource source;
 };
 
 // Both output files of a lesson.

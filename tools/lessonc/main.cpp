@@ -1,10 +1,12 @@
 // lessonc: compiles lesson sources into the lesson data and text files the program reads.
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "LessonCompiler.h"
+#include "LessonLint.h"
 #include "common/FileIO.h"
 #include "common/Progress.h"
 #include "common/ToolError.h"
@@ -13,7 +15,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lessonc [-d DIR] LESSON.lesson...\n"
+    "usage: lessonc [-d DIR] [--lint [--lint-warn RULE]...] LESSON.lesson...\n"
     "\n"
     "Compiles lesson sources (see docs/formats/lesson-source.md) into the lesson\n"
     "data file DIR/NAME.dat and the Shift_JIS text file DIR/NAME.txt, NAME being\n"
@@ -22,6 +24,11 @@ constexpr const char* kUsage =
     "program reads them.\n"
     "\n"
     "  -d DIR   folder for the output files (default: beside each source)\n"
+    "  --lint   also replay every page with the capture rules and check its texts'\n"
+    "           counts and what the text window hides (docs/tools.md); a finding\n"
+    "           is an error\n"
+    "  --lint-warn RULE\n"
+    "           report that lint rule's findings as warnings that do not fail\n"
     "  --help   show this text\n"
     "\n"
     "Errors are printed as file:line: message; the exit status is 1 on any\n"
@@ -37,9 +44,15 @@ int main(int argc, char** argv) {
     }
     std::string outDir;
     std::vector<std::string> inputs;
+    bool lint = false;
+    std::set<std::string> warnOnly;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-d" && i + 1 < args.size()) {
             outDir = args[++i];
+        } else if (args[i] == "--lint") {
+            lint = true;
+        } else if (args[i] == "--lint-warn" && i + 1 < args.size()) {
+            warnOnly.insert(args[++i]);
         } else if (!args[i].empty() && args[i][0] == '-') {
             std::fprintf(stderr, "lessonc: unknown option %s\n%s", args[i].c_str(), kUsage);
             return 2;
@@ -63,10 +76,14 @@ int main(int argc, char** argv) {
             options.mirrorFullBoard = source.stem() == "2-4-1";
             std::vector<lessonc::Diagnostic> errors;
             const lessonc::CompiledLesson lesson = lessonc::CompileLesson(text, options, errors);
+            if (lint && errors.empty()) lessonc::LintLesson(lesson, options, errors);
+            bool failed = false;
             for (const lessonc::Diagnostic& d : errors) {
-                std::fprintf(stderr, "%s\n", d.Format().c_str());
+                const bool warning = warnOnly.contains(d.rule);
+                std::fprintf(stderr, "%s%s\n", warning ? "warning: " : "", d.Format().c_str());
+                failed = failed || !warning;
             }
-            if (errors.empty()) {
+            if (!failed) {
                 const fs::path dir = outDir.empty() ? source.parent_path() : fs::path(outDir);
                 tools::WriteBytes(dir / (source.stem().string() + ".dat"), lesson.data);
                 tools::WriteText(dir / (source.stem().string() + ".txt"), lesson.text);
