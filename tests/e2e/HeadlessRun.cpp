@@ -1,11 +1,13 @@
 #include "HeadlessRun.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace e2e {
 namespace fs = std::filesystem;
@@ -34,7 +36,9 @@ void LinkAllBut(const fs::path& from, const fs::path& to, const std::vector<fs::
 }  // namespace
 
 fs::path MakeRoot(const std::string& name, const std::vector<std::string>& without) {
-    const fs::path root = fs::temp_directory_path() / ("sw-e2e-" + name);
+    // The process id keeps runs of other builds on the same machine out of each other's way.
+    const fs::path root =
+        fs::temp_directory_path() / ("sw-e2e-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "DATA" / "SAVE");
     std::vector<fs::path> left;
