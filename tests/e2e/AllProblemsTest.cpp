@@ -1,5 +1,5 @@
-// Every problem of the sections 1-3 to 1-8, answered through the real program: the main menu,
-// the problem list and the problem screen of stonewell-headless on the built data set. Each
+// Every problem of the sections 1-3 to 1-8 and 2-1, answered through the real program: the main
+// menu, the problem list and the problem screen of stonewell-headless on the built data set. Each
 // problem is answered wrong first (the incorrect sound must follow), then again and right
 // (the correct sound must follow); the click after the correct verdict moves on to the next
 // problem, and after the last one back to the main menu.
@@ -27,7 +27,8 @@ constexpr const char* kNo = "se DATA/SOUND/SE/No.wav";
 constexpr const char* kMarker = "pane txt_text ";
 
 struct Section {
-    // 0-based section of chapter 1 of course 0.
+    // 0-based chapter and section of course 0.
+    int chapter;
     int index;
     // Wheel-free way there from the main menu: scroll clicks, then the row's problem button.
     int scrollDown;
@@ -35,7 +36,7 @@ struct Section {
 };
 
 std::string SectionName(const Section& s) {
-    return "Section1_" + std::to_string(s.index + 1);
+    return "Section" + std::to_string(s.chapter + 1) + "_" + std::to_string(s.index + 1);
 }
 
 class AllProblems : public ::testing::TestWithParam<Section> {};
@@ -51,9 +52,9 @@ TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
 
     ProgressState progress;
     ProblemBoard board;
-    ASSERT_TRUE(
-        LoadProblemSet(board, progress, 0, section.index, (built / "DATA/PROBLEM/").string()));
-    const int count = progress.ProblemCount(0, 1, section.index + 1);
+    ASSERT_TRUE(LoadProblemSet(board, progress, section.chapter, section.index,
+                               (built / "DATA/PROBLEM/").string()));
+    const int count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
     ASSERT_GT(count, 0);
     ASSERT_EQ(int(board.records.size()), count);
 
@@ -100,13 +101,14 @@ TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
     if (allJudged && backToMenu) fs::remove_all(root);
 }
 
-// Sections 1-3..1-5 sit on the menu's third to fifth rows; each later one needs one more
-// scroll to come to the fifth row.
+// Sections 1-3..1-5 sit on the menu's third to fifth rows; each later one (chapter 2 goes on
+// the same list) needs one more scroll to come to the fifth row.
 INSTANTIATE_TEST_SUITE_P(
-    Chapter1, AllProblems,
-    ::testing::Values(Section{2, 0, "btn_menu8_1"}, Section{3, 0, "btn_menu9_1"},
-                      Section{4, 0, "btn_menu10_1"}, Section{5, 1, "btn_menu10_1"},
-                      Section{6, 2, "btn_menu10_1"}, Section{7, 3, "btn_menu10_1"}),
+    Course0, AllProblems,
+    ::testing::Values(Section{0, 2, 0, "btn_menu8_1"}, Section{0, 3, 0, "btn_menu9_1"},
+                      Section{0, 4, 0, "btn_menu10_1"}, Section{0, 5, 1, "btn_menu10_1"},
+                      Section{0, 6, 2, "btn_menu10_1"}, Section{0, 7, 3, "btn_menu10_1"},
+                      Section{1, 0, 4, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
