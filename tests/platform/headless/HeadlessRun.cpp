@@ -45,10 +45,13 @@ RunFolder::RunFolder(const std::string& tag) {
 
 RunFolder::~RunFolder() {
     std::error_code error;
-    // A case may have left folders without permissions; give them back before removing.
+    // A case may have left folders without permissions; give them back before removing. Only
+    // folders: files may be hard links to the build's data, whose modes must stay as they are.
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
     for (auto it = fs::recursive_directory_iterator(m_path, error);
          !error && it != fs::recursive_directory_iterator(); it.increment(error))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(m_path, error);
 }
 
