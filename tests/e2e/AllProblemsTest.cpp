@@ -1,6 +1,6 @@
-// Every problem of the sections 1-3 to 1-8 and 2-1, answered through the real program: the main
-// menu, the problem list and the problem screen of stonewell-headless on the built data set. Each
-// problem is answered wrong first (the incorrect sound must follow), then again and right
+// Every problem of the sections 1-3 to 1-8, 2-1 and 2-2, answered through the real program: the
+// main menu, the problem list and the problem screen of stonewell-headless on the built data set.
+// Each problem is answered wrong first (the incorrect sound must follow), then again and right
 // (the correct sound must follow); the click after the correct verdict moves on to the next
 // problem, and after the last one back to the main menu.
 #include <gtest/gtest.h>
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Section{0, 2, 0, "btn_menu8_1"}, Section{0, 3, 0, "btn_menu9_1"},
                       Section{0, 4, 0, "btn_menu10_1"}, Section{0, 5, 1, "btn_menu10_1"},
                       Section{0, 6, 2, "btn_menu10_1"}, Section{0, 7, 3, "btn_menu10_1"},
-                      Section{1, 0, 4, "btn_menu10_1"}),
+                      Section{1, 0, 4, "btn_menu10_1"}, Section{1, 1, 5, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
