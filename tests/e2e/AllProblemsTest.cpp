@@ -108,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Section{0, 2, 0, "btn_menu8_1"}, Section{0, 3, 0, "btn_menu9_1"},
                       Section{0, 4, 0, "btn_menu10_1"}, Section{0, 5, 1, "btn_menu10_1"},
                       Section{0, 6, 2, "btn_menu10_1"}, Section{0, 7, 3, "btn_menu10_1"},
-                      Section{1, 0, 4, "btn_menu10_1"}, Section{1, 1, 5, "btn_menu10_1"}),
+                      Section{1, 0, 4, "btn_menu10_1"}, Section{1, 1, 5, "btn_menu10_1"},
+                      Section{1, 2, 6, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
