@@ -261,8 +261,9 @@ void CMenuWnd::OnPointerMove(TSPoint point, int device) {
 
 void CMenuWnd::OnPointerUp(TSPoint point, int) {
     // The release of a press that a button took (hidden by its own action since, like the
-    // scroll buttons at the ends) is no flick: the recorded press is an older one.
-    const bool pressSeen = std::exchange(m_pressSeen, false) && !LastPressOnButton();
+    // scroll buttons at the ends) is no flick: that press never reached the screen, so the
+    // recorded press point is an older one.
+    const bool pressSeen = std::exchange(m_pressSeen, false);
     const menuscroll::Release effect =
         menuscroll::ReleaseEffect(m_dragging != 0, pressSeen, m_pressPoint[0], m_pressPoint[1],
                                   point.x, point.y, int(m_thumbY));

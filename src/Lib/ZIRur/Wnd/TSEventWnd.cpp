@@ -362,7 +362,6 @@ void CTSEventWnd::GenerateEvents() {
         switch (state) {
             case kPtrPress: {
                 CTSButton* hit = HitTest(point);
-                if (device == 0) m_lastPressOnButton = hit != nullptr;
                 if (hit != nullptr && device == 0) {
                     m_pCapturedButton = hit;
                     ButtonEvent(hit->m_id, 1);

@@ -114,9 +114,6 @@ public:
     CTSButton* FocusedButton() const;
     const std::vector<CTSButton*>& Buttons() const { return m_buttons; }
     CTSButton* CapturedButton() const { return m_pCapturedButton; }
-    // Whether the last press of device 0 went to a button rather than to the window, so the
-    // window's own record of its presses is older than the button's release.
-    bool LastPressOnButton() const { return m_lastPressOnButton; }
 
     // --- Device input (platform layer, under the queue lock) ---
     void ReportPress(int device, int down, TSPoint point);
@@ -157,7 +154,6 @@ protected:
     uint32_t m_startTick = 0;
     uint32_t m_elapsed = 0;
     bool m_endedByQuit = false;
-    bool m_lastPressOnButton = false;
 };
 
 // Frames drawn by all windows since start.
