@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,6 +11,17 @@
 // problem file; the problem file and its records do not depend on it. Texts are Shift_JIS,
 // like the lesson texts, so that the balloon wraps and types them with the lesson's code.
 namespace explanations {
+
+// Limits of the side file; anything beyond them fails the decoding of its block.
+inline constexpr int kMaxBlocks = 100;
+inline constexpr int kMaxProblems = 200;
+inline constexpr int kMaxRight = 10;
+inline constexpr int kMaxWrong = 32;
+inline constexpr int kMaxMoves = 30;
+inline constexpr int kMaxTextBytes = 400;
+inline constexpr int kMaxCoordinate = 18;
+// Files larger than this are not read (a full course is far smaller).
+inline constexpr size_t kMaxFileSize = 4u << 20;
 
 // A move of a line in the problem's board coordinates, as the records' answer entries.
 struct LineMove {

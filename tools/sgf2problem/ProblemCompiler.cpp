@@ -15,7 +15,7 @@ namespace sgf2problem {
 std::string Diagnostic::Format() const {
     std::string out = file + ":" + std::to_string(line) + ": ";
     if (problem > 0) out += "problem " + std::to_string(problem) + ": ";
-    return out + message;
+    return out + message + (rule.empty() ? "" : " [" + rule + "]");
 }
 
 uint32_t MakeWord(int fileCode, int aux, int x, int y) {
@@ -159,7 +159,8 @@ class ProblemBuilder {
 public:
     explicit ProblemBuilder(const sgf::Tree& tree) : m_tree(tree), m_root(tree.nodes.front()) {}
 
-    ProblemEntry Build() {
+    // Builds the entry, then what the teacher says about it (which needs the entry's window).
+    ProblemEntry Build(explanations::ProblemExplanation& explanation) {
         ReadHeader();
         ReadSetup();
         std::vector<Move> moves;
@@ -186,6 +187,7 @@ public:
                 break;
         }
         Finish();
+        explanation = Explain();
         return m_entry;
     }
 
@@ -419,6 +421,88 @@ private:
         }
     }
 
+    // A comment as the balloon shows it: Shift_JIS, line breaks dropped (the balloon wraps),
+    // spaces at the ends trimmed.
+    static std::string CommentText(const std::string& utf8, int line) {
+        std::string text;
+        for (char c : utf8) {
+            if (c != '\r' && c != '\n') text += c;
+        }
+        const size_t first = text.find_first_not_of(" \t");
+        text = first == std::string::npos
+                   ? ""
+                   : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+        const std::optional<std::string> sjis = tools::Utf8ToCp932(text);
+        if (!sjis) Fail(line, "comment '" + text + "' has a character outside Shift_JIS (CP932)");
+        if (int(sjis->size()) > explanations::kMaxTextBytes) {
+            Fail(line, "comment '" + text + "' is " + std::to_string(sjis->size()) +
+                           " bytes in Shift_JIS (at most " +
+                           std::to_string(explanations::kMaxTextBytes) + ")");
+        }
+        return *sjis;
+    }
+
+    static bool IsRight(const Line& l) { return l.lastComment.find("RIGHT") != std::string::npos; }
+
+    // A move in the coordinates of the record's answer entries, as the loader maps them.
+    explanations::LineMove RecordMove(Point p) const {
+        const int fileRow = m_size == 19 ? p.row : 18 - p.row;
+        return {uint8_t(p.col), uint8_t(m_fullBoard ? fileRow : 18 - fileRow)};
+    }
+
+    explanations::ProblemExplanation Explain() const {
+        explanations::ProblemExplanation e;
+        if (const sgf::Property* c = m_root.Find("C"); c != nullptr && !c->values.empty()) {
+            e.hint = CommentText(c->values[0], c->line);
+        }
+        const sgf::Property* cr = m_root.Find("CR");
+        const sgf::Property* cw = m_root.Find("CW");
+        const int code = m_entry.code;
+        const bool choice = code == 1 || code == 5 || code == 7;
+        if (const sgf::Property* p = cr != nullptr ? cr : cw; p != nullptr && !choice) {
+            Fail(p->line,
+                 "CR and CW explain ox, number and texts problems; lines explain the others");
+        }
+        if (choice) {
+            if (cr != nullptr && cr->values.size() != 1) Fail(cr->line, "CR takes one value");
+            e.right.push_back(cr != nullptr ? CommentText(cr->values[0], cr->line) : "");
+            if (cw != nullptr) {
+                const size_t most = code == 7 ? 2 : 1;
+                if (cw->values.size() > most) {
+                    Fail(cw->line, code == 7 ? "CW takes one value per wrong text, or one for both"
+                                             : "CW takes one value");
+                }
+                for (const std::string& v : cw->values)
+                    e.wrong.push_back({{}, CommentText(v, cw->line)});
+            }
+            return e;
+        }
+        if (code != 2 && code != 4 && code != 6) return e;  // shown: nothing is judged
+        for (const Line& l : m_lines) {
+            if (IsRight(l)) {
+                std::string text = l.lastComment;
+                for (size_t at; (at = text.find("RIGHT")) != std::string::npos;) text.erase(at, 5);
+                e.right.push_back(CommentText(text, l.line));
+                continue;
+            }
+            if (l.moves.empty()) continue;
+            explanations::WrongTry wrong{{}, CommentText(l.lastComment, l.line)};
+            // A try without a comment says nothing; the screen's own words stand in for it.
+            if (wrong.comment.empty()) continue;
+            if (int(l.moves.size()) > explanations::kMaxMoves) {
+                Fail(l.line, "a wrong line longer than " + std::to_string(explanations::kMaxMoves) +
+                                 " moves");
+            }
+            for (const Move& m : l.moves) wrong.moves.push_back(RecordMove(m.point));
+            e.wrong.push_back(std::move(wrong));
+        }
+        if (int(e.wrong.size()) > explanations::kMaxWrong) {
+            Fail(m_root.line,
+                 "more than " + std::to_string(explanations::kMaxWrong) + " commented wrong lines");
+        }
+        return e;
+    }
+
     // File coordinates of a board point: rows of a 13 board are the bottom-left corner of
     // the file's 19 x 19 board, which the loader flips back.
     uint32_t Word(int code, int aux, Point p) const {
@@ -440,6 +524,7 @@ private:
                 fullBoard = true;
             }
         }
+        m_fullBoard = fullBoard;
         if (m_entry.code == 7 && fullBoard) {
             Fail(m_root.line, "a texts problem must fit the corner (columns a..l, rows i..s)");
         }
@@ -475,6 +560,8 @@ private:
     const sgf::Node& m_root;
     int m_size = 19;
     bool m_whiteToPlay = false;
+    // Whether the loader shows the problem on the whole board (else in the corner window).
+    bool m_fullBoard = false;
     std::vector<SetupEntry> m_setup;
     std::vector<Line> m_lines;
     std::vector<uint32_t> m_answers;
@@ -543,7 +630,9 @@ SectionBlock CompileSection(const std::vector<sgf::Tree>& trees, const std::stri
                          "SC differs from the first problem's; one file is one section");
                 }
             }
-            block.problems.push_back(ProblemBuilder(trees[i]).Build());
+            explanations::ProblemExplanation explanation;
+            block.problems.push_back(ProblemBuilder(trees[i]).Build(explanation));
+            block.explanations.push_back(std::move(explanation));
         } catch (const ProblemError& e) {
             errors.push_back({fileName, e.line, number, e.message});
         }
@@ -559,7 +648,7 @@ SectionBlock CompileSectionText(std::string_view text, const std::string& fileNa
     } catch (const sgf::SyntaxError& e) {
         errors.push_back(
             {fileName, e.Line(), 0, "column " + std::to_string(e.Column()) + ": " + e.what()});
-        return SectionBlock{0, 0, {}, fileName, e.Line()};
+        return SectionBlock{0, 0, {}, {}, fileName, e.Line()};
     }
     return CompileSection(trees, fileName, course, errors);
 }
@@ -591,6 +680,64 @@ std::string Joined(const std::vector<std::string>& names) {
     for (size_t i = 0; i < names.size(); ++i)
         out += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
     return out;
+}
+
+// A line of the tree as the explanation lint sees it: whether it has moves, its last
+// node's comment and that node's line.
+struct LintLine {
+    bool moves;
+    std::string comment;
+    int line;
+};
+
+void CollectLintLines(const sgf::Tree& tree, bool moves, std::vector<LintLine>& out) {
+    for (const sgf::Node& node : tree.nodes) {
+        moves = moves || node.Find("B") != nullptr || node.Find("W") != nullptr;
+    }
+    if (tree.children.empty() && !tree.nodes.empty()) {
+        const sgf::Property* c = tree.nodes.back().Find("C");
+        out.push_back({moves, c != nullptr && !c->values.empty() ? c->values[0] : "",
+                       tree.nodes.back().line});
+    }
+    for (const sgf::Tree& child : tree.children) CollectLintLines(child, moves, out);
+}
+
+// Whether a comment says anything once the marker RIGHT and blanks are left out.
+bool Says(std::string text) {
+    for (size_t at; (at = text.find("RIGHT")) != std::string::npos;) text.erase(at, 5);
+    return text.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+// Findings of the explanation rule for one problem.
+void LintExplanations(const sgf::Tree& tree, const std::string& kind, const std::string& fileName,
+                      int number, std::vector<Diagnostic>& errors) {
+    const sgf::Node& root = tree.nodes.front();
+    const auto finding = [&](int line, const std::string& message) {
+        errors.push_back({fileName, line, number, message, kExplainRule});
+    };
+    const sgf::Property* c = root.Find("C");
+    if (c == nullptr || c->values.empty() || !Says(c->values[0])) {
+        finding(root.line, "no hint: the first node's C is shown when the learner asks");
+    }
+    if (kind == "ox" || kind == "number" || kind == "texts") {
+        if (root.Find("CR") == nullptr || root.Find("CW") == nullptr) {
+            finding(root.line,
+                    "no CR (why the answer is right) and CW (why the other answers are wrong) in "
+                    "this " +
+                        kind + " problem");
+        }
+        return;
+    }
+    std::vector<LintLine> lines;
+    CollectLintLines(tree, false, lines);
+    for (const LintLine& l : lines) {
+        if (!l.moves) continue;
+        if (l.comment.find("RIGHT") != std::string::npos) {
+            if (!Says(l.comment)) finding(l.line, "a correct line without a comment beside RIGHT");
+        } else if (!Says(l.comment)) {
+            finding(l.line, "a wrong line without a comment saying why it fails");
+        }
+    }
 }
 
 }  // namespace
@@ -650,6 +797,9 @@ void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileNam
                                   "question " + v + " does not fit kind " + kind + "; it needs " +
                                       Joined(fits)});
             }
+        }
+        if (!kind.empty() && kind != "shown") {
+            LintExplanations(trees[i], kind, fileName, number, errors);
         }
         const sgf::Property* tr = root.Find("TR");
         if (tr == nullptr) continue;
@@ -722,6 +872,48 @@ std::vector<uint8_t> CourseFileBytes(int course, std::vector<SectionBlock> secti
         for (const ProblemEntry& p : s.problems) {
             const std::vector<uint8_t> bytes = ProblemBytes(p);
             body.insert(body.end(), bytes.begin(), bytes.end());
+        }
+        out.push_back(uint8_t(course + 1));
+        out.push_back(uint8_t(s.chapter));
+        out.push_back(uint8_t(s.section));
+        PutU32(out, uint32_t(body.size()));
+        out.insert(out.end(), body.begin(), body.end());
+    }
+    return out;
+}
+
+namespace {
+
+void PutText(std::vector<uint8_t>& out, const std::string& text) {
+    out.push_back(uint8_t(text.size()));
+    out.push_back(uint8_t(text.size() >> 8));
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+}  // namespace
+
+std::vector<uint8_t> CommentFileBytes(int course, std::vector<SectionBlock> sections) {
+    std::stable_sort(sections.begin(), sections.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.chapter, a.section) < std::pair(b.chapter, b.section);
+    });
+    std::vector<uint8_t> out = {'C', 'M', 'N', 'T', 1, 0, 0, 0};
+    for (const SectionBlock& s : sections) {
+        std::vector<uint8_t> body;
+        body.push_back(uint8_t(s.explanations.size()));
+        body.push_back(uint8_t(s.explanations.size() >> 8));
+        for (const explanations::ProblemExplanation& e : s.explanations) {
+            PutText(body, e.hint);
+            body.push_back(uint8_t(e.right.size()));
+            for (const std::string& r : e.right) PutText(body, r);
+            body.push_back(uint8_t(e.wrong.size()));
+            for (const explanations::WrongTry& w : e.wrong) {
+                body.push_back(uint8_t(w.moves.size()));
+                for (const explanations::LineMove& m : w.moves) {
+                    body.push_back(m.x);
+                    body.push_back(m.y);
+                }
+                PutText(body, w.comment);
+            }
         }
         out.push_back(uint8_t(course + 1));
         out.push_back(uint8_t(s.chapter));

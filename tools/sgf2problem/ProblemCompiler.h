@@ -4,21 +4,34 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "SgfParser.h"
+#include "problem/ProblemExplanations.h"
 
 // Compiles problem collections written in SGF (one file per section) into the course problem
 // file that the program's problem loader reads. The dialect is described in
 // docs/formats/problem-sgf.md.
 namespace sgf2problem {
 
-// One source error: "file:line: problem N: message" (the problem part only when N > 0).
+// One source error: "file:line: problem N: message [rule]" (the problem part only when
+// N > 0, the rule only for lint findings that can be made warnings).
 struct Diagnostic {
+    Diagnostic() = default;
+    Diagnostic(std::string file_, int line_, int problem_, std::string message_,
+               std::string rule_ = {})
+        : file(std::move(file_)),
+          line(line_),
+          problem(problem_),
+          message(std::move(message_)),
+          rule(std::move(rule_)) {}
+
     std::string file;
     int line = 0;
     int problem = 0;
     std::string message;
+    std::string rule;
 
     // The error as printed by the tool.
     std::string Format() const;
@@ -40,6 +53,8 @@ struct SectionBlock {
     int chapter = 0;
     int section = 0;
     std::vector<ProblemEntry> problems;
+    // What the teacher says about each problem, parallel to `problems`; texts in Shift_JIS.
+    std::vector<explanations::ProblemExplanation> explanations;
     // Where the section came from, for errors found across files.
     std::string file;
     int line = 0;
@@ -56,6 +71,10 @@ inline constexpr int kMaxAnswerPoints = 16;
 inline constexpr int kMaxQuestion = 56;
 inline constexpr int kMaxCaption = 4;
 inline constexpr int kMaxBlocks = 100;
+
+// Lint rule of the explanations: a hint in every root, a comment on every correct line and
+// every wrong try, CR and CW on every choice problem.
+inline constexpr const char* kExplainRule = "explain";
 
 // Setup or answer word from its fields.
 uint32_t MakeWord(int fileCode, int aux, int x, int y);
@@ -78,7 +97,7 @@ std::vector<std::string> KindsForQuestion(int question);
 // each question used only with a kind that fits it, exactly the section's curriculum count of
 // problems (a short set can never be all solved), no shown problems in course 1 (they are never
 // judged) and marks (TR) only on setup stones (a mark on an empty point is not drawn). Findings
-// are appended to `errors`.
+// are appended to `errors`. Missing explanations are findings of rule kExplainRule.
 void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileName, int course,
                  std::vector<Diagnostic>& errors);
 // Parses and lints SGF text; a syntax error is left to the compiler.
@@ -91,5 +110,8 @@ std::vector<uint8_t> ProblemBytes(const ProblemEntry& problem);
 // Errors across sections (the same section twice, too many blocks) are appended to `errors`.
 std::vector<uint8_t> CourseFileBytes(int course, std::vector<SectionBlock> sections,
                                      std::vector<Diagnostic>& errors);
+// The course's explanation file: the 8-byte header and a block per section, ordered like the
+// problem file's. Sections are checked by CourseFileBytes.
+std::vector<uint8_t> CommentFileBytes(int course, std::vector<SectionBlock> sections);
 
 }  // namespace sgf2problem
