@@ -266,6 +266,13 @@ public:
                     mLetters.insert(pts[0]);
             }
         std::sort(mNumbered.begin(), mNumbered.end());
+        // The stones the history took off: without them a move that just captured (a ko
+        // taken a moment ago) could not be played again here.
+        if (const sgf::Property* tk = root.Find("TK"))
+            for (const std::string& v : tk->values)
+                for (const Point& pt : Points(v, tk->line)) mTaken.push_back(pt);
+        if (!mTaken.empty() && mNumbered.empty())
+            return Report(mRootLine, "taken stones (TK) need numbered stones that take them");
         // "黒△と打てるなら", "黒△と切れるなら": the marked black stone is the move asked about,
         // not a stone already on the board.
         if (mQuestion == 14 || mQuestion == 20 || mQuestion == 41) {
@@ -352,26 +359,46 @@ private:
         mEngine.Ask("boardsize 19");
         mEngine.Ask("clear_board");
         mPos = Position{};
-        std::vector<std::pair<bool, Point>> order;
+        // Taken stones first, of the colour the first numbered stone plays against; the
+        // numbered stones last, in order, as the moves that led to the position.
+        const auto isBlack = [&](const Point& p) {
+            return std::find(mBlack.begin(), mBlack.end(), p) != mBlack.end();
+        };
+        const bool takenBlack = !mNumbered.empty() && !isBlack(mNumbered[0].second);
+        std::vector<std::pair<bool, Point>> fixed, history;
+        for (const Point& p : mTaken) fixed.push_back({takenBlack, p});
         for (bool black : {true, false})
             for (const Point& p : black ? mBlack : mWhite) {
                 const bool numbered = std::any_of(mNumbered.begin(), mNumbered.end(),
                                                   [&](const auto& n) { return n.second == p; });
-                if (!numbered) order.push_back({black, p});
+                if (!numbered) fixed.push_back({black, p});
             }
-        for (const auto& [number, p] : mNumbered)
-            order.push_back({std::find(mBlack.begin(), mBlack.end(), p) != mBlack.end(), p});
-        for (const auto& [black, p] : order) {
-            std::string answer;
-            if (!mEngine.Send(std::string("play ") + Colour(black) + " " + Vertex(p), answer)) {
-                if (report)
-                    Report(mRootLine, std::string("setup stone ") + Colour(black) + " " +
-                                          Vertex(p) + " is refused: " + answer);
-                return false;
+        for (const auto& [number, p] : mNumbered) history.push_back({isBlack(p), p});
+        const auto place = [&](const std::vector<std::pair<bool, Point>>& stones) {
+            for (const auto& [black, p] : stones) {
+                std::string answer;
+                if (!mEngine.Send(std::string("play ") + Colour(black) + " " + Vertex(p), answer)) {
+                    if (report)
+                        Report(mRootLine, std::string("setup stone ") + Colour(black) + " " +
+                                              Vertex(p) + " is refused: " + answer);
+                    return false;
+                }
+                mPos.Play(p, black);
             }
-            mPos.Play(p, black);
-        }
-        return true;
+            return true;
+        };
+        const auto takenLeft = [&](bool wanted) {
+            for (const Point& p : mTaken)
+                if ((mPos.At(p) != 0) != wanted) {
+                    if (report)
+                        Report(mRootLine, std::string("the taken stone at ") + Vertex(p) +
+                                              (wanted ? " is taken before the numbered stones"
+                                                      : " is not taken by the numbered stones"));
+                    return false;
+                }
+            return true;
+        };
+        return place(fixed) && takenLeft(true) && place(history) && takenLeft(false);
     }
     // Plays a move on the engine and on the program's board; false when the engine refuses.
     bool Play(const Move& m, std::string* why = nullptr) {
@@ -944,7 +971,7 @@ private:
     int mQuestion = 0;
     int mCaption = 0;
     std::array<int, 4> mWindow{};
-    std::vector<Point> mBlack, mWhite, mHypothetical;
+    std::vector<Point> mBlack, mWhite, mHypothetical, mTaken;
     PointSet mMarked, mLetters;
     std::vector<std::pair<int, Point>> mNumbered;
     std::vector<Line> mLines;

@@ -100,6 +100,23 @@ TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
               std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
 }
 
+TEST_F(ProbCheck, TakenStonesMakeAKoTakenAMomentAgo) {
+    // White 1 at ba has just taken black aa (TK): taking back at once is a ko, forbidden.
+    const std::string ko = "(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb]AW[ba][ab]TR[aa]LB[ba:1]TK[aa]";
+    EXPECT_EQ(Check(ko + "OX[x])\n"), std::vector<std::string>{});
+    EXPECT_EQ(Check(ko + "OX[o])\n"),
+              std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
+    // After black 2 and white 3 elsewhere the ko may be taken back.
+    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb][jj]AW[ba][ab][jk]TR[aa]"
+                    "LB[ba:1][jj:2][jk:3]TK[aa]OX[o])\n"),
+              std::vector<std::string>{});
+    // A taken stone that the history does not take is a fault of the source.
+    EXPECT_EQ(
+        Check("(;SZ[13]KD[ox]QI[14]AB[aa][ca]AW[ba]TR[aa]LB[ba:1]TK[aa]OX[x])\n"),
+        std::vector<std::string>{
+            "p.sgf:1: problem 1: the taken stone at A19 is not taken by the numbered stones"});
+}
+
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {
     try {
         Check("(;SZ[13]\nKD[ox");
