@@ -266,6 +266,13 @@ public:
                     mLetters.insert(pts[0]);
             }
         std::sort(mNumbered.begin(), mNumbered.end());
+        // Black stones the numbered stones took: they stood before them, so a ko capture among
+        // the numbered stones is a real one.
+        if (const sgf::Property* tk = root.Find("TK"))
+            for (const std::string& v : tk->values)
+                for (const Point& pt : Points(v, tk->line)) mTaken.push_back(pt);
+        if (!mTaken.empty() && mNumbered.empty())
+            return Report(mRootLine, "taken stones (TK) need numbered stones that take them");
         // "黒△と打てるなら", "黒△と切れるなら": the marked black stone is the move asked about,
         // not a stone already on the board.
         if (mQuestion == 14 || mQuestion == 20 || mQuestion == 41) {
@@ -359,6 +366,7 @@ private:
                                                   [&](const auto& n) { return n.second == p; });
                 if (!numbered) order.push_back({black, p});
             }
+        for (const Point& p : mTaken) order.push_back({true, p});
         for (const auto& [number, p] : mNumbered)
             order.push_back({std::find(mBlack.begin(), mBlack.end(), p) != mBlack.end(), p});
         for (const auto& [black, p] : order) {
@@ -371,6 +379,12 @@ private:
             }
             mPos.Play(p, black);
         }
+        for (const Point& p : mTaken)
+            if (mPos.At(p) != 0) {
+                if (report)
+                    Report(mRootLine, "taken stone " + Vertex(p) + " is still on the board");
+                return false;
+            }
         return true;
     }
     // Plays a move on the engine and on the program's board; false when the engine refuses.
@@ -944,7 +958,7 @@ private:
     int mQuestion = 0;
     int mCaption = 0;
     std::array<int, 4> mWindow{};
-    std::vector<Point> mBlack, mWhite, mHypothetical;
+    std::vector<Point> mBlack, mWhite, mHypothetical, mTaken;
     PointSet mMarked, mLetters;
     std::vector<std::pair<int, Point>> mNumbered;
     std::vector<Line> mLines;

@@ -100,6 +100,22 @@ TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
               std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
 }
 
+TEST_F(ProbCheck, KoRecaptureNeedsTheTakenStoneAsHistory) {
+    // White 1 (ea) has just taken black fa (TK): taking back at once is forbidden.
+    const std::string ko = "(;SZ[13]KD[ox]QI[14]AB[da][eb][fa]AW[ga][fb][ea]TR[fa]LB[ea:1]TK[fa]";
+    EXPECT_EQ(Check(ko + "OX[x])\n"), std::vector<std::string>{});
+    EXPECT_EQ(Check(ko + "OX[o])\n"),
+              std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
+    // After black 2 and white 3 elsewhere the recapture is legal again.
+    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[14]AB[da][eb][fa][je]AW[ga][fb][ea][if]TR[fa]"
+                    "LB[ea:1][je:2][if:3]TK[fa]OX[o])\n"),
+              std::vector<std::string>{});
+    // A taken stone the numbered stones leave standing is a fault of the source.
+    EXPECT_EQ(
+        Check("(;SZ[13]KD[ox]QI[14]AB[da][fa]AW[ga][ea]TR[fa]LB[ea:1]TK[fa]OX[o])\n"),
+        std::vector<std::string>{"p.sgf:1: problem 1: taken stone F19 is still on the board"});
+}
+
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {
     try {
         Check("(;SZ[13]\nKD[ox");
