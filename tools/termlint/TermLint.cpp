@@ -78,6 +78,22 @@ std::string BannedMessage(const GlossaryEntry& e) {
     return Quote(e.bare) + " is too hard for a beginner: say it in plain words";
 }
 
+// A numeral outside every glossary entry at `pos` (one character): a half-width digit or a kanji
+// numeral, as in 四つ or 二目. Fixed terms (一眼, 両アタリ) and ordinary words (一度) are entries,
+// so the caller has already stepped over them.
+bool IsStrayNumeral(std::string_view ch) {
+    const bool ascii = ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9';
+    return ascii || std::find(std::begin(kKanjiNumerals), std::end(kKanjiNumerals), ch) !=
+                        std::end(kKanjiNumerals);
+}
+
+std::string NumeralMessage(std::string_view ch, const Glossary& glossary) {
+    return Quote(ch) +
+           " in running text: write numbers in full-width digits (３目, ４つ); fixed terms in "
+           "kanji are listed in " +
+           glossary.file;
+}
+
 }  // namespace
 
 std::string Finding::Format() const {
@@ -286,17 +302,9 @@ TermUses LintLesson(const Glossary& glossary, LessonId id, const std::string& fi
             }
             const size_t n = CharLength(text, pos);
             const std::string_view ch(text.data() + pos, n);
-            const bool ascii = n == 1 && ch[0] >= '0' && ch[0] <= '9';
-            const bool kanji = std::find(std::begin(kKanjiNumerals), std::end(kKanjiNumerals),
-                                         ch) != std::end(kKanjiNumerals);
-            if ((ascii || kanji) && !numberReported) {
+            if (IsStrayNumeral(ch) && !numberReported) {
                 numberReported = true;
-                findings.push_back(
-                    {file, line.line,
-                     Quote(ch) +
-                         " in running text: write numbers in full-width digits (３目, ４つ); "
-                         "fixed terms in kanji are listed in " +
-                         glossary.file});
+                findings.push_back({file, line.line, NumeralMessage(ch, glossary)});
             }
             pos += n;
         }
@@ -314,24 +322,35 @@ void LintProblems(const Glossary& glossary, const Concepts& concepts, LessonId i
         findings.push_back({file, error.Line(), error.what()});
         return;
     }
-    // Comments are what the learner reads after a move.
+    // Comments are what the learner reads: the hint (root C), the explanation of a line (C on
+    // its last node) and of a choice (CR for the right one, CW for the wrong ones).
     auto lintComments = [&](const sgf::Tree& tree, auto& self) -> void {
         for (const sgf::Node& node : tree.nodes) {
-            const sgf::Property* comment = node.Find("C");
-            if (comment == nullptr) continue;
-            for (const std::string& text : comment->values) {
-                for (size_t pos = 0; pos < text.size();) {
-                    const Glossary::Match m = glossary.At(text, pos);
-                    if (m.entry == nullptr) {
-                        pos += CharLength(text, pos);
-                        continue;
+            for (const char* name : {"C", "CR", "CW"}) {
+                const sgf::Property* comment = node.Find(name);
+                if (comment == nullptr) continue;
+                for (const std::string& text : comment->values) {
+                    bool numberReported = false;
+                    for (size_t pos = 0; pos < text.size();) {
+                        const Glossary::Match m = glossary.At(text, pos);
+                        if (m.entry == nullptr) {
+                            const size_t n = CharLength(text, pos);
+                            const std::string_view ch(text.data() + pos, n);
+                            if (IsStrayNumeral(ch) && !numberReported) {
+                                numberReported = true;
+                                findings.push_back(
+                                    {file, comment->line, NumeralMessage(ch, glossary)});
+                            }
+                            pos += n;
+                            continue;
+                        }
+                        if (m.entry->kind == EntryKind::Banned) {
+                            findings.push_back({file, comment->line, BannedMessage(*m.entry)});
+                        } else if (m.entry->kind == EntryKind::Term && id < m.entry->lesson) {
+                            findings.push_back({file, comment->line, TooEarly(*m.entry, id)});
+                        }
+                        pos += m.length;
                     }
-                    if (m.entry->kind == EntryKind::Banned) {
-                        findings.push_back({file, comment->line, BannedMessage(*m.entry)});
-                    } else if (m.entry->kind == EntryKind::Term && id < m.entry->lesson) {
-                        findings.push_back({file, comment->line, TooEarly(*m.entry, id)});
-                    }
-                    pos += m.length;
                 }
             }
         }

@@ -18,7 +18,8 @@ struct Source {
 };
 
 const std::vector<Source> kSections = {{"1-1-3", 28}, {"1-1-4", 28}, {"1-1-5", 28},
-                                       {"1-1-6", 28}, {"1-1-7", 36}, {"1-1-8", 10}};
+                                       {"1-1-6", 28}, {"1-1-7", 36}, {"1-1-8", 10},
+                                       {"1-2-1", 52}, {"1-2-2", 34}, {"1-2-3", 36}};
 
 std::string ReadSource(const std::string& name) {
     std::ifstream in(std::string(STONEWELL_SOURCE_DIR) + "/data/problems/" + name + ".sgf",
@@ -65,8 +66,12 @@ TEST(CurriculumSources, EveryProblemExplainsItsAnswers) {
             const std::string kind = Value(root, "KD");
             EXPECT_TRUE(HasJapanese(Value(root, "C"))) << "a hint for the learner";
             if (kind == "ox" || kind == "number" || kind == "texts") {
-                // Nothing is played: the comment says what is correct and why.
-                EXPECT_NE(Value(root, "C").find("正解"), std::string::npos);
+                // Nothing is played: the root comment is the hint shown on request, so it must
+                // not give the answer away; CR says why the answer is right, CW why the other
+                // choice is wrong.
+                EXPECT_EQ(Value(root, "C").find("正解"), std::string::npos) << "hint tells all";
+                EXPECT_TRUE(HasJapanese(Value(root, "CR")));
+                EXPECT_TRUE(HasJapanese(Value(root, "CW")));
                 continue;
             }
             int right = 0, wrong = 0;

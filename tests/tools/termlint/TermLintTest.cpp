@@ -64,6 +64,36 @@ TEST(TermLint, NumbersInFullWidthDigits) {
                   "４つ); fixed terms in kanji are listed in g.txt"}));
 }
 
+TEST(TermLint, NumeralsInProblemComments) {
+    // Hints, line explanations and choice explanations alike; one finding per comment, and the
+    // glossary's entries (一度) are no count.
+    struct Case {
+        const char* sgf;
+        const char* finding;  // nullptr: clean
+    };
+    const Case cases[] = {
+        {"(;QI[0]C[活路は４つ。一度で取ります。]CR[○です。]CW[×ではありません。])", nullptr},
+        {"(;QI[0]C[活路は四つで、三つではありません。])", "1-1-3.sgf:1: '四' in running text"},
+        {"(;QI[0](;B[aa]C[二目を取ります。RIGHT]))", "1-1-3.sgf:1: '二' in running text"},
+        {"(;QI[0]\nCR[石は五つです。])", "1-1-3.sgf:2: '五' in running text"},
+        {"(;QI[0]CW[3つです。])", "1-1-3.sgf:1: '3' in running text"},
+    };
+    for (const Case& c : cases) {
+        Fixture fx;
+        const termlint::Concepts concepts =
+            termlint::ParseConcepts("0\n", "c.txt", fx.glossary, {"問題"}, fx.findings);
+        termlint::LintProblems(fx.glossary, concepts, {1, 1, 3}, "1-1-3.sgf", c.sgf, {},
+                               fx.findings);
+        const std::vector<std::string> got = Messages(fx.findings);
+        if (c.finding == nullptr) {
+            EXPECT_TRUE(got.empty()) << c.sgf;
+        } else {
+            ASSERT_EQ(got.size(), 1u) << c.sgf;
+            EXPECT_TRUE(got[0].starts_with(c.finding)) << got[0];
+        }
+    }
+}
+
 TEST(TermLint, BannedWordsAndTermsBeforeTheirLesson) {
     EXPECT_EQ(LintLesson("body 活路を共有します。\n"),
               std::vector<std::string>{
