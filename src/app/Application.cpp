@@ -20,9 +20,12 @@ Application::~Application() {
     if (m_started) Shutdown();
 }
 
-bool Application::Start(const std::string& root, std::function<void()> onSceneLoopEnd) {
+bool Application::Start(const dataroot::DataRoot& dataRoot, std::function<void()> onSceneLoopEnd) {
     dbglog::InitFromEnvironment();
     platform::Platform& host = platform::GetPlatform();
+    const std::string& root = dataRoot.root;
+    // Decided before moving into the root, which a relative root would otherwise be read from.
+    savefile::KeepInUserFolderOnly(dataroot::IsShared(dataRoot));
     std::error_code error;
     // Resolved before moving into the root, which a relative root would otherwise be read from.
     const auto data = std::filesystem::absolute(std::filesystem::path(root) / "DATA", error);

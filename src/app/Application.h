@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/BankoView.h"
+#include "app/DataRoot.h"
 #include "app/GSIgoWndMgr.h"
 #include "app/WorkerThread.h"
 
@@ -20,7 +21,13 @@ public:
     // Makes `root` the working directory, checks that DATA/ is there (a message names the
     // expected path otherwise), creates the manager and the view and starts the worker.
     // `onSceneLoopEnd` is called on the worker once the scene loop has ended.
-    bool Start(const std::string& root, std::function<void()> onSceneLoopEnd = {});
+    // A root shared with other users (dataroot::IsShared) keeps progress in the per-user data
+    // folder only.
+    bool Start(const dataroot::DataRoot& dataRoot, std::function<void()> onSceneLoopEnd = {});
+    // A root of one's own: a build tree, a test's copy.
+    bool Start(const std::string& root, std::function<void()> onSceneLoopEnd = {}) {
+        return Start(dataroot::DataRoot{root, false}, std::move(onSceneLoopEnd));
+    }
     // Replaces the scene table's screens (tests); call before Start.
     void SetSceneFactory(std::function<std::unique_ptr<CTSEventWnd>(int)> factory) {
         m_sceneFactory = std::move(factory);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -54,12 +55,24 @@ bool MakeDirectories(const std::string& dir) {
     return std::filesystem::is_directory(dir, error);
 }
 
+std::atomic<bool> g_userFolderOnly{false};
+
 }  // namespace
 
 Location DefaultLocation() {
     Location location;
-    if (platform::HasPlatform()) location.fallbackDir = platform::GetPlatform().UserDataDir();
+    if (!platform::HasPlatform()) return location;
+    const std::string userDir = platform::GetPlatform().UserDataDir();
+    if (g_userFolderOnly) {
+        location.primaryDir = userDir;
+    } else {
+        location.fallbackDir = userDir;
+    }
     return location;
+}
+
+void KeepInUserFolderOnly(bool userOnly) {
+    g_userFolderOnly = userOnly;
 }
 
 std::vector<uint8_t> BuildImage(const AppSettings& settings, const ProgressState& progress) {

@@ -32,8 +32,12 @@ struct Location {
     atomicfile::BeforeCommit beforeCommit;
 };
 
-// The primary directory plus the platform's user data directory when a platform is set.
+// The primary directory plus the platform's user data directory when a platform is set; only
+// the user data directory once KeepInUserFolderOnly(true) was called.
 Location DefaultLocation();
+// For a data root shared with other users (see dataroot::IsShared): its DATA/SAVE is then
+// neither read nor written, so one user's progress never becomes everyone's first save.
+void KeepInUserFolderOnly(bool userOnly);
 
 // The file image of the settings and the progress.
 std::vector<uint8_t> BuildImage(const AppSettings& settings, const ProgressState& progress);

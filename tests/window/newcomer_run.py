@@ -5,7 +5,11 @@ shows is compared with the reviewed picture the headless end-to-end cases hold f
 real window is known to draw what the headless program draws. The progress is saved at the
 end.
 Usage: newcomer_run.py [--in-place] PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR
-(DISPLAY must be set). With --in-place the program runs where it was built, on the build's
+       newcomer_run.py --installed DESKTOP-ENTRY REFERENCE-DIR
+       newcomer_run.py --installed-again DESKTOP-ENTRY
+(DISPLAY must be set). --installed starts an installed program as its menu entry does, with
+the user's own data and settings folders; --installed-again only starts it, waits for the
+title and ends it, so that the package test can see the progress survive a second run. With --in-place the program runs where it was built, on the build's
 own data and save folder, as a learner would: the test command does that once on a build
 without progress, so that the suite is known to pass after the program has been used."""
 import os
@@ -81,8 +85,23 @@ def expect_screen(window, reference, name, seconds=15, retry=None):
 def main():
     args = sys.argv[1:]
     in_place = args[:1] == ["--in-place"]
-    exe, data, reference = args[1:4] if in_place else args[0:3]
-    with ProgramRun(exe, data, in_place) as run:
+    entry = None
+    if args[:1] == ["--installed-again"]:
+        with ProgramRun(None, desktop_entry=args[1]) as run:
+            d = display.Display()
+            before = {w.id for w in d.screen().root.query_tree().children}
+            run.start()
+            Window(d, before)
+            time.sleep(4)
+            run.end_orderly()
+        print("PASS: started and ended again")
+        return
+    if args[:1] == ["--installed"]:
+        entry, reference = args[1:3]
+        exe = data = None
+    else:
+        exe, data, reference = args[1:4] if in_place else args[0:3]
+    with ProgramRun(exe, data, in_place, entry) as run:
         d = display.Display()
         before = {w.id for w in d.screen().root.query_tree().children}
         run.start()

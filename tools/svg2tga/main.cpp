@@ -8,6 +8,7 @@
 #include "common/Progress.h"
 #include "common/ToolError.h"
 #include "common/ToolMain.h"
+#include "svg2tga/Png.h"
 #include "svg2tga/SvgRender.h"
 #include "svg2tga/Targa.h"
 #include "svg2tga/Template.h"
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kUsage[] =
-    "usage: svg2tga render SOURCE.svg OUTPUT.tga [--size WxH] [--var NAME=VALUE]...\n"
+    "usage: svg2tga render SOURCE.svg OUTPUT.tga|OUTPUT.png [--size WxH] [--var NAME=VALUE]...\n"
     "       svg2tga family FAMILY.json FOLDER [--manifest LIST.pack]\n"
     "       svg2tga list FAMILY.json\n"
     "\n"
@@ -28,7 +29,8 @@ const char kUsage[] =
     "        manifest of them (default FOLDER/<family name>.pack).\n"
     "list    prints the image names a family description makes.\n"
     "\n"
-    "Output: 32-bit uncompressed Targa, bottom row first, straight alpha.\n";
+    "Output: 32-bit uncompressed Targa, bottom row first, straight alpha; render writes an\n"
+    "RGBA PNG instead when OUTPUT ends in .png (pictures for the desktop, not the program).\n";
 
 void ParseSize(const std::string& text, int& w, int& h) {
     auto x = text.find('x');
@@ -63,6 +65,10 @@ int Render(const std::vector<std::string>& args) {
     if (files.size() != 2) throw tools::ToolError("render needs a source and an output");
     std::string text = svg::ExpandPlaceholders(tools::ReadText(files[0]), vars, files[0]);
     auto image = svg::RenderSvg(text, files[0], w, h);
+    if (fs::path(files[1]).extension() == ".png") {
+        if (!svg::WritePng(files[1], image)) throw tools::ToolError("cannot write " + files[1]);
+        return 0;
+    }
     tools::WriteBytes(files[1], svg::EncodeTarga(image));
     return 0;
 }
