@@ -24,6 +24,7 @@
 #include "common/ToolError.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
+#include "problem/ProblemExplanations.h"
 #include "problem/ProblemFile.h"
 #include "screens/ScreenAssets.h"
 #include "t2gpack/T2GArchive.h"
@@ -415,6 +416,37 @@ private:
                                          std::to_string(sec + 1) + " (" + std::to_string(count) +
                                          " problems) is missing or does not decode");
                 }
+            }
+            CheckExplanations(course, relDir);
+        }
+    }
+
+    // The program runs without the explanation file, but the data build always writes it:
+    // missing, or without an entry per problem, it is a gap.
+    void CheckExplanations(int course, const std::string& relDir) {
+        ++mTotals.files;
+        const std::string file = explanations::PathFor(course, relDir);
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(Full(file), ec);
+        if (ec) {
+            Report(file, "missing explanation file");
+            return;
+        }
+        if (size > explanations::kMaxFileSize) {
+            Report(file, "explanation file is larger than the program reads");
+            return;
+        }
+        std::ifstream in(Full(file), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+        for (int ch = 0; ch < curriculum::kChapters; ++ch) {
+            for (int sec = 0; sec < curriculum::kSections; ++sec) {
+                const int count = curriculum::ProblemCountAt(course, ch, sec);
+                if (count <= 0) continue;
+                if (explanations::Decode(bytes, ch + 1, sec + 1).size() != size_t(count))
+                    Report(file, "section " + std::to_string(ch + 1) + "-" +
+                                     std::to_string(sec + 1) + " (" + std::to_string(count) +
+                                     " problems) is missing or does not decode");
             }
         }
     }

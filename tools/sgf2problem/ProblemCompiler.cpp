@@ -459,12 +459,9 @@ private:
         const sgf::Property* cw = m_root.Find("CW");
         const int code = m_entry.code;
         const bool choice = code == 1 || code == 5 || code == 7;
-        if (!choice) {
-            if (const sgf::Property* p = cr != nullptr ? cr : cw) {
-                Fail(p->line,
-                     "CR and CW explain ox, number and texts problems; lines explain "
-                     "the others");
-            }
+        if (const sgf::Property* p = cr != nullptr ? cr : cw; p != nullptr && !choice) {
+            Fail(p->line,
+                 "CR and CW explain ox, number and texts problems; lines explain the others");
         }
         if (choice) {
             if (cr != nullptr && cr->values.size() != 1) Fail(cr->line, "CR takes one value");

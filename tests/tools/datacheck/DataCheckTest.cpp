@@ -251,6 +251,7 @@ TEST_F(DataCheck, ProblemSectionsMustBeInTheirFile) {
     EXPECT_FALSE(Has(lines,
                      "DATA/DATA/PROBLEM/2-problem.dat: section 3-2 (0 problems) is missing "
                      "or does not decode"));
+    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/2-comment.dat: missing explanation file"));
 }
 
 }  // namespace

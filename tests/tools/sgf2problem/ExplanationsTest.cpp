@@ -29,7 +29,7 @@ void Append(Bytes& out, const Bytes& more) {
 // Text: u16 length, then the bytes.
 Bytes Text(const std::string& s) {
     Bytes out{uint8_t(s.size()), uint8_t(s.size() >> 8)};
-    out.insert(out.end(), s.begin(), s.end());
+    for (char c : s) out.push_back(uint8_t(c));
     return out;
 }
 
