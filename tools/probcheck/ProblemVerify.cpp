@@ -688,6 +688,8 @@ private:
         for (const Line& l : mLines)
             if (!Replay(l.moves)) return;
         if (goal == Goal::NeedsPerson) return PersonSequence();
+        // The goal is read from the problem as it opens, not where the last line left it.
+        SetUp(false);
         if (!PrepareGoal(goal)) return;
         // Each choice of the learner along the correct lines, with the moves listed there.
         std::vector<Choice> choices;
