@@ -509,8 +509,10 @@ private:
                 return false;
             }
             case Goal::Connect: {
+                // Fewer strings than at the start is a join, unless a marked stone was taken.
+                for (const Point& t : mTargets)
+                    if (mPos.At(t) != kBlack) return false;
                 const auto s = Strings(mTargets);
-                if (s.size() != mTargetStrings) return false;  // a marked string was taken
                 for (size_t i = 1; i < s.size(); ++i)
                     if (!Ask0("disconnect " + Vertex(s[0]) + " " + Vertex(s[i]))) return false;
                 return true;
@@ -619,7 +621,6 @@ private:
             case Goal::NeedsPerson:
                 break;
         }
-        mTargetStrings = Strings(mTargets).size();
         if (mTargets.empty() && goal != Goal::Ko && goal != Goal::NeedsPerson) {
             Report(mRootLine, std::string("nothing to ") + GoalText(goal));
             return false;
@@ -977,7 +978,6 @@ private:
     std::vector<Line> mLines;
     Position mPos;
     std::vector<Point> mTargets;
-    size_t mTargetStrings = 0;
     std::array<Point, 2> mSemeai{};
 };
 
