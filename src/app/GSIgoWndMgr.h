@@ -18,8 +18,6 @@ public:
 
     void Run() override;
     void OnFrameBegin() override;
-    // Returns the negation of its argument.
-    virtual int Negate(int value) { return -value; }
 
     // Runs one scene: replaces the current screen and runs it; returns the next scene.
     int RunScene(int scene);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <span>
 
 class CTSEventWnd;
 
@@ -18,9 +17,6 @@ enum Scene : int {
 inline bool IsScene(int n) {
     return n >= kSceneLogo && n <= kSceneProblem;
 }
-
-// The scenes a scene's screen may return, in table order.
-std::span<const int> NextScenes(int scene);
 
 // Constructs the screen object of a scene (not yet run).
 std::unique_ptr<CTSEventWnd> CreateSceneScreen(int scene);

@@ -12,10 +12,10 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/ScratchDir.h"
 
-using test_support::ReadBytes;
-using test_support::ScratchDir;
-using test_support::WorkingDirectory;
-using test_support::WriteBytes;
+using testsupport::ReadBytes;
+using testsupport::ScratchDir;
+using testsupport::WorkingDirectory;
+using testsupport::WriteBytes;
 
 namespace {
 

@@ -380,7 +380,7 @@ TEST(ProblemLoadLimits, BlockFoundWithinOneHundredBlocksOnly) {
 // --- LoadProblemSet ---
 
 TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
-    test_support::ScratchDir dir;
+    testsupport::ScratchDir dir;
     auto progress = std::make_unique<ProgressState>();
     progress->m_course = 1;
     testfile::Block block;
@@ -390,7 +390,7 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     block.problems = {SimpleSequence(), SimpleSequence()};
     block.problems[1].question = 9;
     ASSERT_TRUE(
-        test_support::WriteBytes(dir / "PROBLEM/2-problem.dat", testfile::FileBytes({block})));
+        testsupport::WriteBytes(dir / "PROBLEM/2-problem.dat", testfile::FileBytes({block})));
     ProblemBoard board;
     board.boardSize = 13;
     board.cells[5] = 1;

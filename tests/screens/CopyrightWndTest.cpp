@@ -45,12 +45,12 @@ protected:
     }
 
     void WriteArchives() {
-        ASSERT_TRUE(test_support::WriteBytes(
+        ASSERT_TRUE(testsupport::WriteBytes(
             m_dir / "DATA/IMG/A_1.T2G",
             testsupport::BuildT2g(
                 {{"A_1.lyt", LogoLayout()},
                  {"A1_VXL_logo.tga", testsupport::BuildTga(256, 64, Green, false)}})));
-        ASSERT_TRUE(test_support::WriteBytes(
+        ASSERT_TRUE(testsupport::WriteBytes(
             m_dir / "DATA/IMG/COMMON.T2G",
             testsupport::BuildT2g({{"COMN_BG.tga", testsupport::BuildTga(4, 4, Green, false)}})));
     }
@@ -70,8 +70,8 @@ protected:
         return scene;
     }
 
-    test_support::ScratchDir m_dir;
-    test_support::WorkingDirectory m_cwd;
+    testsupport::ScratchDir m_dir;
+    testsupport::WorkingDirectory m_cwd;
     CGSIgoWndMgr m_manager;
 };
 

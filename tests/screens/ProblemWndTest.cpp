@@ -24,6 +24,7 @@
 #include "screens/ChapterTitleTable.h"
 #include "screens/ProblemWnd.h"
 #include "screens/ScreenAssets.h"
+#include "support/Built.h"
 #include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
 
@@ -82,7 +83,7 @@ protected:
     // Puts the tests' own choice problems (three-text and number problems, which the course
     // does not use) in the place of the course's problem file, in `root`, with the built art
     // and sounds linked in. Returns whether the fixture is built.
-    static bool StandInChoiceProblems(const test_support::ScratchDir& root) {
+    static bool StandInChoiceProblems(const testsupport::ScratchDir& root) {
         const fs::path built = fs::current_path();  // the fixture runs in the build's folder
         const fs::path data = fs::path(root.Path()) / "DATA";
         fs::create_directories(data / "DATA" / "PROBLEM");
@@ -171,7 +172,7 @@ protected:
         uint64_t ms;
         std::function<void()> action;
     };
-    test_support::WorkingDirectory m_cwd;
+    testsupport::WorkingDirectory m_cwd;
     AppSettings m_savedSettings;
     std::unique_ptr<ProgressState> m_savedProgress;
     CGSIgoWndMgr m_manager;
@@ -182,8 +183,7 @@ protected:
     bool m_built = false;
 };
 
-#define REQUIRE_DATA() \
-    if (!m_built) GTEST_SKIP() << "the data set is not built in " << DataRoot()
+#define REQUIRE_DATA() REQUIRE_BUILT(m_built, "the data set in " << DataRoot() << " is")
 
 TEST_F(ProblemWndTest, OpensWithCounterTitleQuestionAndTheNormalFace) {
     REQUIRE_DATA();
@@ -298,9 +298,9 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
 
 TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsClosed) {
     REQUIRE_DATA();
-    const test_support::ScratchDir root;
-    if (!StandInChoiceProblems(root)) GTEST_SKIP() << "the test fixtures are not built";
-    const test_support::WorkingDirectory inRoot(root.Path());
+    const testsupport::ScratchDir root;
+    REQUIRE_BUILT(StandInChoiceProblems(root), "the test fixtures are");
+    const testsupport::WorkingDirectory inRoot(root.Path());
     const int index = Find(kFirstSection, [](const ProblemRecord& r) { return r.Type() == 8; });
     ASSERT_GE(index, 0);
     Select(kFirstSection, index);
