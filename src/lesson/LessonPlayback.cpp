@@ -1,8 +1,8 @@
 #include "lesson/LessonPlayback.h"
 
-#include "app/ProgressState.h"
 #include "lesson/LessonBoardOps.h"
 #include "lesson/LessonExceptions.h"
+#include "progress/ProgressState.h"
 
 namespace lesson {
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "app/SoundFiles.h"
 #include "lesson/LessonSprites.h"
+#include "progress/SoundFiles.h"
 
 namespace lesson {
 

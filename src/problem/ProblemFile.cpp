@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 namespace problemfile {
 namespace {

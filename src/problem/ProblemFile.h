@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemRecord.h"
 
 struct ProgressState;

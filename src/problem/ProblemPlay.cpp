@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ProgressState.h"
-#include "app/SoundFiles.h"
 #include "platform/Platform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemTexts.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/Text.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;

@@ -2,9 +2,9 @@
 
 #include <mutex>
 
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;

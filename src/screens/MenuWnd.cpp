@@ -4,11 +4,11 @@
 #include <mutex>
 #include <utility>
 
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
+#include "progress/ProgressState.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/MenuScroll.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;

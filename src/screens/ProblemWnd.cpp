@@ -6,14 +6,14 @@
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/lyt/textBox.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
 #include "problem/ProblemFile.h"
 #include "problem/QuestionWrap.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;

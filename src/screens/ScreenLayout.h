@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Layout/PaneButton.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
-#include "Lib/ZIRur/Wnd/PaneButton.h"
 #include "screens/ScreenAssets.h"
 
 class CTSEventWnd;

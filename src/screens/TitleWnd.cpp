@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/Messages.h"
-#include "app/SceneTable.h"
 #include "platform/Platform.h"
+#include "screens/Messages.h"
 #include "screens/OptionMenu.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/DataRoot.h"
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
 using testsupport::ReadBytes;

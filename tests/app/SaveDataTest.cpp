@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/SaveData.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
 using testsupport::ReadBytes;

@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "Lib/ZIRur/Util/DebugLog.h"
-#include "app/ProgressState.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
 #include "lesson/LessonView.h"
+#include "progress/ProgressState.h"
 
 using lesson::LessonId;
 

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "GoPosition.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemPlay.h"
 #include "problem/ProblemView.h"
+#include "progress/ProgressState.h"
 
 using gocheck::Colour;
 using gocheck::Point;

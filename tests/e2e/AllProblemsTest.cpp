@@ -13,9 +13,9 @@
 
 #include "HeadlessRun.h"
 #include "ProblemAnswers.h"
-#include "app/ProgressState.h"
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemFile.h"
+#include "progress/ProgressState.h"
 #include "support/Built.h"
 
 namespace {

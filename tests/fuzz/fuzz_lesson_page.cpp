@@ -11,11 +11,11 @@
 #include <span>
 #include <string>
 
-#include "app/ProgressState.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
 #include "lesson/LessonSprites.h"
+#include "progress/ProgressState.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "ProblemFileWriter.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemPlay.h"
+#include "progress/ProgressState.h"
 
 // A screen without graphics: remembers what play asked of it.
 struct RecordingView : ProblemView {

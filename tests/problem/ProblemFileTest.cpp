@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "ProblemFileWriter.h"
-#include "app/ProgressState.h"
 #include "problem/ProblemFile.h"
+#include "progress/ProgressState.h"
 #include "support/ScratchDir.h"
 
 using testfile::BranchWord;

@@ -5,9 +5,9 @@
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSEvent.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/SceneTable.h"
 #include "screens/CopyrightWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 #include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
 #include "support/T2gWriter.h"
@@ -72,7 +72,7 @@ protected:
 
     testsupport::ScratchDir m_dir;
     testsupport::WorkingDirectory m_cwd;
-    CGSIgoWndMgr m_manager;
+    CScreenMgr m_manager;
 };
 
 TEST_F(CopyrightWndTest, ShowsTheLogoForTwoSecondsThenAsksForTheTitle) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
 #include "support/FontArchive.h"
 #include "support/ProbeWindows.h"
 #include "support/ScratchDir.h"

@@ -7,10 +7,10 @@
 #include "../Lib/ZIRur/Sound/WavBytes.h"
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Wnd/TSEvent.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
+#include "progress/ProgressState.h"
 #include "screens/ExplainWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 
 namespace {
 
@@ -189,7 +189,7 @@ protected:
 
     static constexpr uint32_t kEnded = 77;
     ProgressState m_savedProgress;
-    CGSIgoWndMgr m_app;
+    CScreenMgr m_app;
     CExplainWnd m_screen;
 };
 

@@ -13,11 +13,11 @@
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
 #include "screens/ListWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 #include "support/Built.h"
 #include "support/ScratchDir.h"
 
@@ -143,7 +143,7 @@ protected:
     bool m_haveData = false;
     testsupport::ScratchDir m_dir;
     std::unique_ptr<testsupport::WorkingDirectory> m_cwd;
-    CGSIgoWndMgr m_manager;
+    CScreenMgr m_manager;
     std::unique_ptr<CListWnd> m_list;
     std::vector<std::string> m_trace;
 

@@ -14,16 +14,16 @@
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemTexts.h"
 #include "problem/QuestionWrap.h"
+#include "progress/ProgressState.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/ProblemWnd.h"
+#include "screens/Scene.h"
 #include "screens/ScreenAssets.h"
+#include "screens/ScreenMgr.h"
 #include "support/Built.h"
 #include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
@@ -175,7 +175,7 @@ protected:
     testsupport::WorkingDirectory m_cwd;
     AppSettings m_savedSettings;
     std::unique_ptr<ProgressState> m_savedProgress;
-    CGSIgoWndMgr m_manager;
+    CScreenMgr m_manager;
     CProblemWnd m_wnd;
     std::vector<Timed> m_script;
     std::vector<std::string> m_trace;
