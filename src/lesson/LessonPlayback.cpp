@@ -223,8 +223,7 @@ void LessonPlayback::TypingTick() {
         m_typedLength += 2;
         ShowTypedText();
         if (m_page->header.windowMode == 1) {
-            // The mouth opens and closes every 8 characters.
-            const int32_t phase = (m_typedLength / 16) % 2;
+            const int32_t phase = MouthPhaseAt(m_typedLength);
             if (phase != m_mouthPhase) {
                 m_mouthPhase = phase;
                 SetupCharacter();

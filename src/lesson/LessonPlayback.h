@@ -7,6 +7,7 @@
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonSprites.h"
+#include "lesson/LessonText.h"
 #include "lesson/LessonTickTimers.h"
 #include "lesson/LessonView.h"
 
@@ -24,7 +25,7 @@ public:
     static constexpr int kTypingTimer = 1;
     static constexpr int kBlinkTimer = 2;
     // Tick periods.
-    static constexpr int32_t kTypingPeriod = 3;
+    static constexpr int32_t kTypingPeriod = kTypingPeriodTicks;
     static constexpr int32_t kBlinkPeriod = 22;
     static constexpr int32_t kStonePagePeriod = 22;
 

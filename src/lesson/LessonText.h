@@ -31,6 +31,13 @@ void ReplaceLineBreakMarks(std::string& text);
 // an empty line between paragraphs collapses.
 std::string WrapBody(std::string_view body);
 
+// Typing: one double-byte character every kTypingPeriodTicks ticks; while the character
+// talks, its mouth moves for 8 characters and rests for the next 8.
+inline constexpr int32_t kTypingPeriodTicks = 3;
+constexpr int32_t MouthPhaseAt(int32_t typedBytes) {
+    return (typedBytes / 16) % 2;
+}
+
 // Whether `byte` opens a double-byte Shift_JIS character.
 constexpr bool IsShiftJisLeadByte(uint8_t byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

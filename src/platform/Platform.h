@@ -17,7 +17,7 @@ public:
 
 // Events that a run can be checked by (the headless program writes them as trace lines;
 // the windowed program ignores them).
-enum class TraceKind { Scene, Bgm, BgmStop, Se, MsgBox, Url, Save, Exit, Pane, Memory };
+enum class TraceKind { Scene, Bgm, BgmStop, Se, MsgBox, Url, Save, Exit, Pane, Memory, Say };
 
 // Window messages, turned into calls on the window thread. Implemented by the main view.
 class WindowEvents {

@@ -5,11 +5,18 @@
 namespace problemcontrols {
 namespace {
 
+// The talking mouths lie right over each face's own mouth (the verdict faces' patches are
+// opaque, so the laugh or the puzzled mouth under them does not show through).
 constexpr FaceLook kFaces[] = {
-    {"COMN_chara_normal_1.tga", 238, 468, 838, 534},
-    {"COMN_chara_left_1.tga", 238, 468, 838, 534},
-    {"COMN_chara_correct.tga", 290, 469, 864, 533},
-    {"COMN_chara_incorrect.tga", 266, 471, 852, 532},
+    {"COMN_chara_normal_1.tga", 238, 468, 838, 534, {"COMN_chara_normal_2.tga", 32, 24, 831, 460}},
+    {"COMN_chara_left_1.tga", 238, 468, 838, 534, {"COMN_chara_left_2.tga", 32, 24, 818, 461}},
+    {"COMN_chara_correct.tga", 290, 469, 864, 533, {"COMN_chara_correct_2.tga", 44, 32, 831, 460}},
+    {"COMN_chara_incorrect.tga",
+     266,
+     471,
+     852,
+     532,
+     {"COMN_chara_incorrect_2.tga", 44, 32, 828, 460}},
 };
 
 bool IsChoiceType(int type) {

@@ -27,11 +27,18 @@ struct Controls {
 // - answer only once an incorrect verdict is on show.
 Controls ControlsFor(const ProblemPlay& play);
 
-// One face of the character: picture, pane size and pane centre.
+// One picture of the character: texture, pane size and pane centre.
+struct CharacterPicture {
+    const char* texture;
+    int width, height;
+    int x, y;
+};
+// One face of the character, and the picture of its mouth while it talks.
 struct FaceLook {
     const char* texture;
     int width, height;
     int x, y;
+    CharacterPicture talking;
 };
 // The look of face 0..3 (anything else as 0).
 const FaceLook& LookOf(int face);

@@ -1,16 +1,21 @@
 #include "screens/ProblemWnd.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
 #include "Lib/ZIRur/Text/FontMgr.h"
+#include "Lib/ZIRur/Text/StrConvert.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/lyt/textBox.h"
+#include "lesson/LessonText.h"
+#include "platform/Platform.h"
 #include "problem/ProblemFile.h"
 #include "problem/QuestionWrap.h"
 #include "progress/ProgressState.h"
 #include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
+#include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
 #include "screens/Scene.h"
@@ -32,10 +37,12 @@ constexpr int kAnswerChoiceWidth = 42, kAnswerChoiceHeight = 43;
 constexpr int kAnswerTextSize = 26;
 
 // Pane and button drawing order, back to front, after the board sprites.
-constexpr const char* kPanesUnderSprites[] = {"background", "board",       "history",    "chara_1",
-                                              "txt_title",  "txt_problem", "txt_caption"};
-constexpr const char* kPanesOverSprites[] = {"text_window", "sel_view", "txt_text", "txt_select",
-                                             "result"};
+constexpr const char* kPanesUnderSprites[] = {"background",  "board",      "history",
+                                              "chara_1",     "chara_2",    "txt_title",
+                                              "txt_problem", "txt_caption"};
+// The teacher's balloon lies over everything but the buttons.
+constexpr const char* kPanesOverSprites[] = {"text_window", "sel_view", "txt_text",   "txt_select",
+                                             "result",      "balloon",  "txt_balloon"};
 struct GreyButton {
     const char* greyPane;
     uint16_t id;
@@ -49,6 +56,7 @@ constexpr GreyButton kButtonOrder[] = {
     {nullptr, CProblemWnd::kDecide},
     {"gray_scroll_up", CProblemWnd::kScrollUp},
     {"gray_scroll_down", CProblemWnd::kScrollDown},
+    {"gray_hint", CProblemWnd::kHint},
 };
 }  // namespace
 
@@ -83,7 +91,8 @@ void CProblemWnd::OnInit() {
         if (CPaneButton* button = m_screen.Button(b.id)) button->m_drawFlag = 0;
     if (layout.IsExistPane("txt_select") != 0)
         m_selectionHome = layout.GetPane("txt_select").GetCenter();
-    for (const char* pane : {"result", "history", "sel_view", "txt_select"})
+    for (const char* pane :
+         {"result", "history", "sel_view", "txt_select", "chara_2", "balloon", "txt_balloon"})
         SetPaneVisible(pane, false);
 }
 
@@ -102,6 +111,8 @@ void CProblemWnd::OnStart() {
         m_board = std::make_unique<ProblemBoard>();
         std::lock_guard lock(SaveDataMutex());
         LoadProblemSet(*m_board, chapter, section);
+        m_explanations =
+            explanations::Load(course, chapter + 1, section + 1, problemfile::kDefaultDir);
     }
     SetPaneText("txt_title", ChapterTitleTable::Title(course, chapter, section));
     m_play = std::make_unique<ProblemPlay>(*m_board, TheProgress(), *this);
@@ -126,6 +137,12 @@ void CProblemWnd::OnTimer(int index) {
 
 void CProblemWnd::Tick() {
     WithPlay([](ProblemPlay& play) { play.Tick(); });
+    if (m_talking.Running()) {
+        const explain::Mouth mouth = m_talking.Advance();
+        if (mouth != explain::Mouth::Unchanged)
+            SetPaneVisible("chara_2", mouth == explain::Mouth::Open);
+    }
+    if (m_balloonOpen) TypeBalloon();
     if (m_fadeCounter >= 0) return;
     ApplyAlpha(uint8_t(255 * -m_fadeCounter / kFadeTicks));
     if (++m_fadeCounter == 0) {
@@ -138,6 +155,7 @@ void CProblemWnd::LeaveScreen(int scene) {
     if (m_leavingFor != 0) return;
     m_leavingFor = scene;
     m_fadeCounter = -kFadeTicks;
+    CloseBalloon();
 }
 
 void CProblemWnd::ApplyAlpha(uint8_t alpha) {
@@ -191,6 +209,12 @@ void CProblemWnd::OnButton(uint16_t id) {
             break;
         case kScrollDown:
             WithPlay([](ProblemPlay& play) { play.SelectionDown(); });
+            break;
+        case kHint:
+            if (const explanations::ProblemExplanation* explanation = Explanation()) {
+                PlaySe(sound_files::kSeCursor);
+                Say(explanation->hint);
+            }
             break;
         default:
             break;
@@ -247,6 +271,14 @@ void CProblemWnd::OnPointerUp(TSPoint point, int) {
     // click on the board.
     const bool pressOnBoard = std::exchange(m_pressOnBoard, false);
     if (m_leavingFor != 0 || !pressOnBoard) return;
+    // A click closes the balloon. After a verdict it also goes on as ever (on to the next
+    // problem after a correct one); a hint takes the click, so that no stone lands unseen
+    // under it, as the question window takes the click that closes it.
+    if (m_balloonOpen) {
+        CloseBalloon();
+        const bool judged = m_play && (m_play->Result() == 1 || m_play->Result() == 2);
+        if (!judged) return;
+    }
     WithPlay([point](ProblemPlay& play) { play.BoardClick(point.x, point.y); });
 }
 
@@ -274,6 +306,7 @@ void CProblemWnd::StopTimer(int id) {
 void CProblemWnd::ShowFace(int face) {
     if (!m_face.Change(face)) return;
     ++m_faceChanges;
+    PlaceTalkingMouth();
     if (m_screen.Layout().IsExistPane("chara_1") == 0) return;
     const problemcontrols::FaceLook& look = problemcontrols::LookOf(face);
     CTSPicturePane chara = m_screen.PicturePane("chara_1");
@@ -311,6 +344,13 @@ void CProblemWnd::ShowPane(Pane pane, bool shown) {
 }
 
 void CProblemWnd::ShowResultPicture(bool shown, bool correct) {
+    // The teacher explains every verdict; a new attempt or problem closes what was said.
+    if (shown) {
+        if (const explanations::ProblemExplanation* explanation = Explanation())
+            Say(teacher::Says(*explanation, AttemptJudged(correct)));
+    } else {
+        CloseBalloon();
+    }
     if (shown && m_screen.Layout().IsExistPane("result") != 0)
         m_screen.PicturePane("result").SetTexture(&m_screen.Group(),
                                                   correct ? "F1_correct.tga" : "F1_incorrect.tga");
@@ -380,6 +420,11 @@ void CProblemWnd::Refresh() {
     SetButtonUsable(kDecide, nullptr, m_controls.decide);
     SetButtonUsable(kScrollUp, "gray_scroll_up", m_controls.scrollUp);
     SetButtonUsable(kScrollDown, "gray_scroll_down", m_controls.scrollDown);
+    // Without explanations the hint button is not there at all, so the screen is as it was.
+    const explanations::ProblemExplanation* explanation = Explanation();
+    const bool hintUsable = explanation != nullptr && !explanation->hint.empty();
+    SetButtonUsable(kHint, explanation != nullptr ? "gray_hint" : nullptr, hintUsable);
+    if (explanation == nullptr) SetPaneVisible("gray_hint", false);
     const std::vector<BoardSprite> entries = m_play->BoardSprites();
     m_sprites = problemsprites::BoardSprites(entries, m_play->BoardSize());
     const int type = m_play->Type();
@@ -395,6 +440,117 @@ void CProblemWnd::SetButtonUsable(uint16_t id, const char* greyPane, bool usable
         button->SetEnabled(usable);
     }
     if (greyPane != nullptr) SetPaneVisible(greyPane, !usable);
+}
+
+// --- The teacher's balloon ---
+
+const explanations::ProblemExplanation* CProblemWnd::Explanation() const {
+    if (!m_play || !m_play->HasProblem()) return nullptr;
+    const int index = m_play->ProblemIndex();
+    if (index < 0 || size_t(index) >= m_explanations.size()) return nullptr;
+    return &m_explanations[size_t(index)];
+}
+
+teacher::Attempt CProblemWnd::AttemptJudged(bool correct) const {
+    teacher::Attempt attempt;
+    if (!m_play || m_play->Record() == nullptr) return attempt;
+    const ProblemPlay& play = *m_play;
+    attempt.type = play.Type();
+    attempt.question = play.Record()->question;
+    attempt.correct = correct;
+    attempt.rightLine = play.MatchedBranch();
+    auto add = [&attempt](const StoneEntry& e) { attempt.moves.push_back({e.x, e.y}); };
+    if (attempt.type == 3) {
+        // The picked letter is the last mark of the entry list.
+        for (int i = play.EntryCount() - 1; i >= 0; --i) {
+            if (play.Entries()[i].kind == 7) {
+                add(play.Entries()[i]);
+                break;
+            }
+        }
+    } else {
+        for (const StoneEntry& e : play.Moves()) add(e);
+    }
+    if (attempt.type == 8) {
+        const int slot = play.Selection();
+        if (slot >= 0 && slot < 3)
+            attempt.chosenText = problemfile::ChoiceOrder(play.ProblemIndex())[slot];
+    }
+    return attempt;
+}
+
+void CProblemWnd::Say(const std::string& sjis) {
+    if (sjis.empty()) return;
+    std::string line = SjisToUtf8(sjis);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    platform::GetPlatform().Trace(platform::TraceKind::Say, line);
+    m_balloonText = lesson::WrapBody(sjis);
+    m_balloonTyped = 0;
+    m_typingCount = 0;
+    m_balloonOpen = true;
+    SetPaneVisible("balloon", true);
+    SetPaneVisible("txt_balloon", true);
+    ShowBalloonText();
+}
+
+void CProblemWnd::CloseBalloon() {
+    m_balloonOpen = false;
+    m_balloonText.clear();
+    m_balloonTyped = 0;
+    SetMouth(0);
+    SetPaneVisible("balloon", false);
+    SetPaneVisible("txt_balloon", false);
+    if (CText* text = TextObject("txt_balloon")) text->SetString("");
+}
+
+// One tick of typing, at the lesson's pace and with its mouth.
+void CProblemWnd::TypeBalloon() {
+    const int count = m_typingCount;
+    m_typingCount = (m_typingCount + 1) % lesson::kTypingPeriodTicks;
+    if (count != 0) return;
+    if (m_balloonTyped < int(m_balloonText.size())) {
+        m_balloonTyped += 2;
+        ShowBalloonText();
+        SetMouth(lesson::MouthPhaseAt(m_balloonTyped));
+    } else {
+        SetMouth(0);
+    }
+}
+
+void CProblemWnd::ShowBalloonText() {
+    CText* text = TextObject("txt_balloon");
+    if (text == nullptr) return;
+    const explain::TypedText typed = explain::TypedBodyText(m_balloonText, m_balloonTyped / 2);
+    // A reveal count of 0 would show everything: nothing typed is an empty box.
+    if (typed.glyphs == 0) {
+        text->SetString("");
+        return;
+    }
+    text->SetRevealCount(typed.glyphs);
+    text->SetString(typed.text.c_str());
+}
+
+void CProblemWnd::SetMouth(int phase) {
+    if (phase == m_mouthPhase) return;
+    m_mouthPhase = phase;
+    if (phase == 0) {
+        m_talking.Stop();
+        SetPaneVisible("chara_2", false);
+    } else {
+        PlaceTalkingMouth();
+        m_talking.Start();
+    }
+}
+
+void CProblemWnd::PlaceTalkingMouth() {
+    if (m_screen.Layout().IsExistPane("chara_2") == 0 || m_face.Current() < 0) return;
+    const problemcontrols::CharacterPicture& mouth =
+        problemcontrols::LookOf(m_face.Current()).talking;
+    CTSPicturePane pane = m_screen.PicturePane("chara_2");
+    pane.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), mouth.texture);
+    pane.SetSize(mouth.width, mouth.height);
+    pane.MoveCenterTo(TSPoint{mouth.x, mouth.y});
 }
 
 // --- Drawing ---

@@ -12,9 +12,12 @@
 #include "problem/BoardCursor.h"
 #include "problem/ProblemBoard.h"
 #include "problem/ProblemControls.h"
+#include "problem/ProblemExplanations.h"
 #include "problem/ProblemPlay.h"
 #include "problem/ProblemSprites.h"
 #include "problem/ProblemView.h"
+#include "problem/TeacherComment.h"
+#include "screens/ExplainMotion.h"
 #include "screens/ScreenLayout.h"
 
 class CText;
@@ -32,6 +35,7 @@ public:
     static constexpr uint16_t kAgain = 33;
     static constexpr uint16_t kScrollUp = 34;
     static constexpr uint16_t kScrollDown = 35;
+    static constexpr uint16_t kHint = 36;
     // Ticks of the fade-out when the screen is left.
     static constexpr int kFadeTicks = 20;
 
@@ -84,6 +88,11 @@ public:
     std::string PaneText(const char* pane);
     bool PaneShown(const char* pane);
     ScreenLayout& Screen() { return m_screen; }
+    // The teacher's balloon: open, what it says in full (Shift_JIS) and how much is typed.
+    bool BalloonOpen() const { return m_balloonOpen; }
+    const std::string& BalloonText() const { return m_balloonText; }
+    int BalloonTypedBytes() const { return m_balloonTyped; }
+    bool Talking() const { return m_talking.Running(); }
 
 private:
     // Runs a play operation under the save-data lock (play records progress).
@@ -100,6 +109,16 @@ private:
     void DrawButton(uint16_t id);
     void DrawSprites();
     void ResumeAfterMenu();
+    // What the teacher says about the current problem; null without the side file.
+    const explanations::ProblemExplanation* Explanation() const;
+    teacher::Attempt AttemptJudged(bool correct) const;
+    // Opens the balloon and starts typing `sjis` into it; nothing happens for an empty text.
+    void Say(const std::string& sjis);
+    void CloseBalloon();
+    void TypeBalloon();
+    void SetMouth(int phase);
+    void PlaceTalkingMouth();
+    void ShowBalloonText();
 
     ScreenLayout m_screen;
     // The loaded section and the cells moves are resolved on; made when the screen starts.
@@ -123,4 +142,14 @@ private:
     uint8_t m_alpha = 255;
     // The last press began off the buttons, so its release is a click on the board.
     bool m_pressOnBoard = false;
+    // The section's explanations, one per problem; empty without a readable side file, and
+    // then the screen shows neither the balloon nor the hint button.
+    std::vector<explanations::ProblemExplanation> m_explanations;
+    bool m_balloonOpen = false;
+    // Wrapped as a lesson body, and the bytes of it typed so far.
+    std::string m_balloonText;
+    int m_balloonTyped = 0;
+    int m_typingCount = 0;
+    int m_mouthPhase = 0;
+    explain::Talking m_talking;
 };

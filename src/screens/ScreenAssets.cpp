@@ -176,6 +176,11 @@ constexpr PictureName kProblemPictures[] = {
     {"gray_scroll_up", "COMN_btn_scroll_up_3.tga", C},
     {"gray_scroll_down", "COMN_btn_scroll_down_3.tga", C},
     {"sel_view", "F1_btn_sel.tga", S},
+    {"chara_2", "COMN_chara_normal_2.tga", C},
+    {"balloon", "F1_balloon.tga", S},
+    {"gray_hint", "F1_btn_hint_3.tga", S},
+    {"btn_hint1", "F1_btn_hint_1.tga", S},
+    {"btn_hint2", "F1_btn_hint_2.tga", S},
     {"btn_menu1", "COMN_btn_menu_1.tga", C},
     {"btn_menu2", "COMN_btn_menu_2.tga", C},
     {"btn_prev1", "F1_btn_retrun_1.tga", S},
@@ -196,19 +201,20 @@ constexpr PictureName kProblemPictures[] = {
 constexpr TextName kProblemTexts[] = {
     {"txt_title", kRoundedFont, kTextSize},   {"txt_problem", kRoundedFont, kTextSize},
     {"txt_caption", kRoundedFont, kTextSize}, {"txt_text", kRoundedFont, kTextSize},
-    {"txt_select", kRoundedFont, kTextSize},
+    {"txt_select", kRoundedFont, kTextSize},  {"txt_balloon", kRoundedFont, kTextSize},
 };
 constexpr ButtonName kProblemButtons[] = {
     {28, "btn_menu1", "btn_menu2"},           {29, "btn_prev1", "btn_prev2"},
     {30, "btn_next1", "btn_next2"},           {31, "btn_answer1", "btn_answer2"},
     {32, "btn_set_sel1", "btn_set_sel2"},     {33, "btn_again1", "btn_again2"},
     {34, "btn_scroll_up1", "btn_scroll_up2"}, {35, "btn_scroll_down1", "btn_scroll_down2"},
+    {36, "btn_hint1", "btn_hint2"},
 };
 constexpr TextureName kProblemSwitched[] = {
-    {"F1_incorrect.tga", S},
-    {"COMN_chara_left_1.tga", C},
-    {"COMN_chara_correct.tga", C},
-    {"COMN_chara_incorrect.tga", C},
+    {"F1_incorrect.tga", S},           {"COMN_chara_left_1.tga", C},
+    {"COMN_chara_correct.tga", C},     {"COMN_chara_incorrect.tga", C},
+    {"COMN_chara_left_2.tga", C},      {"COMN_chara_correct_2.tga", C},
+    {"COMN_chara_incorrect_2.tga", C},
 };
 constexpr const char* kProblemSounds[] = {kBgmGame, kSeSet, kSeCursor, kSeCancel,
                                           kSeStone, kSeOk,  kSeNo};

@@ -115,7 +115,7 @@ TEST(ScreenAssets, TextRowsNameAFontOfTheTextArchiveAndANonZeroSize) {
             ++rows;
         }
     }
-    EXPECT_EQ(rows, 3 + 5 + 1);
+    EXPECT_EQ(rows, 3 + 6 + 1);
 }
 
 TEST(ScreenAssets, SoundsAreWavFilesUnderTheSoundFolders) {

@@ -113,13 +113,13 @@ def main():
         window.click(853, 398)  # section 1-3's problems
         expect_screen(window, reference, "list_after_reset")
         window.click(100, 240)  # problem 1
-        expect_screen(window, reference, "problem_question")
+        expect_screen(window, reference, "problem_question_hint")
         window.click(500, 500)  # the question window closes
         time.sleep(0.5)
         for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
             window.click(x, y)
             time.sleep(0.3)
-        expect_screen(window, reference, "problem_correct")
+        expect_screen(window, reference, "problem_correct_explained")
 
         run.end_orderly()
         print("PASS: title, main menu, problem list and a solved problem in the real window")

@@ -159,6 +159,8 @@ std::string HeadlessPlatform::TraceName(TraceKind kind) {
             return "pane";
         case TraceKind::Memory:
             return "memory";
+        case TraceKind::Say:
+            return "say";
     }
     return "?";
 }

@@ -76,3 +76,24 @@ std::u16string SjisToUtf16(std::string_view sjis, size_t maxUnits) {
     thread_local Cp932Decoder decoder;
     return decoder.Decode(sjis, maxUnits);
 }
+
+std::string SjisToUtf8(std::string_view sjis) {
+    const std::u16string units = SjisToUtf16(sjis, sjis.size());
+    std::string out;
+    out.reserve(units.size() * 3);
+    // CP932 decodes to the Basic Multilingual Plane only: no surrogate pairs to join.
+    for (const char16_t unit : units) {
+        const uint32_t c = unit;
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}

@@ -18,3 +18,5 @@ public:
 // UTF-16, at most `maxUnits` code units. A byte that does not start a valid character
 // becomes U+30FB, as the system's converter substitutes it. Thread-safe.
 std::u16string SjisToUtf16(std::string_view sjis, size_t maxUnits);
+// The same text as UTF-8, for traces and logs read by people and scripts.
+std::string SjisToUtf8(std::string_view sjis);
