@@ -281,7 +281,9 @@ void CExplainWnd::OnPointerDown(TSPoint point, int device) {
 
 void CExplainWnd::ToggleTextWindow() {
     PlaySe(sound_files::kSeSet);
-    if (m_playback.Page().header.windowMode != 1) return;
+    if (lesson::TextWindowMode(m_playback.Page().header.windowMode) !=
+        lesson::TextWindowMode::Shown)
+        return;
     if (!m_windowShown) {
         m_slideOut.Cancel();
         m_slideIn.Start();
@@ -409,10 +411,10 @@ void CExplainWnd::SetupCharacter(int characterPose, int mouthPhase) {
     }
 }
 
-void CExplainWnd::ApplyWindowMode(int windowMode) {
+void CExplainWnd::ApplyWindowMode(lesson::TextWindowMode mode) {
     const bool sliding = m_slideIn.Running() || m_slideOut.Running();
-    switch (windowMode) {
-        case 0:
+    switch (mode) {
+        case lesson::TextWindowMode::Hidden:
             if (sliding) return;
             ClearBodyText();
             Show(m_textWindow, false);
@@ -420,7 +422,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             ShowCloseButton(false);
             m_windowShown = false;
             break;
-        case 1:
+        case lesson::TextWindowMode::Shown:
             if (sliding) return;
             PlaceWindow(kWindowUpY, kTextUpY, kCloseUpY);
             ClearBodyText();
@@ -431,7 +433,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             SetPaneAlpha(m_bodyText, 255);
             ShowCloseButton(true);
             break;
-        case 2:
+        case lesson::TextWindowMode::SlideIn:
             if (m_windowShown) return;
             PlaceWindow(kWindowUpY + kSlideDistance, kTextUpY + kSlideDistance,
                         kCloseUpY + kSlideDistance);
@@ -443,7 +445,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             m_slideOut.Cancel();
             m_slideIn.Start();
             break;
-        case 3:
+        case lesson::TextWindowMode::SlideOut:
             if (!m_windowShown) return;
             PlaceWindow(kWindowUpY, kTextUpY, kCloseUpY);
             ShowCloseButton(false);

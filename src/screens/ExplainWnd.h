@@ -52,7 +52,7 @@ public:
     void ShowSprites(std::span<const lesson::LessonSprite> sprites) override;
     void SetStepButtons(const lesson::StepButtonLooks& looks) override;
     void SetupCharacter(int characterPose, int mouthPhase) override;
-    void ApplyWindowMode(int windowMode) override;
+    void ApplyWindowMode(lesson::TextWindowMode mode) override;
     bool IsClosing() const override { return m_phase.IsClosing(); }
     void BeginClosing() override;
     using CTSBgmWnd::PlaySe;

@@ -66,6 +66,7 @@ public:
     void ShowResultPicture(bool shown, bool correct) override;
     void SetText(Text which, const std::string& text) override;
     void SetBoardSize(int size) override;
+    void Pause(uint32_t ms) override;
     void LeaveScreen(int scene) override;
     void Refresh() override;
 

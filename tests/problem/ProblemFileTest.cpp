@@ -119,9 +119,9 @@ TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
 TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
     const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
     for (int code = 0; code < 14; ++code) {
-        EXPECT_EQ(problemfile::TypeOfCode(code), types[code]) << "code " << code;
+        EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
     }
-    EXPECT_EQ(problemfile::TypeOfCode(255), 1);
+    EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
     EXPECT_EQ(problemfile::TurnOfCode(0), 0);
     EXPECT_EQ(problemfile::TurnOfCode(6), 0);
     EXPECT_EQ(problemfile::TurnOfCode(10), 1);

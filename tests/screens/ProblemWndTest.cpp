@@ -282,7 +282,9 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
     });
     At(8000, [&] { replayedEnd = m_wnd.Play()->ReplayShown(); });
     At(8200, [&] { Front()->ReportSecondary(0, TSPoint{500, 500}); });
-    At(8400, [&] { againUsable = m_wnd.Play()->Phase() == 0 && !m_wnd.PaneShown("result"); });
+    At(8400, [&] {
+        againUsable = m_wnd.Play()->Phase() == PlayPhase::Answering && !m_wnd.PaneShown("result");
+    });
     Leave(8500);
     Run();
     EXPECT_TRUE(verdictShown);
