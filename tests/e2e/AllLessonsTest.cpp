@@ -90,7 +90,8 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
 }
 
 // The menu shows five rows and one click scrolls by one: the section at list position p
-// (1-1 is 0, 1-8 is 7, 2-1 is 8) sits in row 5 after p - 4 clicks.
+// (1-1 is 0, 1-8 is 7, 2-1 is 8, 3-1 is 13: chapters differ in length) sits in row 5 after
+// p - 4 clicks.
 INSTANTIATE_TEST_SUITE_P(
     Written, AllLessons,
     ::testing::Values(
@@ -100,7 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         Lesson{{0, 0, 6}, "1-1-7", 2, "btn_menu5_1"}, Lesson{{0, 0, 7}, "1-1-8", 3, "btn_menu5_1"},
         Lesson{{0, 1, 0}, "1-2-1", 4, "btn_menu5_1"}, Lesson{{0, 1, 1}, "1-2-2", 5, "btn_menu5_1"},
         Lesson{{0, 1, 2}, "1-2-3", 6, "btn_menu5_1"}, Lesson{{0, 1, 3}, "1-2-4", 7, "btn_menu5_1"},
-        Lesson{{0, 1, 4}, "1-2-5", 8, "btn_menu5_1"}),
+        Lesson{{0, 1, 4}, "1-2-5", 8, "btn_menu5_1"}, Lesson{{0, 2, 1}, "1-3-2", 10, "btn_menu5_1"},
+        Lesson{{0, 2, 2}, "1-3-3", 11, "btn_menu5_1"},
+        Lesson{{0, 2, 3}, "1-3-4", 12, "btn_menu5_1"}),
     [](const auto& param) {
         std::string name = std::string("Lesson_") + param.param.file;
         for (char& c : name)

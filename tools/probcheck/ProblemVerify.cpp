@@ -509,8 +509,10 @@ private:
                 return false;
             }
             case Goal::Connect: {
+                // A taken marked stone is no connection; joined strings are.
+                for (const Point& t : mTargets)
+                    if (mPos.At(t) == 0) return false;
                 const auto s = Strings(mTargets);
-                if (s.size() != mTargetStrings) return false;  // a marked string was taken
                 for (size_t i = 1; i < s.size(); ++i)
                     if (!Ask0("disconnect " + Vertex(s[0]) + " " + Vertex(s[i]))) return false;
                 return true;
@@ -619,7 +621,6 @@ private:
             case Goal::NeedsPerson:
                 break;
         }
-        mTargetStrings = Strings(mTargets).size();
         if (mTargets.empty() && goal != Goal::Ko && goal != Goal::NeedsPerson) {
             Report(mRootLine, std::string("nothing to ") + GoalText(goal));
             return false;
@@ -688,6 +689,8 @@ private:
         for (const Line& l : mLines)
             if (!Replay(l.moves)) return;
         if (goal == Goal::NeedsPerson) return PersonSequence();
+        // The goal is read from the problem as it opens, not where the last line left it.
+        SetUp(false);
         if (!PrepareGoal(goal)) return;
         // Each choice of the learner along the correct lines, with the moves listed there.
         std::vector<Choice> choices;
@@ -977,7 +980,6 @@ private:
     std::vector<Line> mLines;
     Position mPos;
     std::vector<Point> mTargets;
-    size_t mTargetStrings = 0;
     std::array<Point, 2> mSemeai{};
 };
 

@@ -84,6 +84,21 @@ TEST_F(ProbCheck, EveryMoveThatReachesTheGoalMustBeListed) {
               std::vector<std::string>{});
 }
 
+TEST_F(ProbCheck, ALadderIsJudgedAsTheProblemOpens) {
+    // White cc, two liberties, runs into the corner; the wrong line leaves it three, which
+    // must not be where the ladder is asked about. A white stone at bb breaks the ladder.
+    const auto ladder = [](const char* white, const char* line) {
+        return std::string("(;SZ[13]KD[sequence]QI[21]PL[B]AB[bd][cd][dc]AW[cc]") + white +
+               "TR[cc]\n(" + line + "C[RIGHT])\n(;B[bc];W[cb]C[no]))\n";
+    };
+    const std::string broken = "p.sgf:1: problem 1: white C17 cannot be taken in a ladder";
+    const auto sound = Check(ladder("", ";B[cb];W[bc];B[ac];W[bb];B[ba];W[ab];B[aa]"));
+    EXPECT_EQ(std::find(sound.begin(), sound.end(), broken), sound.end());
+    EXPECT_EQ(mVerdicts.judged, (std::map<std::string, int>{{"sequence", 1}}));
+    const auto breaker = Check(ladder("[bb]", ";B[cb];W[bc]"));
+    EXPECT_NE(std::find(breaker.begin(), breaker.end(), broken), breaker.end());
+}
+
 TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
     // Black dd ataris white cd and dc at once; one reply cannot save both.
     EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[12]PL[B]AB[cc][bd][db][ed][de]AW[cd][dc]\n"
