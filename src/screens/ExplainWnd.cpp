@@ -114,7 +114,7 @@ void CExplainWnd::OnStart() {
     m_playback.Start();
     m_phase.Set(explain::Phase::Opening, 0);
     StartTimer(kTickTimer, kTickMs);
-    m_active = 1;
+    m_ticking = 1;
     Enter();
 }
 
@@ -171,7 +171,7 @@ void CExplainWnd::OnDraw() {
 // ---- update tick ----
 
 void CExplainWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_active != 0) Tick();
+    if (index == kTickTimer && m_ticking != 0) Tick();
 }
 
 void CExplainWnd::Tick() {
@@ -188,7 +188,7 @@ void CExplainWnd::Tick() {
     if (phase.restartMusic) PlayBgm(kLessonMusic);
     if (phase.leave) {
         KillTimer(kTickTimer);
-        m_active = 0;
+        m_ticking = 0;
         EndModal(uint32_t(kSceneMenu));
     }
 }
@@ -388,8 +388,8 @@ void CExplainWnd::ShowSprites(std::span<const lesson::LessonSprite> sprites) {
 void CExplainWnd::SetStepButtons(const lesson::StepButtonLooks& looks) {
     Show(m_grayStepBack, looks.greyShown);
     Show(m_grayStepForward, looks.greyShown);
-    ShowButton(kStepBack, looks.backUsable);
-    ShowButton(kStepForward, looks.forwardUsable);
+    m_screen.ShowButton(kStepBack, looks.backUsable);
+    m_screen.ShowButton(kStepForward, looks.forwardUsable);
 }
 
 void CExplainWnd::SetupCharacter(int characterPose, int mouthPhase) {
@@ -484,13 +484,6 @@ void CExplainWnd::SetPaneAlpha(CTSPane& pane, uint8_t alpha) {
     if (pane.IsValid()) pane.SetAlpha(alpha);
 }
 
-void CExplainWnd::ShowButton(uint16_t id, bool show) {
-    CPaneButton* button = m_screen.Button(id);
-    if (button == nullptr) return;
-    button->SetVisible(show);
-    button->SetEnabled(show);
-}
-
 void CExplainWnd::ShowCloseButton(bool show) {
-    ShowButton(kClose, show);
+    m_screen.ShowButton(kClose, show);
 }

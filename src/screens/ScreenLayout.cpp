@@ -50,3 +50,10 @@ CPaneButton* ScreenLayout::Button(uint16_t id) {
         if (button->m_id == id) return button.get();
     return nullptr;
 }
+
+void ScreenLayout::ShowButton(uint16_t id, bool show) {
+    CPaneButton* button = Button(id);
+    if (button == nullptr) return;
+    button->SetVisible(show);
+    button->SetEnabled(show);
+}
