@@ -509,9 +509,9 @@ private:
                 return false;
             }
             case Goal::Connect: {
-                // A taken marked stone is no connection; joined strings are.
+                // Fewer strings than at the start is a join, unless a marked stone was taken.
                 for (const Point& t : mTargets)
-                    if (mPos.At(t) == 0) return false;
+                    if (mPos.At(t) != kBlack) return false;
                 const auto s = Strings(mTargets);
                 for (size_t i = 1; i < s.size(); ++i)
                     if (!Ask0("disconnect " + Vertex(s[0]) + " " + Vertex(s[i]))) return false;

@@ -115,6 +115,19 @@ TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
               std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
 }
 
+TEST_F(ProbCheck, ConnectingJoinsTheMarkedStonesIntoOneString) {
+    // Black cc and dd touch diagonally; white dc, ec, ed and bd make the cut at cd work, so
+    // only the solid connection at cd holds. Extending at de lets white cut there.
+    const std::string position =
+        "(;SZ[13]KD[sequence]QI[18]PL[B]AB[cc][dd]AW[dc][ec][ed][bd]"
+        "TR[cc][dd]\n";
+    EXPECT_EQ(Check(position + "(;B[cd]C[RIGHT])(;B[de];W[cd]C[no]))\n"),
+              std::vector<std::string>{});
+    EXPECT_EQ(Check(position + "(;B[cd]C[RIGHT])(;B[de]C[RIGHT]))\n"),
+              std::vector<std::string>{"p.sgf:2: problem 1: the correct move black D15 does not "
+                                       "connect the marked stones against GNU Go's best defence"});
+}
+
 TEST_F(ProbCheck, TakenStonesMakeAKoTakenAMomentAgo) {
     // White 1 at ba has just taken black aa (TK): taking back at once is a ko, forbidden.
     const std::string ko = "(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb]AW[ba][ab]TR[aa]LB[ba:1]TK[aa]";
