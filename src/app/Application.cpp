@@ -9,10 +9,10 @@
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
-#include "app/Messages.h"
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
 #include "platform/Platform.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
+#include "screens/Messages.h"
 
 Application::Application() = default;
 

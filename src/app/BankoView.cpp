@@ -5,7 +5,7 @@
 
 #include "Lib/ZIRur/Wnd/TSEventWnd.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
-#include "app/Messages.h"
+#include "screens/Messages.h"
 
 CBankoView::CBankoView(CTSWndMgr& manager) : m_manager(manager) {}
 

@@ -6,9 +6,9 @@
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Wnd/TSEventWnd.h"
-#include "app/Messages.h"
 #include "app/SceneTable.h"
 #include "platform/Platform.h"
+#include "screens/Messages.h"
 
 CGSIgoWndMgr::CGSIgoWndMgr() : m_sceneFactory(CreateSceneScreen) {}
 CGSIgoWndMgr::~CGSIgoWndMgr() = default;
@@ -59,7 +59,7 @@ void CGSIgoWndMgr::Run() {
     }
 
     ReplaceScreen(nullptr);
-    m_commonGroup.Close();
+    CommonGroup().Close();
     DeleteSoundPlayers();
     device.Release();
     if (m_onLoopEnd) m_onLoopEnd();

@@ -4,22 +4,19 @@
 #include <functional>
 #include <memory>
 
-#include "Lib/ZIRur/File/TIGroup.h"
-#include "Lib/ZIRur/Wnd/TSWndMgr.h"
+#include "screens/ScreenMgr.h"
 
 class CTSEventWnd;
 
 // The application's window manager: its Run is the scene state machine, executed once on
 // the worker thread.
-class CGSIgoWndMgr : public CTSWndMgr {
+class CGSIgoWndMgr : public CScreenMgr {
 public:
     CGSIgoWndMgr();
     ~CGSIgoWndMgr() override;
 
     void Run() override;
     void OnFrameBegin() override;
-    // Returns the negation of its argument.
-    virtual int Negate(int value) { return -value; }
 
     // Runs one scene: replaces the current screen and runs it; returns the next scene.
     int RunScene(int scene);
@@ -37,8 +34,6 @@ public:
 
     // The application's manager, or null when none runs (tests of single screens).
     static CGSIgoWndMgr* App();
-    // "DATA/IMG/COMMON.T2G", opened by the logo screen and shared by every later screen.
-    CTIGroup& CommonGroup() { return m_commonGroup; }
 
     // Client size read at the last frame.
     int m_clientWidth = 0;
@@ -46,5 +41,4 @@ public:
 
 private:
     std::atomic<bool> m_exitRequested{false};
-    CTIGroup m_commonGroup;
 };

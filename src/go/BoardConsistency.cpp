@@ -1,7 +1,7 @@
 #include "go/BoardConsistency.h"
 
-std::string FindBoardMismatch(const ProblemBoard& board, const StoneEntry* list, int count) {
-    ProblemBoard painted;
+std::string FindBoardMismatch(const GoBoard& board, const StoneEntry* list, int count) {
+    GoBoard painted;
     if (list != nullptr && count > 0) PaintEntries(painted, list, count);
     for (int y = 0; y < stone::kBoardEdge; ++y) {
         for (int x = 0; x < stone::kBoardEdge; ++x) {

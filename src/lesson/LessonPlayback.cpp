@@ -1,8 +1,8 @@
 #include "lesson/LessonPlayback.h"
 
-#include "app/ProgressState.h"
 #include "lesson/LessonBoardOps.h"
 #include "lesson/LessonExceptions.h"
+#include "progress/ProgressState.h"
 
 namespace lesson {
 
@@ -43,7 +43,7 @@ void LessonPlayback::Enter() {
     }
     m_view.ShowCaption(m_page->caption);
     ShowBoardPicture();
-    m_view.ApplyWindowMode(m_page->header.windowMode);
+    m_view.ApplyWindowMode(TextWindowMode(m_page->header.windowMode));
     SetupCharacter();
     if (m_firstEntry) {
         m_timers.Set(kBlinkTimer, kBlinkPeriod);
@@ -150,7 +150,7 @@ void LessonPlayback::StartPageTimers() {
     m_view.ShowCaption(m_page->caption);
     ShowBoardPicture();
     SetupCharacter();
-    m_view.ApplyWindowMode(m_page->header.windowMode);
+    m_view.ApplyWindowMode(TextWindowMode(m_page->header.windowMode));
     if (m_page->header.showFinal == 1) return;
     if (OnBlinkCyclePage() || m_page->header.textFirst == 1) {
         m_timers.Set(kTypingTimer, kTypingPeriod);
@@ -222,7 +222,7 @@ void LessonPlayback::TypingTick() {
     if (m_typedLength < m_page->bodyLength) {
         m_typedLength += 2;
         ShowTypedText();
-        if (m_page->header.windowMode == 1) {
+        if (TextWindowMode(m_page->header.windowMode) == TextWindowMode::Shown) {
             const int32_t phase = MouthPhaseAt(m_typedLength);
             if (phase != m_mouthPhase) {
                 m_mouthPhase = phase;
@@ -312,7 +312,7 @@ void LessonPlayback::StartOver() {
     m_firstEntry = false;
     m_stonePageStepPeriod = kStonePagePeriod;
     m_page->header.characterPose = 2;
-    m_page->header.windowMode = 3;
+    m_page->header.windowMode = int32_t(TextWindowMode::SlideOut);
     m_page->caption.clear();
     m_page->body.clear();
     m_page->bodyLength = 0;
@@ -320,7 +320,7 @@ void LessonPlayback::StartOver() {
     m_page->currentPage = -1;
     m_view.ShowCaption(m_page->caption);
     ShowBoardPicture();
-    m_view.ApplyWindowMode(m_page->header.windowMode);
+    m_view.ApplyWindowMode(TextWindowMode(m_page->header.windowMode));
     SetupCharacter();
     NextPage();
 }

@@ -55,11 +55,19 @@ constexpr bool IsStoneValue(int stoneLayer) {
     return stoneLayer == 1 || stoneLayer == 2 || stoneLayer == 7 || stoneLayer == 8;
 }
 
+// What a page does with the text window; the page header's second field.
+enum class TextWindowMode : int32_t {
+    Hidden = 0,
+    Shown = 1,
+    SlideIn = 2,
+    SlideOut = 3,
+};
+
 // The 28-byte page header, seven signed 32-bit fields in file order.
 struct LessonPageHeader {
     // 2: the character faces front; anything else: it faces left.
     int32_t characterPose = 0;
-    // 0 hidden, 1 shown, 2 slide in, 3 slide out.
+    // A TextWindowMode; other values come from bad data and change nothing.
     int32_t windowMode = 0;
     // Board edge: 6, 9, 13 or 19.
     int32_t boardSize = 0;

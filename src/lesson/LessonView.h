@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "app/SoundFiles.h"
 #include "lesson/LessonSprites.h"
+#include "progress/SoundFiles.h"
 
 namespace lesson {
 
@@ -44,8 +44,8 @@ public:
     virtual void SetStepButtons(const StepButtonLooks& looks) = 0;
     // Sets the character's pictures for the pose; mouth phase 1 runs its talking animation.
     virtual void SetupCharacter(int characterPose, int mouthPhase) = 0;
-    // Applies a page's text window mode (0 hide, 1 show, 2 slide in, 3 slide out).
-    virtual void ApplyWindowMode(int windowMode) = 0;
+    // Applies a page's text window mode.
+    virtual void ApplyWindowMode(TextWindowMode mode) = 0;
     // True while the screen fades out; page changes are refused then.
     virtual bool IsClosing() const = 0;
     // The lesson is over: fade out towards the main menu.

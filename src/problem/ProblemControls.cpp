@@ -19,13 +19,9 @@ constexpr FaceLook kFaces[] = {
      {"COMN_chara_incorrect_2.tga", 44, 32, 828, 460}},
 };
 
-bool IsChoiceType(int type) {
-    return type == 2 || type == 7 || type == 8;
-}
-
 // The highest selection of a choice type (○/× two, three texts, numbers 1..99).
-int MaxSelection(int type) {
-    return type == 2 ? 1 : type == 8 ? 2 : 98;
+int MaxSelection(ProblemType type) {
+    return type == ProblemType::YesNo ? 1 : type == ProblemType::Choice ? 2 : 98;
 }
 
 }  // namespace
@@ -37,14 +33,15 @@ Controls ControlsFor(const ProblemPlay& play) {
     const bool animating = play.DecideAnimating();
     c.prev = play.ProblemIndex() > 0 && !animating;
     c.next = play.ProblemIndex() < play.ProblemCount() - 1 && !animating;
-    const bool judged = play.Result() == 1 || play.Result() == 2;
-    if (IsChoiceType(play.Type()) && !judged && play.Phase() != 2) {
+    const bool judged = IsFinal(play.Result());
+    if (IsChoiceType(play.Type()) && !judged && play.Phase() != PlayPhase::AnswerShown) {
         c.scrollUp = play.Selection() < MaxSelection(play.Type());
         c.scrollDown = play.Selection() > 0;
     }
-    c.decide = IsChoiceType(play.Type()) && play.Phase() == 0 && !play.QuestionOpen() && !judged &&
-               !animating;
-    c.answer = play.Phase() == 1 && play.Result() == 1 && play.VerdictShown();
+    c.decide = IsChoiceType(play.Type()) && play.Phase() == PlayPhase::Answering &&
+               !play.QuestionOpen() && !judged && !animating;
+    c.answer = play.Phase() == PlayPhase::Judged && play.Result() == Verdict::Incorrect &&
+               play.VerdictShown();
     return c;
 }
 

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 namespace problemfile {
 namespace {
@@ -96,7 +96,7 @@ bool DecodeChoices(const RawProblem& p, int problemIndex, ProblemRecord& rec) {
 bool DecodeProblem(RawProblem& p, int problemIndex, ProblemRecord& rec) {
     rec = ProblemRecord{};
     const int code = p.code;
-    const int type = p.answerCount == 0 ? 1 : TypeOfCode(code);
+    const ProblemType type = p.answerCount == 0 ? ProblemType::ShownSequence : TypeOfCode(code);
 
     // Window test; a word off the board is replaced by the last one, which is tested in turn.
     bool fullBoard = p.answerCount == 0;
@@ -127,7 +127,7 @@ bool DecodeProblem(RawProblem& p, int problemIndex, ProblemRecord& rec) {
     }
     if (setupCount + answerSlots > ProblemRecord::kSlots) return false;
 
-    rec.typeByte = uint8_t(type | (fullBoard ? ProblemRecord::kFullBoardFlag : 0));
+    rec.typeByte = uint8_t(int(type) | (fullBoard ? ProblemRecord::kFullBoardFlag : 0));
     rec.setupCount = uint8_t(setupCount);
     for (int s = 0; s < setupCount; ++s) {
         const Word w = SplitWord(p.setup[size_t(s)]);
@@ -193,7 +193,8 @@ bool DecodeProblem(RawProblem& p, int problemIndex, ProblemRecord& rec) {
     rec.turn = TurnOfCode(code);
     rec.caption = p.caption;
     rec.question = p.question;
-    if (rec.typeByte == 8 && !DecodeChoices(p, problemIndex, rec)) return false;
+    if (rec.typeByte == uint8_t(ProblemType::Choice) && !DecodeChoices(p, problemIndex, rec))
+        return false;
     return true;
 }
 
@@ -227,28 +228,28 @@ std::string PathFor(int course, const std::string& dir) {
     return dir + std::to_string(course + 1) + "-problem.dat";
 }
 
-int TypeOfCode(int problemCode) {
+ProblemType TypeOfCode(int problemCode) {
     switch (problemCode) {
         case 0:
         case 6:
         case 10:
-            return 6;
+            return ProblemType::PlaySequence;
         case 1:
-            return 2;
+            return ProblemType::YesNo;
         case 2:
         case 9:
-            return 3;
+            return ProblemType::PickLetter;
         case 3:
-            return 4;
+            return ProblemType::MarkPointsA;
         case 4:
         case 8:
-            return 5;
+            return ProblemType::MarkPoints;
         case 5:
-            return 7;
+            return ProblemType::Number;
         case 7:
-            return 8;
+            return ProblemType::Choice;
         default:
-            return 1;
+            return ProblemType::ShownSequence;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemRecord.h"
 
 struct ProgressState;
@@ -30,7 +30,7 @@ inline constexpr size_t kMaxFileSize = 64u << 20;
 std::string PathFor(int course, const std::string& dir = kDefaultDir);
 
 // Problem type 1..8 of a problem code.
-int TypeOfCode(int problemCode);
+ProblemType TypeOfCode(int problemCode);
 // Entry kind of a file kind code and its aux; 255 for codes that have none.
 uint8_t KindOfFileCode(int fileCode, int aux);
 // Turn byte of a problem code: 0 for codes 0 and 6, 1 for 10, 255 otherwise.

@@ -4,17 +4,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ProgressState.h"
-#include "app/SoundFiles.h"
-#include "platform/Platform.h"
 #include "problem/BoardGeometry.h"
+#include "problem/ProblemJudge.h"
 #include "problem/ProblemTexts.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 
 namespace {
 
 using namespace sound_files;
 
-constexpr int kNoBranch = 255;
+using judge::kNoBranch;
 // Ticks between a board judgement and its verdict.
 constexpr int kVerdictDelayTicks = 3;
 // The decide animation: the blink counter advances every 10 ticks and the verdict follows
@@ -22,16 +22,8 @@ constexpr int kVerdictDelayTicks = 3;
 constexpr int kBlinkTicks = 10;
 constexpr int kBlinkEnd = 9;
 
-void Pause(uint32_t ms) {
-    if (platform::HasPlatform()) platform::GetPlatform().Sleep(ms);
-}
-
 bool IsLetter(uint8_t kind) {
     return kind >= 4 && kind <= 6;
-}
-
-bool SamePoint(const StoneEntry& a, const StoneEntry& b) {
-    return a.kind == b.kind && a.x == b.x && a.y == b.y;
 }
 
 }  // namespace
@@ -51,7 +43,7 @@ int ProblemPlay::ProblemIndex() const {
 
 void ProblemPlay::Start() {
     m_inputEnabled = true;
-    m_mood = 1;
+    m_mood = Mood::Normal;
     SetUp(true);
     ShowTexts();
     OpenQuestionWindow();
@@ -83,8 +75,8 @@ void ProblemPlay::SetUp(bool freshAttempt) {
     if (index < 0) index = 0;
     m_record = m_problemCount > 0 ? &m_board.records[size_t(index)] : nullptr;
 
-    m_phase = 0;
-    m_result = -1;
+    m_phase = PlayPhase::Answering;
+    m_result = Verdict::None;
     m_selection = 0;
     m_chosen = 0;
     m_replyPlayed = false;
@@ -93,7 +85,6 @@ void ProblemPlay::SetUp(bool freshAttempt) {
     m_branches.clear();
     m_matchedBranch = kNoBranch;
     m_answerMarks.clear();
-    m_hits.assign(kMaxEntries, false);
     m_entries.fill(stone::Erased());
     m_entryCount = 0;
     m_setupCount = 0;
@@ -107,15 +98,15 @@ void ProblemPlay::SetUp(bool freshAttempt) {
     m_view.ShowResultPicture(false, false);
     m_view.ShowPane(ProblemView::Pane::AnswerButton, false);
     if (m_record == nullptr) {
-        m_type = 0;
-        m_turn = 255;
+        m_type = ProblemType::None;
+        m_turn = Turn::NoPlay;
         m_view.ShowPane(ProblemView::Pane::ClearedStamp, false);
         m_view.Refresh();
         return;
     }
 
     const ProblemRecord& r = *m_record;
-    m_type = r.Type();
+    m_type = r.Kind();
     const int size = r.IsFullBoard() ? 19 : 13;
     if (size != m_boardSize) {
         m_boardSize = size;
@@ -128,41 +119,26 @@ void ProblemPlay::SetUp(bool freshAttempt) {
         m_highestSetupNumber = std::max<int>(m_highestSetupNumber, r.slots[i].aux);
     }
     m_entryCount = m_setupCount;
-    m_turn = r.turn;
-    if (m_type == 6) CopyBranches();
-    if (m_type == 1) PrepareSequence();
+    m_turn = ::Turn(r.turn);
+    if (m_type == ProblemType::PlaySequence) {
+        m_branches = judge::CopyBranches(r, m_setupCount, m_turn);
+    }
+    if (m_type == ProblemType::ShownSequence) PrepareSequence();
     m_view.ShowPane(ProblemView::Pane::ClearedStamp, IsSolved());
 
-    if (freshAttempt && m_type == 1 && StepsTotal() > 0) {
+    if (freshAttempt && m_type == ProblemType::ShownSequence && StepsTotal() > 0) {
         m_sequenceCounter.running = true;
     }
     // A problem whose reply side moves first: its opening reply is played by the reply timer
     // as if the learner had just moved (the turn flips to the reply side when it fires).
-    if (freshAttempt && m_type == 6 && m_turn == 1 && !m_branches.empty()) {
+    if (freshAttempt && m_type == ProblemType::PlaySequence && m_turn == Turn::Reply &&
+        !m_branches.empty()) {
         m_matchedBranch = 0;
-        m_turn = 0;
+        m_turn = Turn::Learner;
         m_inputEnabled = false;
         m_view.StartTimer(kReplyTimer, 300);
     }
     m_view.Refresh();
-}
-
-// Copies the answer branches out of the record: a header whose aux is the length, then the
-// entries. Bounded by the branch count, 10 branches and the record's slots. A problem whose
-// reply side moves first has no branch count in its record; its branches are walked up to
-// the first empty header.
-void ProblemPlay::CopyBranches() {
-    const ProblemRecord& r = *m_record;
-    int limit = std::min<int>(r.answerParam, kMaxBranches);
-    if (m_turn == 1 && r.answerParam == 0) limit = kMaxBranches;
-    int w = m_setupCount;
-    for (int b = 0; b < limit && w < ProblemRecord::kSlots; ++b) {
-        const int length = r.slots[w].aux;
-        if (length == 0) break;
-        if (w + 1 + length > ProblemRecord::kSlots) break;
-        m_branches.emplace_back(r.slots + w + 1, r.slots + w + 1 + length);
-        w += 1 + length;
-    }
 }
 
 // Type 1: the setup sorted by number (unnumbered first), the numbered stones to be revealed
@@ -227,7 +203,7 @@ void ProblemPlay::ShowReplayStep() {
     RebuildFrom(m_replayBase, m_replayShown, m_setupCount);
     m_entryCount = std::min(m_entryCount, m_setupCount + m_replayShown);
     m_view.Refresh();
-    Pause(250);
+    m_view.Pause(250);
     if (m_replayShown >= total) m_replayCounter.running = false;
 }
 
@@ -269,9 +245,9 @@ void ProblemPlay::BoardClick(int x, int y) {
         return;
     }
     if (m_record == nullptr) return;
-    if (m_result == 1 || m_result == 2) {
-        m_phase = 1;
-        if (m_mood == 3) {
+    if (IsFinal(m_result)) {
+        m_phase = PlayPhase::Judged;
+        if (m_mood == Mood::Correct) {
             if (ProblemIndex() >= m_problemCount - 1) {
                 m_view.LeaveScreen(kSceneMainMenu);
             } else {
@@ -282,17 +258,17 @@ void ProblemPlay::BoardClick(int x, int y) {
         m_view.Refresh();
         return;
     }
-    if (m_phase == 2 || ChoiceType()) return;
+    if (m_phase == PlayPhase::AnswerShown || ChoiceType()) return;
 
     int col = -1, row = -1;
-    if (m_turn != 1 || m_type != 6) {
+    if (m_turn != Turn::Reply || m_type != ProblemType::PlaySequence) {
         if (boardgeometry::PointAt(m_boardSize, x, y, col, row) != boardgeometry::Hit::Point) {
             return;
         }
     }
 
     switch (m_type) {
-        case 3: {
+        case ProblemType::PickLetter: {
             int letter = -1;
             for (int i = 0; i < m_entryCount && letter < 0; ++i) {
                 const StoneEntry& e = m_entries[size_t(i)];
@@ -305,18 +281,18 @@ void ProblemPlay::BoardClick(int x, int y) {
             Judge();
             break;
         }
-        case 4:
-        case 5: {
+        case ProblemType::MarkPointsA:
+        case ProblemType::MarkPoints: {
             m_view.PlaySe(kSeSet);
-            const uint8_t kind = m_type == 4 ? 8 : 9;
+            const uint8_t kind = m_type == ProblemType::MarkPointsA ? 8 : 9;
             const bool known = std::any_of(m_moves.begin(), m_moves.end(),
                                            [&](auto& m) { return m.x == col && m.y == row; });
             if (!known && !AppendMove(kind, col, row, true)) return;
             Judge();
             break;
         }
-        case 6:
-            if (m_turn == 0) {
+        case ProblemType::PlaySequence:
+            if (m_turn == Turn::Learner) {
                 if (!m_inputEnabled) return;
                 m_inputEnabled = false;
                 if (FindEntryAt(col, row) >= 0 || !AppendMove(0, col, row, true)) {
@@ -327,7 +303,7 @@ void ProblemPlay::BoardClick(int x, int y) {
                 ResolveLastEntry();
                 Judge();
                 m_view.StartTimer(kReplyTimer, 300);
-            } else if (m_turn == 1) {
+            } else if (m_turn == Turn::Reply) {
                 PlayReply();
             }
             break;
@@ -338,8 +314,8 @@ void ProblemPlay::BoardClick(int x, int y) {
 }
 
 void ProblemPlay::AfterJudgement() {
-    if (m_result == 1 || m_result == 2) {
-        m_phase = 1;
+    if (IsFinal(m_result)) {
+        m_phase = PlayPhase::Judged;
         m_verdictDelay = kVerdictDelayTicks;
     }
     m_view.Refresh();
@@ -348,8 +324,8 @@ void ProblemPlay::AfterJudgement() {
 // The reply side's move: the matched branch's entry after the moves so far, played once per
 // turn. False when there is none to play.
 bool ProblemPlay::PlayReply() {
-    if (m_turn != 1 || m_inputEnabled || m_replyPlayed) return false;
-    if (m_result != -1 && m_result != 0) return false;
+    if (m_turn != Turn::Reply || m_inputEnabled || m_replyPlayed) return false;
+    if (m_result != Verdict::None && m_result != Verdict::Undecided) return false;
     if (m_matchedBranch >= int(m_branches.size())) return false;
     const std::vector<StoneEntry>& branch = m_branches[size_t(m_matchedBranch)];
     if (m_moves.size() >= branch.size()) return false;
@@ -366,17 +342,17 @@ bool ProblemPlay::PlayReply() {
 
 void ProblemPlay::ReplyTimer() {
     m_view.StopTimer(kReplyTimer);
-    if (m_record == nullptr || m_phase != 0) return;
-    if (m_turn != 0 && m_turn != 1) return;
-    m_turn ^= 1;
-    if (m_turn == 1) {
+    if (m_record == nullptr || m_phase != PlayPhase::Answering) return;
+    if (m_turn != Turn::Learner && m_turn != Turn::Reply) return;
+    m_turn = m_turn == Turn::Learner ? Turn::Reply : Turn::Learner;
+    if (m_turn == Turn::Reply) {
         m_replyPlayed = false;
         if (PlayReply()) {
             AfterJudgement();
             return;
         }
         // Nothing to answer with: the turn goes straight back so the learner is not locked out.
-        m_turn = 0;
+        m_turn = Turn::Learner;
     }
     m_inputEnabled = true;
     m_view.Refresh();
@@ -386,75 +362,21 @@ void ProblemPlay::VerdictTimer() {
     m_view.StopTimer(kVerdictTimer);
 }
 
-int ProblemPlay::AnswerSlotCount() const {
-    const int first = m_setupCount + 1;
-    return std::max(0, std::min<int>(m_record->answerParam, ProblemRecord::kSlots - first));
-}
-
-int ProblemPlay::JudgeMarks() {
-    const int first = m_setupCount + 1;
-    const int count = AnswerSlotCount();
-    bool lastFound = true;
-    for (const StoneEntry& move : m_moves) {
-        lastFound = false;
-        for (int j = 0; j < count; ++j) {
-            if (SamePoint(m_record->slots[first + j], move)) {
-                m_hits[size_t(j)] = true;
-                lastFound = true;
-                break;
-            }
-        }
-        if (!lastFound) break;
-    }
-    if (!lastFound) return 1;
-    return int(m_moves.size()) >= m_record->answerParam ? 2 : 0;
-}
-
-int ProblemPlay::JudgeSequence() {
-    for (size_t b = 0; b < m_branches.size(); ++b) {
-        const std::vector<StoneEntry>& branch = m_branches[b];
-        if (m_moves.size() > branch.size()) continue;
-        bool match = true;
-        for (size_t i = 0; i < m_moves.size() && match; ++i) {
-            match = SamePoint(m_moves[i], branch[i]);
-        }
-        if (!match) continue;
-        m_matchedBranch = int(b);
-        return m_moves.size() == branch.size() ? 2 : 0;
-    }
-    return 1;
-}
-
 void ProblemPlay::Judge() {
-    const int param = m_record->answerParam;
-    switch (m_type) {
-        case 2:
-        case 3:
-        case 7:
-            m_result = m_chosen == param ? 2 : 1;
-            break;
-        case 8:
-            m_result = m_selection == param ? 2 : 1;
-            break;
-        case 4:
-        case 5:
-            m_result = JudgeMarks();
-            break;
-        case 6:
-            m_result = JudgeSequence();
-            break;
-        default:
-            break;
+    const judge::Answer answer{m_chosen, m_selection, m_moves};
+    if (auto verdict =
+            judge::Judge(m_type, *m_record, m_setupCount, m_branches, answer, m_matchedBranch)) {
+        m_result = *verdict;
     }
 }
 
 void ProblemPlay::ShowVerdict() {
-    if (m_phase != 1 || m_record == nullptr) return;
-    if (!ChoiceType()) Pause(500);
-    if (m_result == 2) {
+    if (m_phase != PlayPhase::Judged || m_record == nullptr) return;
+    if (!ChoiceType()) m_view.Pause(500);
+    if (m_result == Verdict::Correct) {
         m_view.PlaySe(kSeOk);
         m_view.ShowFace(2);
-        m_mood = 3;
+        m_mood = Mood::Correct;
         if (!IsSolved()) {
             m_progress.MarkProblemSolved(m_progress.m_course, int(m_board.chapter),
                                          int(m_board.section), ProblemIndex());
@@ -463,10 +385,10 @@ void ProblemPlay::ShowVerdict() {
         m_verdictShown = true;
         m_view.ShowResultPicture(true, true);
         m_view.StartTimer(kVerdictTimer, 1000);
-    } else if (m_result == 1) {
+    } else if (m_result == Verdict::Incorrect) {
         m_view.PlaySe(kSeNo);
         m_view.ShowFace(3);
-        m_mood = 4;
+        m_mood = Mood::Incorrect;
         m_verdictShown = true;
         m_view.ShowResultPicture(true, false);
         m_view.StartTimer(kVerdictTimer, 1000);
@@ -499,14 +421,16 @@ void ProblemPlay::ShowSelectionPane() {
 
 void ProblemPlay::Decide() {
     if (m_record == nullptr || !ChoiceType()) return;
-    if (m_phase != 0 || m_result > 0 || m_questionOpen || m_blinkActive) return;
+    if (m_phase != PlayPhase::Answering || IsFinal(m_result) || m_questionOpen || m_blinkActive) {
+        return;
+    }
     m_view.ShowPane(ProblemView::Pane::SelectionPane, false);
     m_view.PlaySe(kSeSet);
-    if (m_type == 2) m_chosen = m_selection == 0 ? 1 : 0;
-    if (m_type == 7) m_chosen = m_selection + 1;
-    if (m_type == 8) m_chosen = m_selection;
+    if (m_type == ProblemType::YesNo) m_chosen = m_selection == 0 ? 1 : 0;
+    if (m_type == ProblemType::Number) m_chosen = m_selection + 1;
+    if (m_type == ProblemType::Choice) m_chosen = m_selection;
     Judge();
-    if (m_result == 1 || m_result == 2) m_phase = 1;
+    if (IsFinal(m_result)) m_phase = PlayPhase::Judged;
     m_blinkActive = true;
     m_blink = 1;
     m_blinkTicks = 0;
@@ -515,12 +439,12 @@ void ProblemPlay::Decide() {
 
 void ProblemPlay::SelectionUp() {
     if (m_record == nullptr || !ChoiceType()) return;
-    if (m_result > 0) {
-        m_phase = 1;
+    if (IsFinal(m_result)) {
+        m_phase = PlayPhase::Judged;
         return;
     }
-    if (m_phase == 2) return;
-    const int max = m_type == 2 ? 1 : m_type == 8 ? 2 : 98;
+    if (m_phase == PlayPhase::AnswerShown) return;
+    const int max = m_type == ProblemType::YesNo ? 1 : m_type == ProblemType::Choice ? 2 : 98;
     if (m_selection >= max) return;
     ++m_selection;
     m_view.PlaySe(kSeCursor);
@@ -530,11 +454,11 @@ void ProblemPlay::SelectionUp() {
 
 void ProblemPlay::SelectionDown() {
     if (m_record == nullptr || !ChoiceType()) return;
-    if (m_result > 0) {
-        m_phase = 1;
+    if (IsFinal(m_result)) {
+        m_phase = PlayPhase::Judged;
         return;
     }
-    if (m_phase == 2) return;
+    if (m_phase == PlayPhase::AnswerShown) return;
     if (m_selection <= 0) return;
     --m_selection;
     m_view.PlaySe(kSeCursor);
@@ -544,13 +468,15 @@ void ProblemPlay::SelectionDown() {
 
 std::string ProblemPlay::SelectionText() const {
     if (m_record == nullptr) return {};
-    if (m_type == 2) return m_selection == 0 ? problemtext::kCircle : problemtext::kCross;
-    if (m_type == 7) {
+    if (m_type == ProblemType::YesNo) {
+        return m_selection == 0 ? problemtext::kCircle : problemtext::kCross;
+    }
+    if (m_type == ProblemType::Number) {
         char number[16];
         std::snprintf(number, sizeof number, "%02d", m_selection + 1);
         return number;
     }
-    if (m_type == 8 && m_selection >= 0 && m_selection < 3) {
+    if (m_type == ProblemType::Choice && m_selection >= 0 && m_selection < 3) {
         const char* text = m_record->choices[m_selection];
         return std::string(text, strnlen(text, ProblemRecord::kChoiceBytes));
     }
@@ -560,30 +486,30 @@ std::string ProblemPlay::SelectionText() const {
 void ProblemPlay::ShowAnswer() {
     if (m_record == nullptr) return;
     m_view.PlaySe(kSeSet);
-    if (m_result != 1 || m_phase == 2) return;
-    if (m_type == 1) return;
+    if (m_result != Verdict::Incorrect || m_phase == PlayPhase::AnswerShown) return;
+    if (m_type == ProblemType::ShownSequence) return;
     const int param = m_record->answerParam;
     SetUp(false);
-    m_phase = 2;
-    m_mood = 5;
+    m_phase = PlayPhase::AnswerShown;
+    m_mood = Mood::AnswerShown;
     m_answerMarks.clear();
     const int first = m_setupCount + 1;
     const int headerLength =
         m_setupCount < ProblemRecord::kSlots ? m_record->slots[m_setupCount].aux : 0;
-    if (m_type == 4 || m_type == 5) {
-        for (int j = 0; j < AnswerSlotCount(); ++j) {
+    if (IsMarkType(m_type)) {
+        for (int j = 0; j < judge::AnswerSlotCount(*m_record, m_setupCount); ++j) {
             StoneEntry mark = m_record->slots[first + j];
             mark.kind = 16;
             m_answerMarks.push_back(mark);
         }
-    } else if (m_type == 3) {
+    } else if (m_type == ProblemType::PickLetter) {
         const int length = std::min(headerLength, ProblemRecord::kSlots - first);
         for (int j = 0; j < length && m_entryCount < kMaxEntries; ++j) {
             StoneEntry e = m_record->slots[first + j];
             if (j == 0) e.kind = 17;
             m_entries[size_t(m_entryCount++)] = e;
         }
-    } else if (m_type == 6) {
+    } else if (m_type == ProblemType::PlaySequence) {
         for (const std::vector<StoneEntry>& branch : m_branches) {
             StoneEntry mark = branch.front();
             mark.kind = 15;
@@ -593,7 +519,7 @@ void ProblemPlay::ShowAnswer() {
             m_replayBase.assign(m_entries.begin(), m_entries.begin() + m_setupCount);
             const std::vector<StoneEntry>& branch = m_branches.front();
             for (size_t i = 0; i < branch.size(); ++i) {
-                const uint8_t kind = uint8_t((m_turn == 1 ? 1 : 0) ^ (i % 2));
+                const uint8_t kind = uint8_t((m_turn == Turn::Reply ? 1 : 0) ^ (i % 2));
                 const StoneEntry move{kind, branch[i].x, branch[i].y, uint8_t(i + 1)};
                 m_moves.push_back(move);
                 if (m_replayBase.size() < size_t(kMaxEntries)) m_replayBase.push_back(move);
@@ -604,13 +530,15 @@ void ProblemPlay::ShowAnswer() {
         }
     } else if (ChoiceType()) {
         std::string text;
-        if (m_type == 2) text = param != 0 ? problemtext::kCircle : problemtext::kCross;
-        if (m_type == 7) {
+        if (m_type == ProblemType::YesNo) {
+            text = param != 0 ? problemtext::kCircle : problemtext::kCross;
+        }
+        if (m_type == ProblemType::Number) {
             char number[16];
             std::snprintf(number, sizeof number, "%02d", param);
             text = number;
         }
-        if (m_type == 8 && param < 3) {
+        if (m_type == ProblemType::Choice && param < 3) {
             text.assign(m_record->choices[param],
                         strnlen(m_record->choices[param], ProblemRecord::kChoiceBytes));
         }
@@ -625,7 +553,7 @@ void ProblemPlay::Again() {
     m_view.PlaySe(kSeCancel);
     m_inputEnabled = true;
     SetUp(true);
-    m_mood = 2;
+    m_mood = Mood::AfterAgain;
     // The choices stay hidden while the question is read; closing it shows them.
     m_view.ShowPane(ProblemView::Pane::SelectionPane, false);
     if (!m_questionOpen) OpenQuestionWindow();
@@ -637,7 +565,7 @@ void ProblemPlay::GoTo(int index) {
     m_progress.m_problemIndex = index;
     m_inputEnabled = true;
     SetUp(true);
-    m_mood = 1;
+    m_mood = Mood::Normal;
     ShowTexts();
     OpenQuestionWindow();
 }
@@ -685,9 +613,9 @@ void ProblemPlay::ResumeSteppers() {
 }
 
 int ProblemPlay::Face() const {
-    if (m_mood == 3) return 2;
-    if (m_mood == 4) return 3;
-    return (m_result == 1 || m_result == 2 || !m_questionOpen) ? 1 : 0;
+    if (m_mood == Mood::Correct) return 2;
+    if (m_mood == Mood::Incorrect) return 3;
+    return (IsFinal(m_result) || !m_questionOpen) ? 1 : 0;
 }
 
 bool ProblemPlay::IsSolved() const {
@@ -699,7 +627,8 @@ bool ProblemPlay::IsSolved() const {
 std::vector<BoardSprite> ProblemPlay::BoardSprites() const {
     std::vector<BoardSprite> sprites;
     int visible = m_entryCount;
-    if (m_type == 1) visible = std::min(m_entryCount, m_firstNumbered + m_stepsShown);
+    if (m_type == ProblemType::ShownSequence)
+        visible = std::min(m_entryCount, m_firstNumbered + m_stepsShown);
     int lastIndex = -1;
     for (int i = 0; i < visible; ++i) {
         const StoneEntry& e = m_entries[size_t(i)];
@@ -709,10 +638,11 @@ std::vector<BoardSprite> ProblemPlay::BoardSprites() const {
     }
     if (!sprites.empty()) {
         const StoneEntry& last = sprites.back().entry;
-        const bool playedMove = m_type == 6 && lastIndex >= m_setupCount;
-        const bool lastStep =
-            m_type == 1 && m_stepsShown > 0 && lastIndex == m_firstNumbered + m_stepsShown - 1;
-        const bool lastReplayed = m_phase == 2 && m_type == 6 && m_replayShown > 0 &&
+        const bool playedMove = m_type == ProblemType::PlaySequence && lastIndex >= m_setupCount;
+        const bool lastStep = m_type == ProblemType::ShownSequence && m_stepsShown > 0 &&
+                              lastIndex == m_firstNumbered + m_stepsShown - 1;
+        const bool lastReplayed = m_phase == PlayPhase::AnswerShown &&
+                                  m_type == ProblemType::PlaySequence && m_replayShown > 0 &&
                                   lastIndex == m_setupCount + m_replayShown - 1;
         sprites.back().marker = (playedMove && last.aux == 0) || lastStep || lastReplayed;
     }

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemRecord.h"
+#include "problem/ProblemStates.h"
 #include "problem/ProblemView.h"
 
 struct ProgressState;
@@ -40,8 +41,6 @@ public:
     static constexpr int kStepPeriod = 33;
     // Entries a problem's board can hold.
     static constexpr int kMaxEntries = ProblemRecord::kSlots;
-    // Branches kept for a sequence problem.
-    static constexpr int kMaxBranches = 10;
     // Scenes the screen can be left for.
     static constexpr int kSceneMainMenu = 3;
 
@@ -83,17 +82,13 @@ public:
     const ProblemRecord* Record() const { return m_record; }
     int ProblemIndex() const;
     int ProblemCount() const { return m_problemCount; }
-    // Type 1..8.
-    int Type() const { return m_type; }
+    ProblemType Type() const { return m_type; }
     // 19 or 13.
     int BoardSize() const { return m_boardSize; }
-    int Turn() const { return m_turn; }
-    // -1 before the first judgement, 0 undecided, 1 incorrect, 2 correct.
-    int Result() const { return m_result; }
-    // 0 answering, 1 judged, 2 answer shown.
-    int Phase() const { return m_phase; }
-    // 1 normal, 2 after again, 3 correct, 4 incorrect, 5 answer shown.
-    int Mood() const { return m_mood; }
+    ::Turn Turn() const { return m_turn; }
+    Verdict Result() const { return m_result; }
+    PlayPhase Phase() const { return m_phase; }
+    ::Mood Mood() const { return m_mood; }
     // The face the character should show now (0 normal, 1 aside, 2 correct, 3 incorrect).
     int Face() const;
     int Selection() const { return m_selection; }
@@ -137,7 +132,6 @@ private:
 
     void SetUp(bool freshAttempt);
     void StopEverythingPending();
-    void CopyBranches();
     void PrepareSequence();
     void ShowSequenceStep();
     void ShowReplayStep();
@@ -146,16 +140,13 @@ private:
     void ResolveLastEntry();
     int FindEntryAt(int x, int y) const;
     void Judge();
-    int JudgeMarks();
-    int JudgeSequence();
     void AfterJudgement();
     void ShowVerdict();
     bool PlayReply();
     void ShowTexts();
     void ShowSelectionPane();
     void GoTo(int index);
-    int AnswerSlotCount() const;
-    bool ChoiceType() const { return m_type == 2 || m_type == 7 || m_type == 8; }
+    bool ChoiceType() const { return IsChoiceType(m_type); }
 
     ProblemBoard& m_board;
     ProgressState& m_progress;
@@ -163,12 +154,12 @@ private:
 
     const ProblemRecord* m_record = nullptr;
     int m_problemCount = 0;
-    int m_type = 0;
+    ProblemType m_type = ProblemType::None;
     int m_boardSize = 0;
-    int m_turn = 255;
-    int m_result = -1;
-    int m_phase = 0;
-    int m_mood = 1;
+    ::Turn m_turn = ::Turn::NoPlay;
+    Verdict m_result = Verdict::None;
+    PlayPhase m_phase = PlayPhase::Answering;
+    ::Mood m_mood = ::Mood::Normal;
     int m_selection = 0;
     int m_chosen = 0;
     bool m_questionOpen = false;
@@ -187,7 +178,6 @@ private:
     std::vector<StoneEntry> m_moves;
     std::vector<std::vector<StoneEntry>> m_branches;
     int m_matchedBranch = 255;
-    std::vector<bool> m_hits;
     std::vector<StoneEntry> m_answerMarks;
 
     int m_verdictDelay = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "go/StoneEntry.h"
+#include "problem/ProblemStates.h"
 
 // The fixed-size in-memory form of one problem, 956 bytes. The whole record is zero before
 // it is decoded.
@@ -34,6 +35,7 @@ struct ProblemRecord {
 
     // Type 1..8 (0 for a record never decoded).
     int Type() const { return typeByte & 0x0F; }
+    ProblemType Kind() const { return ProblemType(Type()); }
     // Whether the problem is shown on the whole 19 x 19 board.
     bool IsFullBoard() const { return (typeByte & kFullBoardFlag) != 0; }
 };

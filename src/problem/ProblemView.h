@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What problem play needs from the screen that shows it. The screen draws; play only tells it
@@ -30,6 +31,9 @@ public:
     virtual void SetText(Text which, const std::string& text) = 0;
     // The board size changed (the screen changes its board texture and geometry).
     virtual void SetBoardSize(int size) = 0;
+    // Holds the screen's thread still for `ms` milliseconds (the beat before a board verdict,
+    // between replayed moves); the screen's clock moves on meanwhile.
+    virtual void Pause(uint32_t ms) = 0;
     // Ends the screen with a fade-out, going to `scene`.
     virtual void LeaveScreen(int scene) = 0;
     // Called after every operation; the screen redraws buttons, faces and sprites from the

@@ -1,10 +1,10 @@
 #include "screens/CopyrightWnd.h"
 
 #include "Lib/ZIRur/Util/DebugLog.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/SaveData.h"
-#include "app/SceneTable.h"
 #include "platform/Platform.h"
+#include "progress/SaveData.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 
 namespace {
 constexpr int kShowTimer = 0;
@@ -13,7 +13,7 @@ constexpr uint16_t kEnterKey = 13;
 
 void CCopyrightWnd::OnLoad() {
     // Every later screen draws from the common archive, so it comes in first.
-    if (CGSIgoWndMgr* app = CGSIgoWndMgr::App()) app->CommonGroup().Open("DATA/IMG/COMMON.T2G");
+    if (CScreenMgr* app = CScreenMgr::Current()) app->CommonGroup().Open("DATA/IMG/COMMON.T2G");
     LoadSaveData();
     m_group.Open("DATA/IMG/A_1.T2G");
     m_layout.Load(&m_group, "A_1", this);

@@ -4,7 +4,7 @@
 
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 namespace {
 constexpr int kFadeInTimer = 3;

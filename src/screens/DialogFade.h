@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Layout/PaneButton.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
-#include "Lib/ZIRur/Wnd/PaneButton.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
-#include "app/SoundFiles.h"
+#include "progress/SoundFiles.h"
 #include "screens/ScreenAssets.h"
 
 // The alpha of a dialog fading in or out over 30 ticks; the dimming picture behind the

@@ -4,13 +4,13 @@
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/Text.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;
@@ -114,7 +114,7 @@ void CExplainWnd::OnStart() {
     m_playback.Start();
     m_phase.Set(explain::Phase::Opening, 0);
     StartTimer(kTickTimer, kTickMs);
-    m_active = 1;
+    m_ticking = 1;
     Enter();
 }
 
@@ -171,7 +171,7 @@ void CExplainWnd::OnDraw() {
 // ---- update tick ----
 
 void CExplainWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_active != 0) Tick();
+    if (index == kTickTimer && m_ticking != 0) Tick();
 }
 
 void CExplainWnd::Tick() {
@@ -188,7 +188,7 @@ void CExplainWnd::Tick() {
     if (phase.restartMusic) PlayBgm(kLessonMusic);
     if (phase.leave) {
         KillTimer(kTickTimer);
-        m_active = 0;
+        m_ticking = 0;
         EndModal(uint32_t(kSceneMenu));
     }
 }
@@ -281,7 +281,9 @@ void CExplainWnd::OnPointerDown(TSPoint point, int device) {
 
 void CExplainWnd::ToggleTextWindow() {
     PlaySe(sound_files::kSeSet);
-    if (m_playback.Page().header.windowMode != 1) return;
+    if (lesson::TextWindowMode(m_playback.Page().header.windowMode) !=
+        lesson::TextWindowMode::Shown)
+        return;
     if (!m_windowShown) {
         m_slideOut.Cancel();
         m_slideIn.Start();
@@ -386,8 +388,8 @@ void CExplainWnd::ShowSprites(std::span<const lesson::LessonSprite> sprites) {
 void CExplainWnd::SetStepButtons(const lesson::StepButtonLooks& looks) {
     Show(m_grayStepBack, looks.greyShown);
     Show(m_grayStepForward, looks.greyShown);
-    ShowButton(kStepBack, looks.backUsable);
-    ShowButton(kStepForward, looks.forwardUsable);
+    m_screen.ShowButton(kStepBack, looks.backUsable);
+    m_screen.ShowButton(kStepForward, looks.forwardUsable);
 }
 
 void CExplainWnd::SetupCharacter(int characterPose, int mouthPhase) {
@@ -409,10 +411,10 @@ void CExplainWnd::SetupCharacter(int characterPose, int mouthPhase) {
     }
 }
 
-void CExplainWnd::ApplyWindowMode(int windowMode) {
+void CExplainWnd::ApplyWindowMode(lesson::TextWindowMode mode) {
     const bool sliding = m_slideIn.Running() || m_slideOut.Running();
-    switch (windowMode) {
-        case 0:
+    switch (mode) {
+        case lesson::TextWindowMode::Hidden:
             if (sliding) return;
             ClearBodyText();
             Show(m_textWindow, false);
@@ -420,7 +422,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             ShowCloseButton(false);
             m_windowShown = false;
             break;
-        case 1:
+        case lesson::TextWindowMode::Shown:
             if (sliding) return;
             PlaceWindow(kWindowUpY, kTextUpY, kCloseUpY);
             ClearBodyText();
@@ -431,7 +433,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             SetPaneAlpha(m_bodyText, 255);
             ShowCloseButton(true);
             break;
-        case 2:
+        case lesson::TextWindowMode::SlideIn:
             if (m_windowShown) return;
             PlaceWindow(kWindowUpY + kSlideDistance, kTextUpY + kSlideDistance,
                         kCloseUpY + kSlideDistance);
@@ -443,7 +445,7 @@ void CExplainWnd::ApplyWindowMode(int windowMode) {
             m_slideOut.Cancel();
             m_slideIn.Start();
             break;
-        case 3:
+        case lesson::TextWindowMode::SlideOut:
             if (!m_windowShown) return;
             PlaceWindow(kWindowUpY, kTextUpY, kCloseUpY);
             ShowCloseButton(false);
@@ -482,13 +484,6 @@ void CExplainWnd::SetPaneAlpha(CTSPane& pane, uint8_t alpha) {
     if (pane.IsValid()) pane.SetAlpha(alpha);
 }
 
-void CExplainWnd::ShowButton(uint16_t id, bool show) {
-    CPaneButton* button = m_screen.Button(id);
-    if (button == nullptr) return;
-    button->SetVisible(show);
-    button->SetEnabled(show);
-}
-
 void CExplainWnd::ShowCloseButton(bool show) {
-    ShowButton(kClose, show);
+    m_screen.ShowButton(kClose, show);
 }

@@ -52,7 +52,7 @@ public:
     void ShowSprites(std::span<const lesson::LessonSprite> sprites) override;
     void SetStepButtons(const lesson::StepButtonLooks& looks) override;
     void SetupCharacter(int characterPose, int mouthPhase) override;
-    void ApplyWindowMode(int windowMode) override;
+    void ApplyWindowMode(lesson::TextWindowMode mode) override;
     bool IsClosing() const override { return m_phase.IsClosing(); }
     void BeginClosing() override;
     using CTSBgmWnd::PlaySe;
@@ -64,7 +64,7 @@ public:
     const explain::Slide& SlideIn() const { return m_slideIn; }
     const explain::Slide& SlideOut() const { return m_slideOut; }
     const explain::Talking& TalkingMouth() const { return m_talking; }
-    bool IsUpdating() const { return m_active != 0; }
+    bool IsUpdating() const { return m_ticking != 0; }
     // Current fade alpha of the faded panes.
     float Alpha() const { return m_alpha; }
     // The overlay pictures as last shown, in drawing order.
@@ -90,7 +90,6 @@ private:
     void ApplySlide(const explain::SlideTick& tick, bool in);
     void ApplyAlpha(uint8_t alpha);
     void ShowCloseButton(bool show);
-    void ShowButton(uint16_t id, bool show);
     void ToggleTextWindow();
     void OpenMenu();
     void StartOver();
@@ -108,7 +107,7 @@ private:
     explain::Slide m_slideOut{false};
     explain::Talking m_talking;
     // 1 while the update tick runs.
-    int32_t m_active = 0;
+    int32_t m_ticking = 0;
     // Alpha of the faded panes during opening and closing.
     float m_alpha = 0.0f;
     // The text window is up (or on its way up).

@@ -2,9 +2,9 @@
 
 #include <mutex>
 
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;
@@ -57,7 +57,7 @@ void CListWnd::OnStart() {
     SetAlpha(0);
     m_fadeCounter = -kFadeTicks;
     StartTimer(kTickTimer, kTickMs);
-    m_active = true;
+    m_ticking = true;
 }
 
 void CListWnd::OnDraw() {
@@ -66,7 +66,7 @@ void CListWnd::OnDraw() {
 }
 
 void CListWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_active) Tick();
+    if (index == kTickTimer && m_ticking) Tick();
 }
 
 void CListWnd::Tick() {
@@ -83,7 +83,7 @@ void CListWnd::Tick() {
         return;
     }
     KillTimer(kTickTimer);
-    m_active = false;
+    m_ticking = false;
     EndModal(uint32_t(m_exitCode == kToMenu ? kSceneMenu : kSceneProblem));
 }
 
@@ -117,15 +117,8 @@ void CListWnd::LayOut() {
         cell.Show(inSection);
     }
     PlaceThumb(listgrid::ThumbY(m_firstRow, m_rowCount));
-    ShowButton(kScrollUp, m_firstRow >= 1);
-    ShowButton(kScrollDown, m_firstRow < listgrid::MaxFirstRow(m_rowCount));
-}
-
-void CListWnd::ShowButton(uint16_t id, bool show) {
-    CPaneButton* button = m_screen.Button(id);
-    if (button == nullptr) return;
-    button->SetVisible(show);
-    button->SetEnabled(show);
+    m_screen.ShowButton(kScrollUp, m_firstRow >= 1);
+    m_screen.ShowButton(kScrollDown, m_firstRow < listgrid::MaxFirstRow(m_rowCount));
 }
 
 void CListWnd::PlaceThumb(double y) {

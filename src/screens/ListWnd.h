@@ -54,7 +54,6 @@ private:
     void SetFirstRow(int row);
     // Numbers, digits and checks of every cell, the thumb and the scroll buttons' looks.
     void LayOut();
-    void ShowButton(uint16_t id, bool show);
     void PlaceThumb(double y);
     void SetThumbTexture(const char* texture);
     // Ends a thumb drag: the first row follows the thumb's place.
@@ -81,5 +80,7 @@ private:
     bool m_pressed = false;
     int32_t m_exitCode = kStay;
     int32_t m_fadeCounter = 0;
-    bool m_active = false;
+    // Whether the tick timer drives the screen (own name: the framework's m_active gates
+    // every timer event).
+    bool m_ticking = false;
 };

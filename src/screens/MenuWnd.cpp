@@ -4,11 +4,11 @@
 #include <mutex>
 #include <utility>
 
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
+#include "progress/ProgressState.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/MenuScroll.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;
@@ -59,7 +59,7 @@ void CMenuWnd::OnStart() {
     m_leaving = 0;
     m_fadeCounter = -kFadeTicks;
     StartTimer(kTickTimer, kTickMs);
-    m_active = 1;
+    m_ticking = 1;
 }
 
 void CMenuWnd::OnDraw() {
@@ -67,7 +67,7 @@ void CMenuWnd::OnDraw() {
 }
 
 void CMenuWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_active != 0) Tick();
+    if (index == kTickTimer && m_ticking != 0) Tick();
 }
 
 void CMenuWnd::Tick() {
@@ -78,7 +78,7 @@ void CMenuWnd::Tick() {
     } else if (m_fadeCounter == 0) {
         if (m_leaving != 0) {
             KillTimer(kTickTimer);
-            m_active = 0;
+            m_ticking = 0;
             static constexpr int kNext[] = {0, kSceneTitle, kSceneLesson, kSceneProblemList};
             EndModal(uint32_t(kNext[m_leaving]));
             return;
@@ -97,13 +97,6 @@ void CMenuWnd::SetTop(int top) {
         TheSettings().m_menuPosition = m_topItem;
     }
     RefreshRows();
-}
-
-void CMenuWnd::ShowButton(uint16_t id, bool show) {
-    CPaneButton* button = m_screen.Button(id);
-    if (button == nullptr) return;
-    button->SetVisible(show);
-    button->SetEnabled(show);
 }
 
 void CMenuWnd::RefreshRow(int row) {
@@ -143,16 +136,16 @@ void CMenuWnd::RefreshRow(int row) {
     const bool hasProblems = problems > 0;
     if (hasLesson) setLooks(row + 1, "explain", lessonDone);
     if (hasProblems) setLooks(row + 6, "problem", allSolved);
-    ShowButton(uint16_t(kFirstLesson + row), hasLesson);
-    ShowButton(uint16_t(kFirstProblem + row), hasProblems);
+    m_screen.ShowButton(uint16_t(kFirstLesson + row), hasLesson);
+    m_screen.ShowButton(uint16_t(kFirstProblem + row), hasProblems);
 }
 
 void CMenuWnd::RefreshRows() {
     for (int row = 0; row < m_visibleRows; ++row) RefreshRow(row);
     m_thumbY = menuscroll::ThumbY(m_topItem);
     if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(m_thumbY)});
-    ShowButton(kScrollUp, m_topItem >= 1);
-    ShowButton(kScrollDown, m_topItem < menuscroll::kMaxTop);
+    m_screen.ShowButton(kScrollUp, m_topItem >= 1);
+    m_screen.ShowButton(kScrollDown, m_topItem < menuscroll::kMaxTop);
 }
 
 void CMenuWnd::Choose(int row, int leaving) {

@@ -43,7 +43,6 @@ private:
     void SetTop(int top);
     void RefreshRows();
     void RefreshRow(int row);
-    void ShowButton(uint16_t id, bool show);
     void SetThumb(double y);
     void TopFromThumb();
     void Choose(int row, int leaving);
@@ -66,5 +65,7 @@ private:
     int32_t m_leaving = 0;
     int32_t m_fadeCounter = 0;
     float m_alpha = 0.0f;
-    int32_t m_active = 0;
+    // Whether the tick timer drives the screen (own name: the framework's m_active gates
+    // every timer event).
+    int32_t m_ticking = 0;
 };

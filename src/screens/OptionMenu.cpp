@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 namespace {
 constexpr uint16_t kIdBgm = 1;

@@ -8,17 +8,17 @@
 #include "Lib/ZIRur/Text/StrConvert.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/lyt/textBox.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
-#include "app/SoundFiles.h"
 #include "lesson/LessonText.h"
 #include "platform/Platform.h"
 #include "problem/ProblemFile.h"
 #include "problem/QuestionWrap.h"
+#include "progress/ProgressState.h"
+#include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
 #include "screens/MsgBox.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;
@@ -151,6 +151,10 @@ void CProblemWnd::Tick() {
     }
 }
 
+void CProblemWnd::Pause(uint32_t ms) {
+    if (platform::HasPlatform()) platform::GetPlatform().Sleep(ms);
+}
+
 void CProblemWnd::LeaveScreen(int scene) {
     if (m_leavingFor != 0) return;
     m_leavingFor = scene;
@@ -276,7 +280,7 @@ void CProblemWnd::OnPointerUp(TSPoint point, int) {
     // under it, as the question window takes the click that closes it.
     if (m_balloonOpen) {
         CloseBalloon();
-        const bool judged = m_play && (m_play->Result() == 1 || m_play->Result() == 2);
+        const bool judged = m_play && IsFinal(m_play->Result());
         if (!judged) return;
     }
     WithPlay([point](ProblemPlay& play) { play.BoardClick(point.x, point.y); });
@@ -331,7 +335,8 @@ void CProblemWnd::ShowPane(Pane pane, bool shown) {
             m_selectionShown = shown;
             m_selectionBlinkOn = true;
             // The shown answer stands on the board; its empty frame below stays away.
-            SetPaneVisible("sel_view", shown && !(m_play && m_play->Phase() == 2));
+            SetPaneVisible("sel_view",
+                           shown && !(m_play && m_play->Phase() == PlayPhase::AnswerShown));
             SetPaneVisible("txt_select", shown);
             break;
         case Pane::ClearedStamp:
@@ -369,7 +374,7 @@ void CProblemWnd::SetText(Text which, const std::string& text) {
             SetPaneText("txt_problem", text);
             break;
         case Text::Selection: {
-            const bool answerShown = m_play && m_play->Phase() == 2;
+            const bool answerShown = m_play && m_play->Phase() == PlayPhase::AnswerShown;
             PlaceSelectionText(answerShown);
             SetPaneText("txt_select", text);
             if (m_play && m_play->DecideAnimating()) {
@@ -389,7 +394,8 @@ void CProblemWnd::PlaceSelectionText(bool answerShown) {
     if (text == nullptr) return;
     CTSPane pane = m_screen.Pane("txt_select");
     int width = kAnswerChoiceWidth, height = kAnswerChoiceHeight;
-    if (answerShown && m_play && m_play->Type() == 8) width = height = kAnswerTextSize;
+    if (answerShown && m_play && m_play->Type() == ProblemType::Choice)
+        width = height = kAnswerTextSize;
     if (!answerShown) {
         auto* box = dynamic_cast<LYRALib::lytmgr::TextBox*>(pane.GetLytPane());
         if (box == nullptr) return;
@@ -427,8 +433,7 @@ void CProblemWnd::Refresh() {
     if (explanation == nullptr) SetPaneVisible("gray_hint", false);
     const std::vector<BoardSprite> entries = m_play->BoardSprites();
     m_sprites = problemsprites::BoardSprites(entries, m_play->BoardSize());
-    const int type = m_play->Type();
-    if (type != 2 && type != 7 && type != 8) ShowPane(Pane::SelectionPane, false);
+    if (!IsChoiceType(m_play->Type())) ShowPane(Pane::SelectionPane, false);
     SetPaneVisible("history", m_play->IsSolved());
     SetPaneVisible("result", m_play->VerdictShown());
 }
@@ -455,7 +460,7 @@ teacher::Attempt CProblemWnd::AttemptJudged(bool correct) const {
     teacher::Attempt attempt;
     if (!m_play || m_play->Record() == nullptr) return attempt;
     const ProblemPlay& play = *m_play;
-    attempt.type = play.Type();
+    attempt.type = int(play.Type());
     attempt.question = play.Record()->question;
     attempt.correct = correct;
     attempt.rightLine = play.MatchedBranch();

@@ -9,8 +9,8 @@
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
-#include "go/ProblemBoard.h"
 #include "problem/BoardCursor.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemControls.h"
 #include "problem/ProblemExplanations.h"
 #include "problem/ProblemPlay.h"
@@ -66,6 +66,7 @@ public:
     void ShowResultPicture(bool shown, bool correct) override;
     void SetText(Text which, const std::string& text) override;
     void SetBoardSize(int size) override;
+    void Pause(uint32_t ms) override;
     void LeaveScreen(int scene) override;
     void Refresh() override;
 

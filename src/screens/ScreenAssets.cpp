@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/SoundFiles.h"
+#include "progress/SoundFiles.h"
 #include "screens/ChapterTitleTable.h"
 
 namespace screen_assets {

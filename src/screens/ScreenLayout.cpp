@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/GSIgoWndMgr.h"
+#include "screens/ScreenMgr.h"
 
 void ScreenLayout::Load(CTSEventWnd* window) {
     m_group.Open(m_names.archive);
@@ -11,7 +11,7 @@ void ScreenLayout::Load(CTSEventWnd* window) {
 
 CTIGroup* ScreenLayout::GroupFor(screen_assets::Source source) {
     if (source == screen_assets::Source::Screen) return &m_group;
-    CGSIgoWndMgr* app = CGSIgoWndMgr::App();
+    CScreenMgr* app = CScreenMgr::Current();
     return app != nullptr ? &app->CommonGroup() : nullptr;
 }
 
@@ -49,4 +49,11 @@ CPaneButton* ScreenLayout::Button(uint16_t id) {
     for (auto& button : m_buttons)
         if (button->m_id == id) return button.get();
     return nullptr;
+}
+
+void ScreenLayout::ShowButton(uint16_t id, bool show) {
+    CPaneButton* button = Button(id);
+    if (button == nullptr) return;
+    button->SetVisible(show);
+    button->SetEnabled(show);
 }

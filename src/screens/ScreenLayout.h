@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Layout/PaneButton.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
-#include "Lib/ZIRur/Wnd/PaneButton.h"
 #include "screens/ScreenAssets.h"
 
 class CTSEventWnd;
@@ -32,6 +32,8 @@ public:
     CTIGroup& Group() { return m_group; }
     // The button of an id in the table, or null.
     CPaneButton* Button(uint16_t id);
+    // Shows and enables a button, or hides and disables it; nothing for an unknown id.
+    void ShowButton(uint16_t id, bool show);
     // A pane of the layout by name (an empty handle, logged, when the layout lacks it).
     CTSPane Pane(const char* name) { return m_layout.GetPane(name); }
     CTSPicturePane PicturePane(const char* name) { return m_layout.GetPicturePane(name); }

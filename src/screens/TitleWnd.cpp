@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/Messages.h"
-#include "app/SceneTable.h"
 #include "platform/Platform.h"
+#include "screens/Messages.h"
 #include "screens/OptionMenu.h"
+#include "screens/Scene.h"
 
 namespace {
 constexpr int kTickTimer = 0;
@@ -42,7 +42,7 @@ void CTitleWnd::OnStart() {
     m_fadeCounter = -kFadeTicks;
     m_leaving = 0;
     StartTimer(kTickTimer, kTickMs);
-    m_active = 1;
+    m_ticking = 1;
 }
 
 void CTitleWnd::OnDraw() {
@@ -50,7 +50,7 @@ void CTitleWnd::OnDraw() {
 }
 
 void CTitleWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_active != 0) Tick();
+    if (index == kTickTimer && m_ticking != 0) Tick();
 }
 
 void CTitleWnd::ApplyFadeAlpha(uint8_t alpha) {
@@ -71,7 +71,7 @@ void CTitleWnd::Tick() {
     if (m_fadeCounter == 0) {
         if (m_leaving != 0) {
             KillTimer(kTickTimer);
-            m_active = 0;
+            m_ticking = 0;
             EndModal(kSceneMenu);
             return;
         }

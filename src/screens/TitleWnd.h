@@ -37,7 +37,9 @@ private:
     ScreenLayout m_screen;
     // title_a, title_b, copyright, chara_0, chara_1, chara_2.
     CTSPane m_panes[6];
-    int32_t m_active = 0;
+    // Whether the tick timer drives the screen (own name: the framework's m_active gates
+    // every timer event).
+    int32_t m_ticking = 0;
     int32_t m_dialogOpen = 0;
     // −20..−1 while fading, then 0, 1, 2, … (the idle animation's clock).
     int32_t m_fadeCounter = 0;

@@ -7,8 +7,8 @@
 
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "app/Application.h"
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 #include "support/PlatformFixture.h"
 
 namespace {

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "app/DataRoot.h"
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
-using test_support::ReadBytes;
-using test_support::ScratchDir;
-using test_support::WorkingDirectory;
-using test_support::WriteBytes;
+using testsupport::ReadBytes;
+using testsupport::ScratchDir;
+using testsupport::WorkingDirectory;
+using testsupport::WriteBytes;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/SaveData.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
-using test_support::ReadBytes;
-using test_support::ScratchDir;
-using test_support::WriteBytes;
+using testsupport::ReadBytes;
+using testsupport::ScratchDir;
+using testsupport::WriteBytes;
 
 namespace {
 
@@ -288,7 +288,7 @@ TEST(SaveFileIo, StoresFromTwoThreadsWhileProgressChangesLeaveAValidFile) {
 TEST(SaveFileIo, ProcessWideFunctionsUseTheWorkingDirectory) {
     ScratchDir dir;
     TracingPlatform platform;
-    test_support::WorkingDirectory cwd(dir.Path());
+    testsupport::WorkingDirectory cwd(dir.Path());
     ::setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
     EXPECT_FALSE(LoadSaveData());
     TheProgress().MarkProblemSolved(0, 0, 2, 0);

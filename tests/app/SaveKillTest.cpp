@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -75,7 +75,7 @@ size_t SolvedByte(const Step& s) {
 }
 
 TEST(SaveKill, EveryStoredStepSurvivesSigkillAtRandomMoments) {
-    test_support::ScratchDir dir;
+    testsupport::ScratchDir dir;
     const std::string path = dir / "setting.dat";
     const std::vector<Step> steps = Steps();
     ASSERT_GT(steps.size(), 1000u);
@@ -126,7 +126,7 @@ TEST(SaveKill, EveryStoredStepSurvivesSigkillAtRandomMoments) {
         ::close(pipe[0]);
 
         if (highestStored < 0) continue;  // killed before anything was stored
-        const std::vector<uint8_t> file = test_support::ReadBytes(path);
+        const std::vector<uint8_t> file = testsupport::ReadBytes(path);
         ASSERT_EQ(file.size(), kSize) << "attempt " << attempt;
         AppSettings settings;
         ProgressState progress;

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "Lib/ZIRur/Util/DebugLog.h"
-#include "app/ProgressState.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
 #include "lesson/LessonView.h"
+#include "progress/ProgressState.h"
 
 using lesson::LessonId;
 
@@ -86,7 +86,7 @@ public:
     }
     void SetStepButtons(const lesson::StepButtonLooks&) override {}
     void SetupCharacter(int, int) override {}
-    void ApplyWindowMode(int) override {}
+    void ApplyWindowMode(lesson::TextWindowMode) override {}
     bool IsClosing() const override { return closing; }
     void BeginClosing() override { closing = true; }
 

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "GoPosition.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemPlay.h"
 #include "problem/ProblemView.h"
+#include "progress/ProgressState.h"
 
 using gocheck::Colour;
 using gocheck::Point;
@@ -63,6 +63,7 @@ struct SilentView : ProblemView {
     void ShowResultPicture(bool, bool) override {}
     void SetText(Text, const std::string&) override {}
     void SetBoardSize(int) override {}
+    void Pause(uint32_t ms) override { platform::GetPlatform().Sleep(ms); }
     void LeaveScreen(int) override {}
     void Refresh() override {}
 };
@@ -114,7 +115,7 @@ protected:
     void PlayBranch(const std::vector<StoneEntry>& branch) {
         for (size_t i = 0; i < branch.size(); i += 2) {
             Click(branch[i].x, branch[i].y);
-            if (play->Result() != 0) return;
+            if (play->Result() != Verdict::Undecided) return;
             play->ReplyTimer();  // the reply
             play->ReplyTimer();  // back to the learner
         }
@@ -169,7 +170,7 @@ TEST_F(CurriculumProblems, CorrectAnswersAreJudgedCorrect) {
                          std::to_string(i + 1));
             const ProblemRecord& r = board.records[size_t(i)];
             Begin(i);
-            switch (play->Type()) {
+            switch (int(play->Type())) {
                 case 6: {
                     ASSERT_GE(play->BranchCount(), 1);
                     const int branches = play->BranchCount();
@@ -179,34 +180,34 @@ TEST_F(CurriculumProblems, CorrectAnswersAreJudgedCorrect) {
                             play->BoardClick(500, 500);  // closes the question window
                         }
                         PlayBranch(play->Branch(b));
-                        EXPECT_EQ(play->Result(), 2) << "branch " << b + 1;
+                        EXPECT_EQ(play->Result(), Verdict::Correct) << "branch " << b + 1;
                     }
                     break;
                 }
                 case 5:
                     for (const Point& p : AnswerPoints(r)) Click(p.first, p.second);
-                    EXPECT_EQ(play->Result(), 2);
+                    EXPECT_EQ(play->Result(), Verdict::Correct);
                     break;
                 case 3: {
                     const StoneEntry& answer = r.slots[r.setupCount + 1];
                     Click(answer.x, answer.y);
-                    EXPECT_EQ(play->Result(), 2);
+                    EXPECT_EQ(play->Result(), Verdict::Correct);
                     break;
                 }
                 case 2:
                     Choose(r.answerParam != 0 ? 0 : 1);
-                    EXPECT_EQ(play->Result(), 2);
+                    EXPECT_EQ(play->Result(), Verdict::Correct);
                     break;
                 case 7:
                     Choose(r.answerParam - 1);
-                    EXPECT_EQ(play->Result(), 2);
+                    EXPECT_EQ(play->Result(), Verdict::Correct);
                     break;
                 case 8:
                     Choose(r.answerParam);
-                    EXPECT_EQ(play->Result(), 2);
+                    EXPECT_EQ(play->Result(), Verdict::Correct);
                     break;
                 default:
-                    ADD_FAILURE() << "unexpected problem type " << play->Type();
+                    ADD_FAILURE() << "unexpected problem type " << int(play->Type());
             }
             Ticks(kVerdictTicks);
             EXPECT_TRUE(play->IsSolved());
@@ -222,7 +223,7 @@ TEST_F(CurriculumProblems, WrongAnswersAreJudgedIncorrect) {
                          std::to_string(i + 1));
             const ProblemRecord& r = board.records[size_t(i)];
             Begin(i);
-            switch (play->Type()) {
+            switch (int(play->Type())) {
                 case 6: {
                     const Point p = WrongFirstMove();
                     Click(p.first, p.second);
@@ -262,9 +263,9 @@ TEST_F(CurriculumProblems, WrongAnswersAreJudgedIncorrect) {
                     Choose((r.answerParam + 1) % 3);
                     break;
                 default:
-                    ADD_FAILURE() << "unexpected problem type " << play->Type();
+                    ADD_FAILURE() << "unexpected problem type " << int(play->Type());
             }
-            EXPECT_EQ(play->Result(), 1);
+            EXPECT_EQ(play->Result(), Verdict::Incorrect);
             Ticks(kVerdictTicks);
             EXPECT_FALSE(play->IsSolved());
         }

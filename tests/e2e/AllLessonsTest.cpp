@@ -11,6 +11,7 @@
 
 #include "HeadlessRun.h"
 #include "lesson/LessonPage.h"
+#include "support/Built.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct Lesson {
 class AllLessons : public ::testing::TestWithParam<Lesson> {};
 
 TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
-    if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
+    REQUIRE_BUILT(e2e::DataBuilt(), "data set");
     const Lesson lesson = GetParam();
     lesson::LessonPage page;
     lesson::LoadLessonPage(page, lesson.id, (e2e::BuiltData() / "DATA/EXPLAIN/").string());

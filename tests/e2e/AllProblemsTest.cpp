@@ -13,9 +13,10 @@
 
 #include "HeadlessRun.h"
 #include "ProblemAnswers.h"
-#include "app/ProgressState.h"
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "problem/ProblemFile.h"
+#include "progress/ProgressState.h"
+#include "support/Built.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool Has(const std::string& line, const char* text) {
 
 TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
     const Section section = GetParam();
-    if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
+    REQUIRE_BUILT(e2e::DataBuilt(), "data set");
     const fs::path built = e2e::BuiltData();
 
     ProgressState progress;

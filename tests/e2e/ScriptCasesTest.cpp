@@ -18,6 +18,7 @@
 
 #include "HeadlessRun.h"
 #include "ScreenshotMatch.h"
+#include "support/Built.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::vector<std::string> CaseNames() {
 class ScriptCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
-    if (!e2e::DataBuilt()) GTEST_SKIP() << "data set not built";
+    REQUIRE_BUILT(e2e::DataBuilt(), "data set");
     const fs::path script =
         fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/cases" / (GetParam() + ".script");
     std::vector<std::string> without;

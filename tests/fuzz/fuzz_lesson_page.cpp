@@ -11,11 +11,11 @@
 #include <span>
 #include <string>
 
-#include "app/ProgressState.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
 #include "lesson/LessonSprites.h"
+#include "progress/ProgressState.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ public:
     }
     void SetStepButtons(const lesson::StepButtonLooks&) override {}
     void SetupCharacter(int, int) override {}
-    void ApplyWindowMode(int) override {}
+    void ApplyWindowMode(lesson::TextWindowMode) override {}
     bool IsClosing() const override { return closing; }
     void BeginClosing() override { closing = true; }
     bool closing = false;

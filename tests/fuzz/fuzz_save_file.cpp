@@ -14,8 +14,8 @@
 #include <iterator>
 #include <vector>
 
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 
 namespace {
 

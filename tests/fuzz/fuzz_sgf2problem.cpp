@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Curriculum.h"
 #include "problem/ProblemFile.h"
+#include "progress/Curriculum.h"
 #include "sgf2problem/ProblemCompiler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

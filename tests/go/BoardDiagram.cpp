@@ -43,7 +43,7 @@ std::vector<StoneEntry> Parse(const std::string& text) {
     return entries;
 }
 
-std::string Print(const ProblemBoard& board, int size) {
+std::string Print(const GoBoard& board, int size) {
     std::string out;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) out += ".XO"[board.At(x, y) % 3];

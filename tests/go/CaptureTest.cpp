@@ -147,7 +147,7 @@ TEST(Erasure, CapturedEntriesAndMarksOnEmptyPointsAreErased) {
 }
 
 TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndices) {
-    ProblemBoard board;
+    GoBoard board;
     board.boardSize = 19;
     StoneEntry list[] = {{0, 200, 3, 0}, {1, 3, 19, 0}, {0, 18, 18, 0}};
     ASSERT_TRUE(PaintEntries(board, list, 3));
@@ -163,7 +163,7 @@ TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndices) {
 }
 
 TEST(Erasure, NullOrEmptyListsAreRefused) {
-    ProblemBoard board;
+    GoBoard board;
     StoneEntry e{};
     EXPECT_FALSE(PaintEntries(board, nullptr, 3));
     EXPECT_FALSE(PaintEntries(board, &e, 0));

@@ -84,7 +84,7 @@ public:
         mouthPhase = mouth;
         ++characterSetups;
     }
-    void ApplyWindowMode(int mode) override { windowModes.push_back(mode); }
+    void ApplyWindowMode(lesson::TextWindowMode mode) override { windowModes.push_back(int(mode)); }
     bool IsClosing() const override { return closing; }
     void BeginClosing() override { closing = true; }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "LessonFixtures.h"
-#include "app/ProgressState.h"
 #include "lesson/LessonPlayback.h"
+#include "progress/ProgressState.h"
 
 using namespace lesson;
 using lessontest::DataFile;

@@ -80,7 +80,7 @@ TEST(ProblemFuzzSeeds, SeedsDecodeAsIntended) {
         EXPECT_EQ(ok, seed.decodes) << seed.name;
         EXPECT_LT(d.size(), 4096u) << seed.name << " stays small";
         if (out != nullptr) {
-            ASSERT_TRUE(test_support::WriteBytes(std::string(out) + "/" + seed.name, d));
+            ASSERT_TRUE(testsupport::WriteBytes(std::string(out) + "/" + seed.name, d));
         }
     }
 }

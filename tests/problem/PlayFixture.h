@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "ProblemFileWriter.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemPlay.h"
+#include "progress/ProgressState.h"
 
 // A screen without graphics: remembers what play asked of it.
 struct RecordingView : ProblemView {
@@ -41,6 +41,8 @@ struct RecordingView : ProblemView {
     }
     void SetText(Text which, const std::string& text) override { texts[which] = text; }
     void SetBoardSize(int size) override { boardSize = size; }
+    // Sleeps on the fixture's virtual clock, as the screen does on the platform's.
+    void Pause(uint32_t ms) override { platform::GetPlatform().Sleep(ms); }
     void LeaveScreen(int scene) override { leaves.push_back(scene); }
     void Refresh() override {}
 

@@ -56,10 +56,10 @@ TEST(BoardGeometry, CornerAndFullBoardPoints) {
 
 TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     Load({Sequence({{{1, 1}, {2, 2}, {3, 3}, {4, 4}}, {{1, 1}, {2, 2}, {5, 5}}})});
-    ASSERT_EQ(play->Type(), 6);
+    ASSERT_EQ(play->Type(), ProblemType::PlaySequence);
     ASSERT_EQ(play->BoardSize(), 13);
     ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), 0);
+    EXPECT_EQ(play->Result(), Verdict::Undecided);
     EXPECT_EQ(play->MatchedBranch(), 0);
     EXPECT_FALSE(play->InputEnabled());
     EXPECT_TRUE(view.timers[ProblemPlay::kReplyTimer]);
@@ -72,12 +72,12 @@ TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     EXPECT_EQ(board.At(2, 2), stone::kWhite);
     play->ReplyTimer();  // back to the learner
     EXPECT_TRUE(play->InputEnabled());
-    EXPECT_EQ(play->Turn(), 0);
+    EXPECT_EQ(play->Turn(), Turn::Learner);
 
     ClickPoint(5, 5);
     EXPECT_EQ(play->MatchedBranch(), 1);
-    EXPECT_EQ(play->Result(), 2);
-    EXPECT_EQ(play->Phase(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(play->Phase(), PlayPhase::Judged);
     EXPECT_EQ(view.Count(kStone), 3);
 
     const uint64_t before = Now();
@@ -89,7 +89,7 @@ TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     EXPECT_EQ(Now() - before, 500u) << "the 500 ms pause before a board verdict";
     EXPECT_EQ(view.Count(kOk), 1);
     EXPECT_EQ(view.faces.back(), 2);
-    EXPECT_EQ(play->Mood(), 3);
+    EXPECT_EQ(play->Mood(), Mood::Correct);
     EXPECT_TRUE(progress->IsProblemSolved(0, 0, 2, 0));
     EXPECT_TRUE(view.panes[ProblemView::Pane::ClearedStamp]);
     EXPECT_TRUE(view.timers[ProblemPlay::kVerdictTimer]);
@@ -104,7 +104,7 @@ TEST_F(PlayTest, MovesOnLettersMarksAndStonesAreRefused) {
         ClickPoint(col, row);
         EXPECT_TRUE(play->Moves().empty());
         EXPECT_TRUE(play->InputEnabled());
-        EXPECT_EQ(play->Result(), -1);
+        EXPECT_EQ(play->Result(), Verdict::None);
     }
     EXPECT_TRUE(view.sounds.empty());
     play->BoardClick(700, 500);  // off the corner board
@@ -116,7 +116,7 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     p.setup = {CornerWord(1, 0, 0, 0), CornerWord(2, 0, 3, 0)};
     Load({p});
     ClickPoint(6, 6);
-    EXPECT_EQ(play->Result(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Incorrect);
     Ticks(3);
     EXPECT_FALSE(view.resultCorrect);
     EXPECT_EQ(view.Count(kNo), 1);
@@ -126,8 +126,8 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     EXPECT_EQ(play->Moves().size(), 1u);
 
     play->ShowAnswer();
-    EXPECT_EQ(play->Phase(), 2);
-    EXPECT_EQ(play->Mood(), 5);
+    EXPECT_EQ(play->Phase(), PlayPhase::AnswerShown);
+    EXPECT_EQ(play->Mood(), Mood::AnswerShown);
     ASSERT_EQ(play->AnswerMarks().size(), 2u);
     EXPECT_EQ(play->AnswerMarks()[0], (StoneEntry{15, 1, 0, 1}));
     EXPECT_EQ(play->AnswerMarks()[1], (StoneEntry{15, 4, 4, 1}));
@@ -156,7 +156,7 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     Ticks(100);
     EXPECT_EQ(play->ReplayShown(), 3);
     play->ShowAnswer();
-    EXPECT_EQ(play->Phase(), 2) << "already shown";
+    EXPECT_EQ(play->Phase(), PlayPhase::AnswerShown) << "already shown";
     ClickPoint(8, 8);
     EXPECT_EQ(play->Moves().size(), 3u) << "no play while the answer is shown";
 }
@@ -166,7 +166,7 @@ TEST_F(PlayTest, CaptureDuringPlayErasesTheCapturedEntry) {
     p.setup = {CornerWord(2, 0, 0, 0), CornerWord(1, 0, 1, 0)};
     Load({p});
     ClickPoint(0, 1);
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
     EXPECT_TRUE(stone::IsErased(play->Entries()[0]));
     EXPECT_EQ(board.At(0, 0), stone::kEmpty);
 }
@@ -179,10 +179,10 @@ TEST_F(PlayTest, AgainCancelsAPendingReply) {
     EXPECT_FALSE(view.timers[ProblemPlay::kReplyTimer]);
     EXPECT_TRUE(play->InputEnabled());
     EXPECT_TRUE(play->Moves().empty());
-    EXPECT_EQ(play->Mood(), 2);
+    EXPECT_EQ(play->Mood(), Mood::AfterAgain);
     EXPECT_TRUE(play->QuestionOpen());
     play->ReplyTimer();  // a firing that was already on its way
-    EXPECT_EQ(play->Turn(), 0);
+    EXPECT_EQ(play->Turn(), Turn::Learner);
     EXPECT_TRUE(play->InputEnabled());
     play->BoardClick(10, 10);  // closes the question window
     ClickPoint(1, 1);
@@ -194,7 +194,7 @@ TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
     testfile::Problem p = Sequence({{{1, 1}, {2, 2}, {3, 3}}});
     p.code = 10;
     Load({p});
-    ASSERT_EQ(play->Type(), 6);
+    ASSERT_EQ(play->Type(), ProblemType::PlaySequence);
     EXPECT_FALSE(play->InputEnabled());
     EXPECT_TRUE(view.timers[ProblemPlay::kReplyTimer]);
     play->ReplyTimer();
@@ -203,7 +203,8 @@ TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
     play->ReplyTimer();
     EXPECT_TRUE(play->InputEnabled());
     ClickPoint(2, 2);
-    EXPECT_EQ(play->Result(), 1) << "a black move never equals a white answer entry";
+    EXPECT_EQ(play->Result(), Verdict::Incorrect)
+        << "a black move never equals a white answer entry";
     Ticks(3);
     play->ShowAnswer();
     Ticks(33 * 3);
@@ -227,7 +228,7 @@ TEST_F(PlayTest, EntryListNeverOverflows) {
     play->Again();
     play->BoardClick(10, 10);
     ClickPoint(18, 18);
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
 }
 
 // --- marking all points (types 4 and 5) ---
@@ -240,24 +241,24 @@ TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
     p.branches = {BranchWord(0, 3)};
     testfile::Problem q = p;
     Load({p, q});
-    ASSERT_EQ(play->Type(), 4);
+    ASSERT_EQ(play->Type(), ProblemType::MarkPointsA);
     ClickPoint(2, 2);
-    EXPECT_EQ(play->Result(), 0);
+    EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(2, 2);  // again: not recorded twice
     EXPECT_EQ(play->Moves().size(), 1u);
     EXPECT_EQ(view.Count(kSet), 2);
-    EXPECT_EQ(play->Result(), 0);
+    EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), 0);
+    EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(3, 3);
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
     EXPECT_EQ(play->Moves()[2], (StoneEntry{8, 3, 3, 3}));
 
     play->NextProblem();
     play->BoardClick(10, 10);
     ClickPoint(1, 1);
     ClickPoint(0, 0);  // on a stone, but not an answer point
-    EXPECT_EQ(play->Result(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Incorrect);
     Ticks(3);
     play->ShowAnswer();
     ASSERT_EQ(play->AnswerMarks().size(), 3u);
@@ -271,17 +272,17 @@ TEST_F(PlayTest, PickingALetterJudgesItsKind) {
     p.answers = {CornerWord(0, 0, 4, 4)};
     p.branches = {BranchWord(0, 1)};
     Load({p, p});
-    ASSERT_EQ(play->Type(), 3);
+    ASSERT_EQ(play->Type(), ProblemType::PickLetter);
     ClickPoint(6, 6);  // a stone, not a letter
     ClickPoint(7, 7);
-    EXPECT_EQ(play->Result(), -1);
+    EXPECT_EQ(play->Result(), Verdict::None);
     ClickPoint(4, 4);
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
     EXPECT_EQ(play->Entries()[3].kind, 7);
     play->NextProblem();
     play->BoardClick(10, 10);
     ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Incorrect);
     Ticks(3);
     play->ShowAnswer();
     EXPECT_EQ(play->Entries()[3], (StoneEntry{17, 4, 4, 0}));
@@ -295,12 +296,12 @@ TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
     p.answers = {Word(0, 0, 1, 0)};  // the answer is the circle
     p.branches = {BranchWord(0, 1)};
     Load({p, p});
-    ASSERT_EQ(play->Type(), 2);
+    ASSERT_EQ(play->Type(), ProblemType::YesNo);
     EXPECT_EQ(view.texts[ProblemView::Text::Selection], "\x81\x9b");
     ClickPoint(3, 3);
-    EXPECT_EQ(play->Result(), -1) << "choices are not made on the board";
+    EXPECT_EQ(play->Result(), Verdict::None) << "choices are not made on the board";
     play->Decide();
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
     EXPECT_TRUE(play->DecideAnimating());
     const uint64_t before = Now();
     Ticks(79);
@@ -317,7 +318,7 @@ TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
     play->SelectionUp();
     EXPECT_EQ(play->Selection(), 1);
     play->Decide();
-    EXPECT_EQ(play->Result(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Incorrect);
     Ticks(80);
     play->ShowAnswer();
     EXPECT_EQ(view.texts[ProblemView::Text::Selection], "\x81\x9b");
@@ -329,7 +330,7 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
     p.answers = {Word(0, 0, 5, 0)};
     p.branches = {BranchWord(0, 1)};
     Load({p, p});
-    ASSERT_EQ(play->Type(), 7);
+    ASSERT_EQ(play->Type(), ProblemType::Number);
     play->SelectionDown();
     EXPECT_TRUE(view.sounds.empty()) << "already at 1";
     for (int i = 0; i < 120; ++i) play->SelectionUp();
@@ -339,7 +340,7 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
     for (int i = 0; i < 94; ++i) play->SelectionDown();
     EXPECT_EQ(play->SelectionText(), "05");
     play->Decide();
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
     play->Decide();
     play->SelectionUp();
     EXPECT_EQ(play->Selection(), 4) << "the selection is fixed once decided";
@@ -349,7 +350,7 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
     play->BoardClick(10, 10);
     for (int i = 0; i < 5; ++i) play->SelectionUp();
     play->Decide();
-    EXPECT_EQ(play->Result(), 1) << "6 is not 5";
+    EXPECT_EQ(play->Result(), Verdict::Incorrect) << "6 is not 5";
 }
 
 TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
@@ -358,7 +359,7 @@ TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
     p.branches = {BranchWord(0, 1)};
     p.answerBytes = testfile::ChoiceBytes("right", "wrong", "other");
     Load({p, p, p, p}, 3);
-    ASSERT_EQ(play->Type(), 8);
+    ASSERT_EQ(play->Type(), ProblemType::Choice);
     EXPECT_EQ(play->SelectionText(), "wrong");
     play->SelectionUp();
     play->SelectionUp();
@@ -366,7 +367,7 @@ TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
     EXPECT_EQ(play->Selection(), 2);
     EXPECT_EQ(play->SelectionText(), "right");
     play->Decide();
-    EXPECT_EQ(play->Result(), 2);
+    EXPECT_EQ(play->Result(), Verdict::Correct);
 }
 
 // --- shown sequences (type 1) ---
@@ -376,7 +377,7 @@ TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
     p.code = 11;
     p.setup = {Word(1, 2, 3, 3), Word(2, 0, 0, 0), Word(1, 1, 1, 0), Word(2, 0, 0, 1)};
     Load({p});
-    ASSERT_EQ(play->Type(), 1);
+    ASSERT_EQ(play->Type(), ProblemType::ShownSequence);
     EXPECT_EQ(play->StepsTotal(), 2);
     EXPECT_EQ(play->BoardSprites().size(), 2u) << "only the unnumbered stones at first";
     Ticks(33);
@@ -395,7 +396,7 @@ TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
     EXPECT_EQ(sprites.back().entry, (StoneEntry{0, 3, 3, 2}));
     EXPECT_TRUE(sprites.back().marker);
     ClickPoint(5, 5);
-    EXPECT_EQ(play->Result(), -1) << "nothing is judged";
+    EXPECT_EQ(play->Result(), Verdict::None) << "nothing is judged";
 }
 
 TEST_F(PlayTest, ShownSequenceResolvesCaptures) {

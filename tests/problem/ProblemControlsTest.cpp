@@ -92,7 +92,7 @@ TEST_F(ControlsTest, BoardProblemsHaveNoSelectionAndAnswerOnlyAfterAWrongVerdict
     EXPECT_FALSE(c.scrollDown);
     EXPECT_FALSE(c.decide);
     ClickPoint(5, 5);
-    EXPECT_EQ(play->Result(), 1);
+    EXPECT_EQ(play->Result(), Verdict::Incorrect);
     EXPECT_FALSE(ControlsFor(*play).answer);
     Ticks(3);
     c = ControlsFor(*play);

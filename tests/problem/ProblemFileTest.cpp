@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "ProblemFileWriter.h"
-#include "app/ProgressState.h"
 #include "problem/ProblemFile.h"
+#include "progress/ProgressState.h"
 #include "support/ScratchDir.h"
 
 using testfile::BranchWord;
@@ -119,9 +119,9 @@ TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
 TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
     const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
     for (int code = 0; code < 14; ++code) {
-        EXPECT_EQ(problemfile::TypeOfCode(code), types[code]) << "code " << code;
+        EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
     }
-    EXPECT_EQ(problemfile::TypeOfCode(255), 1);
+    EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
     EXPECT_EQ(problemfile::TurnOfCode(0), 0);
     EXPECT_EQ(problemfile::TurnOfCode(6), 0);
     EXPECT_EQ(problemfile::TurnOfCode(10), 1);
@@ -380,7 +380,7 @@ TEST(ProblemLoadLimits, BlockFoundWithinOneHundredBlocksOnly) {
 // --- LoadProblemSet ---
 
 TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
-    test_support::ScratchDir dir;
+    testsupport::ScratchDir dir;
     auto progress = std::make_unique<ProgressState>();
     progress->m_course = 1;
     testfile::Block block;
@@ -390,7 +390,7 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     block.problems = {SimpleSequence(), SimpleSequence()};
     block.problems[1].question = 9;
     ASSERT_TRUE(
-        test_support::WriteBytes(dir / "PROBLEM/2-problem.dat", testfile::FileBytes({block})));
+        testsupport::WriteBytes(dir / "PROBLEM/2-problem.dat", testfile::FileBytes({block})));
     ProblemBoard board;
     board.boardSize = 13;
     board.cells[5] = 1;

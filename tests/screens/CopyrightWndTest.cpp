@@ -5,9 +5,9 @@
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSEvent.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/SceneTable.h"
 #include "screens/CopyrightWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 #include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
 #include "support/T2gWriter.h"
@@ -45,12 +45,12 @@ protected:
     }
 
     void WriteArchives() {
-        ASSERT_TRUE(test_support::WriteBytes(
+        ASSERT_TRUE(testsupport::WriteBytes(
             m_dir / "DATA/IMG/A_1.T2G",
             testsupport::BuildT2g(
                 {{"A_1.lyt", LogoLayout()},
                  {"A1_VXL_logo.tga", testsupport::BuildTga(256, 64, Green, false)}})));
-        ASSERT_TRUE(test_support::WriteBytes(
+        ASSERT_TRUE(testsupport::WriteBytes(
             m_dir / "DATA/IMG/COMMON.T2G",
             testsupport::BuildT2g({{"COMN_BG.tga", testsupport::BuildTga(4, 4, Green, false)}})));
     }
@@ -70,9 +70,9 @@ protected:
         return scene;
     }
 
-    test_support::ScratchDir m_dir;
-    test_support::WorkingDirectory m_cwd;
-    CGSIgoWndMgr m_manager;
+    testsupport::ScratchDir m_dir;
+    testsupport::WorkingDirectory m_cwd;
+    CScreenMgr m_manager;
 };
 
 TEST_F(CopyrightWndTest, ShowsTheLogoForTwoSecondsThenAsksForTheTitle) {

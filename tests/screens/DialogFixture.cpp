@@ -79,10 +79,10 @@ DialogTest::DialogTest() {
     m_savedSettings = TheSettings();
     TheSettings() = AppSettings{};
     m_fonts = std::make_unique<testsupport::FontArchiveScope>();
-    m_cwd = std::make_unique<test_support::WorkingDirectory>(m_dir.Path());
+    m_cwd = std::make_unique<testsupport::WorkingDirectory>(m_dir.Path());
     for (const char* name : {"Menu", "Set", "Cancel"}) {
-        test_support::WriteBytes(m_dir / (std::string("DATA/SOUND/SE/") + name + ".wav"),
-                                 wavtest::PcmWav(1, 22050, 16, wavtest::Pcm16({100, 200, 300})));
+        testsupport::WriteBytes(m_dir / (std::string("DATA/SOUND/SE/") + name + ".wav"),
+                                wavtest::PcmWav(1, 22050, 16, wavtest::Pcm16({100, 200, 300})));
     }
     m_platform.SetTraceSink([this](uint64_t, platform::TraceKind kind, const std::string& d) {
         m_trace.push_back(platform::HeadlessPlatform::TraceName(kind) + " " + d);
@@ -119,8 +119,8 @@ void DialogTest::WriteArchive(
     const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
     std::vector<testsupport::T2gEntrySpec> specs;
     for (const auto& [entry, bytes] : entries) specs.push_back({entry, bytes});
-    ASSERT_TRUE(test_support::WriteBytes(m_dir / ("DATA/IMG/" + name + ".T2G"),
-                                         testsupport::BuildT2g(specs)));
+    ASSERT_TRUE(testsupport::WriteBytes(m_dir / ("DATA/IMG/" + name + ".T2G"),
+                                        testsupport::BuildT2g(specs)));
 }
 
 void DialogTest::WriteDialogArchive(const std::string& name, const std::string& layoutName,

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
-#include "app/ProgressState.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
 #include "support/FontArchive.h"
 #include "support/ProbeWindows.h"
 #include "support/ScratchDir.h"
@@ -76,8 +76,8 @@ protected:
     platform::HeadlessPlatform m_platform;
     PlatformScope m_platformScope{m_platform};
     std::unique_ptr<testsupport::FontArchiveScope> m_fonts;
-    test_support::ScratchDir m_dir;
-    std::unique_ptr<test_support::WorkingDirectory> m_cwd;
+    testsupport::ScratchDir m_dir;
+    std::unique_ptr<testsupport::WorkingDirectory> m_cwd;
     CTSWndMgr m_mgr;
     ProbeWnd m_parent;
     AppSettings m_savedSettings;

@@ -7,10 +7,10 @@
 #include "../Lib/ZIRur/Sound/WavBytes.h"
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Wnd/TSEvent.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
+#include "progress/ProgressState.h"
 #include "screens/ExplainWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
 
 namespace {
 
@@ -130,15 +130,15 @@ protected:
         m_app.CommonGroup().Open("DATA/IMG/COMMON.T2G");
         const auto wav = wavtest::PcmWav(1, 22050, 16, wavtest::Pcm16({100, 200, 300}));
         for (const char* name : {"SE/Stone", "SE/Cursor", "BGM/Setsumei"})
-            test_support::WriteBytes(m_dir / (std::string("DATA/SOUND/") + name + ".wav"), wav);
+            testsupport::WriteBytes(m_dir / (std::string("DATA/SOUND/") + name + ".wav"), wav);
     }
     ~ExplainWndTest() override { TheProgress() = m_savedProgress; }
 
     void WriteLesson(const std::vector<Page>& pages) {
         ASSERT_TRUE(
-            test_support::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.dat", DataFile(pages)));
+            testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.dat", DataFile(pages)));
         ASSERT_TRUE(
-            test_support::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.txt", TextFile(pages)));
+            testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.txt", TextFile(pages)));
     }
 
     // Runs the screen until it ends by itself or, failing that, at `endMs`; a dialog left
@@ -189,7 +189,7 @@ protected:
 
     static constexpr uint32_t kEnded = 77;
     ProgressState m_savedProgress;
-    CGSIgoWndMgr m_app;
+    CScreenMgr m_app;
     CExplainWnd m_screen;
 };
 

@@ -13,11 +13,12 @@
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "progress/ProgressState.h"
 #include "screens/ListWnd.h"
+#include "screens/Scene.h"
+#include "screens/ScreenMgr.h"
+#include "support/Built.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -40,7 +41,7 @@ protected:
             std::error_code error;
             fs::create_directory_symlink(BuiltData() / sub, fs::path(m_dir / "DATA") / sub, error);
         }
-        m_cwd = std::make_unique<test_support::WorkingDirectory>(m_dir.Path());
+        m_cwd = std::make_unique<testsupport::WorkingDirectory>(m_dir.Path());
         m_platform.SetTraceSink([this](uint64_t, platform::TraceKind kind, const std::string& d) {
             m_trace.push_back(platform::HeadlessPlatform::TraceName(kind) + " " + d);
         });
@@ -58,9 +59,7 @@ protected:
         TheSettings() = m_savedSettings;
         TheProgress() = *m_savedProgress;
     }
-    void SetUp() override {
-        if (!m_haveData) GTEST_SKIP() << "data set not built";
-    }
+    void SetUp() override { REQUIRE_BUILT(m_haveData, "data set"); }
 
     // The section the menu would have chosen, with its problem count.
     void Choose(int chapter, int section, int problems) {
@@ -142,9 +141,9 @@ protected:
     std::unique_ptr<ProgressState> m_savedProgress;
     AppSettings m_savedSettings;
     bool m_haveData = false;
-    test_support::ScratchDir m_dir;
-    std::unique_ptr<test_support::WorkingDirectory> m_cwd;
-    CGSIgoWndMgr m_manager;
+    testsupport::ScratchDir m_dir;
+    std::unique_ptr<testsupport::WorkingDirectory> m_cwd;
+    CScreenMgr m_manager;
     std::unique_ptr<CListWnd> m_list;
     std::vector<std::string> m_trace;
 

@@ -14,16 +14,17 @@
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
-#include "app/GSIgoWndMgr.h"
-#include "app/ProgressState.h"
-#include "app/SceneTable.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemTexts.h"
 #include "problem/QuestionWrap.h"
+#include "progress/ProgressState.h"
 #include "screens/ChapterTitleTable.h"
 #include "screens/ProblemWnd.h"
+#include "screens/Scene.h"
 #include "screens/ScreenAssets.h"
+#include "screens/ScreenMgr.h"
+#include "support/Built.h"
 #include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
 
@@ -82,7 +83,7 @@ protected:
     // Puts the tests' own choice problems (three-text and number problems, which the course
     // does not use) in the place of the course's problem file, in `root`, with the built art
     // and sounds linked in. Returns whether the fixture is built.
-    static bool StandInChoiceProblems(const test_support::ScratchDir& root) {
+    static bool StandInChoiceProblems(const testsupport::ScratchDir& root) {
         const fs::path built = fs::current_path();  // the fixture runs in the build's folder
         const fs::path data = fs::path(root.Path()) / "DATA";
         fs::create_directories(data / "DATA" / "PROBLEM");
@@ -171,10 +172,10 @@ protected:
         uint64_t ms;
         std::function<void()> action;
     };
-    test_support::WorkingDirectory m_cwd;
+    testsupport::WorkingDirectory m_cwd;
     AppSettings m_savedSettings;
     std::unique_ptr<ProgressState> m_savedProgress;
-    CGSIgoWndMgr m_manager;
+    CScreenMgr m_manager;
     CProblemWnd m_wnd;
     std::vector<Timed> m_script;
     std::vector<std::string> m_trace;
@@ -182,8 +183,7 @@ protected:
     bool m_built = false;
 };
 
-#define REQUIRE_DATA() \
-    if (!m_built) GTEST_SKIP() << "the data set is not built in " << DataRoot()
+#define REQUIRE_DATA() REQUIRE_BUILT(m_built, "the data set in " << DataRoot() << " is")
 
 TEST_F(ProblemWndTest, OpensWithCounterTitleQuestionAndTheNormalFace) {
     REQUIRE_DATA();
@@ -282,7 +282,9 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
     });
     At(8000, [&] { replayedEnd = m_wnd.Play()->ReplayShown(); });
     At(8200, [&] { Front()->ReportSecondary(0, TSPoint{500, 500}); });
-    At(8400, [&] { againUsable = m_wnd.Play()->Phase() == 0 && !m_wnd.PaneShown("result"); });
+    At(8400, [&] {
+        againUsable = m_wnd.Play()->Phase() == PlayPhase::Answering && !m_wnd.PaneShown("result");
+    });
     Leave(8500);
     Run();
     EXPECT_TRUE(verdictShown);
@@ -298,9 +300,9 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
 
 TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsClosed) {
     REQUIRE_DATA();
-    const test_support::ScratchDir root;
-    if (!StandInChoiceProblems(root)) GTEST_SKIP() << "the test fixtures are not built";
-    const test_support::WorkingDirectory inRoot(root.Path());
+    const testsupport::ScratchDir root;
+    REQUIRE_BUILT(StandInChoiceProblems(root), "the test fixtures are");
+    const testsupport::WorkingDirectory inRoot(root.Path());
     const int index = Find(kFirstSection, [](const ProblemRecord& r) { return r.Type() == 8; });
     ASSERT_GE(index, 0);
     Select(kFirstSection, index);

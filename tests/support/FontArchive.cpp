@@ -6,15 +6,15 @@
 
 namespace testsupport {
 
-FontArchiveScope::FontArchiveScope() : m_dir(std::make_unique<test_support::ScratchDir>()) {
+FontArchiveScope::FontArchiveScope() : m_dir(std::make_unique<testsupport::ScratchDir>()) {
     TSingleton<CFontMgr>::DestroyInstance();
     std::vector<uint8_t> font = ReadWholeFile(kJapaneseFontPath);
     if (font.empty()) return;
     auto archive = BuildT2g({{"UIGothic-Bold.otf", font},
                              {"UIRounded-DemiBold.otf", font},
                              {"broken.otf", std::vector<uint8_t>(64, 0x5A)}});
-    if (!test_support::WriteBytes(*m_dir / "DATA/IMG/TEXT.T2G", archive)) return;
-    test_support::WorkingDirectory cwd(m_dir->Path());
+    if (!testsupport::WriteBytes(*m_dir / "DATA/IMG/TEXT.T2G", archive)) return;
+    testsupport::WorkingDirectory cwd(m_dir->Path());
     m_ready = TSingleton<CFontMgr>::GetInstance().Archive().IsOpen();
 }
 

@@ -23,7 +23,7 @@ public:
     bool Ready() const { return m_ready; }
 
 private:
-    std::unique_ptr<test_support::ScratchDir> m_dir;
+    std::unique_ptr<testsupport::ScratchDir> m_dir;
     bool m_ready = false;
 };
 

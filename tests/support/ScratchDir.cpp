@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace test_support {
+namespace testsupport {
 
 ScratchDir::ScratchDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "stonewell-XXXXXX").string();
@@ -43,4 +43,4 @@ WorkingDirectory::~WorkingDirectory() {
     std::filesystem::current_path(m_previous, error);
 }
 
-}  // namespace test_support
+}  // namespace testsupport

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace test_support {
+namespace testsupport {
 
 // A fresh directory under the system's temporary directory, removed with its contents on
 // destruction.
@@ -40,4 +40,4 @@ private:
     std::string m_previous;
 };
 
-}  // namespace test_support
+}  // namespace testsupport

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "common/ToolError.h"
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
 #include "sgf2problem/SgfParser.h"
 
 namespace probcheck {

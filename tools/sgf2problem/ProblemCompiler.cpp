@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "app/Curriculum.h"
+#include "progress/Curriculum.h"
 
 namespace sgf2problem {
 

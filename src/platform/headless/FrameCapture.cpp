@@ -2,45 +2,56 @@
 
 #include <png.h>
 
+#include "platform/sdl/FrameReplayer.h"
+#include "platform/sdl/SdlHandles.h"
+
 namespace headless {
 
+// Members are destroyed bottom-up: the replayer's textures before their renderer, the
+// renderer before its surface.
+struct FrameCapture::Sdl {
+    sdl::SurfacePtr surface;
+    sdl::RendererPtr renderer;
+    std::unique_ptr<sdl::FrameReplayer> replayer;
+};
+
 FrameCapture::FrameCapture() {
-    m_surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!m_surface) {
+    auto made = std::make_unique<Sdl>();
+    made->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!made->surface) {
         SDL_FAIL("SDL_CreateRGBSurfaceWithFormat");
         return;
     }
-    m_renderer.reset(SDL_CreateSoftwareRenderer(m_surface.get()));
-    if (!m_renderer) {
+    made->renderer.reset(SDL_CreateSoftwareRenderer(made->surface.get()));
+    if (!made->renderer) {
         SDL_FAIL("SDL_CreateSoftwareRenderer");
         return;
     }
-    m_replayer = std::make_unique<sdl::FrameReplayer>(m_renderer.get());
+    made->replayer = std::make_unique<sdl::FrameReplayer>(made->renderer.get());
+    m_sdl = std::move(made);
 }
 
-FrameCapture::~FrameCapture() {
-    m_replayer.reset();
-    m_renderer.reset();
-}
+FrameCapture::~FrameCapture() = default;
 
 void FrameCapture::Render(const platform::DrawList& frame) {
     if (!ok()) return;
     // The frame begins with its own clear; an empty list leaves the last picture.
-    m_replayer->Replay(frame);
-    SDL_RenderPresent(m_renderer.get());
+    m_sdl->replayer->Replay(frame);
+    SDL_RenderPresent(m_sdl->renderer.get());
 }
 
 void FrameCapture::Release(const std::vector<uint64_t>& ids) {
-    if (m_replayer) m_replayer->Release(ids);
+    if (m_sdl) m_sdl->replayer->Release(ids);
 }
 
 std::vector<uint32_t> FrameCapture::Pixels() const {
     std::vector<uint32_t> out;
-    if (!m_surface) return out;
+    if (!m_sdl) return out;
+    const SDL_Surface& surface = *m_sdl->surface;
     out.resize(size_t(1024) * 768);
     for (int y = 0; y < 768; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(m_surface->pixels) + size_t(y) * m_surface->pitch);
+            static_cast<const uint8_t*>(surface.pixels) + size_t(y) * surface.pitch);
         std::copy(row, row + 1024, out.begin() + size_t(y) * 1024);
     }
     return out;

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "platform/DrawList.h"
-#include "platform/sdl/FrameReplayer.h"
-#include "platform/sdl/SdlHandles.h"
 
 namespace headless {
 
@@ -16,7 +14,7 @@ class FrameCapture {
 public:
     FrameCapture();
     ~FrameCapture();
-    bool ok() const { return m_renderer != nullptr; }
+    bool ok() const { return m_sdl != nullptr; }
 
     // Renders a frame; afterwards Pixels() holds it as 0xAARRGGBB, row 0 on top.
     void Render(const platform::DrawList& frame);
@@ -25,9 +23,10 @@ public:
     bool WritePng(const std::string& path) const;
 
 private:
-    sdl::SurfacePtr m_surface;
-    sdl::RendererPtr m_renderer;
-    std::unique_ptr<sdl::FrameReplayer> m_replayer;
+    // The SDL surface, renderer and replayer, kept out of this header so that its users
+    // need no SDL headers; null when SDL could not make them.
+    struct Sdl;
+    std::unique_ptr<Sdl> m_sdl;
 };
 
 // Writes 0xAARRGGBB pixels as an opaque RGB PNG.

@@ -11,8 +11,8 @@
 #include <random>
 #include <sstream>
 
-#include "app/ProgressState.h"
-#include "app/SaveData.h"
+#include "progress/ProgressState.h"
+#include "progress/SaveData.h"
 
 namespace headless_run {
 

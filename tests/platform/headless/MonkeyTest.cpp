@@ -15,7 +15,7 @@
 #include "Lib/ZIRur/Util/LeakSanitizer.h"
 #include "MonkeyScript.h"
 #include "app/SceneTable.h"
-#include "platform/headless/Script.h"
+#include "programs/Script.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/Script.h"
+#include "programs/Script.h"
 
 namespace {
 

@@ -79,8 +79,8 @@ std::vector<uint8_t> Wav(uint32_t frames) {
 class DataCheck : public ::testing::Test {
 protected:
     void Archive(const std::string& name, const std::vector<T2gEntrySpec>& entries) {
-        ASSERT_TRUE(test_support::WriteBytes(mDir / ("DATA/IMG/" + name + ".T2G"),
-                                             testsupport::BuildT2g(entries)));
+        ASSERT_TRUE(testsupport::WriteBytes(mDir / ("DATA/IMG/" + name + ".T2G"),
+                                            testsupport::BuildT2g(entries)));
     }
     // The gaps as "file: message" lines.
     std::vector<std::string> Check(std::vector<std::string> only) {
@@ -97,7 +97,7 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
-    test_support::ScratchDir mDir;
+    testsupport::ScratchDir mDir;
     datacheck::Totals mTotals;
 };
 
@@ -110,7 +110,7 @@ TEST_F(DataCheck, CompleteArchivePasses) {
 
 TEST_F(DataCheck, MissingAndUnreadableArchives) {
     EXPECT_EQ(Check({"MSG"}), std::vector<std::string>{"DATA/IMG/MSG.T2G: missing archive"});
-    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/IMG/MSG.T2G", {'T', '2', 'G', 'F', 1}));
+    ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/IMG/MSG.T2G", {'T', '2', 'G', 'F', 1}));
     EXPECT_EQ(Check({"MSG"}),
               std::vector<std::string>{"DATA/IMG/MSG.T2G: is not a readable archive"});
 }
@@ -194,7 +194,7 @@ TEST_F(DataCheck, ArchivesNoScreenUsesAreCheckedWhole) {
 }
 
 TEST_F(DataCheck, FontsOfTheTextArchive) {
-    const auto font = test_support::ReadBytes(testsupport::kJapaneseFontPath);
+    const auto font = testsupport::ReadBytes(testsupport::kJapaneseFontPath);
     if (font.empty()) GTEST_SKIP() << "no Japanese font installed";
     Archive("TEXT", {{"UIGothic-Bold.otf", font}, {"UIRounded-DemiBold.otf", font}});
     EXPECT_EQ(Check({"TEXT"}), std::vector<std::string>{});
@@ -218,9 +218,9 @@ TEST_F(DataCheck, CommonTexturesAreCheckedInTheCommonArchive) {
 }
 
 TEST_F(DataCheck, WholeDataSetReportsSoundsLessonsAndProblems) {
-    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/SOUND/SE/Set.wav", Wav(100)));
-    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/SOUND/SE/Menu.wav", {'R', 'I', 'F', 'F'}));
-    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/DATA/EXPLAIN/1-1-1.dat", {0, 0, 0, 0}));
+    ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/SOUND/SE/Set.wav", Wav(100)));
+    ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/SOUND/SE/Menu.wav", {'R', 'I', 'F', 'F'}));
+    ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/DATA/EXPLAIN/1-1-1.dat", {0, 0, 0, 0}));
     const auto lines = Check({});
     EXPECT_TRUE(Has(lines, "DATA/IMG/TEXT.T2G: missing archive"));
     EXPECT_TRUE(Has(lines, "DATA/IMG/F_1.T2G: missing archive"));
@@ -239,8 +239,8 @@ TEST_F(DataCheck, WholeDataSetReportsSoundsLessonsAndProblems) {
 
 TEST_F(DataCheck, ProblemSectionsMustBeInTheirFile) {
     // A problem file with a header and no blocks: every section with problems is missing.
-    ASSERT_TRUE(test_support::WriteBytes(mDir / "DATA/DATA/PROBLEM/2-problem.dat",
-                                         std::vector<uint8_t>(8, 0)));
+    ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/DATA/PROBLEM/2-problem.dat",
+                                        std::vector<uint8_t>(8, 0)));
     const auto lines = Check({});
     EXPECT_TRUE(Has(lines,
                     "DATA/DATA/PROBLEM/2-problem.dat: section 1-1 (42 problems) is missing "

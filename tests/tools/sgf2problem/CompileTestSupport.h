@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "../../../tools/sgf2problem/ProblemCompiler.h"
-#include "app/ProgressState.h"
-#include "go/ProblemBoard.h"
+#include "problem/ProblemBoard.h"
+#include "progress/ProgressState.h"
 
 namespace sgfc_test {
 

@@ -10,6 +10,7 @@
 #include "CompileTestSupport.h"
 #include "common/Cp932.h"
 #include "problem/ProblemExplanations.h"
+#include "support/Built.h"
 #include "support/ScratchDir.h"
 
 namespace explanations {
@@ -170,12 +171,12 @@ TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
 }
 
 TEST(ExplanationFile, LoadsFromTheCoursesFile) {
-    test_support::ScratchDir dir;
+    testsupport::ScratchDir dir;
     EXPECT_EQ(explanations::PathFor(1, dir / ""), dir / "2-comment.dat");
     EXPECT_TRUE(explanations::Load(1, 1, 2, dir / "").empty()) << "missing file";
     Bytes file = Header();
     Append(file, Block(1, 2, TwoProblems()));
-    ASSERT_TRUE(test_support::WriteBytes(dir / "2-comment.dat", file));
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "2-comment.dat", file));
     EXPECT_EQ(explanations::Load(1, 1, 2, dir / "").size(), 2u);
 }
 
@@ -293,17 +294,17 @@ TEST(ExplanationLint, FindsEveryMissingExplanation) {
 
 TEST(ExplanationLint, ToolWritesTheFileAndCanMakeTheRuleAWarning) {
     const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
-    if (!std::ifstream(tool)) GTEST_SKIP() << "sgf2problem not built";
-    test_support::ScratchDir dir;
+    REQUIRE_BUILT(std::ifstream(tool), "sgf2problem");
+    testsupport::ScratchDir dir;
     // A full section (the count lint passes) whose problems lack CR and CW.
     std::string text = "(;SC[1:3]KD[number]QI[31]C[h]NU[1])";
     for (int i = 1; i < 28; ++i) text += "(;KD[number]QI[31]C[h]NU[1])";
-    ASSERT_TRUE(test_support::WriteBytes(dir / "s.sgf", Bytes(text.begin(), text.end())));
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "s.sgf", Bytes(text.begin(), text.end())));
     const std::string run = tool + " --course 1 -o " + dir / "p.dat" + " --comments " +
                             dir / "c.dat" + " " + dir / "s.sgf 2> " + dir / "err.txt";
     EXPECT_NE(std::system(run.c_str()), 0);
     EXPECT_FALSE(std::ifstream(dir / "c.dat")) << "nothing is written on error";
     EXPECT_EQ(std::system((run + " --lint-warn explain").c_str()), 0);
-    const std::vector<uint8_t> file = test_support::ReadBytes(dir / "c.dat");
+    const std::vector<uint8_t> file = testsupport::ReadBytes(dir / "c.dat");
     EXPECT_EQ(explanations::Decode(file, 1, 3).size(), 28u);
 }

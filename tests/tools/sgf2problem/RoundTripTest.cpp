@@ -8,6 +8,7 @@
 
 #include "CompileTestSupport.h"
 #include "problem/ProblemFile.h"
+#include "support/Built.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -23,8 +24,8 @@ std::vector<ProblemRecord> CompileAndLoad(const std::vector<std::string>& texts,
     }
     const std::vector<uint8_t> bytes = sgf2problem::CourseFileBytes(0, sections, errors);
     for (const auto& e : errors) ADD_FAILURE() << e.Format();
-    test_support::ScratchDir dir;
-    EXPECT_TRUE(test_support::WriteBytes(dir / "PROBLEM/1-problem.dat", bytes));
+    testsupport::ScratchDir dir;
+    EXPECT_TRUE(testsupport::WriteBytes(dir / "PROBLEM/1-problem.dat", bytes));
     auto progress = std::make_unique<ProgressState>();
     progress->m_course = 0;
     ProblemBoard board;
@@ -170,8 +171,8 @@ TEST(Sgf2ProblemGolden, OneNumberProblemByteForByte) {
 
 TEST(Sgf2ProblemTool, CommandLineWritesTheFileOrReportsErrors) {
     const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
-    if (!std::ifstream(tool)) GTEST_SKIP() << "sgf2problem not built";
-    test_support::ScratchDir dir;
+    REQUIRE_BUILT(std::ifstream(tool), "sgf2problem");
+    testsupport::ScratchDir dir;
     // A full section: the tool also lints, and the short example file would fail its count.
     const std::string source = std::string(STONEWELL_SOURCE_DIR) + "/data/problems/1-1-3.sgf";
     EXPECT_EQ(std::system((tool + " --help > " + dir / "help.txt").c_str()), 0);
@@ -179,9 +180,9 @@ TEST(Sgf2ProblemTool, CommandLineWritesTheFileOrReportsErrors) {
 
     const std::string out = dir / "1-problem.dat";
     EXPECT_EQ(std::system((tool + " --course 1 -o " + out + " " + source).c_str()), 0);
-    EXPECT_GT(test_support::ReadBytes(out).size(), 100u);
+    EXPECT_GT(testsupport::ReadBytes(out).size(), 100u);
 
-    ASSERT_TRUE(test_support::WriteBytes(dir / "bad.sgf", {'(', ';', 'K', 'D', '[', ']', ')'}));
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "bad.sgf", {'(', ';', 'K', 'D', '[', ']', ')'}));
     const std::string bad = dir / "bad.dat";
     const int status = std::system(
         (tool + " --course 1 -o " + bad + " " + dir / "bad.sgf" + " 2> " + dir / "err.txt")

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Lib/ZIRur/Wnd/TSButton.h"
+#include "Lib/ZIRur/Util/Geometry.h"
 
 class CTSEventWnd;
 class CTSLayout;

@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-#include "Lib/ZIRur/Wnd/TSButton.h"
-#include "Lib/ZIRur/Wnd/TSEvent.h"
+#include "Lib/ZIRur/Util/Geometry.h"
 
 namespace LYRALib::lytmgr {
 class AnimTransform;

@@ -8,33 +8,28 @@
 
 #include "Lib/ZIRur/File/TIGroup.h"
 
+void FreeTypeLibraryDeleter::operator()(FT_LibraryRec_* library) const {
+    FT_Done_FreeType(library);
+}
+
+void FreeTypeFaceDeleter::operator()(FT_FaceRec_* face) const {
+    FT_Done_Face(face);
+}
+
 FreeTypeLibrary::FreeTypeLibrary() {
     FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) == 0) m_handle = library;
-}
-
-FreeTypeLibrary::~FreeTypeLibrary() {
-    if (m_handle != nullptr) FT_Done_FreeType(static_cast<FT_Library>(m_handle));
-}
-
-CTSFont::~CTSFont() {
-    for (void*& face : m_face) {
-        if (face != nullptr) FT_Done_Face(static_cast<FT_Face>(face));
-        face = nullptr;
-    }
+    if (FT_Init_FreeType(&library) == 0) m_handle.reset(library);
 }
 
 bool CTSFont::Load(const FreeTypeLibrary& library, const CTIGroup& archive, const char* file,
                    uint32_t key) {
-    if (!library.IsReady() || file == nullptr || m_face[0] != nullptr) return false;
+    if (!library.IsReady() || file == nullptr || m_face) return false;
     const uint8_t* data = archive.GetT2IBuffer(file);
     const uint32_t size = archive.GetT2ISize(file);
     if (data == nullptr || size == 0) return false;
     FT_Face face = nullptr;
-    if (FT_New_Memory_Face(static_cast<FT_Library>(library.Handle()), data, FT_Long(size), 0,
-                           &face) != 0)
-        return false;
-    m_face[0] = face;
+    if (FT_New_Memory_Face(library.Handle(), data, FT_Long(size), 0, &face) != 0) return false;
+    m_face.reset(face);
     FT_Select_Charmap(face, FT_ENCODING_UNICODE);
     const FT_UInt width = key >> 16;
     const FT_UInt height = key & 0xFFFF;
@@ -43,7 +38,7 @@ bool CTSFont::Load(const FreeTypeLibrary& library, const CTIGroup& archive, cons
 }
 
 std::unique_ptr<GlyphImage> CTSFont::Render(char16_t code) const {
-    auto face = static_cast<FT_Face>(m_face[0]);
+    FT_Face face = m_face.get();
     if (face == nullptr) return nullptr;
     const bool bar = code == u'-';
     if (FT_Load_Char(face, bar ? u'=' : code, FT_LOAD_RENDER | FT_LOAD_NO_BITMAP) != 0)

@@ -8,6 +8,8 @@
 #include <vector>
 
 class CTIGroup;
+struct FT_LibraryRec_;
+struct FT_FaceRec_;
 
 // One rasterised glyph: 8-bit coverage rows, placed relative to the pen and the baseline.
 struct GlyphImage {
@@ -21,18 +23,25 @@ struct GlyphImage {
     std::vector<uint8_t> coverage;  // rows x width
 };
 
+// Named deleters, so every FreeType handle has an owner that releases it the right way.
+struct FreeTypeLibraryDeleter {
+    void operator()(FT_LibraryRec_* library) const;
+};
+struct FreeTypeFaceDeleter {
+    void operator()(FT_FaceRec_* face) const;
+};
+using FreeTypeLibraryPtr = std::unique_ptr<FT_LibraryRec_, FreeTypeLibraryDeleter>;
+using FreeTypeFacePtr = std::unique_ptr<FT_FaceRec_, FreeTypeFaceDeleter>;
+
 // The FreeType library instance the fonts are opened with.
 class FreeTypeLibrary {
 public:
     FreeTypeLibrary();
-    ~FreeTypeLibrary();
-    FreeTypeLibrary(const FreeTypeLibrary&) = delete;
-    FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
     bool IsReady() const { return m_handle != nullptr; }
-    void* Handle() const { return m_handle; }
+    FT_LibraryRec_* Handle() const { return m_handle.get(); }
 
 private:
-    void* m_handle = nullptr;
+    FreeTypeLibraryPtr m_handle;
 };
 
 // A font face at one pixel size, opened from a font file inside an archive. Rendered glyphs
@@ -40,7 +49,6 @@ private:
 class CTSFont {
 public:
     CTSFont() = default;
-    ~CTSFont();
     CTSFont(const CTSFont&) = delete;
     CTSFont& operator=(const CTSFont&) = delete;
 
@@ -62,8 +70,8 @@ private:
     std::unique_ptr<GlyphImage> Render(char16_t code) const;
 
     int m_size = 12;
-    // Faces per resolution slot; only slot 0 is used.
-    void* m_face[3] = {nullptr, nullptr, nullptr};
+    // The face, opened once by Load; destroyed before the archive buffer it reads.
+    FreeTypeFacePtr m_face;
     std::mutex m_cacheLock;
     std::unordered_map<char16_t, std::unique_ptr<GlyphImage>> m_cache;
 };

@@ -2,14 +2,9 @@
 
 #include <cstdint>
 
-class CTSEventWnd;
+#include "Lib/ZIRur/Util/Geometry.h"
 
-struct TSRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
-    bool Empty() const { return right <= left || bottom <= top; }
-    bool operator==(const TSRect&) const = default;
-};
+class CTSEventWnd;
 
 enum TSButtonState : int32_t {
     kBtnNormal = 0,

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "Lib/ZIRur/Util/Geometry.h"
+
 // A queued screen event. Pointer events pack x into bits 0-15 and y into bits 16-31 of p1,
 // each as a signed 16-bit value (a held button reports positions left of or above the window).
 struct TSEvent {
@@ -36,12 +38,6 @@ enum TSEventCode : uint32_t {
     kEvWheel = 25,
     kEvButtonHold = 26,
     kEvSecondaryDown = 27,
-};
-
-struct TSPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const TSPoint&) const = default;
 };
 
 inline uint32_t PackPoint(TSPoint p) {

@@ -175,8 +175,8 @@ TEST_F(PictureTest, BadImagesLeaveThePictureUnloaded) {
 }
 
 TEST_F(PictureTest, LoadsFromFileAndLogsFailures) {
-    test_support::ScratchDir dir;
-    ASSERT_TRUE(test_support::WriteBytes(dir / "Pic.TGA", BuildTga(3, 2, Pattern, true)));
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "Pic.TGA", BuildTga(3, 2, Pattern, true)));
     CxPicture picture;
     ASSERT_EQ(picture.LoadFile((dir / "Pic.TGA").c_str()), 1);
     EXPECT_EQ(picture.m_width, 3);

@@ -334,10 +334,10 @@ TEST_F(TextTest, WritesARenderedTextForInspection) {
 }
 
 TEST(FontMgrWithoutArchive, GivesNoFonts) {
-    test_support::ScratchDir empty;
+    testsupport::ScratchDir empty;
     TSingleton<CFontMgr>::DestroyInstance();
     {
-        test_support::WorkingDirectory cwd(empty.Path());
+        testsupport::WorkingDirectory cwd(empty.Path());
         EXPECT_FALSE(TSingleton<CFontMgr>::GetInstance().Archive().IsOpen());
     }
     int owner = 0;

@@ -1,4 +1,4 @@
-#include "Lib/ZIRur/Wnd/PaneButton.h"
+#include "Lib/ZIRur/Layout/PaneButton.h"
 
 #include <cstring>
 #include <vector>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
-#include "app/ProgressState.h"
+#include "progress/AtomicFile.h"
+#include "progress/ProgressState.h"
 
 // The save file: 28976 bytes, little-endian, no header. Settings words at 0, lesson-done bytes
 // at 24, solved bytes at 168, each block course-major; 8 bytes of zero padding at the end.

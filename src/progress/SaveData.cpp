@@ -1,4 +1,4 @@
-#include "app/SaveData.h"
+#include "progress/SaveData.h"
 
 #include <sys/stat.h>
 

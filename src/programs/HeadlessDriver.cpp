@@ -1,4 +1,4 @@
-#include "platform/headless/HeadlessDriver.h"
+#include "programs/HeadlessDriver.h"
 
 #include <condition_variable>
 #include <cstdio>

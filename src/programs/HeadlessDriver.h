@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Script.h"
+#include "programs/Script.h"
 
 namespace headless {
 

@@ -1,4 +1,4 @@
-#include "app/Curriculum.h"
+#include "progress/Curriculum.h"
 
 namespace curriculum {
 namespace {

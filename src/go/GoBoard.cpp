@@ -1,15 +1,15 @@
-#include "go/ProblemBoard.h"
+#include "go/GoBoard.h"
 
 #include <cstring>
 
 using stone::kBoardEdge;
 using stone::OnBoard;
 
-void ProblemBoard::ClearCells() {
+void GoBoard::ClearCells() {
     std::memset(cells, 0, sizeof cells);
 }
 
-bool PaintEntries(ProblemBoard& board, const StoneEntry* list, int count) {
+bool PaintEntries(GoBoard& board, const StoneEntry* list, int count) {
     if (list == nullptr || count < 1) return false;
     for (int i = 0; i < count; ++i) {
         const StoneEntry& e = list[i];
@@ -22,7 +22,7 @@ bool PaintEntries(ProblemBoard& board, const StoneEntry* list, int count) {
     return true;
 }
 
-void CaptureAround(ProblemBoard& board, int x, int y, int kind) {
+void CaptureAround(GoBoard& board, int x, int y, int kind) {
     if (!stone::IsStoneKind(kind) || !OnBoard(x, y)) return;
     const uint8_t opponent = stone::OpponentCodeOf(kind);
     // A corner problem is a window on the whole board: points past its open edges are real
@@ -48,7 +48,7 @@ bool HasMarkedNeighbour(const uint8_t (&mark)[kBoardEdge][kBoardEdge], int x, in
 
 }  // namespace
 
-void RemoveIfDead(ProblemBoard& board, int x, int y) {
+void RemoveIfDead(GoBoard& board, int x, int y) {
     const int n =
         (board.boardSize >= 1 && board.boardSize <= kBoardEdge) ? board.boardSize : kBoardEdge;
     if (x < 0 || y < 0 || x >= n || y >= n) return;
@@ -86,7 +86,7 @@ void RemoveIfDead(ProblemBoard& board, int x, int y) {
     }
 }
 
-bool EraseVanished(const ProblemBoard& board, StoneEntry* list, int count) {
+bool EraseVanished(const GoBoard& board, StoneEntry* list, int count) {
     if (list == nullptr || count < 1) return false;
     for (int i = 0; i < count; ++i) {
         StoneEntry& e = list[i];

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/Memory.h"
-#include "platform/headless/HeadlessDriver.h"
-#include "platform/headless/Script.h"
+#include "programs/HeadlessDriver.h"
+#include "programs/Script.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "progress/AtomicFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

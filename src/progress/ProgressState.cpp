@@ -1,4 +1,4 @@
-#include "app/ProgressState.h"
+#include "progress/ProgressState.h"
 
 #include <cstring>
 

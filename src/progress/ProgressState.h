@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "app/Curriculum.h"
+#include "progress/Curriculum.h"
 
 // The six settings words kept in the save file, in file order.
 struct AppSettings {

@@ -1,4 +1,4 @@
-#include "platform/headless/Script.h"
+#include "programs/Script.h"
 
 #include <charconv>
 #include <sstream>

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string_view>
+
+namespace testsupport {
+
+// CI builds everything before it tests, so there a missing build product is a broken build.
+inline bool UnderCi() {
+    const char* ci = std::getenv("CI");
+    return ci != nullptr && std::string_view(ci) == "true";
+}
+
+}  // namespace testsupport
+
+// Skips the test when `present` is false, so a partial build can still run the rest; under
+// CI it fails instead, so a suite cannot pass by testing nothing.
+#define REQUIRE_BUILT(present, what)                                          \
+    do {                                                                      \
+        if (!(present)) {                                                     \
+            if (testsupport::UnderCi()) GTEST_FAIL() << what << " not built"; \
+            GTEST_SKIP() << what << " not built";                             \
+        }                                                                     \
+    } while (false)

@@ -1,1 +1,0 @@
-// Shared test helpers are added here as the suites need them.
