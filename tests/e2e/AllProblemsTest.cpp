@@ -1,4 +1,4 @@
-// Every problem of the sections 1-3 to 1-8, of chapter 2, of 3-1, 3-2, 3-4 and 4-1, answered
+// Every problem of the sections 1-3 to 1-8, of chapter 2, of 3-1, 3-2, 3-4, 4-1 and 4-4, answered
 // through the real program: the main menu, the problem list and the problem screen of
 // stonewell-headless on the built data set. Each problem is answered wrong first (the incorrect
 // sound must follow), then again and right (the correct sound must follow); the click after the
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Section{1, 2, 6, "btn_menu10_1"}, Section{1, 3, 7, "btn_menu10_1"},
                       Section{1, 4, 8, "btn_menu10_1"}, Section{2, 0, 9, "btn_menu10_1"},
                       Section{2, 1, 10, "btn_menu10_1"}, Section{2, 3, 12, "btn_menu10_1"},
-                      Section{3, 0, 13, "btn_menu10_1"}),
+                      Section{3, 0, 13, "btn_menu10_1"}, Section{3, 3, 16, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
