@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         Lesson{{0, 1, 4}, "1-2-5", 8, "btn_menu5_1"}, Lesson{{0, 2, 0}, "1-3-1", 9, "btn_menu5_1"},
         Lesson{{0, 2, 1}, "1-3-2", 10, "btn_menu5_1"},
         Lesson{{0, 2, 2}, "1-3-3", 11, "btn_menu5_1"},
-        Lesson{{0, 2, 3}, "1-3-4", 12, "btn_menu5_1"}),
+        Lesson{{0, 2, 3}, "1-3-4", 12, "btn_menu5_1"},
+        Lesson{{0, 3, 2}, "1-4-3", 15, "btn_menu5_1"}),
     [](const auto& param) {
         std::string name = std::string("Lesson_") + param.param.file;
         for (char& c : name)
