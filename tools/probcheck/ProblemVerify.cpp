@@ -615,6 +615,9 @@ private:
                     return false;
                 }
                 mSemeai = {b[0], w[0]};
+                // The race is won against the white stones; naming them keeps the race from
+                // being taken for a problem without targets.
+                mTargets = w;
                 break;
             }
             case Goal::Ko:

@@ -84,6 +84,21 @@ TEST_F(ProbCheck, EveryMoveThatReachesTheGoalMustBeListed) {
               std::vector<std::string>{});
 }
 
+TEST_F(ProbCheck, ARaceIsWonByFillingEveryOuterLibertyOfTheOtherSide) {
+    // Black ca cb against white da db on the top edge, two liberties each, black to move, the
+    // walls around them with eyes: filling either white liberty (ea, eb) wins the race, filling
+    // black's own (ba) loses it.
+    const std::string race =
+        "(;SZ[13]KD[sequence]QI[26]PL[B]\n"
+        "AB[ca][cb][dc][ec][ed][fa][fb][fc][fe][gc][gd][ge]"
+        "AW[aa][ab][ac][ae][bc][bd][be][cc][ce][da][db][dd][de]TR[ca][cb][da][db]\n";
+    EXPECT_EQ(Check(race + "(;B[ea]C[RIGHT])(;B[eb]C[RIGHT])(;B[ba];W[bb]C[no]))\n"),
+              std::vector<std::string>{});
+    EXPECT_EQ(Check(race + "(;B[ea]C[RIGHT]))\n"),
+              std::vector<std::string>{"p.sgf:3: problem 1: black E18 also manages to win the "
+                                       "capturing race but is not a correct line"});
+}
+
 TEST_F(ProbCheck, ALadderIsJudgedAsTheProblemOpens) {
     // White cc, two liberties, runs into the corner; the wrong line leaves it three, which
     // must not be where the ladder is asked about. A white stone at bb breaks the ladder.
