@@ -1,10 +1,10 @@
 #include "problem/ProblemExplanations.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
 #include "lesson/LessonText.h"
+#include "problem/ProblemFile.h"
 
 namespace explanations {
 namespace {
@@ -80,17 +80,6 @@ std::vector<ProblemExplanation> DecodeBody(std::span<const uint8_t> body) {
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || uint64_t(size) > kMaxFileSize) return false;
-    out.resize(size_t(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(out.data()), size);
-    return in.gcount() == size;
-}
-
 }  // namespace
 
 std::string PathFor(int course, const std::string& dir) {
@@ -120,7 +109,8 @@ std::vector<ProblemExplanation> Decode(std::span<const uint8_t> file, int chapte
 std::vector<ProblemExplanation> Load(int course, int chapterNo, int sectionNo,
                                      const std::string& dir) {
     std::vector<uint8_t> file;
-    if (course < 0 || !ReadWholeFile(PathFor(course, dir), file)) return {};
+    if (course < 0 || !problemfile::ReadWholeFile(PathFor(course, dir), kMaxFileSize, file))
+        return {};
     return Decode(file, chapterNo, sectionNo);
 }
 

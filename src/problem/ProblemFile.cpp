@@ -211,18 +211,18 @@ bool DecodeBlockBody(std::span<const uint8_t> body, std::span<ProblemRecord> rec
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, size_t maxSize, std::vector<uint8_t>& out) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
     const std::streamoff size = in.tellg();
-    if (size < 0 || uint64_t(size) > kMaxFileSize) return false;
+    if (size < 0 || uint64_t(size) > maxSize) return false;
     out.resize(size_t(size));
     in.seekg(0);
     in.read(reinterpret_cast<char*>(out.data()), size);
     return in.gcount() == size;
 }
-
-}  // namespace
 
 std::string PathFor(int course, const std::string& dir) {
     return dir + std::to_string(course + 1) + "-problem.dat";
@@ -338,7 +338,9 @@ bool LoadProblemSet(ProblemBoard& board, const ProgressState& progress, int chap
     if (count < 1) return true;
     std::vector<ProblemRecord> records(static_cast<size_t>(count));
     std::vector<uint8_t> file;
-    if (!problemfile::ReadWholeFile(problemfile::PathFor(course, dir), file)) return false;
+    if (!problemfile::ReadWholeFile(problemfile::PathFor(course, dir), problemfile::kMaxFileSize,
+                                    file))
+        return false;
     if (!problemfile::DecodeFile(file, chapter + 1, section + 1, records)) return false;
     board.records = std::move(records);
     return true;

@@ -28,6 +28,8 @@ inline constexpr size_t kMaxFileSize = 64u << 20;
 
 // "<dir><course + 1>-problem.dat".
 std::string PathFor(int course, const std::string& dir = kDefaultDir);
+// Reads a whole file of at most maxSize bytes; false when it is missing, larger or unreadable.
+bool ReadWholeFile(const std::string& path, size_t maxSize, std::vector<uint8_t>& out);
 
 // Problem type 1..8 of a problem code.
 ProblemType TypeOfCode(int problemCode);
