@@ -112,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         Lesson{{0, 3, 2}, "1-4-3", 15, "btn_menu5_1"},
         Lesson{{0, 4, 0}, "1-5-1", 18, "btn_menu5_1"},
         Lesson{{0, 4, 1}, "1-5-2", 19, "btn_menu5_1"},
-        Lesson{{0, 4, 2}, "1-5-3", 20, "btn_menu5_1"}),
+        Lesson{{0, 4, 2}, "1-5-3", 20, "btn_menu5_1"},
+        Lesson{{0, 4, 3}, "1-5-4", 21, "btn_menu5_1"}),
     [](const auto& param) {
         std::string name = std::string("Lesson_") + param.param.file;
         for (char& c : name)
