@@ -114,8 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Section{1, 4, 8, "btn_menu10_1"}, Section{2, 0, 9, "btn_menu10_1"},
                       Section{2, 1, 10, "btn_menu10_1"}, Section{2, 2, 11, "btn_menu10_1"},
                       Section{2, 3, 12, "btn_menu10_1"}, Section{3, 0, 13, "btn_menu10_1"},
-                      Section{3, 1, 14, "btn_menu10_1"}, Section{3, 3, 16, "btn_menu10_1"},
-                      Section{3, 4, 17, "btn_menu10_1"}, Section{5, 0, 22, "btn_menu10_1"}),
+                      Section{3, 1, 14, "btn_menu10_1"}, Section{3, 2, 15, "btn_menu10_1"},
+                      Section{3, 3, 16, "btn_menu10_1"}, Section{3, 4, 17, "btn_menu10_1"},
+                      Section{5, 0, 22, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
