@@ -8,8 +8,6 @@
 #include "screens/Scene.h"
 
 namespace {
-constexpr int kTickTimer = 0;
-constexpr uint32_t kTickMs = 10;
 constexpr const char* kTitleMusic = sound_files::kBgmTitle;
 constexpr const char* kHelpPage = "DATA/IMG/HELP/help.html";
 constexpr const char* kPaneNames[6] = {"title_a", "title_b", "copyright",
@@ -18,70 +16,34 @@ constexpr const char* kPaneNames[6] = {"title_a", "title_b", "copyright",
 // blink's business).
 constexpr int kFadedPanes = 4;
 enum { kChara1 = 4, kChara2 = 5 };
+// The blink pattern repeats every this many ticks.
+constexpr int kBlinkPeriod = 500;
 }  // namespace
 
-CTitleWnd::CTitleWnd() : m_screen(screen_assets::Title()) {}
-
-void CTitleWnd::OnLoad() {
-    m_screen.Load(this);
-}
+CTitleWnd::CTitleWnd() : CFadeScreen(screen_assets::Title(), ScreenFade::Opening::FadeIn) {}
 
 void CTitleWnd::OnInit() {
-    m_screen.Create(this);
-    if (!m_screen.Layout().IsLoaded()) return;
-    for (int i = 0; i < 6; ++i) m_panes[i] = m_screen.Pane(kPaneNames[i]);
+    CFadeScreen::OnInit();
+    for (int i = 0; i < 6; ++i) m_panes[i] = m_screen.OptionalPane(kPaneNames[i]);
 }
 
 void CTitleWnd::OnStart() {
-    CTSBgmWnd::OnStart();
+    CFadeScreen::OnStart();
     PlayBgm(kTitleMusic);
-    for (CTSPane& pane : m_panes)
-        if (pane.IsValid()) pane.SetAlpha(0);
-    for (uint16_t id : {kStart, kOption})
-        if (CPaneButton* button = m_screen.Button(id)) button->SetAlpha(0);
-    m_fadeCounter = -kFadeTicks;
-    m_leaving = 0;
-    StartTimer(kTickTimer, kTickMs);
-    m_ticking = 1;
+    // The eyelids start clear too; the fade leaves them to the blink.
+    for (int pane : {kChara1, kChara2})
+        if (m_panes[pane].IsValid()) m_panes[pane].SetAlpha(0);
 }
 
-void CTitleWnd::OnDraw() {
-    m_screen.Draw();
-}
-
-void CTitleWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_ticking != 0) Tick();
-}
-
-void CTitleWnd::ApplyFadeAlpha(uint8_t alpha) {
+void CTitleWnd::ApplyAlpha(uint8_t alpha) {
     for (int i = 0; i < kFadedPanes; ++i)
         if (m_panes[i].IsValid()) m_panes[i].SetAlpha(alpha);
     for (uint16_t id : {kStart, kOption})
         if (CPaneButton* button = m_screen.Button(id)) button->SetAlpha(alpha);
 }
 
-void CTitleWnd::Tick() {
-    if (m_fadeCounter < 0) {
-        const int step = m_leaving != 0 ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
-        m_alpha = float(step) / kFadeTicks * 255.0f;
-        ApplyFadeAlpha(uint8_t(m_alpha));
-        ++m_fadeCounter;
-        return;
-    }
-    if (m_fadeCounter == 0) {
-        if (m_leaving != 0) {
-            KillTimer(kTickTimer);
-            m_ticking = 0;
-            EndModal(kSceneMenu);
-            return;
-        }
-        ApplyFadeAlpha(255);
-        ++m_fadeCounter;
-        return;
-    }
-    if (m_fadeCounter > 100000) m_fadeCounter = 1;
-    Blink(m_fadeCounter % 500);
-    ++m_fadeCounter;
+void CTitleWnd::OnTick() {
+    if (Fade().IsSettled()) Blink(Fade().Counter() % kBlinkPeriod);
 }
 
 // Three quick blinks and a slower one every 500 ticks: the upper eyelid picture comes
@@ -123,8 +85,7 @@ void CTitleWnd::Blink(int phase) {
 void CTitleWnd::OnButton(uint16_t id) {
     switch (id) {
         case kStart:
-            m_leaving = 1;
-            m_fadeCounter = -kFadeTicks;
+            Leave(kSceneMenu);
             for (int pane : {kChara1, kChara2})
                 if (m_panes[pane].IsValid()) m_panes[pane].SetVisible(false);
             PlaySe(kSeSet);
@@ -142,7 +103,6 @@ void CTitleWnd::OnButton(uint16_t id) {
 }
 
 void CTitleWnd::RunOptions() {
-    m_dialogOpen = 1;
     auto showButtons = [this](bool show) {
         for (uint16_t id : {kStart, kOption})
             if (CPaneButton* button = m_screen.Button(id)) button->SetVisible(show);
@@ -150,7 +110,6 @@ void CTitleWnd::RunOptions() {
     showButtons(false);
     const int result = RunOptionsDialog(this);
     showButtons(true);
-    m_dialogOpen = 0;
     if (result != 1) return;
     ApplySoundSettings();
     if (m_bgmEnabled != 0) PlayBgm(kTitleMusic);
