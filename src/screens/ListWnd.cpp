@@ -8,6 +8,7 @@
 #include "screens/Scene.h"
 
 namespace {
+constexpr const char* kThumb = "btn_scroll_bar";
 constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
 constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
 constexpr const char* kThumbStill = "COMN_btn_scroll_bar_3.tga";
@@ -23,7 +24,6 @@ void CListWnd::OnInit() {
         layout.LoadOneResource(TSPictureResource{row.pane.c_str(), row.texture.c_str(),
                                                  m_screen.GroupFor(row.source)});
     for (int k = 0; k < listgrid::kCells; ++k) m_cells[size_t(k)].Bind(&layout, k + 1);
-    m_thumb = m_screen.OptionalPicture("btn_scroll_bar");
 }
 
 void CListWnd::OnStart() {
@@ -87,12 +87,11 @@ void CListWnd::LayOut() {
 
 void CListWnd::PlaceThumb(double y) {
     m_thumbY = y;
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{int(listgrid::kThumbX), int(y)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{int(listgrid::kThumbX), int(y)});
 }
 
 void CListWnd::SetThumbTexture(const char* texture) {
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), texture);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common, texture);
 }
 
 void CListWnd::EndDrag() {
@@ -130,7 +129,7 @@ void CListWnd::OnWheel(TSPoint, int16_t delta) {
 }
 
 void CListWnd::OnPointerDown(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerDown(point, device);
+    CFadeScreen::OnPointerDown(point, device);
     m_press = point;
     m_pressed = true;
     if (!listgrid::PressGrabsThumb(point.x, point.y, m_thumbY, m_rowCount)) return;
@@ -140,7 +139,7 @@ void CListWnd::OnPointerDown(TSPoint point, int device) {
 }
 
 void CListWnd::OnPointerMove(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerMove(point, device);
+    CFadeScreen::OnPointerMove(point, device);
     if (!m_dragging) return;
     if (listgrid::LeavesTrackSideways(point.x)) {
         EndDrag();

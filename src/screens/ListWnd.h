@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "Lib/ZIRur/Layout/ts_pane.h"
 #include "screens/FadeScreen.h"
 #include "screens/ListGrid.h"
 #include "screens/ProblemNumberButton.h"
@@ -51,7 +50,6 @@ private:
     // Fades out towards `scene` with the choice sound.
     void LeaveFor(int scene);
 
-    CTSPicturePane m_thumb;
     std::array<ProblemNumberButton, listgrid::kCells> m_cells;
     // The section on show and its problem count.
     int32_t m_course = 0;

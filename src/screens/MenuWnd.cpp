@@ -13,6 +13,7 @@
 namespace {
 constexpr const char* kMenuMusic = sound_files::kBgmMainMenu;
 using sound_files::kSeCursor;
+constexpr const char* kThumb = "btn_scroll_bar";
 constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
 constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
 // 進捗履歴を初期化しますか？
@@ -30,11 +31,6 @@ SectionOf FromCode(int code) {
 }  // namespace
 
 CMenuWnd::CMenuWnd() : CFadeScreen(screen_assets::MainMenu(), ScreenFade::Opening::FadeIn) {}
-
-void CMenuWnd::OnInit() {
-    CFadeScreen::OnInit();
-    m_thumb = m_screen.OptionalPicture("btn_scroll_bar");
-}
 
 void CMenuWnd::OnStart() {
     CFadeScreen::OnStart();
@@ -101,7 +97,7 @@ void CMenuWnd::RefreshRow(int row) {
 void CMenuWnd::RefreshRows() {
     for (int row = 0; row < m_visibleRows; ++row) RefreshRow(row);
     m_thumbY = menuscroll::ThumbY(m_topItem);
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(m_thumbY)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{menuscroll::kThumbX, int(m_thumbY)});
     m_screen.ShowButton(kScrollUp, m_topItem >= 1);
     m_screen.ShowButton(kScrollDown, m_topItem < menuscroll::kMaxTop);
 }
@@ -164,30 +160,28 @@ void CMenuWnd::OnWheel(TSPoint, int16_t delta) {
 
 void CMenuWnd::SetThumb(double y) {
     m_thumbY = y;
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(y)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{menuscroll::kThumbX, int(y)});
 }
 
 void CMenuWnd::TopFromThumb() {
     SetTop(menuscroll::TopForThumbY(m_thumbY));
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common),
-                           m_dragging != 0 ? kThumbHeld : kThumbIdle);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common,
+                        m_dragging != 0 ? kThumbHeld : kThumbIdle);
 }
 
 void CMenuWnd::OnPointerDown(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerDown(point, device);
+    CFadeScreen::OnPointerDown(point, device);
     m_pressPoint[0] = point.x;
     m_pressPoint[1] = point.y;
     m_pressSeen = true;
     if (!menuscroll::PressGrabsThumb(point.x, point.y, int(m_thumbY))) return;
     m_dragging = 1;
     m_lastY = point.y;
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), kThumbHeld);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common, kThumbHeld);
 }
 
 void CMenuWnd::OnPointerMove(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerMove(point, device);
+    CFadeScreen::OnPointerMove(point, device);
     if (m_dragging == 0) return;
     if (point.x <= 932.5 || point.x >= 979.5) {
         m_dragging = 0;

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "Lib/ZIRur/Layout/ts_pane.h"
 #include "screens/FadeScreen.h"
 
 // The main menu: the sections of course 0, five rows at a time, each with its picture and
@@ -20,7 +19,6 @@ public:
 
     CMenuWnd();
 
-    void OnInit() override;
     void OnStart() override;
     void OnButton(uint16_t id) override;
     void OnButtonHold(uint16_t id) override;
@@ -41,7 +39,6 @@ private:
     void Choose(int row, int scene);
     void Reset();
 
-    CTSPicturePane m_thumb;
     int32_t m_course = 0;
     int32_t m_itemCount = 31;
     int32_t m_visibleRows = 5;

@@ -10,34 +10,25 @@
 namespace {
 constexpr const char* kTitleMusic = sound_files::kBgmTitle;
 constexpr const char* kHelpPage = "DATA/IMG/HELP/help.html";
-constexpr const char* kPaneNames[6] = {"title_a", "title_b", "copyright",
-                                       "chara_0", "chara_1", "chara_2"};
-// Panes the fade touches: title_a, title_b, copyright and chara_0 (the eyelids are the
-// blink's business).
-constexpr int kFadedPanes = 4;
-enum { kChara1 = 4, kChara2 = 5 };
+// Panes the fade touches (the eyelids chara_1 and chara_2 are the blink's business).
+constexpr const char* kFadedPanes[] = {"title_a", "title_b", "copyright", "chara_0"};
+constexpr const char* kChara1 = "chara_1";
+constexpr const char* kChara2 = "chara_2";
 // The blink pattern repeats every this many ticks.
 constexpr int kBlinkPeriod = 500;
 }  // namespace
 
 CTitleWnd::CTitleWnd() : CFadeScreen(screen_assets::Title(), ScreenFade::Opening::FadeIn) {}
 
-void CTitleWnd::OnInit() {
-    CFadeScreen::OnInit();
-    for (int i = 0; i < 6; ++i) m_panes[i] = m_screen.OptionalPane(kPaneNames[i]);
-}
-
 void CTitleWnd::OnStart() {
     CFadeScreen::OnStart();
     PlayBgm(kTitleMusic);
     // The eyelids start clear too; the fade leaves them to the blink.
-    for (int pane : {kChara1, kChara2})
-        if (m_panes[pane].IsValid()) m_panes[pane].SetAlpha(0);
+    for (const char* pane : {kChara1, kChara2}) m_screen.SetPaneAlpha(pane, 0);
 }
 
 void CTitleWnd::ApplyAlpha(uint8_t alpha) {
-    for (int i = 0; i < kFadedPanes; ++i)
-        if (m_panes[i].IsValid()) m_panes[i].SetAlpha(alpha);
+    for (const char* pane : kFadedPanes) m_screen.SetPaneAlpha(pane, alpha);
     for (uint16_t id : {kStart, kOption})
         if (CPaneButton* button = m_screen.Button(id)) button->SetAlpha(alpha);
 }
@@ -49,9 +40,7 @@ void CTitleWnd::OnTick() {
 // Three quick blinks and a slower one every 500 ticks: the upper eyelid picture comes
 // down, then the closed one, and they go again in reverse order.
 void CTitleWnd::Blink(int phase) {
-    auto set = [this](int pane, uint8_t alpha) {
-        if (m_panes[pane].IsValid()) m_panes[pane].SetAlpha(alpha);
-    };
+    auto set = [this](const char* pane, uint8_t alpha) { m_screen.SetPaneAlpha(pane, alpha); };
     switch (phase) {
         case 35:
         case 143:
@@ -86,8 +75,7 @@ void CTitleWnd::OnButton(uint16_t id) {
     switch (id) {
         case kStart:
             Leave(kSceneMenu);
-            for (int pane : {kChara1, kChara2})
-                if (m_panes[pane].IsValid()) m_panes[pane].SetVisible(false);
+            for (const char* pane : {kChara1, kChara2}) m_screen.SetVisible(pane, false);
             PlaySe(kSeSet);
             break;
         case kOption:

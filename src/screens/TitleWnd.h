@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "Lib/ZIRur/Layout/ts_pane.h"
 #include "screens/FadeScreen.h"
 
 // The title screen: the title, the teacher blinking now and then, and three buttons — start
@@ -15,7 +14,6 @@ public:
 
     CTitleWnd();
 
-    void OnInit() override;
     void OnStart() override;
     void OnButton(uint16_t id) override;
 
@@ -25,7 +23,4 @@ private:
     void Blink(int phase);
     void RunOptions();
     void OpenHelp();
-
-    // title_a, title_b, copyright, chara_0, chara_1, chara_2.
-    CTSPane m_panes[6];
 };
