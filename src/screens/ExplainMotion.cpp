@@ -2,14 +2,6 @@
 
 namespace explain {
 
-namespace {
-uint8_t ToAlpha(float fraction) {
-    if (fraction <= 0.0f) return 0;
-    if (fraction >= 1.0f) return 255;
-    return uint8_t(fraction * 255.0f);
-}
-}  // namespace
-
 SlideTick Slide::Advance() {
     SlideTick tick;
     if (m_counter < 0) return tick;
@@ -36,34 +28,6 @@ Mouth Talking::Advance() {
     ++m_counter;
     if (m_counter > kWrapAbove) m_counter = 0;
     return mouth;
-}
-
-PhaseTick ScreenPhase::Advance() {
-    PhaseTick tick;
-    if (m_counter < 0) {
-        const int step = m_phase == Phase::Opening ? m_counter + kFadeTicks : -m_counter;
-        tick.applyAlpha = true;
-        tick.alpha = ToAlpha(float(step) / float(kFadeTicks));
-    } else if (m_counter == 0) {
-        switch (m_phase) {
-            case Phase::Opening:
-                tick.applyAlpha = true;
-                tick.alpha = 255;
-                break;
-            case Phase::Restarting:
-                tick.restartMusic = true;
-                break;
-            case Phase::Closing:
-                tick.leave = true;
-                break;
-            case Phase::Normal:
-                break;
-        }
-        m_phase = Phase::Normal;
-    }
-    ++m_counter;
-    if (m_counter > kWrapAbove) m_counter = 1;
-    return tick;
 }
 
 }  // namespace explain

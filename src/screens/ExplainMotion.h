@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The lesson screen's tick-counted motions, free of panes so they can be checked alone: the
-// text window sliding in and out, the character's talking mouth and the screen's fade phases.
+// text window sliding in and out and the character's talking mouth.
 namespace explain {
 
 // Pixels the text window travels per slide step, and the steps of one slide.
@@ -60,45 +60,6 @@ public:
 
 private:
     int m_counter = -1;
-};
-
-// The screen's phases: 0 normal, 1 opening, 3 closing towards the main menu, 4 restarting
-// (the music starts again).
-enum class Phase : int32_t { Normal = 0, Opening = 1, Closing = 3, Restarting = 4 };
-
-// What one tick of the phase logic asks of the screen.
-struct PhaseTick {
-    // Apply `alpha` to every faded pane.
-    bool applyAlpha = false;
-    uint8_t alpha = 0;
-    // Play the lesson music again (end of a restart).
-    bool restartMusic = false;
-    // Leave for the main menu (end of closing).
-    bool leave = false;
-};
-
-// The phase and its signed counter: -20..-1 while fading out, then counting up.
-class ScreenPhase {
-public:
-    static constexpr int kFadeTicks = 20;
-    static constexpr int kWrapAbove = 100000;
-
-    // Phase `phase` from counter `counter`.
-    void Set(Phase phase, int counter) {
-        m_phase = phase;
-        m_counter = counter;
-    }
-    Phase Current() const { return m_phase; }
-    int Counter() const { return m_counter; }
-    // Normal: playback timers run in this tick.
-    bool IsNormal() const { return m_phase == Phase::Normal; }
-    bool IsClosing() const { return m_phase == Phase::Closing; }
-    // One tick of fading and phase ends; the counter then moves on by one.
-    PhaseTick Advance();
-
-private:
-    Phase m_phase = Phase::Normal;
-    int m_counter = 0;
 };
 
 }  // namespace explain

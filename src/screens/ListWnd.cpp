@@ -1,5 +1,6 @@
 #include "screens/ListWnd.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "progress/ProgressState.h"
@@ -7,57 +8,42 @@
 #include "screens/Scene.h"
 
 namespace {
-constexpr int kTickTimer = 0;
-constexpr uint32_t kTickMs = 10;
+constexpr const char* kThumb = "btn_scroll_bar";
 constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
 constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
 constexpr const char* kThumbStill = "COMN_btn_scroll_bar_3.tga";
 }  // namespace
 
-CListWnd::CListWnd() : m_screen(screen_assets::ProblemList()) {}
-
-void CListWnd::OnLoad() {
-    m_screen.Load(this);
-}
+CListWnd::CListWnd() : CFadeScreen(screen_assets::ProblemList(), ScreenFade::Opening::FadeIn) {}
 
 void CListWnd::OnInit() {
-    m_screen.Create(this);
+    CFadeScreen::OnInit();
     CTSLayout& layout = m_screen.Layout();
     if (!layout.IsLoaded()) return;
     for (const screen_assets::GeneratedPicture& row : screen_assets::ProblemListCellPictures())
         layout.LoadOneResource(TSPictureResource{row.pane.c_str(), row.texture.c_str(),
                                                  m_screen.GroupFor(row.source)});
     for (int k = 0; k < listgrid::kCells; ++k) m_cells[size_t(k)].Bind(&layout, k + 1);
-    if (layout.IsExistPane("btn_scroll_bar") != 0) m_thumb = m_screen.PicturePane("btn_scroll_bar");
 }
 
 void CListWnd::OnStart() {
-    CTSBgmWnd::OnStart();
+    CFadeScreen::OnStart();
     PlayBgm(sound_files::kBgmMainMenu);
+    m_course = Section().course;
+    m_chapter = Section().chapter;
+    m_section = Section().section;
+    // Solved bytes exist for problems 1..199 only; a larger count would list numbers that
+    // can never be recorded.
+    m_problemCount = std::clamp(Section().problemCount, 0, curriculum::kMaxProblemIndex + 1);
+    m_rowCount = listgrid::RowCount(m_problemCount);
+    m_dragging = false;
     int saved = 0;
     {
         std::lock_guard lock(SaveDataMutex());
-        const ProgressState& p = TheProgress();
-        m_course = p.m_course;
-        m_chapter = p.m_chapter;
-        m_section = p.m_section;
-        m_problemCount = p.m_problemCount;
         saved = TheSettings().m_listPage;
     }
-    // Solved bytes exist for problems 1..199 only; a larger count would list numbers that
-    // can never be recorded.
-    if (m_problemCount < 0) m_problemCount = 0;
-    if (m_problemCount > curriculum::kMaxProblemIndex + 1)
-        m_problemCount = curriculum::kMaxProblemIndex + 1;
-    m_rowCount = listgrid::RowCount(m_problemCount);
-    m_dragging = false;
-    m_exitCode = kStay;
     SetFirstRow(listgrid::RestoreFirstRow(saved, m_rowCount));
     SetThumbTexture(listgrid::Scrolls(m_rowCount) ? kThumbIdle : kThumbStill);
-    SetAlpha(0);
-    m_fadeCounter = -kFadeTicks;
-    StartTimer(kTickTimer, kTickMs);
-    m_ticking = true;
 }
 
 void CListWnd::OnDraw() {
@@ -65,29 +51,7 @@ void CListWnd::OnDraw() {
     for (ProblemNumberButton& cell : m_cells) cell.Draw();
 }
 
-void CListWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_ticking) Tick();
-}
-
-void CListWnd::Tick() {
-    if (m_fadeCounter < 0) {
-        const int step = m_exitCode != kStay ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
-        SetAlpha(uint8_t(255 * step / kFadeTicks));
-        ++m_fadeCounter;
-        return;
-    }
-    if (m_fadeCounter > 0) return;
-    if (m_exitCode == kStay) {
-        SetAlpha(255);
-        m_fadeCounter = 1;
-        return;
-    }
-    KillTimer(kTickTimer);
-    m_ticking = false;
-    EndModal(uint32_t(m_exitCode == kToMenu ? kSceneMenu : kSceneProblem));
-}
-
-void CListWnd::SetAlpha(uint8_t alpha) {
+void CListWnd::ApplyAlpha(uint8_t alpha) {
     m_screen.SetAlpha(alpha);
     for (ProblemNumberButton& cell : m_cells) cell.SetAlpha(alpha);
 }
@@ -123,12 +87,11 @@ void CListWnd::LayOut() {
 
 void CListWnd::PlaceThumb(double y) {
     m_thumbY = y;
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{int(listgrid::kThumbX), int(y)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{int(listgrid::kThumbX), int(y)});
 }
 
 void CListWnd::SetThumbTexture(const char* texture) {
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), texture);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common, texture);
 }
 
 void CListWnd::EndDrag() {
@@ -137,16 +100,14 @@ void CListWnd::EndDrag() {
     SetThumbTexture(kThumbIdle);
 }
 
-void CListWnd::Leave(Exit code) {
-    m_exitCode = code;
-    m_fadeCounter = -kFadeTicks;
+void CListWnd::LeaveFor(int scene) {
+    Leave(scene);
     PlaySe(sound_files::kSeSet);
 }
 
 void CListWnd::OnButton(uint16_t id) {
-    if (m_exitCode != kStay) return;
     if (id == kBack) {
-        Leave(kToMenu);
+        LeaveFor(kSceneMenu);
     } else if (id == kScrollUp) {
         if (m_firstRow <= 0) return;
         SetFirstRow(m_firstRow - 1);
@@ -168,18 +129,17 @@ void CListWnd::OnWheel(TSPoint, int16_t delta) {
 }
 
 void CListWnd::OnPointerDown(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerDown(point, device);
+    CFadeScreen::OnPointerDown(point, device);
     m_press = point;
     m_pressed = true;
-    if (m_exitCode != kStay || !listgrid::PressGrabsThumb(point.x, point.y, m_thumbY, m_rowCount))
-        return;
+    if (!listgrid::PressGrabsThumb(point.x, point.y, m_thumbY, m_rowCount)) return;
     m_dragging = true;
     m_lastY = point.y;
     SetThumbTexture(kThumbHeld);
 }
 
 void CListWnd::OnPointerMove(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerMove(point, device);
+    CFadeScreen::OnPointerMove(point, device);
     if (!m_dragging) return;
     if (listgrid::LeavesTrackSideways(point.x)) {
         EndDrag();
@@ -198,7 +158,6 @@ void CListWnd::OnPointerUp(TSPoint point, int) {
         EndDrag();
         return;
     }
-    if (m_exitCode != kStay) return;
     if (pressed && !listgrid::InTrack(m_press.x, m_press.y) &&
         listgrid::NearThumb(point.x, point.y, m_thumbY)) {
         const int row = listgrid::FlickedFirstRow(m_firstRow, m_rowCount, m_press.y, point.y);
@@ -213,5 +172,5 @@ void CListWnd::OnPointerUp(TSPoint point, int) {
         std::lock_guard lock(SaveDataMutex());
         TheProgress().m_problemIndex = number - 1;
     }
-    Leave(kToProblem);
+    LeaveFor(kSceneProblem);
 }

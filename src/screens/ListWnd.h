@@ -3,32 +3,24 @@
 #include <array>
 #include <cstdint>
 
-#include "Lib/ZIRur/Layout/ts_pane.h"
-#include "Lib/ZIRur/Wnd/TSBgmWnd.h"
+#include "screens/FadeScreen.h"
 #include "screens/ListGrid.h"
 #include "screens/ProblemNumberButton.h"
-#include "screens/ScreenLayout.h"
 
 // The problem list: the problems of the chosen section as numbered cells, ten to a row and
 // five rows at a time, solved ones checked; scrolling by buttons, wheel, thumb and flicks;
 // a click on a number opens that problem, the back button returns to the main menu.
-class CListWnd : public CTSBgmWnd {
+class CListWnd : public CFadeScreen {
 public:
     static constexpr uint16_t kBack = 25;
     static constexpr uint16_t kScrollUp = 26;
     static constexpr uint16_t kScrollDown = 27;
-    static constexpr int kFadeTicks = 20;
-
-    // How the screen is left.
-    enum Exit : int32_t { kStay = 0, kToMenu = 1, kToProblem = 2 };
 
     CListWnd();
 
-    void OnLoad() override;
     void OnInit() override;
     void OnStart() override;
     void OnDraw() override;
-    void OnTimer(int index) override;
     void OnButton(uint16_t id) override;
     void OnButtonHold(uint16_t id) override;
     void OnWheel(TSPoint point, int16_t delta) override;
@@ -39,17 +31,14 @@ public:
     int FirstRow() const { return m_firstRow; }
     int RowCount() const { return m_rowCount; }
     int ProblemCount() const { return m_problemCount; }
-    int ExitCode() const { return m_exitCode; }
     bool IsDragging() const { return m_dragging; }
     double ThumbY() const { return m_thumbY; }
     // Cell k (0..49) of the grid.
     const ProblemNumberButton& Cell(int k) const { return m_cells[size_t(k)]; }
-    ScreenLayout& Screen() { return m_screen; }
 
 private:
-    void Tick();
-    // Applies the fade's alpha to the whole screen, cells included.
-    void SetAlpha(uint8_t alpha);
+    // The fade covers the whole screen, cells included.
+    void ApplyAlpha(uint8_t alpha) override;
     // Moves the list to `row` (kept within range), saves it and lays the cells out again.
     void SetFirstRow(int row);
     // Numbers, digits and checks of every cell, the thumb and the scroll buttons' looks.
@@ -58,10 +47,9 @@ private:
     void SetThumbTexture(const char* texture);
     // Ends a thumb drag: the first row follows the thumb's place.
     void EndDrag();
-    void Leave(Exit code);
+    // Fades out towards `scene` with the choice sound.
+    void LeaveFor(int scene);
 
-    ScreenLayout m_screen;
-    CTSPicturePane m_thumb;
     std::array<ProblemNumberButton, listgrid::kCells> m_cells;
     // The section on show and its problem count.
     int32_t m_course = 0;
@@ -78,9 +66,4 @@ private:
     // button never reaches the screen, so an older position must not be taken for it).
     TSPoint m_press{-1, -1};
     bool m_pressed = false;
-    int32_t m_exitCode = kStay;
-    int32_t m_fadeCounter = 0;
-    // Whether the tick timer drives the screen (own name: the framework's m_active gates
-    // every timer event).
-    bool m_ticking = false;
 };

@@ -11,10 +11,9 @@
 #include "screens/Scene.h"
 
 namespace {
-constexpr int kTickTimer = 0;
-constexpr uint32_t kTickMs = 10;
 constexpr const char* kMenuMusic = sound_files::kBgmMainMenu;
 using sound_files::kSeCursor;
+constexpr const char* kThumb = "btn_scroll_bar";
 constexpr const char* kThumbIdle = "COMN_btn_scroll_bar_1.tga";
 constexpr const char* kThumbHeld = "COMN_btn_scroll_bar_2.tga";
 // 進捗履歴を初期化しますか？
@@ -31,21 +30,11 @@ SectionOf FromCode(int code) {
 }
 }  // namespace
 
-CMenuWnd::CMenuWnd() : m_screen(screen_assets::MainMenu()) {}
-
-void CMenuWnd::OnLoad() {
-    m_screen.Load(this);
-}
-
-void CMenuWnd::OnInit() {
-    m_screen.Create(this);
-    if (m_screen.Layout().IsLoaded()) m_thumb = m_screen.PicturePane("btn_scroll_bar");
-}
+CMenuWnd::CMenuWnd() : CFadeScreen(screen_assets::MainMenu(), ScreenFade::Opening::FadeIn) {}
 
 void CMenuWnd::OnStart() {
-    CTSBgmWnd::OnStart();
+    CFadeScreen::OnStart();
     PlayBgm(kMenuMusic);
-    m_screen.SetAlpha(0);
     m_course = 0;
     m_itemCount = menuscroll::kItems;
     m_visibleRows = menuscroll::kRows;
@@ -56,38 +45,6 @@ void CMenuWnd::OnStart() {
     }
     SetTop(saved);
     m_dragging = 0;
-    m_leaving = 0;
-    m_fadeCounter = -kFadeTicks;
-    StartTimer(kTickTimer, kTickMs);
-    m_ticking = 1;
-}
-
-void CMenuWnd::OnDraw() {
-    m_screen.Draw();
-}
-
-void CMenuWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_ticking != 0) Tick();
-}
-
-void CMenuWnd::Tick() {
-    if (m_fadeCounter < 0) {
-        const int step = m_leaving != 0 ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
-        m_alpha = float(step * 255 / kFadeTicks);
-        m_screen.SetAlpha(uint8_t(m_alpha));
-    } else if (m_fadeCounter == 0) {
-        if (m_leaving != 0) {
-            KillTimer(kTickTimer);
-            m_ticking = 0;
-            static constexpr int kNext[] = {0, kSceneTitle, kSceneLesson, kSceneProblemList};
-            EndModal(uint32_t(kNext[m_leaving]));
-            return;
-        }
-        m_screen.SetAlpha(255);
-    } else if (m_fadeCounter > 100000) {
-        m_fadeCounter = 0;
-    }
-    ++m_fadeCounter;
 }
 
 void CMenuWnd::SetTop(int top) {
@@ -102,12 +59,10 @@ void CMenuWnd::SetTop(int top) {
 void CMenuWnd::RefreshRow(int row) {
     const int code = ChapterTitleTable::SectionCode(m_course, m_topItem + row);
     const SectionOf at = FromCode(code);
-    CTIGroup* group = &m_screen.Group();
     char itemPane[32], picture[48];
     std::snprintf(itemPane, sizeof itemPane, "item_%d", row + 1);
     std::snprintf(picture, sizeof picture, "C1_%d-%d.tga", at.chapter + 1, at.section + 1);
-    if (m_screen.Layout().IsExistPane(itemPane) != 0)
-        m_screen.PicturePane(itemPane).SetTexture(group, picture);
+    m_screen.SetPicture(itemPane, screen_assets::Source::Screen, picture);
 
     int lessons = 0, problems = 0;
     bool lessonDone = false, allSolved = false;
@@ -128,8 +83,7 @@ void CMenuWnd::RefreshRow(int row) {
             std::snprintf(pane, sizeof pane, "btn_menu%d_%d", paneNo, look);
             std::snprintf(texture, sizeof texture, "C1_btn_%s_%d%s.tga", kind, look,
                           finished ? "1" : "");
-            if (m_screen.Layout().IsExistPane(pane) != 0)
-                m_screen.PicturePane(pane).SetTexture(group, texture);
+            m_screen.SetPicture(pane, screen_assets::Source::Screen, texture);
         }
     };
     const bool hasLesson = lessons > 0;
@@ -143,15 +97,14 @@ void CMenuWnd::RefreshRow(int row) {
 void CMenuWnd::RefreshRows() {
     for (int row = 0; row < m_visibleRows; ++row) RefreshRow(row);
     m_thumbY = menuscroll::ThumbY(m_topItem);
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(m_thumbY)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{menuscroll::kThumbX, int(m_thumbY)});
     m_screen.ShowButton(kScrollUp, m_topItem >= 1);
     m_screen.ShowButton(kScrollDown, m_topItem < menuscroll::kMaxTop);
 }
 
-void CMenuWnd::Choose(int row, int leaving) {
+void CMenuWnd::Choose(int row, int scene) {
     m_selected = m_topItem + row;
-    m_leaving = leaving;
-    m_fadeCounter = -kFadeTicks;
+    Leave(scene);
     PlaySe(kSeSet);
     const SectionOf at = FromCode(ChapterTitleTable::SectionCode(m_course, m_selected));
     std::lock_guard lock(SaveDataMutex());
@@ -176,10 +129,8 @@ void CMenuWnd::Reset() {
 }
 
 void CMenuWnd::OnButton(uint16_t id) {
-    if (m_leaving != 0) return;
     if (id == kTitle) {
-        m_leaving = 1;
-        m_fadeCounter = -kFadeTicks;
+        Leave(kSceneTitle);
         PlaySe(kSeSet);
     } else if (id == kReset) {
         Reset();
@@ -190,9 +141,9 @@ void CMenuWnd::OnButton(uint16_t id) {
         if (m_topItem < menuscroll::kMaxTop) SetTop(m_topItem + 1);
         PlaySe(kSeCursor);
     } else if (id >= kFirstLesson && id < kFirstProblem) {
-        Choose(id - kFirstLesson, 2);
+        Choose(id - kFirstLesson, kSceneLesson);
     } else if (id >= kFirstProblem && id < kFirstProblem + 5) {
-        Choose(id - kFirstProblem, 3);
+        Choose(id - kFirstProblem, kSceneProblemList);
     }
 }
 
@@ -209,30 +160,28 @@ void CMenuWnd::OnWheel(TSPoint, int16_t delta) {
 
 void CMenuWnd::SetThumb(double y) {
     m_thumbY = y;
-    if (m_thumb.IsValid()) m_thumb.MoveCenterTo(TSPoint{menuscroll::kThumbX, int(y)});
+    m_screen.MoveCenterTo(kThumb, TSPoint{menuscroll::kThumbX, int(y)});
 }
 
 void CMenuWnd::TopFromThumb() {
     SetTop(menuscroll::TopForThumbY(m_thumbY));
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common),
-                           m_dragging != 0 ? kThumbHeld : kThumbIdle);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common,
+                        m_dragging != 0 ? kThumbHeld : kThumbIdle);
 }
 
 void CMenuWnd::OnPointerDown(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerDown(point, device);
+    CFadeScreen::OnPointerDown(point, device);
     m_pressPoint[0] = point.x;
     m_pressPoint[1] = point.y;
     m_pressSeen = true;
     if (!menuscroll::PressGrabsThumb(point.x, point.y, int(m_thumbY))) return;
     m_dragging = 1;
     m_lastY = point.y;
-    if (m_thumb.IsValid())
-        m_thumb.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), kThumbHeld);
+    m_screen.SetPicture(kThumb, screen_assets::Source::Common, kThumbHeld);
 }
 
 void CMenuWnd::OnPointerMove(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerMove(point, device);
+    CFadeScreen::OnPointerMove(point, device);
     if (m_dragging == 0) return;
     if (point.x <= 932.5 || point.x >= 979.5) {
         m_dragging = 0;

@@ -17,20 +17,13 @@
 #include "screens/ChapterTitleTable.h"
 #include "screens/ExplainText.h"
 #include "screens/MenuDlg.h"
-#include "screens/MsgBox.h"
 #include "screens/Scene.h"
 
 namespace {
-constexpr int kTickTimer = 0;
-constexpr uint32_t kTickMs = 10;
 // The in-screen menu of the problem screen, and its answers.
 constexpr int kMenuVariant = 1;
 constexpr int kMenuToList = 0;
 constexpr int kMenuToMainMenu = 1;
-// "メインメニューへ戻りますか？"
-constexpr const char* kBackToMenuQuestion =
-    "\x83\x81\x83\x43\x83\x93\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xd6\x96\xdf\x82\xe8\x82\xdc"
-    "\x82\xb7\x82\xa9\x81\x48";
 // The correct choice after show-answer: large, in the middle of the board.
 constexpr TSPoint kAnswerChoiceAt{361, 383};
 constexpr int kAnswerChoiceWidth = 42, kAnswerChoiceHeight = 43;
@@ -60,7 +53,7 @@ constexpr GreyButton kButtonOrder[] = {
 };
 }  // namespace
 
-CProblemWnd::CProblemWnd() : m_screen(screen_assets::Problem()) {}
+CProblemWnd::CProblemWnd() : CFadeScreen(screen_assets::Problem(), ScreenFade::Opening::AtOnce) {}
 
 CProblemWnd::~CProblemWnd() {
     // Play talks to this window; it goes before the window's parts do.
@@ -74,60 +67,39 @@ void CProblemWnd::WithPlay(F&& operation) {
     operation(*m_play);
 }
 
-void CProblemWnd::OnLoad() {
-    m_screen.Load(this);
-}
-
 void CProblemWnd::OnInit() {
-    m_screen.Create(this);
-    CTSLayout& layout = m_screen.Layout();
-    if (!layout.IsLoaded()) return;
-    for (const screen_assets::TextName& row : screen_assets::Problem().texts) {
-        layout.LoadOneResource(TSTextResource{row.pane, CFontMgr::kArchivePath, row.fontFile,
-                                              row.size, "", &m_screen.Group()});
-    }
+    CFadeScreen::OnInit();
+    if (!m_screen.IsLoaded()) return;
     // The window draws the buttons itself, between the grey looks, in a fixed order.
     for (const GreyButton& b : kButtonOrder)
         if (CPaneButton* button = m_screen.Button(b.id)) button->m_drawFlag = 0;
-    if (layout.IsExistPane("txt_select") != 0)
-        m_selectionHome = layout.GetPane("txt_select").GetCenter();
+    if (m_screen.Has("txt_select")) m_selectionHome = m_screen.Pane("txt_select").GetCenter();
     for (const char* pane :
          {"result", "history", "sel_view", "txt_select", "chara_2", "balloon", "txt_balloon"})
-        SetPaneVisible(pane, false);
+        m_screen.SetVisible(pane, false);
 }
 
 void CProblemWnd::OnStart() {
-    CTSBgmWnd::OnStart();
+    CFadeScreen::OnStart();
     PlayBgm(sound_files::kBgmGame);
-    int course = 0, chapter = 0, section = 0;
-    {
-        std::lock_guard lock(SaveDataMutex());
-        const ProgressState& progress = TheProgress();
-        course = progress.m_course;
-        chapter = progress.m_chapter;
-        section = progress.m_section;
-    }
+    const CurrentSection& at = Section();
     if (!m_board) {
         m_board = std::make_unique<ProblemBoard>();
         std::lock_guard lock(SaveDataMutex());
-        LoadProblemSet(*m_board, chapter, section);
+        LoadProblemSet(*m_board, at.chapter, at.section);
         m_explanations =
-            explanations::Load(course, chapter + 1, section + 1, problemfile::kDefaultDir);
+            explanations::Load(at.course, at.chapter + 1, at.section + 1, problemfile::kDefaultDir);
     }
-    SetPaneText("txt_title", ChapterTitleTable::Title(course, chapter, section));
+    m_screen.SetText("txt_title", ChapterTitleTable::Title(at.course, at.chapter, at.section));
     m_play = std::make_unique<ProblemPlay>(*m_board, TheProgress(), *this);
-    m_fadeCounter = 0;
-    m_leavingFor = 0;
-    ApplyAlpha(255);
     WithPlay([](ProblemPlay& play) { play.Start(); });
-    StartTimer(kTickTimer, kTickMs);
 }
 
 // --- Clock and fade ---
 
 void CProblemWnd::OnTimer(int index) {
     if (index == kTickTimer) {
-        Tick();
+        CFadeScreen::OnTimer(index);
     } else if (index == ProblemPlay::kVerdictTimer) {
         WithPlay([](ProblemPlay& play) { play.VerdictTimer(); });
     } else if (index == ProblemPlay::kReplyTimer) {
@@ -135,20 +107,14 @@ void CProblemWnd::OnTimer(int index) {
     }
 }
 
-void CProblemWnd::Tick() {
+void CProblemWnd::OnTick() {
     WithPlay([](ProblemPlay& play) { play.Tick(); });
     if (m_talking.Running()) {
         const explain::Mouth mouth = m_talking.Advance();
         if (mouth != explain::Mouth::Unchanged)
-            SetPaneVisible("chara_2", mouth == explain::Mouth::Open);
+            m_screen.SetVisible("chara_2", mouth == explain::Mouth::Open);
     }
     if (m_balloonOpen) TypeBalloon();
-    if (m_fadeCounter >= 0) return;
-    ApplyAlpha(uint8_t(255 * -m_fadeCounter / kFadeTicks));
-    if (++m_fadeCounter == 0) {
-        KillTimer(kTickTimer);
-        EndModal(uint32_t(m_leavingFor));
-    }
 }
 
 void CProblemWnd::Pause(uint32_t ms) {
@@ -156,21 +122,14 @@ void CProblemWnd::Pause(uint32_t ms) {
 }
 
 void CProblemWnd::LeaveScreen(int scene) {
-    if (m_leavingFor != 0) return;
-    m_leavingFor = scene;
-    m_fadeCounter = -kFadeTicks;
-    CloseBalloon();
+    if (Leave(scene)) CloseBalloon();
 }
 
 void CProblemWnd::ApplyAlpha(uint8_t alpha) {
-    m_alpha = alpha;
-    for (const char* pane : kPanesUnderSprites)
-        if (m_screen.Layout().IsExistPane(pane) != 0) m_screen.Pane(pane).SetAlpha(alpha);
-    for (const char* pane : kPanesOverSprites)
-        if (m_screen.Layout().IsExistPane(pane) != 0) m_screen.Pane(pane).SetAlpha(alpha);
+    for (const char* pane : kPanesUnderSprites) m_screen.SetPaneAlpha(pane, alpha);
+    for (const char* pane : kPanesOverSprites) m_screen.SetPaneAlpha(pane, alpha);
     for (const GreyButton& b : kButtonOrder) {
-        if (b.greyPane != nullptr && m_screen.Layout().IsExistPane(b.greyPane) != 0)
-            m_screen.Pane(b.greyPane).SetAlpha(alpha);
+        if (b.greyPane != nullptr) m_screen.SetPaneAlpha(b.greyPane, alpha);
         if (CPaneButton* button = m_screen.Button(b.id)) button->SetAlpha(alpha);
     }
 }
@@ -179,14 +138,13 @@ void CProblemWnd::ApplyAlpha(uint8_t alpha) {
 
 void CProblemWnd::OnButton(uint16_t id) {
     m_pressOnBoard = false;
-    if (m_leavingFor != 0) return;
     switch (id) {
         case kMenu: {
             WithPlay([](ProblemPlay& play) { play.PauseSteppers(); });
             const int choice = RunMenuDialog(kMenuVariant, this);
             if (choice == kMenuToList) {
                 LeaveScreen(kSceneProblemList);
-            } else if (choice == kMenuToMainMenu && RunMessageBox(kBackToMenuQuestion, this) == 0) {
+            } else if (choice == kMenuToMainMenu && ConfirmBackToMenu()) {
                 LeaveScreen(kSceneMenu);
             } else {
                 ResumeAfterMenu();
@@ -234,7 +192,7 @@ void CProblemWnd::OnButtonHold(uint16_t id) {
 }
 
 void CProblemWnd::OnWheel(TSPoint, int16_t delta) {
-    if (m_leavingFor != 0 || !m_play || delta == 0) return;
+    if (!m_play || delta == 0) return;
     bool anyNormal = false;
     for (uint16_t id : {kScrollUp, kDecide, kPrev, kNext}) {
         const CPaneButton* button = m_screen.Button(id);
@@ -258,14 +216,14 @@ void CProblemWnd::OnWheel(TSPoint, int16_t delta) {
 }
 
 void CProblemWnd::OnPointerDown(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerDown(point, device);
+    CFadeScreen::OnPointerDown(point, device);
     m_pressOnBoard = true;
-    if (m_leavingFor != 0 || !m_play) return;
+    if (!m_play) return;
     m_cursor.Begin(m_play->BoardSize(), point.x, point.y);
 }
 
 void CProblemWnd::OnPointerMove(TSPoint point, int device) {
-    CTSBgmWnd::OnPointerMove(point, device);
+    CFadeScreen::OnPointerMove(point, device);
     m_cursor.Move(point.x, point.y);
 }
 
@@ -274,7 +232,7 @@ void CProblemWnd::OnPointerUp(TSPoint point, int) {
     // The release of a press that began on a button (hidden by its own action since) is not a
     // click on the board.
     const bool pressOnBoard = std::exchange(m_pressOnBoard, false);
-    if (m_leavingFor != 0 || !pressOnBoard) return;
+    if (!pressOnBoard) return;
     // A click closes the balloon. After a verdict it also goes on as ever (on to the next
     // problem after a correct one); a hint takes the click, so that no stone lands unseen
     // under it, as the question window takes the click that closes it.
@@ -287,7 +245,6 @@ void CProblemWnd::OnPointerUp(TSPoint point, int) {
 }
 
 void CProblemWnd::OnSecondaryDown(TSPoint, int) {
-    if (m_leavingFor != 0) return;
     const CPaneButton* again = m_screen.Button(kAgain);
     if (again == nullptr || again->m_visible == 0 || again->m_state != kBtnNormal) return;
     WithPlay([](ProblemPlay& play) { play.Again(); });
@@ -296,7 +253,7 @@ void CProblemWnd::OnSecondaryDown(TSPoint, int) {
 // --- What play shows ---
 
 void CProblemWnd::PlaySe(const std::string& path) {
-    CTSBgmWnd::PlaySe(path.c_str());
+    CFadeScreen::PlaySe(path.c_str());
 }
 
 void CProblemWnd::StartTimer(int id, int ms) {
@@ -311,7 +268,7 @@ void CProblemWnd::ShowFace(int face) {
     if (!m_face.Change(face)) return;
     ++m_faceChanges;
     PlaceTalkingMouth();
-    if (m_screen.Layout().IsExistPane("chara_1") == 0) return;
+    if (!m_screen.Has("chara_1")) return;
     const problemcontrols::FaceLook& look = problemcontrols::LookOf(face);
     CTSPicturePane chara = m_screen.PicturePane("chara_1");
     chara.SetTexture(m_screen.GroupFor(screen_assets::Source::Common), look.texture);
@@ -322,8 +279,8 @@ void CProblemWnd::ShowFace(int face) {
 void CProblemWnd::ShowPane(Pane pane, bool shown) {
     switch (pane) {
         case Pane::QuestionWindow:
-            SetPaneVisible("text_window", shown);
-            SetPaneVisible("txt_text", shown);
+            m_screen.SetVisible("text_window", shown);
+            m_screen.SetVisible("txt_text", shown);
             // Nothing is chosen while the question is read; closing it shows the choices of
             // the problem now on the board, never those of the one before.
             if (shown) {
@@ -335,12 +292,12 @@ void CProblemWnd::ShowPane(Pane pane, bool shown) {
             m_selectionShown = shown;
             m_selectionBlinkOn = true;
             // The shown answer stands on the board; its empty frame below stays away.
-            SetPaneVisible("sel_view",
-                           shown && !(m_play && m_play->Phase() == PlayPhase::AnswerShown));
-            SetPaneVisible("txt_select", shown);
+            m_screen.SetVisible("sel_view",
+                                shown && !(m_play && m_play->Phase() == PlayPhase::AnswerShown));
+            m_screen.SetVisible("txt_select", shown);
             break;
         case Pane::ClearedStamp:
-            SetPaneVisible("history", shown);
+            m_screen.SetVisible("history", shown);
             break;
         case Pane::AnswerButton:
             // Follows from play's state at every refresh.
@@ -356,33 +313,33 @@ void CProblemWnd::ShowResultPicture(bool shown, bool correct) {
     } else {
         CloseBalloon();
     }
-    if (shown && m_screen.Layout().IsExistPane("result") != 0)
-        m_screen.PicturePane("result").SetTexture(&m_screen.Group(),
-                                                  correct ? "F1_correct.tga" : "F1_incorrect.tga");
-    SetPaneVisible("result", shown);
+    if (shown)
+        m_screen.SetPicture("result", screen_assets::Source::Screen,
+                            correct ? "F1_correct.tga" : "F1_incorrect.tga");
+    m_screen.SetVisible("result", shown);
 }
 
 void CProblemWnd::SetText(Text which, const std::string& text) {
     switch (which) {
         case Text::Caption:
-            SetPaneText("txt_caption", text);
+            m_screen.SetText("txt_caption", text);
             break;
         case Text::Question:
-            SetPaneText("txt_text", questionwrap::Wrap(text));
+            m_screen.SetText("txt_text", questionwrap::Wrap(text));
             break;
         case Text::Counter:
-            SetPaneText("txt_problem", text);
+            m_screen.SetText("txt_problem", text);
             break;
         case Text::Selection: {
             const bool answerShown = m_play && m_play->Phase() == PlayPhase::AnswerShown;
             PlaceSelectionText(answerShown);
-            SetPaneText("txt_select", text);
+            m_screen.SetText("txt_select", text);
             if (m_play && m_play->DecideAnimating()) {
                 // Each redraw of a decision being shown flips the chosen value on or off.
                 m_selectionBlinkOn = !m_selectionBlinkOn;
-                SetPaneVisible("txt_select", m_selectionBlinkOn);
+                m_screen.SetVisible("txt_select", m_selectionBlinkOn);
             } else {
-                SetPaneVisible("txt_select", m_selectionShown || answerShown);
+                m_screen.SetVisible("txt_select", m_selectionShown || answerShown);
             }
             break;
         }
@@ -390,7 +347,7 @@ void CProblemWnd::SetText(Text which, const std::string& text) {
 }
 
 void CProblemWnd::PlaceSelectionText(bool answerShown) {
-    CText* text = TextObject("txt_select");
+    CText* text = m_screen.TextObject("txt_select");
     if (text == nullptr) return;
     CTSPane pane = m_screen.Pane("txt_select");
     int width = kAnswerChoiceWidth, height = kAnswerChoiceHeight;
@@ -410,9 +367,7 @@ void CProblemWnd::PlaceSelectionText(bool answerShown) {
 void CProblemWnd::SetBoardSize(int size) {
     m_cursor.Clear();
     m_boardTexture = screen_assets::BoardTexture(size);
-    if (m_screen.Layout().IsExistPane("board") == 0) return;
-    m_screen.PicturePane("board").SetTexture(m_screen.GroupFor(screen_assets::Source::Common),
-                                             m_boardTexture.c_str());
+    m_screen.SetPicture("board", screen_assets::Source::Common, m_boardTexture.c_str());
 }
 
 void CProblemWnd::Refresh() {
@@ -430,21 +385,17 @@ void CProblemWnd::Refresh() {
     const explanations::ProblemExplanation* explanation = Explanation();
     const bool hintUsable = explanation != nullptr && !explanation->hint.empty();
     SetButtonUsable(kHint, explanation != nullptr ? "gray_hint" : nullptr, hintUsable);
-    if (explanation == nullptr) SetPaneVisible("gray_hint", false);
+    if (explanation == nullptr) m_screen.SetVisible("gray_hint", false);
     const std::vector<BoardSprite> entries = m_play->BoardSprites();
     m_sprites = problemsprites::BoardSprites(entries, m_play->BoardSize());
     if (!IsChoiceType(m_play->Type())) ShowPane(Pane::SelectionPane, false);
-    SetPaneVisible("history", m_play->IsSolved());
-    SetPaneVisible("result", m_play->VerdictShown());
+    m_screen.SetVisible("history", m_play->IsSolved());
+    m_screen.SetVisible("result", m_play->VerdictShown());
 }
 
 void CProblemWnd::SetButtonUsable(uint16_t id, const char* greyPane, bool usable) {
-    CPaneButton* button = m_screen.Button(id);
-    if (button != nullptr) {
-        button->SetVisible(usable);
-        button->SetEnabled(usable);
-    }
-    if (greyPane != nullptr) SetPaneVisible(greyPane, !usable);
+    m_screen.ShowButton(id, usable);
+    if (greyPane != nullptr) m_screen.SetVisible(greyPane, !usable);
 }
 
 // --- The teacher's balloon ---
@@ -494,8 +445,8 @@ void CProblemWnd::Say(const std::string& sjis) {
     m_balloonTyped = 0;
     m_typingCount = 0;
     m_balloonOpen = true;
-    SetPaneVisible("balloon", true);
-    SetPaneVisible("txt_balloon", true);
+    m_screen.SetVisible("balloon", true);
+    m_screen.SetVisible("txt_balloon", true);
     ShowBalloonText();
 }
 
@@ -504,9 +455,9 @@ void CProblemWnd::CloseBalloon() {
     m_balloonText.clear();
     m_balloonTyped = 0;
     SetMouth(0);
-    SetPaneVisible("balloon", false);
-    SetPaneVisible("txt_balloon", false);
-    if (CText* text = TextObject("txt_balloon")) text->SetString("");
+    m_screen.SetVisible("balloon", false);
+    m_screen.SetVisible("txt_balloon", false);
+    m_screen.SetText("txt_balloon", "");
 }
 
 // One tick of typing, at the lesson's pace and with its mouth.
@@ -524,7 +475,7 @@ void CProblemWnd::TypeBalloon() {
 }
 
 void CProblemWnd::ShowBalloonText() {
-    CText* text = TextObject("txt_balloon");
+    CText* text = m_screen.TextObject("txt_balloon");
     if (text == nullptr) return;
     const explain::TypedText typed = explain::TypedBodyText(m_balloonText, m_balloonTyped / 2);
     // A reveal count of 0 would show everything: nothing typed is an empty box.
@@ -541,7 +492,7 @@ void CProblemWnd::SetMouth(int phase) {
     m_mouthPhase = phase;
     if (phase == 0) {
         m_talking.Stop();
-        SetPaneVisible("chara_2", false);
+        m_screen.SetVisible("chara_2", false);
     } else {
         PlaceTalkingMouth();
         m_talking.Start();
@@ -549,7 +500,7 @@ void CProblemWnd::SetMouth(int phase) {
 }
 
 void CProblemWnd::PlaceTalkingMouth() {
-    if (m_screen.Layout().IsExistPane("chara_2") == 0 || m_face.Current() < 0) return;
+    if (!m_screen.Has("chara_2") || m_face.Current() < 0) return;
     const problemcontrols::CharacterPicture& mouth =
         problemcontrols::LookOf(m_face.Current()).talking;
     CTSPicturePane pane = m_screen.PicturePane("chara_2");
@@ -562,18 +513,13 @@ void CProblemWnd::PlaceTalkingMouth() {
 
 void CProblemWnd::OnDraw() {
     if (!m_screen.Layout().IsLoaded()) return;
-    for (const char* pane : kPanesUnderSprites) DrawPane(pane);
+    for (const char* pane : kPanesUnderSprites) m_screen.DrawPane(pane);
     DrawSprites();
-    for (const char* pane : kPanesOverSprites) DrawPane(pane);
+    for (const char* pane : kPanesOverSprites) m_screen.DrawPane(pane);
     for (const GreyButton& b : kButtonOrder) {
-        if (b.greyPane != nullptr) DrawPane(b.greyPane);
+        if (b.greyPane != nullptr) m_screen.DrawPane(b.greyPane);
         DrawButton(b.id);
     }
-}
-
-void CProblemWnd::DrawPane(const char* pane) {
-    if (m_screen.Layout().IsExistPane(pane) == 0) return;
-    m_screen.Pane(pane).DrawAnimated();
 }
 
 void CProblemWnd::DrawButton(uint16_t id) {
@@ -591,33 +537,7 @@ void CProblemWnd::DrawSprites() {
         }
         if (!picture->IsLoaded()) continue;
         picture->SetBox(sprite.x, sprite.y, -1, -1, 0x22);
-        picture->SetAlpha(m_alpha);
+        picture->SetAlpha(Fade().Alpha());
         picture->Draw();
     }
-}
-
-// --- Panes ---
-
-CText* CProblemWnd::TextObject(const char* pane) {
-    if (!m_screen.Layout().IsLoaded() || m_screen.Layout().IsExistPane(pane) == 0) return nullptr;
-    return dynamic_cast<CText*>(m_screen.Layout().GetPaneObject(pane));
-}
-
-void CProblemWnd::SetPaneText(const char* pane, const std::string& text) {
-    if (CText* object = TextObject(pane)) object->SetString(text.c_str());
-}
-
-std::string CProblemWnd::PaneText(const char* pane) {
-    CText* object = TextObject(pane);
-    return object != nullptr ? object->String() : std::string();
-}
-
-void CProblemWnd::SetPaneVisible(const char* pane, bool shown) {
-    if (!m_screen.Layout().IsLoaded() || m_screen.Layout().IsExistPane(pane) == 0) return;
-    m_screen.Pane(pane).SetVisible(shown);
-}
-
-bool CProblemWnd::PaneShown(const char* pane) {
-    if (!m_screen.Layout().IsLoaded() || m_screen.Layout().IsExistPane(pane) == 0) return false;
-    return m_screen.Pane(pane).IsVisible();
 }

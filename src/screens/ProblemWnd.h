@@ -8,7 +8,6 @@
 
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Layout/ts_pane.h"
-#include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "problem/BoardCursor.h"
 #include "problem/ProblemBoard.h"
 #include "problem/ProblemControls.h"
@@ -18,14 +17,12 @@
 #include "problem/ProblemView.h"
 #include "problem/TeacherComment.h"
 #include "screens/ExplainMotion.h"
-#include "screens/ScreenLayout.h"
-
-class CText;
+#include "screens/FadeScreen.h"
 
 // The problem screen: the board with its stones and marks, the question window, the
 // character, the counter and section title, and the buttons of problem play. Everything the
 // learner does goes to ProblemPlay; play tells the screen what to show through ProblemView.
-class CProblemWnd : public CTSBgmWnd, public ProblemView {
+class CProblemWnd : public CFadeScreen, public ProblemView {
 public:
     static constexpr uint16_t kMenu = 28;
     static constexpr uint16_t kPrev = 29;
@@ -36,13 +33,10 @@ public:
     static constexpr uint16_t kScrollUp = 34;
     static constexpr uint16_t kScrollDown = 35;
     static constexpr uint16_t kHint = 36;
-    // Ticks of the fade-out when the screen is left.
-    static constexpr int kFadeTicks = 20;
 
     CProblemWnd();
     ~CProblemWnd() override;
 
-    void OnLoad() override;
     void OnInit() override;
     void OnStart() override;
     void OnDraw() override;
@@ -56,7 +50,7 @@ public:
     void OnSecondaryDown(TSPoint point, int device) override;
 
     // --- What play asks of the screen ---
-    using CTSBgmWnd::PlaySe;
+    using CFadeScreen::PlaySe;
     void PlaySe(const std::string& path) override;
     using CTSEventWnd::StartTimer;
     void StartTimer(int id, int ms) override;
@@ -80,15 +74,7 @@ public:
     // How often the character's picture was switched.
     int FaceChanges() const { return m_faceChanges; }
     const BoardCursor& Cursor() const { return m_cursor; }
-    // Negative while fading out.
-    int FadeCounter() const { return m_fadeCounter; }
-    // The scene the fade-out leads to; 0 while staying.
-    int LeavingFor() const { return m_leavingFor; }
     const std::string& BoardTexture() const { return m_boardTexture; }
-    // The string a text pane shows ("" without one).
-    std::string PaneText(const char* pane);
-    bool PaneShown(const char* pane);
-    ScreenLayout& Screen() { return m_screen; }
     // The teacher's balloon: open, what it says in full (Shift_JIS) and how much is typed.
     bool BalloonOpen() const { return m_balloonOpen; }
     const std::string& BalloonText() const { return m_balloonText; }
@@ -99,14 +85,10 @@ private:
     // Runs a play operation under the save-data lock (play records progress).
     template <typename F>
     void WithPlay(F&& operation);
-    void Tick();
-    void ApplyAlpha(uint8_t alpha);
+    void OnTick() override;
+    void ApplyAlpha(uint8_t alpha) override;
     void SetButtonUsable(uint16_t id, const char* greyPane, bool usable);
     void PlaceSelectionText(bool answerShown);
-    CText* TextObject(const char* pane);
-    void SetPaneText(const char* pane, const std::string& text);
-    void SetPaneVisible(const char* pane, bool shown);
-    void DrawPane(const char* pane);
     void DrawButton(uint16_t id);
     void DrawSprites();
     void ResumeAfterMenu();
@@ -121,7 +103,6 @@ private:
     void PlaceTalkingMouth();
     void ShowBalloonText();
 
-    ScreenLayout m_screen;
     // The loaded section and the cells moves are resolved on; made when the screen starts.
     std::unique_ptr<ProblemBoard> m_board;
     std::unique_ptr<ProblemPlay> m_play;
@@ -138,9 +119,6 @@ private:
     bool m_selectionShown = false;
     // While a decision is being shown the chosen value blinks.
     bool m_selectionBlinkOn = true;
-    int m_fadeCounter = 0;
-    int m_leavingFor = 0;
-    uint8_t m_alpha = 255;
     // The last press began off the buttons, so its release is a click on the board.
     bool m_pressOnBoard = false;
     // The section's explanations, one per problem; empty without a readable side file, and

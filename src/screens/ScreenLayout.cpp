@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Lib/ZIRur/Text/FontMgr.h"
+#include "Lib/ZIRur/Text/Text.h"
 #include "screens/ScreenMgr.h"
 
 void ScreenLayout::Load(CTSEventWnd* window) {
@@ -34,6 +36,9 @@ void ScreenLayout::Create(CTSEventWnd* window) {
         button->Create(window, uint16_t(b.id), &m_layout, b.normalPane, b.pressedPane);
         m_buttons.push_back(std::move(button));
     }
+    for (const screen_assets::TextName& row : m_names.texts)
+        m_layout.LoadOneResource(
+            TSTextResource{row.pane, CFontMgr::kArchivePath, row.fontFile, row.size, "", &m_group});
 }
 
 void ScreenLayout::Draw() {
@@ -56,4 +61,48 @@ void ScreenLayout::ShowButton(uint16_t id, bool show) {
     if (button == nullptr) return;
     button->SetVisible(show);
     button->SetEnabled(show);
+}
+
+bool ScreenLayout::Has(const char* name) {
+    return m_layout.IsLoaded() && m_layout.IsExistPane(name) != 0;
+}
+
+void ScreenLayout::SetVisible(const char* name, bool shown) {
+    if (Has(name)) Pane(name).SetVisible(shown);
+}
+
+bool ScreenLayout::IsShown(const char* name) {
+    return Has(name) && Pane(name).IsVisible();
+}
+
+void ScreenLayout::SetPaneAlpha(const char* name, uint8_t alpha) {
+    if (Has(name)) Pane(name).SetAlpha(alpha);
+}
+
+void ScreenLayout::MoveCenterTo(const char* name, TSPoint centre) {
+    if (Has(name)) Pane(name).MoveCenterTo(centre);
+}
+
+void ScreenLayout::DrawPane(const char* name) {
+    if (Has(name)) Pane(name).DrawAnimated();
+}
+
+void ScreenLayout::SetPicture(const char* name, screen_assets::Source source, const char* texture) {
+    if (Has(name)) PicturePane(name).SetTexture(GroupFor(source), texture);
+}
+
+CText* ScreenLayout::TextObject(const char* name) {
+    return Has(name) ? dynamic_cast<CText*>(m_layout.GetPaneObject(name)) : nullptr;
+}
+
+void ScreenLayout::SetText(const char* name, const std::string& text, int reveal) {
+    CText* object = TextObject(name);
+    if (object == nullptr) return;
+    object->SetRevealCount(reveal);
+    object->SetString(text.c_str());
+}
+
+std::string ScreenLayout::Text(const char* name) {
+    CText* object = TextObject(name);
+    return object != nullptr ? object->String() : std::string();
 }

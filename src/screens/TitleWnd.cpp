@@ -8,88 +8,39 @@
 #include "screens/Scene.h"
 
 namespace {
-constexpr int kTickTimer = 0;
-constexpr uint32_t kTickMs = 10;
 constexpr const char* kTitleMusic = sound_files::kBgmTitle;
 constexpr const char* kHelpPage = "DATA/IMG/HELP/help.html";
-constexpr const char* kPaneNames[6] = {"title_a", "title_b", "copyright",
-                                       "chara_0", "chara_1", "chara_2"};
-// Panes the fade touches: title_a, title_b, copyright and chara_0 (the eyelids are the
-// blink's business).
-constexpr int kFadedPanes = 4;
-enum { kChara1 = 4, kChara2 = 5 };
+// Panes the fade touches (the eyelids chara_1 and chara_2 are the blink's business).
+constexpr const char* kFadedPanes[] = {"title_a", "title_b", "copyright", "chara_0"};
+constexpr const char* kChara1 = "chara_1";
+constexpr const char* kChara2 = "chara_2";
+// The blink pattern repeats every this many ticks.
+constexpr int kBlinkPeriod = 500;
 }  // namespace
 
-CTitleWnd::CTitleWnd() : m_screen(screen_assets::Title()) {}
-
-void CTitleWnd::OnLoad() {
-    m_screen.Load(this);
-}
-
-void CTitleWnd::OnInit() {
-    m_screen.Create(this);
-    if (!m_screen.Layout().IsLoaded()) return;
-    for (int i = 0; i < 6; ++i) m_panes[i] = m_screen.Pane(kPaneNames[i]);
-}
+CTitleWnd::CTitleWnd() : CFadeScreen(screen_assets::Title(), ScreenFade::Opening::FadeIn) {}
 
 void CTitleWnd::OnStart() {
-    CTSBgmWnd::OnStart();
+    CFadeScreen::OnStart();
     PlayBgm(kTitleMusic);
-    for (CTSPane& pane : m_panes)
-        if (pane.IsValid()) pane.SetAlpha(0);
-    for (uint16_t id : {kStart, kOption})
-        if (CPaneButton* button = m_screen.Button(id)) button->SetAlpha(0);
-    m_fadeCounter = -kFadeTicks;
-    m_leaving = 0;
-    StartTimer(kTickTimer, kTickMs);
-    m_ticking = 1;
+    // The eyelids start clear too; the fade leaves them to the blink.
+    for (const char* pane : {kChara1, kChara2}) m_screen.SetPaneAlpha(pane, 0);
 }
 
-void CTitleWnd::OnDraw() {
-    m_screen.Draw();
-}
-
-void CTitleWnd::OnTimer(int index) {
-    if (index == kTickTimer && m_ticking != 0) Tick();
-}
-
-void CTitleWnd::ApplyFadeAlpha(uint8_t alpha) {
-    for (int i = 0; i < kFadedPanes; ++i)
-        if (m_panes[i].IsValid()) m_panes[i].SetAlpha(alpha);
+void CTitleWnd::ApplyAlpha(uint8_t alpha) {
+    for (const char* pane : kFadedPanes) m_screen.SetPaneAlpha(pane, alpha);
     for (uint16_t id : {kStart, kOption})
         if (CPaneButton* button = m_screen.Button(id)) button->SetAlpha(alpha);
 }
 
-void CTitleWnd::Tick() {
-    if (m_fadeCounter < 0) {
-        const int step = m_leaving != 0 ? -m_fadeCounter : m_fadeCounter + kFadeTicks;
-        m_alpha = float(step) / kFadeTicks * 255.0f;
-        ApplyFadeAlpha(uint8_t(m_alpha));
-        ++m_fadeCounter;
-        return;
-    }
-    if (m_fadeCounter == 0) {
-        if (m_leaving != 0) {
-            KillTimer(kTickTimer);
-            m_ticking = 0;
-            EndModal(kSceneMenu);
-            return;
-        }
-        ApplyFadeAlpha(255);
-        ++m_fadeCounter;
-        return;
-    }
-    if (m_fadeCounter > 100000) m_fadeCounter = 1;
-    Blink(m_fadeCounter % 500);
-    ++m_fadeCounter;
+void CTitleWnd::OnTick() {
+    if (Fade().IsSettled()) Blink(Fade().Counter() % kBlinkPeriod);
 }
 
 // Three quick blinks and a slower one every 500 ticks: the upper eyelid picture comes
 // down, then the closed one, and they go again in reverse order.
 void CTitleWnd::Blink(int phase) {
-    auto set = [this](int pane, uint8_t alpha) {
-        if (m_panes[pane].IsValid()) m_panes[pane].SetAlpha(alpha);
-    };
+    auto set = [this](const char* pane, uint8_t alpha) { m_screen.SetPaneAlpha(pane, alpha); };
     switch (phase) {
         case 35:
         case 143:
@@ -123,10 +74,8 @@ void CTitleWnd::Blink(int phase) {
 void CTitleWnd::OnButton(uint16_t id) {
     switch (id) {
         case kStart:
-            m_leaving = 1;
-            m_fadeCounter = -kFadeTicks;
-            for (int pane : {kChara1, kChara2})
-                if (m_panes[pane].IsValid()) m_panes[pane].SetVisible(false);
+            Leave(kSceneMenu);
+            for (const char* pane : {kChara1, kChara2}) m_screen.SetVisible(pane, false);
             PlaySe(kSeSet);
             break;
         case kOption:
@@ -142,7 +91,6 @@ void CTitleWnd::OnButton(uint16_t id) {
 }
 
 void CTitleWnd::RunOptions() {
-    m_dialogOpen = 1;
     auto showButtons = [this](bool show) {
         for (uint16_t id : {kStart, kOption})
             if (CPaneButton* button = m_screen.Button(id)) button->SetVisible(show);
@@ -150,7 +98,6 @@ void CTitleWnd::RunOptions() {
     showButtons(false);
     const int result = RunOptionsDialog(this);
     showButtons(true);
-    m_dialogOpen = 0;
     if (result != 1) return;
     ApplySoundSettings();
     if (m_bgmEnabled != 0) PlayBgm(kTitleMusic);

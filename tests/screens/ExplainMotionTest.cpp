@@ -7,9 +7,6 @@
 namespace {
 
 using explain::Mouth;
-using explain::Phase;
-using explain::PhaseTick;
-using explain::ScreenPhase;
 using explain::Slide;
 using explain::SlideTick;
 using explain::Talking;
@@ -101,58 +98,6 @@ TEST(ExplainTalking, CounterWrapsToZeroAboveTheLimit) {
     for (int i = 0; i <= Talking::kWrapAbove; ++i) talking.Advance();
     EXPECT_EQ(talking.Counter(), 0);
     EXPECT_EQ(talking.Advance(), Mouth::Open);
-}
-
-TEST(ExplainPhase, OpeningShowsEverythingOnTheFirstTick) {
-    ScreenPhase phase;
-    phase.Set(Phase::Opening, 0);
-    EXPECT_FALSE(phase.IsNormal());
-    const PhaseTick t = phase.Advance();
-    EXPECT_TRUE(t.applyAlpha);
-    EXPECT_EQ(t.alpha, 255);
-    EXPECT_FALSE(t.leave);
-    EXPECT_TRUE(phase.IsNormal());
-    EXPECT_EQ(phase.Counter(), 1);
-    const PhaseTick later = phase.Advance();
-    EXPECT_FALSE(later.applyAlpha);
-}
-
-TEST(ExplainPhase, ClosingFadesOutOverTwentyTicksThenLeaves) {
-    ScreenPhase phase;
-    phase.Set(Phase::Closing, -ScreenPhase::kFadeTicks);
-    EXPECT_TRUE(phase.IsClosing());
-    std::vector<int> alphas;
-    for (int i = 0; i < ScreenPhase::kFadeTicks; ++i) {
-        const PhaseTick t = phase.Advance();
-        ASSERT_TRUE(t.applyAlpha);
-        EXPECT_FALSE(t.leave) << "tick " << i;
-        alphas.push_back(t.alpha);
-    }
-    EXPECT_EQ(alphas.front(), 255);
-    EXPECT_EQ(alphas[10], 127);
-    EXPECT_EQ(alphas.back(), 12);
-    for (size_t i = 1; i < alphas.size(); ++i) EXPECT_LT(alphas[i], alphas[i - 1]);
-    const PhaseTick last = phase.Advance();
-    EXPECT_TRUE(last.leave);
-    EXPECT_FALSE(last.applyAlpha);
-    EXPECT_TRUE(phase.IsNormal());
-}
-
-TEST(ExplainPhase, RestartingAsksForTheMusicOnceAndFadesNothing) {
-    ScreenPhase phase;
-    phase.Set(Phase::Restarting, 0);
-    const PhaseTick t = phase.Advance();
-    EXPECT_TRUE(t.restartMusic);
-    EXPECT_FALSE(t.applyAlpha);
-    EXPECT_FALSE(t.leave);
-    EXPECT_FALSE(phase.Advance().restartMusic);
-}
-
-TEST(ExplainPhase, CounterRestartsAtOneAboveTheLimit) {
-    ScreenPhase phase;
-    phase.Set(Phase::Normal, ScreenPhase::kWrapAbove);
-    phase.Advance();
-    EXPECT_EQ(phase.Counter(), 1);
 }
 
 }  // namespace

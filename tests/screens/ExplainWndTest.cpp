@@ -178,7 +178,7 @@ protected:
     }
 
     // Centre y of a pane of the screen.
-    int CentreY(const char* pane) { return m_screen.Pane(pane).GetCenter().y; }
+    int CentreY(const char* pane) { return m_screen.Screen().Pane(pane).GetCenter().y; }
 
     // Position of `line` in the trace, or -1.
     long TraceIndex(const std::string& line, size_t from = 0) const {
@@ -207,13 +207,13 @@ TEST_F(ExplainWndTest, SlideInRisesHundredPixelsInFiveStepsAndFadesIn) {
     std::vector<WindowSample> samples;
     for (uint64_t ms = 5; ms < 400; ms += 5)
         At(ms, [&] {
-            CTSPane w = m_screen.Pane("text_window");
+            CTSPane w = m_screen.Screen().Pane("text_window");
             samples.push_back({w.GetCenter().y, w.GetAlpha(), w.IsVisible()});
         });
     bool closeShownMidway = true;
     At(60, [&] {
         closeShownMidway = CloseVisible() != 0;
-        EXPECT_TRUE(m_screen.Pane("gray_close").IsVisible());
+        EXPECT_TRUE(m_screen.Screen().Pane("gray_close").IsVisible());
         EXPECT_EQ(CentreY("txt_text") - CentreY("text_window"), 5);
     });
     Run(500);
@@ -235,7 +235,7 @@ TEST_F(ExplainWndTest, SlideInRisesHundredPixelsInFiveStepsAndFadesIn) {
     EXPECT_FALSE(closeShownMidway) << "the close button waits for the slide to end";
     EXPECT_TRUE(m_screen.WindowShown());
     EXPECT_FALSE(m_screen.SlideIn().Running());
-    EXPECT_FALSE(m_screen.Pane("gray_close").IsVisible());
+    EXPECT_FALSE(m_screen.Screen().Pane("gray_close").IsVisible());
     EXPECT_EQ(CloseVisible(), 1);
     EXPECT_EQ(CentreY("gray_close"), 542);
 }
@@ -248,17 +248,17 @@ TEST_F(ExplainWndTest, CloseButtonSlidesTheWindowOutAndAClickBringsItBack) {
     Button(100, CExplainWnd::kClose);
     At(400, [&] {
         EXPECT_FALSE(m_screen.WindowShown());
-        EXPECT_FALSE(m_screen.Pane("text_window").IsVisible());
+        EXPECT_FALSE(m_screen.Screen().Pane("text_window").IsVisible());
         EXPECT_EQ(CentreY("text_window"), 709);
-        EXPECT_EQ(m_screen.Pane("text_window").GetAlpha(), 0);
+        EXPECT_EQ(m_screen.Screen().Pane("text_window").GetAlpha(), 0);
         m_screen.ReportPress(0, 1, TSPoint{300, 300});
     });
     At(420, [&] { m_screen.ReportPress(0, 0, TSPoint{300, 300}); });
     At(700, [&] {
         EXPECT_TRUE(m_screen.WindowShown());
-        EXPECT_TRUE(m_screen.Pane("text_window").IsVisible());
+        EXPECT_TRUE(m_screen.Screen().Pane("text_window").IsVisible());
         EXPECT_EQ(CentreY("text_window"), 609);
-        EXPECT_EQ(m_screen.Pane("text_window").GetAlpha(), 255);
+        EXPECT_EQ(m_screen.Screen().Pane("text_window").GetAlpha(), 255);
     });
     Run(800);
     EXPECT_EQ(std::count(m_trace.begin(), m_trace.end(), "se DATA/SOUND/SE/Set.wav"), 2);
@@ -282,8 +282,8 @@ TEST_F(ExplainWndTest, WindowModeTwoWhileTheWindowIsUpLeavesItWhereItIs) {
     EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
     EXPECT_FALSE(sawSlide);
     EXPECT_TRUE(m_screen.WindowShown());
-    EXPECT_TRUE(m_screen.Pane("text_window").IsVisible());
-    EXPECT_EQ(m_screen.Pane("text_window").GetAlpha(), 255);
+    EXPECT_TRUE(m_screen.Screen().Pane("text_window").IsVisible());
+    EXPECT_EQ(m_screen.Screen().Pane("text_window").GetAlpha(), 255);
     EXPECT_EQ(CloseVisible(), 1);
 }
 
@@ -301,9 +301,10 @@ TEST_F(ExplainWndTest, ASlideInStartedDuringASlideOutEndsWithTheWindowUp) {
     Run(800);
     EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
     EXPECT_TRUE(m_screen.WindowShown());
-    EXPECT_TRUE(m_screen.Pane("text_window").IsVisible()) << "the old slide must not hide it";
+    EXPECT_TRUE(m_screen.Screen().Pane("text_window").IsVisible())
+        << "the old slide must not hide it";
     EXPECT_EQ(CentreY("text_window"), 609);
-    EXPECT_EQ(m_screen.Pane("text_window").GetAlpha(), 255);
+    EXPECT_EQ(m_screen.Screen().Pane("text_window").GetAlpha(), 255);
 }
 
 TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
@@ -330,7 +331,7 @@ TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
     EXPECT_GT(heldTicks, 3);
     EXPECT_FALSE(m_screen.TalkingMouth().Running());
     EXPECT_EQ(CentreY("text_window"), 709) << "the slide ran once the talking stopped";
-    EXPECT_FALSE(m_screen.Pane("text_window").IsVisible());
+    EXPECT_FALSE(m_screen.Screen().Pane("text_window").IsVisible());
 }
 
 TEST_F(ExplainWndTest, StartOverPlaysPageZeroAgainWithTheMusicRestarted) {
@@ -343,15 +344,15 @@ TEST_F(ExplainWndTest, StartOverPlaysPageZeroAgainWithTheMusicRestarted) {
     Button(200, CExplainWnd::kPageForward);
     At(400, [&] {
         EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
-        EXPECT_EQ(m_screen.TextOf("txt_caption"), "two");
+        EXPECT_EQ(m_screen.Screen().Text("txt_caption"), "two");
         m_screen.PostEvent(kEvButtonNotify, CExplainWnd::kMenu, 0);
     });
     Tap(1000, dlgtest::MenuPanes(), "btn1_1");
     std::string bodyAfterStartOver = "unset";
     Run(2500);
     EXPECT_EQ(m_screen.Playback().Page().currentPage, 0);
-    EXPECT_EQ(m_screen.TextOf("txt_caption"), "one");
-    EXPECT_EQ(m_screen.Phase().Current(), explain::Phase::Normal);
+    EXPECT_EQ(m_screen.Screen().Text("txt_caption"), "one");
+    EXPECT_TRUE(m_screen.Fade().IsSettled());
     const long firstMusic = TraceIndex("bgm DATA/SOUND/BGM/Setsumei.wav");
     ASSERT_GE(firstMusic, 0);
     const long stop = TraceIndex("bgm stop ", size_t(firstMusic));
@@ -379,7 +380,7 @@ TEST_F(ExplainWndTest, AnsweringNoResumesTypingWhereItStopped) {
     EXPECT_LE(typedWhileOpen - typedAtMenu, 2) << "typing pauses under the menu";
     EXPECT_TRUE(m_screen.Playback().TypingOn());
     EXPECT_GT(m_screen.Playback().TypedLength(), typedWhileOpen + 20) << "typing goes on after No";
-    EXPECT_EQ(m_screen.Phase().Current(), explain::Phase::Normal);
+    EXPECT_TRUE(m_screen.Fade().IsSettled());
 }
 
 TEST_F(ExplainWndTest, AnsweringNoResumesStepPlayback) {
@@ -412,20 +413,20 @@ TEST_F(ExplainWndTest, AnsweringOkFadesOutToTheMainMenuWithoutRecordingTheLesson
     Tap(1600, dlgtest::MsgPanes(), "btn_ok_1");
     EXPECT_EQ(Run(5000), uint32_t(kSceneMenu));
     EXPECT_FALSE(TheProgress().IsLessonDone(0, 0, 0));
-    EXPECT_FALSE(m_screen.IsUpdating());
+    EXPECT_FALSE(m_screen.IsTicking());
 }
 
 TEST_F(ExplainWndTest, MissingLessonShowsAnEmptyPageAndTheFirstAdvanceEndsIt) {
     std::string caption = "unset";
     At(150, [&] {
-        caption = m_screen.TextOf("txt_caption");
+        caption = m_screen.Screen().Text("txt_caption");
         EXPECT_EQ(m_screen.Playback().Page().pageCount, 0);
         EXPECT_FALSE(m_screen.IsClosing());
     });
     Button(200, CExplainWnd::kPageForward);
     std::vector<int> alphas;
     for (uint64_t ms = 215; ms < 420; ms += 10)
-        At(ms, [&] { alphas.push_back(int(m_screen.Alpha())); });
+        At(ms, [&] { alphas.push_back(int(m_screen.Fade().Alpha())); });
     EXPECT_EQ(Run(5000), uint32_t(kSceneMenu));
     EXPECT_EQ(caption, "");
     EXPECT_TRUE(TheProgress().IsLessonDone(0, 0, 0));
@@ -439,7 +440,7 @@ TEST_F(ExplainWndTest, LastPageEndsTheLessonAndInputWaitsOutTheFade) {
     page.bodyCharacters = 2;
     WriteLesson({page, page, page});
     std::string title;
-    At(100, [&] { title = m_screen.TextOf("txt_title"); });
+    At(100, [&] { title = m_screen.Screen().Text("txt_title"); });
     Button(200, CExplainWnd::kPageForward);
     Button(300, CExplainWnd::kPageForward);
     At(400, [&] { EXPECT_EQ(m_screen.Playback().Page().currentPage, 2); });
@@ -506,12 +507,12 @@ TEST_F(ExplainWndTest, ThePoseChoosesTheCharacterPicturesAndWhereTheMouthGoes) {
         return 0u;
     };
     At(200, [&] {
-        frontMouth = m_screen.Pane("chara_2").GetCenter();
+        frontMouth = m_screen.Screen().Pane("chara_2").GetCenter();
         frontColour = chara1Colour();
     });
     Button(300, CExplainWnd::kPageForward);
     At(500, [&] {
-        leftMouth = m_screen.Pane("chara_2").GetCenter();
+        leftMouth = m_screen.Screen().Pane("chara_2").GetCenter();
         leftColour = chara1Colour();
     });
     Run(600);

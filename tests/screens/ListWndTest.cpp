@@ -211,40 +211,13 @@ TEST_F(ListWndTest, TwentyEightProblemsShowThreeRowsWithChecksAndNoScrolling) {
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Set.wav"}));
 }
 
-TEST_F(ListWndTest, FadesInOverTwentyTicksAndOutBeforeLeaving) {
-    Choose(0, 2, 28);
-    std::vector<int> alphas;
-    for (uint64_t ms = 20; ms <= 260; ms += 40)
-        At(ms,
-           [this, &alphas] { alphas.push_back(m_list->Screen().Pane("background").GetAlpha()); });
-    uint64_t chosen = 0;
-    Click(400, CellCentre(0).x, CellCentre(0).y);
-    At(440, [this, &chosen] {
-        chosen = m_platform.Now();
-        EXPECT_EQ(m_list->ExitCode(), CListWnd::kToProblem);
-    });
-    At(500, [this] {
-        const int alpha = m_list->Cell(0).Tile().GetAlpha();
-        EXPECT_GT(alpha, 0);
-        EXPECT_LT(alpha, 255);
-    });
-    EXPECT_EQ(Run(), uint32_t(kSceneProblem));
-    ASSERT_GE(alphas.size(), 5u);
-    for (size_t i = 1; i < alphas.size(); ++i) EXPECT_GE(alphas[i], alphas[i - 1]);
-    EXPECT_LT(alphas.front(), 255);
-    EXPECT_EQ(alphas.back(), 255);
-    // Twenty ticks of 10 ms after the choice, give or take a frame.
-    EXPECT_GE(m_platform.Now(), chosen + 160);
-    EXPECT_LT(m_platform.Now(), chosen + 300);
-}
-
 TEST_F(ListWndTest, ANumberOpensItsProblemAndTheGapDoesNothing) {
     Choose(1, 0, 52);
     // Just below "12" (in the gap after row 0), then on "49" in the last visible row.
     Click(400, CellCentre(11).x, 215 + 53);
-    At(450, [this] { EXPECT_EQ(m_list->ExitCode(), CListWnd::kStay); });
+    At(450, [this] { EXPECT_FALSE(m_list->IsLeaving()); });
     Click(500, CellCentre(48).x, CellCentre(48).y);
-    At(600, [this] { EXPECT_EQ(m_list->ExitCode(), CListWnd::kToProblem); });
+    At(600, [this] { EXPECT_EQ(m_list->Fade().LeavingFor(), int(kSceneProblem)); });
     EXPECT_EQ(Run(), uint32_t(kSceneProblem));
     EXPECT_EQ(TheProgress().m_problemIndex, 48);
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Set.wav"}));
@@ -254,7 +227,7 @@ TEST_F(ListWndTest, NumbersBeyondTheCountSelectNothing) {
     Choose(0, 2, 28);
     Click(400, CellCentre(28).x, CellCentre(28).y);
     Click(500, CellCentre(45).x, CellCentre(45).y);
-    At(700, [this] { EXPECT_EQ(m_list->ExitCode(), CListWnd::kStay); });
+    At(700, [this] { EXPECT_FALSE(m_list->IsLeaving()); });
     const TSPoint twelve = CellCentre(11);
     Click(800, twelve.x, twelve.y);
     EXPECT_EQ(Run(), uint32_t(kSceneProblem));

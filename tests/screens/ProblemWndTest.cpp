@@ -192,11 +192,11 @@ TEST_F(ProblemWndTest, OpensWithCounterTitleQuestionAndTheNormalFace) {
     std::string counter, title, question, caption;
     bool windowShown = false;
     At(300, [&] {
-        counter = m_wnd.PaneText("txt_problem");
-        title = m_wnd.PaneText("txt_title");
-        question = m_wnd.PaneText("txt_text");
-        caption = m_wnd.PaneText("txt_caption");
-        windowShown = m_wnd.PaneShown("text_window") && m_wnd.PaneShown("txt_text");
+        counter = m_wnd.Screen().Text("txt_problem");
+        title = m_wnd.Screen().Text("txt_title");
+        question = m_wnd.Screen().Text("txt_text");
+        caption = m_wnd.Screen().Text("txt_caption");
+        windowShown = m_wnd.Screen().IsShown("text_window") && m_wnd.Screen().IsShown("txt_text");
     });
     Leave(400);
     EXPECT_EQ(Run(), uint32_t(kSceneMenu));
@@ -271,7 +271,7 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
     Click(300, 500, 500);
     ClickPoint(600, wrongCol, 0);
     At(1500, [&] {
-        verdictShown = m_wnd.PaneShown("result");
+        verdictShown = m_wnd.Screen().IsShown("result");
         faceAtVerdict = m_wnd.FaceShown();
         answerUsable = m_wnd.ControlsShown().answer;
     });
@@ -283,7 +283,8 @@ TEST_F(ProblemWndTest, WrongMoveShowsTheVerdictThenTheAnswerReplaysAndRightClick
     At(8000, [&] { replayedEnd = m_wnd.Play()->ReplayShown(); });
     At(8200, [&] { Front()->ReportSecondary(0, TSPoint{500, 500}); });
     At(8400, [&] {
-        againUsable = m_wnd.Play()->Phase() == PlayPhase::Answering && !m_wnd.PaneShown("result");
+        againUsable =
+            m_wnd.Play()->Phase() == PlayPhase::Answering && !m_wnd.Screen().IsShown("result");
     });
     Leave(8500);
     Run();
@@ -321,7 +322,7 @@ TEST_F(ProblemWndTest, WheelTurnsPagesWhileTheQuestionIsOpenAndChoosesOnceItIsCl
     });
     At(1000, [&] {
         selectionUp = m_wnd.Play()->Selection();
-        selectionText = m_wnd.PaneText("txt_select");
+        selectionText = m_wnd.Screen().Text("txt_select");
         Front()->ReportWheel(0, -120, TSPoint{300, 300});
     });
     At(1100, [&] { selectionDown = m_wnd.Play()->Selection(); });
@@ -357,40 +358,21 @@ TEST_F(ProblemWndTest, HeldNextActsOnceMoreOnEveryHold) {
     EXPECT_EQ(whileHeld, 1) << "a press acts at once";
     EXPECT_EQ(afterHolds, 4);
     EXPECT_EQ(afterPrev, 2);
-    EXPECT_TRUE(m_wnd.PaneShown("txt_text")) << "the release after a page is no board click";
+    EXPECT_TRUE(m_wnd.Screen().IsShown("txt_text")) << "the release after a page is no board click";
     EXPECT_EQ(Count("se DATA/SOUND/SE/Cursor.wav"), 6);
 }
 
-TEST_F(ProblemWndTest, MenuResumesOrLeavesForTheListWithATwentyTickFade) {
+TEST_F(ProblemWndTest, MenuResumesOrLeavesForTheList) {
     REQUIRE_DATA();
     Select(kFirstSection, 0);
     bool resumedQuestion = false;
-    int fadeMidway = 1, leavingFor = 0;
-    uint64_t chosenAt = 0;
     ClickPane(300, "btn_menu1");
     ClickPane(1100, "btn3_1");
-    At(1900, [&] { resumedQuestion = m_wnd.PaneShown("txt_text") && m_wnd.LeavingFor() == 0; });
+    At(1900, [&] { resumedQuestion = m_wnd.Screen().IsShown("txt_text") && !m_wnd.IsLeaving(); });
     ClickPane(2000, "btn_menu1");
     ClickPane(2800, "btn1_1");
-    // When the fade starts, and a look at it under way.
-    for (uint64_t t = 2850; t < 4000; t += 10)
-        At(t, [&] {
-            if (chosenAt == 0 && m_wnd.LeavingFor() != 0) chosenAt = m_platform.Now();
-            if (chosenAt != 0 && fadeMidway == 1 && m_platform.Now() - chosenAt >= 100) {
-                fadeMidway = m_wnd.FadeCounter();
-                leavingFor = m_wnd.LeavingFor();
-            }
-        });
     EXPECT_EQ(Run(), uint32_t(kSceneProblemList));
     EXPECT_TRUE(resumedQuestion);
-    EXPECT_LT(fadeMidway, 0);
-    EXPECT_GT(fadeMidway, -CProblemWnd::kFadeTicks);
-    EXPECT_EQ(leavingFor, int(kSceneProblemList));
-    // Twenty ticks of 10 ms.
-    ASSERT_NE(chosenAt, 0u);
-    EXPECT_GE(m_platform.Now() - chosenAt, 180u);
-    EXPECT_LE(m_platform.Now() - chosenAt, 230u);
-    EXPECT_EQ(m_wnd.FadeCounter(), 0);
 }
 
 TEST_F(ProblemWndTest, DragMovesTheHighlightCursorAndTheQuestionWindowClearsIt) {
