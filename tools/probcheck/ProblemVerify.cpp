@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "common/ToolError.h"
 #include "problem/ProblemBoard.h"
@@ -47,6 +49,7 @@ enum class Goal {
     Connect,
     Cut,
     Semeai,
+    Seki,
     Live,
     Kill,
     Liberties,
@@ -93,10 +96,11 @@ Goal SequenceGoal(int question, int caption) {
         case 26:
         case 52:
             return Goal::Semeai;
-        case 28:
         case 33:
-        case 35:
         case 49:
+            return Goal::Seki;
+        case 28:
+        case 35:
         case 53:
             return Goal::Live;
         case 29:
@@ -138,6 +142,8 @@ const char* GoalText(Goal goal) {
             return "cut the marked stones";
         case Goal::Semeai:
             return "win the capturing race";
+        case Goal::Seki:
+            return "save the marked stones in seki";
         case Goal::Live:
             return "make the group live";
         case Goal::Kill:
@@ -207,6 +213,99 @@ struct Position {
             }
         return out;
     }
+};
+
+// An exact search of the fight around marked strings, for seki: the engine's life reading
+// takes an eyeless group in seki for dead. Can the attacker, moving first, take one of the
+// target strings while the defender answers? Both play only on the liberties of the targets
+// and of the attacker's strings that touch them, leaving out strings with more than a few
+// liberties (walls around the fight are meant to be alive). Two passes in a row end the
+// fight, and so does the depth limit, which counts as no capture. A single-stone capture
+// cannot be taken back at once.
+class Fight {
+public:
+    Fight(std::vector<Point> targets, bool attackerBlack)
+        : mTargets(std::move(targets)), mAttacker(attackerBlack ? kBlack : kWhite) {}
+
+    bool AttackerTakes(const Position& pos) { return Search(pos, true, 0, 0, kNoPoint); }
+
+private:
+    static constexpr int kMaxDepth = 10;
+    static constexpr size_t kFightLiberties = 4;
+    static constexpr Point kNoPoint{-1, -1};
+
+    int Defender() const { return mAttacker == kBlack ? kWhite : kBlack; }
+    bool Taken(const Position& pos) const {
+        for (const Point& t : mTargets)
+            if (pos.At(t) != Defender()) return true;
+        return false;
+    }
+    PointSet Candidates(const Position& pos) const {
+        PointSet out;
+        for (const Point& t : mTargets) {
+            PointSet stones, libs;
+            pos.String(t, stones, libs);
+            out.insert(libs.begin(), libs.end());
+            for (const Point& s : stones)
+                for (const Point& n : Position::Around(s))
+                    if (Position::OnBoard(n) && pos.At(n) == mAttacker) {
+                        // A wall with many liberties is not part of the fight.
+                        const PointSet l = pos.Liberties(n);
+                        if (l.size() <= kFightLiberties) out.insert(l.begin(), l.end());
+                    }
+        }
+        return out;
+    }
+    // Plays if legal (not suicide); `ko` becomes the point a one-stone capture left.
+    static bool PlayLegal(Position& pos, const Point& at, int colour, Point& ko) {
+        if (pos.At(at) != 0) return false;
+        const Position before = pos;
+        pos.Play(at, colour == kBlack);
+        PointSet stones, libs;
+        pos.String(at, stones, libs);
+        if (libs.empty()) return false;
+        std::vector<Point> captured;
+        for (const Point& n : Position::Around(at))
+            if (Position::OnBoard(n) && before.At(n) != 0 && before.At(n) != colour &&
+                pos.At(n) == 0)
+                captured.push_back(n);
+        ko =
+            captured.size() == 1 && stones.size() == 1 && libs.size() == 1 ? captured[0] : kNoPoint;
+        return true;
+    }
+    bool Search(const Position& pos, bool attackerMoves, int depth, int passes, Point ban) {
+        if (Taken(pos)) return true;
+        if (passes >= 2 || depth >= kMaxDepth) return false;
+        std::string key(size_t(kEdge * kEdge), '0');
+        for (int y = 0; y < kEdge; ++y)
+            for (int x = 0; x < kEdge; ++x) key[size_t(y * kEdge + x)] = char('0' + pos.At({x, y}));
+        key += attackerMoves ? 'a' : 'd';
+        key += char('0' + passes) + std::to_string(depth) + "," + std::to_string(ban.x) + "," +
+               std::to_string(ban.y);
+        if (auto it = mMemo.find(key); it != mMemo.end()) return it->second;
+        const int colour = attackerMoves ? mAttacker : Defender();
+        // The attacker needs one way to take; the defender one way to hold.
+        bool result = !attackerMoves;
+        for (const Point& p : Candidates(pos)) {
+            if (p == ban) continue;
+            Position next = pos;
+            Point ko = kNoPoint;
+            if (!PlayLegal(next, p, colour, ko)) continue;
+            if (Search(next, !attackerMoves, depth + 1, 0, ko) == attackerMoves) {
+                result = attackerMoves;
+                break;
+            }
+        }
+        if (result != attackerMoves &&
+            Search(pos, !attackerMoves, depth + 1, passes + 1, kNoPoint) == attackerMoves)
+            result = attackerMoves;
+        mMemo[key] = result;
+        return result;
+    }
+
+    std::vector<Point> mTargets;
+    int mAttacker;
+    std::map<std::string, bool> mMemo;
 };
 
 std::string Vertex(const Point& p) {
@@ -497,6 +596,11 @@ private:
                 for (const Point& t : mTargets)
                     if (mPos.At(t) != 0 && !Ask0("owl_defend " + Vertex(t))) return false;
                 return true;
+            case Goal::Seki: {
+                for (const Point& t : mTargets)
+                    if (mPos.At(t) != kBlack) return false;
+                return !Fight(mTargets, false).AttackerTakes(mPos);
+            }
             case Goal::Atari:
                 for (const Point& t : mTargets)
                     if (mPos.At(t) == 0 || mPos.Liberties(t).size() != 1) return false;
@@ -600,6 +704,7 @@ private:
                                    "white " + Vertex(t) + " cannot be taken in a ladder");
                 break;
             case Goal::Save:
+            case Goal::Seki:
             case Goal::Live:
             case Goal::Connect:
             case Goal::Liberties:
@@ -730,7 +835,9 @@ private:
                     const std::optional<bool> ok = Try(here, {true, p}, strict);
                     if (listed && ok != true)
                         Report(c.line, "the correct move black " + Vertex(p) + " does not " +
-                                           GoalText(goal) + " against GNU Go's best defence");
+                                           GoalText(goal) +
+                                           (goal == Goal::Seki ? " against the best defence"
+                                                               : " against GNU Go's best defence"));
                     if (!listed && ok == true)
                         Report(c.line, "black " + Vertex(p) + " also manages to " + GoalText(goal) +
                                            " but is not a correct line");

@@ -99,6 +99,21 @@ TEST_F(ProbCheck, ARaceIsWonByFillingEveryOuterLibertyOfTheOtherSide) {
                                        "capturing race but is not a correct line"});
 }
 
+TEST_F(ProbCheck, SekiIsReadExactlyWhereTheEngineSeesAnEyelessGroupAsDead) {
+    // Black a1..j3 around four white stones on the top edge with two shared liberties (ca, ha);
+    // white's one outside liberty is gc. Filling it makes seki; filling a shared liberty lets
+    // white take black first.
+    const std::string seki =
+        "(;SZ[13]KD[sequence]QI[33]PL[B]\n"
+        "AB[aa][ab][ac][bc][cc][da][dc][ea][ec][fa][fc][ga][hc][ic][ja][jb][jc]"
+        "AW[ba][bb][cb][db][eb][fb][gb][hb][ia][ib]TR[da][ea][fa][ga]\n";
+    EXPECT_EQ(Check(seki + "(;B[gc]C[RIGHT])(;B[ha];W[ca]C[no]))\n"), std::vector<std::string>{});
+    EXPECT_EQ(Check(seki + "(;B[gc]C[RIGHT])(;B[ha]C[RIGHT]))\n"),
+              std::vector<std::string>{"p.sgf:3: problem 1: the correct move black H19 does not "
+                                       "save the marked stones in seki against the best "
+                                       "defence"});
+}
+
 TEST_F(ProbCheck, ALadderIsJudgedAsTheProblemOpens) {
     // White cc, two liberties, runs into the corner; the wrong line leaves it three, which
     // must not be where the ladder is asked about. A white stone at bb breaks the ladder.
