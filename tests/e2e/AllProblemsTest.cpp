@@ -116,9 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Section{2, 3, 12, "btn_menu10_1"}, Section{3, 0, 13, "btn_menu10_1"},
                       Section{3, 1, 14, "btn_menu10_1"}, Section{3, 2, 15, "btn_menu10_1"},
                       Section{3, 3, 16, "btn_menu10_1"}, Section{3, 4, 17, "btn_menu10_1"},
-                      Section{4, 1, 19, "btn_menu10_1"}, Section{4, 2, 20, "btn_menu10_1"},
-                      Section{5, 0, 22, "btn_menu10_1"}, Section{5, 1, 23, "btn_menu10_1"},
-                      Section{5, 3, 25, "btn_menu10_1"}),
+                      Section{4, 0, 18, "btn_menu10_1"}, Section{4, 1, 19, "btn_menu10_1"},
+                      Section{4, 2, 20, "btn_menu10_1"}, Section{5, 0, 22, "btn_menu10_1"},
+                      Section{5, 1, 23, "btn_menu10_1"}, Section{5, 3, 25, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
