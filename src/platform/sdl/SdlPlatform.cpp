@@ -197,6 +197,12 @@ void SdlPlatform::ReplayLatest(bool force) {
 
 // ---------------------------------------------------------------- window loop
 
+void SdlPlatform::Wake() {
+    SDL_Event wake{};
+    wake.type = m_frameEvent + kWake;
+    SDL_PushEvent(&wake);
+}
+
 void SdlPlatform::RunWindowLoop(WindowEvents& events, const std::atomic<bool>& stop) {
     PumpEvents(events, stop);
     EndDialogs();
@@ -205,7 +211,9 @@ void SdlPlatform::RunWindowLoop(WindowEvents& events, const std::atomic<bool>& s
 void SdlPlatform::PumpEvents(WindowEvents& events, const std::atomic<bool>& stop) {
     SDL_Event e;
     while (!stop.load()) {
-        if (!SDL_WaitEventTimeout(&e, 50)) {
+        // Sleeps until an input, a frame or a request arrives: a message box asked for and
+        // the stop both push a wake event, so nothing needs polling.
+        if (!SDL_WaitEvent(&e)) {
             ServeDialogs();
             continue;
         }
@@ -321,9 +329,7 @@ int SdlPlatform::AskWindowThread(const std::string& text, const std::string& tit
     // After the window loop has ended nobody would answer: take the default (No).
     if (m_loopEnded) return 0;
     m_dialogs.push_back(&request);
-    SDL_Event wake{};
-    wake.type = m_frameEvent + kWake;
-    SDL_PushEvent(&wake);
+    Wake();
     m_dialogDone.wait(lock, [&] { return request.done; });
     return request.result;
 }

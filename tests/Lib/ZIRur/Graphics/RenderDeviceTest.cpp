@@ -57,6 +57,24 @@ TEST_F(RenderDeviceTest, UploadMakesANewGenerationAndRefusesWrongSizes) {
     EXPECT_EQ(texture.Pixels()->argb[7], 0xFF112233u);
 }
 
+TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
+    gfx::GpuTexture texture(4, 4);
+    auto at = [&](int x) {
+        return [&texture, x] { gfx::DrawSprite(&texture, 4, 4, x, 0, 255, 255, 255, 255); };
+    };
+    Frame(at(0));
+    const uint64_t handed = m_platform.FrameCount();
+    const uint64_t presented = device.PresentedFrames();
+    Frame(at(0));
+    EXPECT_EQ(m_platform.FrameCount(), handed) << "the same frame again is kept back";
+    EXPECT_EQ(device.PresentedFrames(), presented + 1);
+    Frame(at(1));
+    EXPECT_EQ(m_platform.FrameCount(), handed + 1) << "a sprite moved";
+    ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
+    Frame(at(1));
+    EXPECT_EQ(m_platform.FrameCount(), handed + 2) << "a texture changed in place";
+}
+
 TEST(ColorReadOut, ComponentsOutsideTheByteRangeCountAs255) {
     EXPECT_EQ(gfx::PackColor(300, -1, 0, 255), 0xFFFFFF00u);
     EXPECT_EQ(gfx::PackColor(1, 2, 3, 4), 0x04010203u);
