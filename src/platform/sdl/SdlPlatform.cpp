@@ -121,7 +121,7 @@ bool SdlPlatform::CreateMainWindow() {
     if (!m_renderer)
         m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!m_renderer) return SDL_FAIL("SDL_CreateRenderer");
-    m_replayer = std::make_unique<sdl::FrameReplayer>(m_renderer.get());
+    m_replayer = std::make_unique<sdl::FrameReplayer>(m_renderer.get(), true);
     m_rendererReady = true;
     // Paint at once, so the window never shows garbage before the first frame arrives.
     SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
@@ -191,6 +191,8 @@ void SdlPlatform::ReplayLatest(bool force) {
         return;
     }
     m_replayer->Replay(m_shown);
+    // The renderer holds the pictures now; the frame kept for a repaint need not.
+    for (DrawCommand& cmd : m_shown.commands) cmd.pixels.reset();
     SDL_RenderPresent(m_renderer.get());
     if (m_replayed++ == 0) LogMoment("first frame presented");
 }

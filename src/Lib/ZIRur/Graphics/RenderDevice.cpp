@@ -77,7 +77,7 @@ void RenderDevice::DrawTexture(const GpuTexture& texture, const platform::Source
     cmd.argb = argb;
     cmd.textureId = texture.Id();
     cmd.textureGeneration = texture.Generation();
-    cmd.pixels = texture.Pixels();
+    cmd.pixels = texture.FramePixels();
     cmd.src = src;
     cmd.x = x;
     cmd.y = y;
