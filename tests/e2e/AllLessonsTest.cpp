@@ -109,7 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         Lesson{{0, 3, 4}, "1-4-5", 17, "btn_menu5_1"},
         Lesson{{0, 3, 0}, "1-4-1", 13, "btn_menu5_1"},
         Lesson{{0, 3, 3}, "1-4-4", 16, "btn_menu5_1"},
-        Lesson{{0, 3, 2}, "1-4-3", 15, "btn_menu5_1"}),
+        Lesson{{0, 3, 2}, "1-4-3", 15, "btn_menu5_1"},
+        Lesson{{0, 4, 0}, "1-5-1", 18, "btn_menu5_1"},
+        Lesson{{0, 4, 1}, "1-5-2", 19, "btn_menu5_1"},
+        Lesson{{0, 4, 2}, "1-5-3", 20, "btn_menu5_1"},
+        Lesson{{0, 4, 3}, "1-5-4", 21, "btn_menu5_1"}),
     [](const auto& param) {
         std::string name = std::string("Lesson_") + param.param.file;
         for (char& c : name)

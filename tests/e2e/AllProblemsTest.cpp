@@ -112,8 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Section{1, 0, 4, "btn_menu10_1"}, Section{1, 1, 5, "btn_menu10_1"},
                       Section{1, 2, 6, "btn_menu10_1"}, Section{1, 3, 7, "btn_menu10_1"},
                       Section{1, 4, 8, "btn_menu10_1"}, Section{2, 0, 9, "btn_menu10_1"},
-                      Section{2, 1, 10, "btn_menu10_1"}, Section{2, 3, 12, "btn_menu10_1"},
-                      Section{3, 0, 13, "btn_menu10_1"}, Section{3, 3, 16, "btn_menu10_1"}),
+                      Section{2, 1, 10, "btn_menu10_1"}, Section{2, 2, 11, "btn_menu10_1"},
+                      Section{2, 3, 12, "btn_menu10_1"}, Section{3, 0, 13, "btn_menu10_1"},
+                      Section{3, 1, 14, "btn_menu10_1"}, Section{3, 3, 16, "btn_menu10_1"},
+                      Section{3, 4, 17, "btn_menu10_1"}, Section{5, 0, 22, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProblemCompiler.h"
+#include "RepeatLint.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ constexpr const char* kUsage =
     "that fit them, exactly the section's curriculum count of problems, no shown\n"
     "problems in course 1, marks only on stones and (rule explain) a hint in\n"
     "every problem, a comment on every correct line and wrong try, CR and CW on\n"
-    "every ox, number and texts problem.\n"
+    "every ox, number and texts problem. Across the files of course 1, a problem\n"
+    "of a review section (chapter 6) must not repeat the opening position of\n"
+    "any other problem, turned, mirrored, moved or in swapped colours.\n"
     "\n"
     "Errors are printed as file:line: problem N: message; the exit status is\n"
     "1 on any error and nothing is written.\n";
@@ -113,6 +116,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     std::vector<sgf2problem::Diagnostic> errors;
     std::vector<sgf2problem::SectionBlock> sections;
+    std::vector<sgf2problem::ProblemPosition> positions;
     for (size_t i = 0; i < inputs.size(); ++i) {
         std::string text;
         if (!ReadFile(inputs[i], text)) {
@@ -121,11 +125,21 @@ int main(int argc, char** argv) {
             continue;
         }
         sections.push_back(sgf2problem::CompileSectionText(text, inputs[i], course - 1, errors));
-        if (lint) sgf2problem::LintSectionText(text, inputs[i], course - 1, errors);
+        if (lint) {
+            sgf2problem::LintSectionText(text, inputs[i], course - 1, errors);
+            try {
+                const auto found =
+                    sgf2problem::SectionPositions(sgf::ParseCollection(text), inputs[i]);
+                positions.insert(positions.end(), found.begin(), found.end());
+            } catch (const sgf::SyntaxError&) {
+                // Reported by the compiler.
+            }
+        }
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
             std::fprintf(stderr, "sgf2problem: %zu/%zu files compiled\n", i + 1, inputs.size());
         }
     }
+    if (lint) sgf2problem::LintRepeatedPositions(positions, course - 1, errors);
     const std::vector<uint8_t> bytes = sgf2problem::CourseFileBytes(course - 1, sections, errors);
     bool failed = false;
     for (const sgf2problem::Diagnostic& d : errors) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "common/Cp932.h"
 
+#include "../../../tools/sgf2problem/RepeatLint.h"
 #include "CompileTestSupport.h"
 
 using sgfc_test::Errors;
@@ -195,4 +196,44 @@ TEST(Sgf2ProblemLint, EachFaultOfASectionSourceIsFound) {
     EXPECT_EQ(LintErrors(shown),
               std::vector<std::string>{"t.sgf:28: problem 28: no shown problems in course 1: "
                                        "nothing in them is judged"});
+}
+
+namespace {
+
+// Lints the opening positions of several section sources as one course.
+std::vector<std::string> RepeatErrors(const std::vector<std::string>& sources) {
+    std::vector<sgf2problem::ProblemPosition> course;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const auto found = sgf2problem::SectionPositions(sgf::ParseCollection(sources[i]),
+                                                         "s" + std::to_string(i) + ".sgf");
+        course.insert(course.end(), found.begin(), found.end());
+    }
+    std::vector<sgf2problem::Diagnostic> errors;
+    sgf2problem::LintRepeatedPositions(course, 0, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors) out.push_back(d.Format().substr(0, d.Format().find(" (")));
+    return out;
+}
+
+}  // namespace
+
+TEST(Sgf2ProblemLint, AReviewProblemMustNotRepeatAnyPositionOfTheCourse) {
+    // Black a2 b2, white a1 in the top-left corner of a 13 board, in chapter 4.
+    const std::string earlier = "(;SC[4:2]SZ[13]AB[ab][bb]AW[aa])\n";
+    // The same turned into the top-right corner (the window's edge is column m) with the
+    // colours swapped and drawn as a range: a copy.
+    EXPECT_EQ(RepeatErrors({earlier, "(;SC[6:1]SZ[13]AB[ma]AW[lb:mb])\n"}),
+              std::vector<std::string>{"s1.sgf:1: problem 1: the position repeats problem 1 of "
+                                       "4-2"});
+    // Two review problems repeating each other are both named; a moved copy away from the
+    // edges is still a copy, while the same stones against the edge are a new position.
+    EXPECT_EQ(
+        RepeatErrors({"(;SC[6:2]SZ[13]AB[dd][ee])\n(;SZ[13]AB[ff][gg])\n(;SZ[13]AB[aa][bb])\n"}),
+        (std::vector<std::string>{"s0.sgf:1: problem 1: the position repeats problem 2 of "
+                                  "6-2",
+                                  "s0.sgf:2: problem 2: the position repeats problem 1 of "
+                                  "6-2"}));
+    // Outside the review chapter a repeat is allowed (sets turn their key shapes on purpose).
+    EXPECT_EQ(RepeatErrors({earlier, "(;SC[4:3]SZ[13]AB[ab][bb]AW[aa])\n"}),
+              std::vector<std::string>{});
 }
