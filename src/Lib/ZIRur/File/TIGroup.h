@@ -23,7 +23,10 @@ struct T2GEntry {
 
 // A ".T2G" archive, its file mapped into memory (read whole when it cannot be mapped). Entries
 // are handed out in place by case-folded name; pointers stay valid until the group is closed,
-// re-opened on another file or destroyed. Only the entries read take up memory.
+// re-opened on another file or destroyed. Only the entries read take up memory. A mapped file
+// must be replaced (a new file renamed over it, as the data tools and the package manager do)
+// rather than rewritten in place while it is open: the group would see the new bytes, and a
+// file cut short would fault.
 class CTIGroup {
 public:
     // Short form: 24-byte names and a 16-byte header; long form: 52-byte names, 64 bytes.
