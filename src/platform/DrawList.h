@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -13,6 +14,9 @@ struct TexturePixels {
     uint32_t width = 0;
     uint32_t height = 0;
     std::vector<uint32_t> argb;
+    // Set by the backend once it holds its own copy of this snapshot; later frames then carry
+    // no pixels for it, and the last reference, with the memory, goes.
+    mutable std::atomic<bool> copied{false};
 };
 
 struct SourceRect {
@@ -29,6 +33,7 @@ struct DrawCommand {
     // Sprite only.
     uint64_t textureId = 0;
     uint64_t textureGeneration = 0;
+    // Null when the backend already holds this generation of the texture.
     std::shared_ptr<const TexturePixels> pixels;
     SourceRect src;
     float x = 0, y = 0;            // back-buffer pixels of the top-left corner

@@ -8,10 +8,11 @@
 namespace platform {
 
 void TuneMemoryAllocator() {
-    // Blocks up to 64 MiB come from the heap (reusable) rather than fresh mappings, and the
-    // heap is trimmed only when 256 MiB lie free at its top.
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    // Pixel buffers (a megabyte and more) get mappings of their own, handed back the moment
+    // they are freed, so a screen's pictures do not stay resident after it. Everything
+    // smaller comes from the heaps, trimmed once a megabyte lies free at the top.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1 << 20);
 }
 
 long ResidentKiB() {

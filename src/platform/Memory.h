@@ -2,13 +2,13 @@
 
 namespace platform {
 
-// Keeps freed memory in the process instead of returning it to the system at once. Screens
-// decode and free megabytes of pixels at every change; handing those pages back and faulting
-// them in again cost several times the decoding itself. Called once at start-up.
+// Returns freed pixel memory to the system at once: screens decode and free megabytes of
+// pixels at every change, and a heap that kept them stayed at the high-water mark of the
+// busiest screen for the rest of the run. Faulting those pages in again costs a little at
+// each screen change. Called once at start-up.
 void TuneMemoryAllocator();
 
-// The process's resident size in KiB, or 0 where it cannot be read. With the tuning above it
-// follows the heap's high-water mark rather than what is in use.
+// The process's resident size in KiB, or 0 where it cannot be read.
 long ResidentKiB();
 // What the program has allocated and not yet freed, in KiB: the measure a leak raises.
 long HeapInUseKiB();

@@ -56,7 +56,10 @@ int main(int argc, char** argv) {
         std::atomic<bool> ended{false};
         const dataroot::DataRoot root =
             dataroot::Find(sdl.ExecutableDir(), STONEWELL_INSTALLED_ROOT);
-        if (app.Start(root, [&ended] { ended = true; })) {
+        if (app.Start(root, [&ended, &sdl] {
+                ended = true;
+                sdl.Wake();
+            })) {
             sdl.RunWindowLoop(app.View(), ended);
             code = app.Shutdown();
         }

@@ -1,7 +1,10 @@
 #include "BuiltImage.h"
 
+#include <algorithm>
+#include <span>
+
 #include "Lib/ZIRur/File/TIGroup.h"
-#include "Lib/ZIRur/Util/ByteReader.h"
+#include "Lib/ZIRur/Graphics/ImageDecoder.h"
 
 namespace builtdata {
 
@@ -24,27 +27,19 @@ Image LoadTga(const CTIGroup& group, const char* name) {
     const uint8_t* data = group.GetT2IBuffer(name);
     const uint32_t size = group.GetT2ISize(name);
     if (data == nullptr) return image;
-    bytes::Reader r(data, size);
-    uint8_t idLength = 0, mapType = 0, type = 0, bpp = 0, descriptor = 0;
-    uint16_t w = 0, h = 0;
-    r.U8(idLength), r.U8(mapType), r.U8(type);
-    r.Skip(9);
-    r.U16LE(w), r.U16LE(h), r.U8(bpp), r.U8(descriptor);
-    if (!r.ok() || idLength != 0 || mapType != 0 || type != 2 || bpp != 32 || w == 0 || h == 0)
+    // Through the program's own decoder, so the pictures are checked as the program reads
+    // them, whichever kind of Targa the data build wrote.
+    gfx::DecodedImage decoded;
+    if (!gfx::DecodeImage(gfx::kImageTypeTarga, std::span<const uint8_t>(data, size), decoded))
         return image;
-    const std::span<const uint8_t> pixels = r.Bytes(size_t(w) * h * 4);
-    if (!r.ok()) return image;
-    image.width = w;
-    image.height = h;
-    image.rgba.resize(pixels.size());
-    // Stored bottom row first, each pixel B, G, R, A.
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* src = pixels.data() + size_t(h - 1 - y) * w * 4;
-        uint8_t* dst = image.rgba.data() + size_t(y) * w * 4;
-        for (int x = 0; x < w; ++x, src += 4, dst += 4) {
-            dst[0] = src[2], dst[1] = src[1], dst[2] = src[0], dst[3] = src[3];
-        }
-    }
+    image.width = decoded.width;
+    image.height = decoded.height;
+    const size_t row = size_t(decoded.width) * 4;
+    image.rgba.resize(row * size_t(decoded.height));
+    // Decoded bottom row first; kept top row first.
+    for (int y = 0; y < decoded.height; ++y)
+        std::copy_n(decoded.rgba.get() + size_t(decoded.height - 1 - y) * row, row,
+                    image.rgba.data() + size_t(y) * row);
     return image;
 }
 

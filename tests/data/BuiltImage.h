@@ -21,8 +21,8 @@ struct Image {
     int Luma(int x, int y) const;
 };
 
-// Reads the 32-bit bottom-up Targa our data build writes; an empty image (width 0) when the
-// entry is missing or is not such a file.
+// Decodes a Targa entry of a built archive; an empty image (width 0) when the entry is
+// missing or cannot be decoded.
 Image LoadTga(const CTIGroup& group, const char* name);
 
 // Full path of a file under the build's DATA folder.

@@ -34,6 +34,17 @@ def tga(width, height, top_down=False, rle=False):
     return header + pixels
 
 
+def tga_rle24(width, height):
+    """Run-length 24-bit Targa as the data build writes opaque pictures: per row a run packet
+    and a literal packet."""
+    header = struct.pack('<BBBHHBHHHHBB', 0, 0, 10, 0, 0, 0, 0, 0, width, height, 24, 0)
+    pixels = b''
+    for y in range(height):
+        pixels += bytes((0x80 | (width - 2), 40, y * 60 % 256, 128))
+        pixels += bytes((0, 200, 100, y * 30 % 256))
+    return header + pixels
+
+
 def write(folder, name, data):
     path = os.path.join(HERE, 'corpus', folder)
     os.makedirs(path, exist_ok=True)
@@ -47,3 +58,4 @@ write('archive', 'unaligned.t2g', t2g([('a.tga', b'abcdef', 6), ('A.TGA', b'dup!
 write('image', 'bottom_up.tga', tga(3, 2))
 write('image', 'top_down.tga', tga(2, 3, top_down=True))
 write('image', 'rle.tga', tga(4, 2, rle=True))
+write('image', 'rle24.tga', tga_rle24(5, 3))

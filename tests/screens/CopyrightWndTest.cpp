@@ -77,10 +77,10 @@ protected:
 
 TEST_F(CopyrightWndTest, ShowsTheLogoForTwoSecondsThenAsksForTheTitle) {
     WriteArchives();
-    const uint64_t framesBefore = m_platform.FrameCount();
+    const uint64_t framesBefore = gfx::RenderDevice::Instance().PresentedFrames();
     EXPECT_EQ(Run(), uint32_t(kSceneTitle));
     EXPECT_EQ(m_platform.Now(), CCopyrightWnd::kShowMs);
-    EXPECT_GT(m_platform.FrameCount() - framesBefore, 100u);
+    EXPECT_GT(gfx::RenderDevice::Instance().PresentedFrames() - framesBefore, 100u);
     // The shared archive stays open for the screens that follow.
     EXPECT_TRUE(m_manager.CommonGroup().IsOpen());
     EXPECT_NE(m_manager.CommonGroup().GetT2IBuffer("COMN_BG.tga"), nullptr);

@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <span>
 
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Graphics/GpuTexture.h"
+#include "Lib/ZIRur/Graphics/ImageDecoder.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
@@ -178,17 +180,19 @@ TEST_F(RealDataTest, EveryDialogFindsAllItsPanesAndTexturesAndAnswers) {
           std::pair{&options, "OP1_nullBlack.tga"}}) {
         const uint8_t* tga = group->GetT2IBuffer(name);
         ASSERT_NE(tga, nullptr) << name;
-        ASSERT_GE(group->GetT2ISize(name), 18u);
-        EXPECT_EQ(tga[12] | tga[13] << 8, 1024) << name;
-        EXPECT_EQ(tga[14] | tga[15] << 8, 768) << name;
+        gfx::DecodedImage image;
+        ASSERT_TRUE(gfx::DecodeImage(gfx::kImageTypeTarga,
+                                     std::span<const uint8_t>(tga, group->GetT2ISize(name)), image))
+            << name;
+        EXPECT_EQ(image.width, 1024) << name;
+        EXPECT_EQ(image.height, 768) << name;
         // Every pixel opaque black: a picture rendered keeping its source's square shape
         // would leave clear bands at the sides with the right size.
-        const size_t pixels = size_t(1024) * 768;
-        ASSERT_GE(group->GetT2ISize(name), 18u + 4 * pixels) << name;
+        const size_t pixels = size_t(image.width) * size_t(image.height);
         size_t wrong = 0;
         for (size_t i = 0; i < pixels; ++i) {
-            const uint8_t* bgra = tga + 18 + 4 * i;
-            if (bgra[0] != 0 || bgra[1] != 0 || bgra[2] != 0 || bgra[3] != 255) ++wrong;
+            const uint8_t* rgba = image.rgba.get() + 4 * i;
+            if (rgba[0] != 0 || rgba[1] != 0 || rgba[2] != 0 || rgba[3] != 255) ++wrong;
         }
         EXPECT_EQ(wrong, 0u) << name;
     }

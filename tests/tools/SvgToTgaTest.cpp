@@ -66,20 +66,40 @@ TEST(SvgRender, FaultsNameTheSource) {
               "nosize.svg:1: the SVG states no size in pixels; give the size explicitly");
 }
 
-TEST(Targa, HeaderAndBottomUpRows) {
+TEST(Targa, OpaquePicturesAre24BitRunsAndLiteralsBottomRowFirst) {
+    // Top row A A A B C, bottom row five D; every pixel opaque.
+    const uint8_t a[4] = {10, 20, 30, 255}, b[4] = {40, 50, 60, 255}, c[4] = {70, 80, 90, 255},
+                  d[4] = {1, 2, 3, 255};
     svg::RgbaImage img;
-    img.width = 2;
+    img.width = 5;
     img.height = 2;
-    // top row: red, green; bottom row: blue, half-transparent white
-    img.pixels = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 128};
-    auto tga = svg::EncodeTarga(img);
-    ASSERT_EQ(tga.size(), 18u + 16u);
-    const std::vector<uint8_t> header = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 32, 8};
-    EXPECT_EQ(std::vector<uint8_t>(tga.begin(), tga.begin() + 18), header);
-    // Bottom row first, B G R A.
-    const std::vector<uint8_t> pixels = {255, 0, 0,   255, 255, 255, 255, 128,
-                                         0,   0, 255, 255, 0,   255, 0,   255};
-    EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 18, tga.end()), pixels);
+    for (const uint8_t* p : {a, a, a, b, c, d, d, d, d, d})
+        img.pixels.insert(img.pixels.end(), p, p + 4);
+    // Type 10, no colour map, 5 x 2, 24 bits, descriptor 0.
+    std::vector<uint8_t> want = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 2, 0, 24, 0};
+    const std::vector<uint8_t> packets = {
+        0x84, 3,  2,  1,               // bottom row: D five times (B, G, R)
+        0x82, 30, 20, 10,              // top row: A three times
+        0x01, 60, 50, 40, 90, 80, 70,  // B and C as they are
+    };
+    want.insert(want.end(), packets.begin(), packets.end());
+    EXPECT_EQ(svg::EncodeTarga(img), want);
+}
+
+TEST(Targa, AlphaKeeps32BitsAndPacketsStopAt128AndAtEachRow) {
+    svg::RgbaImage img;
+    img.width = 130;
+    img.height = 2;
+    for (int i = 0; i < 130 * 2; ++i) img.pixels.insert(img.pixels.end(), {9, 8, 7, 128});
+    const std::vector<uint8_t> tga = svg::EncodeTarga(img);
+    ASSERT_EQ(tga.size(), 18u + 4u * 5u);
+    EXPECT_EQ(tga[16], 32);
+    EXPECT_EQ(tga[17], 0x08);
+    // Per row: 128 then 2 of the same pixel, B G R A.
+    const std::vector<uint8_t> row = {0xFF, 7, 8, 9, 128, 0x81, 7, 8, 9, 128};
+    std::vector<uint8_t> both = row;
+    both.insert(both.end(), row.begin(), row.end());
+    EXPECT_EQ(std::vector<uint8_t>(tga.begin() + 18, tga.end()), both);
 }
 
 TEST(Targa, RefusesImpossibleSizes) {

@@ -1,4 +1,4 @@
-// svg2tga: renders SVG sources, alone or as templated families, to 32-bit Targa files.
+// svg2tga: renders SVG sources, alone or as templated families, to run-length Targa files.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -29,8 +29,9 @@ const char kUsage[] =
     "        manifest of them (default FOLDER/<family name>.pack).\n"
     "list    prints the image names a family description makes.\n"
     "\n"
-    "Output: 32-bit uncompressed Targa, bottom row first, straight alpha; render writes an\n"
-    "RGBA PNG instead when OUTPUT ends in .png (pictures for the desktop, not the program).\n";
+    "Output: run-length Targa (24-bit when opaque, else 32-bit), bottom row first, straight\n"
+    "alpha; render writes an RGBA PNG instead when OUTPUT ends in .png (pictures for the\n"
+    "desktop, not the program).\n";
 
 void ParseSize(const std::string& text, int& w, int& h) {
     auto x = text.find('x');

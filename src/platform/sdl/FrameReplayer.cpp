@@ -3,7 +3,14 @@
 namespace sdl {
 
 FrameReplayer::Cached* FrameReplayer::Prepare(const platform::DrawCommand& cmd) {
-    if (!cmd.pixels || cmd.pixels->width == 0 || cmd.pixels->height == 0) return nullptr;
+    if (!cmd.pixels) {
+        // The worker sends no pixels for a texture once this side holds them.
+        auto it = m_textures.find(cmd.textureId);
+        if (it == m_textures.end() || it->second.generation != cmd.textureGeneration)
+            return nullptr;
+        return &it->second;
+    }
+    if (cmd.pixels->width == 0 || cmd.pixels->height == 0) return nullptr;
     Cached& cached = m_textures[cmd.textureId];
     const platform::TexturePixels& px = *cmd.pixels;
     if (!cached.texture || cached.width != px.width || cached.height != px.height) {
@@ -22,6 +29,7 @@ FrameReplayer::Cached* FrameReplayer::Prepare(const platform::DrawCommand& cmd) 
     if (cached.generation != cmd.textureGeneration) {
         SDL_UpdateTexture(cached.texture.get(), nullptr, px.argb.data(), int(px.width * 4));
         cached.generation = cmd.textureGeneration;
+        if (m_releasesPixels) px.copied.store(true, std::memory_order_release);
         cached.opaque = true;
         for (uint32_t texel : px.argb) {
             if (texel < 0xFF000000u) {

@@ -13,7 +13,11 @@ namespace sdl {
 // when the texture's generation changes, and frees textures whose ids were released.
 class FrameReplayer {
 public:
-    explicit FrameReplayer(SDL_Renderer* renderer) : m_renderer(renderer) {}
+    // With `releasesPixels`, each texture uploaded is marked as copied, so the worker stops
+    // sending (and keeping) its pixels: only for a replayer whose textures last as long as
+    // the program's, as the window's do. A replayer made for one picture leaves them.
+    explicit FrameReplayer(SDL_Renderer* renderer, bool releasesPixels = false)
+        : m_renderer(renderer), m_releasesPixels(releasesPixels) {}
 
     void Replay(const platform::DrawList& frame);
     void Release(const std::vector<uint64_t>& ids);
@@ -31,6 +35,7 @@ private:
     bool CoversTarget(const platform::DrawCommand& cmd);
 
     SDL_Renderer* m_renderer;
+    bool m_releasesPixels;
     std::unordered_map<uint64_t, Cached> m_textures;
 };
 

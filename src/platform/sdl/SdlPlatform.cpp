@@ -121,7 +121,7 @@ bool SdlPlatform::CreateMainWindow() {
     if (!m_renderer)
         m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!m_renderer) return SDL_FAIL("SDL_CreateRenderer");
-    m_replayer = std::make_unique<sdl::FrameReplayer>(m_renderer.get());
+    m_replayer = std::make_unique<sdl::FrameReplayer>(m_renderer.get(), true);
     m_rendererReady = true;
     // Paint at once, so the window never shows garbage before the first frame arrives.
     SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
@@ -191,11 +191,19 @@ void SdlPlatform::ReplayLatest(bool force) {
         return;
     }
     m_replayer->Replay(m_shown);
+    // The renderer holds the pictures now; the frame kept for a repaint need not.
+    for (DrawCommand& cmd : m_shown.commands) cmd.pixels.reset();
     SDL_RenderPresent(m_renderer.get());
     if (m_replayed++ == 0) LogMoment("first frame presented");
 }
 
 // ---------------------------------------------------------------- window loop
+
+void SdlPlatform::Wake() {
+    SDL_Event wake{};
+    wake.type = m_frameEvent + kWake;
+    SDL_PushEvent(&wake);
+}
 
 void SdlPlatform::RunWindowLoop(WindowEvents& events, const std::atomic<bool>& stop) {
     PumpEvents(events, stop);
@@ -205,7 +213,9 @@ void SdlPlatform::RunWindowLoop(WindowEvents& events, const std::atomic<bool>& s
 void SdlPlatform::PumpEvents(WindowEvents& events, const std::atomic<bool>& stop) {
     SDL_Event e;
     while (!stop.load()) {
-        if (!SDL_WaitEventTimeout(&e, 50)) {
+        // Sleeps until an input, a frame or a request arrives: a message box asked for and
+        // the stop both push a wake event, so nothing needs polling.
+        if (!SDL_WaitEvent(&e)) {
             ServeDialogs();
             continue;
         }
@@ -321,9 +331,7 @@ int SdlPlatform::AskWindowThread(const std::string& text, const std::string& tit
     // After the window loop has ended nobody would answer: take the default (No).
     if (m_loopEnded) return 0;
     m_dialogs.push_back(&request);
-    SDL_Event wake{};
-    wake.type = m_frameEvent + kWake;
-    SDL_PushEvent(&wake);
+    Wake();
     m_dialogDone.wait(lock, [&] { return request.done; });
     return request.result;
 }

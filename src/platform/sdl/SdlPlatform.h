@@ -30,8 +30,11 @@ public:
     bool CreateMainWindow();
     bool HasWindow() const { return m_window != nullptr; }
     // Runs the window's message loop until the close question is answered Yes
-    // (`events.OnCloseRequest` returns true) or `stop` becomes true.
+    // (`events.OnCloseRequest` returns true) or `stop` becomes true; the loop sleeps until
+    // an event comes, so whoever sets `stop` calls Wake afterwards.
     void RunWindowLoop(WindowEvents& events, const std::atomic<bool>& stop);
+    // Wakes the window loop from any thread.
+    void Wake();
 
     uint32_t TickCount() override;
     void Sleep(uint32_t ms) override;

@@ -26,9 +26,13 @@ std::string FoldCase(std::string_view name) {
     return folded;
 }
 
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
 // ".GIM" entries are listed but never handed out.
 bool IsGim(const std::string& name) {
-    return name.size() >= 4 && FoldCase(std::string_view(name).substr(name.size() - 4)) == ".gim";
+    return EndsWith(FoldCase(name), ".gim");
 }
 
 }  // namespace
@@ -60,13 +64,24 @@ bool CTIGroup::OpenProcess(const char* fileName, std::span<uint8_t> buffer) {
     Close();
     m_szFileName = std::string(fileName).substr(0, 259);
     if (buffer.empty()) {
-        Buffer read = ReadFile(fileName);
-        if (!read) {
-            TS_WARN("m_pBuf", 0, "CTIGroup::OpenProcess() : ReadFile() is error! %s\n", fileName);
-            return false;
+        // Mapped, an archive costs memory only for the entries that are read; a file that
+        // cannot be mapped is read whole.
+        m_mapped = platform::MappedFile::Open(fileName);
+        if (m_mapped) {
+            m_fileSize = m_mapped->Size();
+            m_pBuf = m_mapped->Data();
+            dbglog::Printf("CTIGroup::ReadFile()\tSize = %4dKB,\tRead = %4dKB,\t%s\n",
+                           int(m_fileSize / 1024), int(m_fileSize / 1024), fileName);
+        } else {
+            Buffer read = ReadFile(fileName);
+            if (!read) {
+                TS_WARN("m_pBuf", 0, "CTIGroup::OpenProcess() : ReadFile() is error! %s\n",
+                        fileName);
+                return false;
+            }
+            m_owned = std::move(read);
+            m_pBuf = m_owned.get();
         }
-        m_owned = std::move(read);
-        m_pBuf = m_owned.get();
         m_bufSize = m_fileSize;
         m_ownsBuffer = true;
     } else {
@@ -80,7 +95,11 @@ bool CTIGroup::OpenProcess(const char* fileName, std::span<uint8_t> buffer) {
                 "CTIGroup::OpenProcess() : malloc(m_pBuf = %d) is 64bytes alignment error! %s\n",
                 int(address), fileName);
     }
-    return ParseDirectory();
+    const bool parsed = ParseDirectory();
+    // Reading the directory touched a page at every entry, and the system maps the pages
+    // around each one too: hand them all back, nothing has been changed yet.
+    if (parsed && m_mapped) m_mapped->DropPages(0, m_mapped->Size());
+    return parsed;
 }
 
 CTIGroup::Buffer CTIGroup::ReadFile(const char* fileName) {
@@ -186,8 +205,20 @@ void CTIGroup::Close() {
     m_ownsBuffer = false;
 }
 
+void CTIGroup::DropEntryPages(const char* name) const {
+    const T2GEntry* entry = Find(name);
+    if (entry == nullptr || entry->m_pData == nullptr || !m_mapped) return;
+    // Layouts are converted in place when built: dropping their pages would bring back the
+    // stored bytes under a built pane tree.
+    if (EndsWith(FoldCase(entry->m_szName), ".lyt")) return;
+    m_mapped->DropPages(size_t(entry->m_pData - m_pBuf), entry->m_dataSize);
+}
+
 void CTIGroup::FreeBuffer() {
-    if (m_ownsBuffer) m_owned.reset();
+    if (m_ownsBuffer) {
+        m_owned.reset();
+        m_mapped.reset();
+    }
     m_pBuf = nullptr;
     m_bufSize = 0;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/MappedFile.h"
+
 // One directory record of an archive. The data pointer points into the group's buffer.
 struct T2GEntry {
     // The name as stored (case kept).
@@ -19,8 +21,12 @@ struct T2GEntry {
     uint8_t* m_pData = nullptr;
 };
 
-// A ".T2G" archive held whole in memory. Entries are handed out in place by case-folded
-// name; pointers stay valid until the group is closed, re-opened on another file or destroyed.
+// A ".T2G" archive, its file mapped into memory (read whole when it cannot be mapped). Entries
+// are handed out in place by case-folded name; pointers stay valid until the group is closed,
+// re-opened on another file or destroyed. Only the entries read take up memory. A mapped file
+// must be replaced (a new file renamed over it, as the data tools and the package manager do)
+// rather than rewritten in place while it is open: the group would see the new bytes, and a
+// file cut short would fault.
 class CTIGroup {
 public:
     // Short form: 24-byte names and a 16-byte header; long form: 52-byte names, 64 bytes.
@@ -43,7 +49,7 @@ public:
     // resident buffer without touching the file.
     bool OpenProcess(const char* fileName, std::span<uint8_t> buffer = {});
     // Reads the whole file into a new 64-byte aligned buffer; null on any failure or when
-    // the file is empty. Records the file size.
+    // the file is empty. Records the file size. Open uses it where a file cannot be mapped.
     std::unique_ptr<uint8_t[], void (*)(uint8_t*)> ReadFile(const char* fileName);
 
     // The entry's data, or null (unknown name, name too long, ".GIM" entry).
@@ -52,6 +58,10 @@ public:
     uint32_t GetT2ISize(const char* name) const;
     // The entry's stored size in bytes, or 0.
     uint32_t GetT2IStoredSize(const char* name) const;
+    // Lets the memory of an entry that was read and will not be soon again go back to the
+    // system, as a decoded image: its bytes stay readable, fetched again from the file when
+    // touched. Does nothing for a layout (changed in place when built) or a read buffer.
+    void DropEntryPages(const char* name) const;
     // Releases every entry and the buffer; the group is then closed.
     void Close();
 
@@ -85,5 +95,7 @@ private:
     std::string m_szFileName;
     bool m_ownsBuffer = false;
     size_t m_fileSize = 0;
+    // One of the two holds the bytes of an archive the group opened itself.
     Buffer m_owned;
+    std::unique_ptr<platform::MappedFile> m_mapped;
 };

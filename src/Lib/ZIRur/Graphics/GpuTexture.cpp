@@ -22,6 +22,11 @@ GpuTexture::~GpuTexture() {
     if (platform::HasPlatform()) platform::GetPlatform().ReleaseTexture(m_id);
 }
 
+std::shared_ptr<const platform::TexturePixels> GpuTexture::FramePixels() const {
+    if (m_pixels && m_pixels->copied.load(std::memory_order_acquire)) m_pixels.reset();
+    return m_pixels;
+}
+
 bool GpuTexture::Upload(std::vector<uint32_t> argb) {
     if (argb.size() != size_t(m_width) * m_height) return false;
     auto pixels = std::make_shared<platform::TexturePixels>();

@@ -46,7 +46,11 @@ int CxPicture::Load(const CTIGroup* group, const char* name) {
     const uint8_t* data = group->GetT2IBuffer(name);
     const uint32_t size = group->GetT2ISize(name);
     if (data == nullptr || size == 0) return 0;
-    return Fill(Lower(m_szName), gfx::ImageTypeFromName(m_szName), data, size);
+    const int loaded = Fill(Lower(m_szName), gfx::ImageTypeFromName(m_szName), data, size);
+    // The texture holds the pixels now; the file's bytes are read again only if the texture
+    // is decoded again.
+    group->DropEntryPages(name);
+    return loaded;
 }
 
 int CxPicture::LoadFile(const char* path) {

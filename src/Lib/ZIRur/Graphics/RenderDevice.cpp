@@ -15,6 +15,7 @@ bool RenderDevice::Create() {
     m_backWidth = platform::GetPlatform().BackBufferWidth();
     m_backHeight = platform::GetPlatform().BackBufferHeight();
     m_created = true;
+    m_lastHandedOver.reset();
     return true;
 }
 
@@ -23,6 +24,7 @@ void RenderDevice::Release() {
     m_created = false;
     m_inScene = false;
     m_frame.commands.clear();
+    m_lastHandedOver.reset();
 }
 
 void RenderDevice::Clear(uint32_t argb) {
@@ -51,6 +53,15 @@ bool RenderDevice::Present() {
         return false;
     }
     ++m_presented;
+    // A still screen records the same frame every pass: handing it over again would only
+    // wake the window thread to find nothing to do.
+    if (m_lastHandedOver && *m_lastHandedOver == m_frame) {
+        m_frame.commands.clear();
+        return true;
+    }
+    // Kept only to compare with: without the pixels, which it would otherwise keep alive.
+    m_lastHandedOver = m_frame;
+    for (platform::DrawCommand& cmd : m_lastHandedOver->commands) cmd.pixels.reset();
     platform::GetPlatform().SubmitFrame(std::move(m_frame));
     m_frame = platform::DrawList{};
     return true;
@@ -66,7 +77,7 @@ void RenderDevice::DrawTexture(const GpuTexture& texture, const platform::Source
     cmd.argb = argb;
     cmd.textureId = texture.Id();
     cmd.textureGeneration = texture.Generation();
-    cmd.pixels = texture.Pixels();
+    cmd.pixels = texture.FramePixels();
     cmd.src = src;
     cmd.x = x;
     cmd.y = y;

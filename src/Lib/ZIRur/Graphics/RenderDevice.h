@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 #include "Lib/ZIRur/Graphics/GpuTexture.h"
 #include "platform/DrawList.h"
@@ -32,14 +33,15 @@ public:
     void Clear(uint32_t argb);
     void BeginScene();
     void EndScene();
-    // Hands the recorded frame to the platform; false when there is no device.
+    // Hands the recorded frame to the platform unless it equals the last one handed over;
+    // false when there is no device.
     bool Present();
 
     // Draws the source rectangle of a texture with its top-left corner at back-buffer (x, y).
     void DrawTexture(const GpuTexture& texture, const platform::SourceRect& src, float x, float y,
                      float scaleX, float scaleY, uint32_t argb, bool linear = true);
 
-    // Frames presented so far (tests and the trace read it).
+    // Frames presented so far, handed over or not (tests and the trace read it).
     uint64_t PresentedFrames() const { return m_presented; }
     // The frame being recorded (tests inspect it before Present).
     const platform::DrawList& Recording() const { return m_frame; }
@@ -51,6 +53,8 @@ private:
     int m_backWidth = 1024;
     int m_backHeight = 768;
     platform::DrawList m_frame;
+    // What the platform was last given; empty until the first frame after Create.
+    std::optional<platform::DrawList> m_lastHandedOver;
     uint64_t m_presented = 0;
 };
 

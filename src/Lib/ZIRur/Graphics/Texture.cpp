@@ -47,7 +47,7 @@ bool CTexture::CreateFromData(int type, const uint8_t* data, size_t size) {
 }
 
 void CTexture::ApplyColorKey(uint8_t red, uint8_t green, uint8_t blue) {
-    if (m_gpu == nullptr) return;
+    if (m_gpu == nullptr || m_gpu->Pixels() == nullptr) return;
     std::vector<uint32_t> argb = m_gpu->Pixels()->argb;
     const uint32_t key = uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
     for (uint32_t& p : argb) p = (p & 0x00FFFFFFu) | ((p & 0x00FFFFFFu) == key ? 0u : 0xFF000000u);

@@ -191,9 +191,10 @@ TEST_F(TIGroupFileTest, SameNameReparsesResidentBufferAnotherNameCloses) {
     std::string second = Write("B_1.T2G", BuildT2g({{"b.lyt", Bytes("BBBB")}}));
     CTIGroup group;
     ASSERT_TRUE(group.Open(first.c_str()));
-    // Convert in place, as the layout library does, then replace the file on disk.
+    // Convert in place, as the layout library does, then replace the file on disk as the data
+    // tools and the package manager do: a new file renamed over the old one.
     group.GetT2IBuffer("a.lyt")[0] = 'X';
-    Write("A_1.T2G", BuildT2g({{"other.lyt", Bytes("CCCC")}}));
+    std::filesystem::rename(Write("new.T2G", BuildT2g({{"other.lyt", Bytes("CCCC")}})), first);
     dbglog::Capture log;
     ASSERT_TRUE(group.Open(first.c_str()));
     EXPECT_EQ(log.Text(), "");  // no read
@@ -221,4 +222,27 @@ TEST(TIGroupOpen, MisalignedCallerBufferIsLoggedNotRefused) {
     EXPECT_NE(log.Text().find("is 64bytes alignment error! misaligned\n"), std::string::npos);
     EXPECT_EQ(EntryText(group, "x.bin"), "data");
     EXPECT_EQ(group.GetT2IBuffer("x.bin"), storage + 4 + 16 + 36);
+}
+
+TEST_F(TIGroupFileTest, DroppedEntriesReadAgainFromTheFileLayoutsKeepTheirChanges) {
+    // Entries of three pages each, so that whole pages lie inside them.
+    const std::vector<uint8_t> image(3 * 4096, 'p');
+    const std::vector<uint8_t> layout(3 * 4096, 'l');
+    std::string path = Write("C_1.T2G", BuildT2g({{"big.tga", image}, {"C_1.lyt", layout}}));
+    CTIGroup group;
+    ASSERT_TRUE(group.Open(path.c_str()));
+    // A change in place shows whether a page was handed back: it is read again from the file.
+    group.GetT2IBuffer("big.tga")[5000] = 'X';
+    group.GetT2IBuffer("C_1.lyt")[5000] = 'X';
+    group.DropEntryPages("big.tga");
+    group.DropEntryPages("C_1.lyt");
+    EXPECT_EQ(EntryText(group, "big.tga"), std::string(image.begin(), image.end()));
+    EXPECT_EQ(group.GetT2IBuffer("C_1.lyt")[5000], 'X') << "a built layout keeps its conversion";
+    // An archive handed in as a buffer has nothing to hand back.
+    auto bytes = BuildT2g({{"big.tga", image}});
+    CTIGroup inMemory;
+    ASSERT_TRUE(inMemory.OpenProcess("mem", bytes));
+    inMemory.GetT2IBuffer("big.tga")[5000] = 'X';
+    inMemory.DropEntryPages("big.tga");
+    EXPECT_EQ(inMemory.GetT2IBuffer("big.tga")[5000], 'X');
 }

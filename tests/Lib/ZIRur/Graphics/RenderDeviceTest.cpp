@@ -57,6 +57,44 @@ TEST_F(RenderDeviceTest, UploadMakesANewGenerationAndRefusesWrongSizes) {
     EXPECT_EQ(texture.Pixels()->argb[7], 0xFF112233u);
 }
 
+TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
+    gfx::GpuTexture texture(4, 4);
+    auto at = [&](int x) {
+        return [&texture, x] { gfx::DrawSprite(&texture, 4, 4, x, 0, 255, 255, 255, 255); };
+    };
+    Frame(at(0));
+    const uint64_t handed = m_platform.FrameCount();
+    const uint64_t presented = device.PresentedFrames();
+    Frame(at(0));
+    EXPECT_EQ(m_platform.FrameCount(), handed) << "the same frame again is kept back";
+    EXPECT_EQ(device.PresentedFrames(), presented + 1);
+    Frame(at(1));
+    EXPECT_EQ(m_platform.FrameCount(), handed + 1) << "a sprite moved";
+    ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
+    Frame(at(1));
+    EXPECT_EQ(m_platform.FrameCount(), handed + 2) << "a texture changed in place";
+}
+
+TEST_F(RenderDeviceTest, FramesStopCarryingPixelsTheBackendHasCopied) {
+    gfx::GpuTexture texture(4, 4);
+    auto at = [&](int x) {
+        return [&texture, x] { gfx::DrawSprite(&texture, 4, 4, x, 0, 255, 255, 255, 255); };
+    };
+    std::weak_ptr<const platform::TexturePixels> pixels;
+    {
+        const platform::DrawList first = Frame(at(0));
+        ASSERT_TRUE(first.commands[1].pixels);
+        pixels = first.commands[1].pixels;
+        first.commands[1].pixels->copied = true;  // as the window's replayer marks an upload
+    }
+    const platform::DrawList second = Frame(at(1));
+    EXPECT_EQ(second.commands[1].pixels, nullptr);
+    EXPECT_EQ(texture.Pixels(), nullptr);
+    EXPECT_TRUE(pixels.expired()) << "nothing on this side keeps the copied pixels";
+    ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
+    EXPECT_NE(Frame(at(1)).commands[1].pixels, nullptr) << "new pixels travel until copied";
+}
+
 TEST(ColorReadOut, ComponentsOutsideTheByteRangeCountAs255) {
     EXPECT_EQ(gfx::PackColor(300, -1, 0, 255), 0xFFFFFF00u);
     EXPECT_EQ(gfx::PackColor(1, 2, 3, 4), 0x04010203u);

@@ -58,4 +58,18 @@ TEST(TargaHeader, DepthsAndMapsTheDecoderMishandlesAreRefused) {
     EXPECT_TRUE(Decodes(Targa(0, 3, 0, 0, 2, 1, 8, {10, 20})));
 }
 
+// What the data build writes for an opaque picture: run-length packets of 24-bit pixels.
+TEST(TargaHeader, RunLength24BitPicturesDecodeOpaque) {
+    // 3 x 1: a run of two B=1 G=2 R=3, then one literal B=4 G=5 R=6.
+    const auto bytes = Targa(0, 10, 0, 0, 3, 1, 24, {0x81, 1, 2, 3, 0x00, 4, 5, 6});
+    gfx::DecodedImage image;
+    ASSERT_TRUE(gfx::DecodeImage(gfx::kImageTypeTarga, bytes, image));
+    ASSERT_EQ(image.width, 3);
+    ASSERT_EQ(image.height, 1);
+    EXPECT_EQ(std::vector<uint8_t>(image.rgba.get(), image.rgba.get() + 12),
+              (std::vector<uint8_t>{3, 2, 1, 255, 3, 2, 1, 255, 6, 5, 4, 255}));
+    // Packets that stop short of the picture are refused.
+    EXPECT_FALSE(Decodes(Targa(0, 10, 0, 0, 3, 1, 24, {0x81, 1, 2, 3})));
+}
+
 }  // namespace

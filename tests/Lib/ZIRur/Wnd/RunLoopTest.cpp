@@ -70,13 +70,16 @@ TEST_F(RunLoopTest, AnIdleLoopDrawsOneFramePerTenMilliseconds) {
     ScriptedWnd w;
     w.onStart = [](ScriptedWnd& self) { self.StartTimer(0, 100); };
     w.onTimer = [](ScriptedWnd& self, int) { self.EndModal(42); };
-    const uint64_t framesBefore = m_platform.FrameCount();
+    const uint64_t presentedBefore = gfx::RenderDevice::Instance().PresentedFrames();
+    const uint64_t handedBefore = m_platform.FrameCount();
     EXPECT_EQ(manager.RunWindow(&w), 42u);
     // The start event's frame at 0 ms, then one idle frame at each 10 ms step up to 90 ms;
     // the timer ends the loop at 100 ms before another frame.
     EXPECT_EQ(m_platform.Now(), 100u);
-    EXPECT_EQ(m_platform.FrameCount() - framesBefore, 10u);
+    EXPECT_EQ(gfx::RenderDevice::Instance().PresentedFrames() - presentedBefore, 10u);
     EXPECT_EQ(w.frames, 10);
+    // Nothing on screen changes, so the window side is woken for the first frame at most.
+    EXPECT_LE(m_platform.FrameCount() - handedBefore, 1u);
 }
 
 TEST_F(RunLoopTest, RunWindowSendsTheLifeEventsInOrder) {
