@@ -1,5 +1,5 @@
-// Every problem of the sections 1-3 to 1-8, of chapter 2, of 3-1, 3-2, 3-4, 4-1 and 4-4, answered
-// through the real program: the main menu, the problem list and the problem screen of
+// Every problem of every problem set of course 0 in the list below, answered through the real
+// program: the main menu, the problem list and the problem screen of
 // stonewell-headless on the built data set. Each problem is answered wrong first (the incorrect
 // sound must follow), then again and right (the correct sound must follow); the click after the
 // correct verdict moves on to the next problem, and after the last one back to the main menu.
