@@ -52,7 +52,7 @@ fs::path MakeRoot(const std::string& name, const std::vector<std::string>& witho
     return root;
 }
 
-RunResult RunHeadless(const fs::path& root, const fs::path& script) {
+RunResult RunHeadless(const fs::path& root, const fs::path& script, int maxMs) {
     RunResult result;
     result.trace = root / "trace.txt";
     // A home of its own: the per-user save folder is read first, and a learner's progress
@@ -62,7 +62,8 @@ RunResult RunHeadless(const fs::path& root, const fs::path& script) {
         "HOME=" + home + " XDG_DATA_HOME=" + home + "/share XDG_CONFIG_HOME=" + home + "/config " +
         std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless --root " + root.string() +
         " --script " + script.string() + " --shots " + (root / "shots").string() + " --trace " +
-        result.trace.string() + " 2>" + (root / "stderr.txt").string();
+        result.trace.string() + (maxMs > 0 ? " --max-ms " + std::to_string(maxMs) : "") + " 2>" +
+        (root / "stderr.txt").string();
     const int status = std::system(cmd.c_str());
     std::stringstream err;
     err << std::ifstream(root / "stderr.txt").rdbuf();

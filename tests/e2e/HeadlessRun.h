@@ -23,8 +23,9 @@ struct RunResult {
 };
 
 // Runs stonewell-headless on `script` in `root`, shots into root/shots, trace into
-// root/trace.txt.
-RunResult RunHeadless(const std::filesystem::path& root, const std::filesystem::path& script);
+// root/trace.txt, for at most `maxMs` of virtual time (the program's own limit when 0).
+RunResult RunHeadless(const std::filesystem::path& root, const std::filesystem::path& script,
+                      int maxMs = 0);
 
 std::vector<std::string> Lines(const std::filesystem::path& path);
 
