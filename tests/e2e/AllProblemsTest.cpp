@@ -119,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Section{3, 3, 16, "btn_menu10_1"}, Section{3, 4, 17, "btn_menu10_1"},
                       Section{4, 0, 18, "btn_menu10_1"}, Section{4, 1, 19, "btn_menu10_1"},
                       Section{4, 2, 20, "btn_menu10_1"}, Section{5, 0, 22, "btn_menu10_1"},
-                      Section{5, 1, 23, "btn_menu10_1"}, Section{5, 3, 25, "btn_menu10_1"},
-                      Section{5, 4, 26, "btn_menu10_1"}),
+                      Section{5, 1, 23, "btn_menu10_1"}, Section{5, 2, 24, "btn_menu10_1"},
+                      Section{5, 3, 25, "btn_menu10_1"}, Section{5, 4, 26, "btn_menu10_1"}),
     [](const auto& param) { return SectionName(param.param); });
 
 }  // namespace
