@@ -77,8 +77,8 @@ TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
     const fs::path root = e2e::MakeRoot("all-" + SectionName(section));
     const fs::path scriptPath = root / "answers.script";
     std::ofstream(scriptPath) << script.str();
-    // A long set outlasts the program's default limit of virtual time.
-    const e2e::RunResult run = e2e::RunHeadless(root, scriptPath, 60000 + 8000 * count);
+    // A long set outlasts the program's default limit of ten minutes of virtual time.
+    const e2e::RunResult run = e2e::RunHeadless(root, scriptPath, 600000 + 8000 * count);
     ASSERT_TRUE(run.exitedCleanly) << run.stderrText;
 
     // The verdicts heard between one problem's opening and the next one's.
