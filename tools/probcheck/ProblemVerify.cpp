@@ -264,11 +264,12 @@ private:
         PointSet stones, libs;
         pos.String(at, stones, libs);
         if (libs.empty()) return false;
+        // A ko: one stone taken, by a lone stone left with that one liberty.
         std::vector<Point> captured;
-        for (const Point& n : Position::Around(at))
-            if (Position::OnBoard(n) && before.At(n) != 0 && before.At(n) != colour &&
-                pos.At(n) == 0)
-                captured.push_back(n);
+        for (int y = 0; y < kEdge; ++y)
+            for (int x = 0; x < kEdge; ++x)
+                if (before.At({x, y}) != 0 && before.At({x, y}) != colour && pos.At({x, y}) == 0)
+                    captured.push_back({x, y});
         ko =
             captured.size() == 1 && stones.size() == 1 && libs.size() == 1 ? captured[0] : kNoPoint;
         return true;
