@@ -761,6 +761,20 @@ std::vector<std::string> KindsForQuestion(int question) {
     return {};
 }
 
+std::vector<std::string> ExpandedPoints(const sgf::Property& property) {
+    std::vector<std::string> out;
+    for (const std::string& v : property.values) {
+        if (v.find(':') == std::string::npos || v.size() != 5) {
+            out.push_back(v);
+            continue;
+        }
+        for (char c = std::min(v[0], v[3]); c <= std::max(v[0], v[3]); ++c)
+            for (char r = std::min(v[1], v[4]); r <= std::max(v[1], v[4]); ++r)
+                out.push_back(std::string{c, r});
+    }
+    return out;
+}
+
 void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileName, int course,
                  std::vector<Diagnostic>& errors) {
     int chapter = 0, section = 0;
@@ -806,16 +820,8 @@ void LintSection(const std::vector<sgf::Tree>& trees, const std::string& fileNam
         std::vector<std::string> stones;
         for (const char* id : {"AB", "AW"})
             if (const sgf::Property* p = root.Find(id)) {
-                for (const std::string& v : p->values) {
-                    const size_t colon = v.find(':');
-                    if (colon == std::string::npos || v.size() != 5) {
-                        stones.push_back(v);
-                        continue;
-                    }
-                    for (char c = std::min(v[0], v[3]); c <= std::max(v[0], v[3]); ++c)
-                        for (char r = std::min(v[1], v[4]); r <= std::max(v[1], v[4]); ++r)
-                            stones.push_back(std::string{c, r});
-                }
+                const std::vector<std::string> points = ExpandedPoints(*p);
+                stones.insert(stones.end(), points.begin(), points.end());
             }
         for (const std::string& v : tr->values) {
             if (std::find(stones.begin(), stones.end(), v) == stones.end()) {

@@ -93,6 +93,10 @@ SectionBlock CompileSectionText(std::string_view text, const std::string& fileNa
 // the text tells the learner to do must be what the kind lets them do. Empty outside 0..56.
 std::vector<std::string> KindsForQuestion(int question);
 
+// The values of a point-list property (AB, AW, ...) with point ranges ("aa:cc") expanded;
+// other values are kept as they are.
+std::vector<std::string> ExpandedPoints(const sgf::Property& property);
+
 // Lints of a whole section source that the compiler itself does not need but the course does:
 // each question used only with a kind that fits it, exactly the section's curriculum count of
 // problems (a short set can never be all solved), no shown problems in course 1 (they are never

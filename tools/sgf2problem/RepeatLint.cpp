@@ -18,20 +18,12 @@ Point Transform(Point p, int symmetry, int size) {
     return {x, y};
 }
 
-// Stones of AB or AW, with point ranges ("aa:cc") expanded.
+// Stones of AB or AW as points.
 std::vector<Point> Stones(const sgf::Node& root, const char* id) {
     std::vector<Point> out;
-    const sgf::Property* p = root.Find(id);
-    if (p == nullptr) return out;
-    for (const std::string& v : p->values) {
-        if (v.size() == 2) {
-            out.push_back({v[0] - 'a', v[1] - 'a'});
-        } else if (v.size() == 5 && v[2] == ':') {
-            for (char c = std::min(v[0], v[3]); c <= std::max(v[0], v[3]); ++c)
-                for (char r = std::min(v[1], v[4]); r <= std::max(v[1], v[4]); ++r)
-                    out.push_back({c - 'a', r - 'a'});
-        }
-    }
+    if (const sgf::Property* p = root.Find(id))
+        for (const std::string& v : ExpandedPoints(*p))
+            if (v.size() == 2) out.push_back({v[0] - 'a', v[1] - 'a'});
     return out;
 }
 
