@@ -1,13 +1,19 @@
 #include "DialogFixture.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "../Lib/ZIRur/Sound/WavBytes.h"
 #include "../Lib/lyt/LytFixture.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Layout/ts_locate.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
+#include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
+#include "screens/ScreenAssets.h"
+#include "support/Built.h"
 #include "support/T2gWriter.h"
 #include "support/TgaWriter.h"
 
@@ -77,7 +83,9 @@ uint32_t ColourOf(const std::string& texture) {
 
 DialogTest::DialogTest() {
     m_savedSettings = TheSettings();
+    m_savedProgress = TheProgress();
     TheSettings() = AppSettings{};
+    TheProgress() = ProgressState{};
     m_fonts = std::make_unique<testsupport::FontArchiveScope>();
     m_cwd = std::make_unique<testsupport::WorkingDirectory>(m_dir.Path());
     for (const char* name : {"Menu", "Set", "Cancel"}) {
@@ -88,16 +96,20 @@ DialogTest::DialogTest() {
         m_trace.push_back(platform::HeadlessPlatform::TraceName(kind) + " " + d);
     });
     m_platform.SetSleepHook([this](uint64_t until) {
-        std::stable_sort(m_script.begin(), m_script.end(),
-                         [](const Timed& a, const Timed& b) { return a.ms < b.ms; });
-        while (!m_script.empty() && m_script.front().ms <= until) {
-            Timed next = std::move(m_script.front());
-            m_script.erase(m_script.begin());
+        // Steps may add steps: the earliest goes first, same times in the order given.
+        const auto earliest = [this] {
+            return std::min_element(m_script.begin(), m_script.end(),
+                                    [](const Timed& a, const Timed& b) { return a.ms < b.ms; });
+        };
+        while (!m_script.empty() && earliest()->ms <= until) {
+            const auto first = earliest();
+            Timed next = std::move(*first);
+            m_script.erase(first);
             if (next.ms > m_platform.Now()) m_platform.SetNow(next.ms);
             next.action();
         }
-        // A dialog that never answers ends the test instead of hanging it.
-        if (until > 60000) {
+        // A window that never ends ends the test instead of hanging it.
+        if (until > m_endAfter) {
             if (CTSEventWnd* w = m_mgr.CurrentWindow()) w->EndModal(99);
         }
     });
@@ -112,6 +124,7 @@ DialogTest::~DialogTest() {
     m_fonts.reset();
     TSingleton<CTSLytMgr>::DestroyInstance();
     TheSettings() = m_savedSettings;
+    TheProgress() = m_savedProgress;
 }
 
 void DialogTest::WriteArchive(
@@ -155,21 +168,35 @@ void DialogTest::At(uint64_t ms, std::function<void()> action) {
     m_script.push_back({ms, std::move(action)});
 }
 
-void DialogTest::ClickAt(uint64_t ms, int left, int top, int right, int bottom) {
-    const TSPoint p{(left + right) / 2, (top + bottom) / 2};
-    At(ms, [this, p] {
-        if (CTSEventWnd* w = m_mgr.CurrentWindow()) w->ReportPress(0, 1, p);
-    });
-    At(ms + 20, [this, p] {
-        if (CTSEventWnd* w = m_mgr.CurrentWindow()) w->ReportPress(0, 0, p);
+void DialogTest::Click(uint64_t ms, int x, int y) {
+    At(ms, [this, x, y] { Front()->ReportPress(0, 1, TSPoint{x, y}); });
+    At(ms + 20, [this, x, y] { Front()->ReportPress(0, 0, TSPoint{x, y}); });
+}
+
+void DialogTest::Tap(uint64_t ms, const std::string& pane) {
+    At(ms, [this, ms, pane] {
+        const TSPoint p = Centre(pane);
+        Front()->ReportPress(0, 1, p);
+        At(ms + 20, [this, p] { Front()->ReportPress(0, 0, p); });
     });
 }
 
-void DialogTest::ClickPane(uint64_t ms, const std::vector<PaneSpec>& panes,
-                           const std::string& name) {
-    for (const PaneSpec& p : panes)
-        if (p.name == name) return ClickAt(ms, p.left, p.top, p.right, p.bottom);
-    ADD_FAILURE() << "no pane " << name;
+TSPoint DialogTest::Centre(const std::string& pane) {
+    TSRect r{};
+    if (!LocateShownPane(Front(), pane.c_str(), r)) {
+        ADD_FAILURE() << "no shown pane " << pane;
+        return TSPoint{-1, -1};
+    }
+    return TSPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool DialogTest::Shown(const std::string& pane, std::string* image) const {
+    TSRect r{};
+    return LocateShownPane(Front(), pane.c_str(), r, image);
+}
+
+int DialogTest::Count(const std::string& line) const {
+    return int(std::count(m_trace.begin(), m_trace.end(), line));
 }
 
 std::vector<std::string> DialogTest::Effects() const {
@@ -180,6 +207,27 @@ std::vector<std::string> DialogTest::Effects() const {
         out.push_back(slash == std::string::npos ? line.substr(3) : line.substr(slash + 1));
     }
     return out;
+}
+
+BuiltDataTest::BuiltDataTest() {
+    m_fonts.reset();
+    m_cwd.reset();
+    const char* data = std::getenv("STONEWELL_TEST_DATA_DIR");
+    m_cwd = std::make_unique<testsupport::WorkingDirectory>(
+        data != nullptr ? std::filesystem::path(data).parent_path().string()
+                        : std::string(STONEWELL_BINARY_DIR));
+    m_mgr.CommonGroup().Open(screen_assets::kCommonArchive);
+}
+
+BuiltDataTest::~BuiltDataTest() {
+    m_mgr.CommonGroup().Close();
+    TSingleton<CFontMgr>::DestroyInstance();
+}
+
+void BuiltDataTest::SetUp() {
+    REQUIRE_BUILT(std::filesystem::exists("DATA/IMG/F_1.T2G") &&
+                      std::filesystem::exists("DATA/DATA/PROBLEM/1-problem.dat"),
+                  "the data set");
 }
 
 }  // namespace dlgtest

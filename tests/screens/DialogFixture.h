@@ -11,6 +11,7 @@
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "progress/ProgressState.h"
+#include "screens/ScreenMgr.h"
 #include "support/FontArchive.h"
 #include "support/ProbeWindows.h"
 #include "support/ScratchDir.h"
@@ -39,10 +40,10 @@ std::vector<uint8_t> SolidTga(uint32_t rgb, int width = 8, int height = 8);
 // texture a pane shows.
 uint32_t ColourOf(const std::string& texture);
 
-// Runs dialogs in a scratch program folder: archives DATA/IMG/M_1.T2G, MSG.T2G, OP_1.T2G,
-// the three effect sounds, a window manager, the sound players and a headless platform whose
-// effect traces are collected. Timed clicks are delivered to the current window from the
-// virtual clock's sleep hook.
+// Runs dialogs and screens in a scratch program folder: archives DATA/IMG/M_1.T2G, MSG.T2G,
+// OP_1.T2G, the three effect sounds, a window manager, the sound players and a headless
+// platform whose traces are collected. Scripted input reaches the current window from the
+// virtual clock's sleep hook; a window still open after `m_endAfter` ms is ended.
 class DialogTest : public ::testing::Test {
 protected:
     DialogTest();
@@ -57,15 +58,24 @@ protected:
                             const std::vector<std::string>& textures);
     void WriteAllArchives();
 
-    // A click (press, release 20 ms later) at the centre of `rect` at virtual time `ms`.
-    void ClickAt(uint64_t ms, int left, int top, int right, int bottom);
-    // Clicks the centre of the pane of that name from the standard specs.
-    void ClickPane(uint64_t ms, const std::vector<PaneSpec>& panes, const std::string& name);
-    // Something to do at virtual time `ms` (from the sleep hook, on the dialog's thread).
+    // Something to do at virtual time `ms` (from the sleep hook, on the window's thread).
     void At(uint64_t ms, std::function<void()> action);
+    // A click (press, release 20 ms later) at a point of the window in front then.
+    void Click(uint64_t ms, int x, int y);
+    // A click at the centre of the named pane as the window in front shows it at `ms`.
+    void Tap(uint64_t ms, const std::string& pane);
+    // The centre of a shown pane of the window in front ({-1, -1} and a failure if none).
+    TSPoint Centre(const std::string& pane);
+    // Whether the window in front shows the pane, and the picture it shows there.
+    bool Shown(const std::string& pane, std::string* image = nullptr) const;
+    CTSEventWnd* Front() const { return m_mgr.CurrentWindow(); }
+    // Scripted steps not yet due.
+    size_t StepsLeft() const { return m_script.size(); }
 
     // Effect file names played so far, without folders ("Menu.wav").
     std::vector<std::string> Effects() const;
+    // How often a trace line ("se DATA/SOUND/SE/Stone.wav") was written.
+    int Count(const std::string& line) const;
 
     // Installed before, and removed after, every member that reads the clock.
     struct PlatformScope {
@@ -78,10 +88,12 @@ protected:
     std::unique_ptr<testsupport::FontArchiveScope> m_fonts;
     testsupport::ScratchDir m_dir;
     std::unique_ptr<testsupport::WorkingDirectory> m_cwd;
-    CTSWndMgr m_mgr;
+    CScreenMgr m_mgr;
     ProbeWnd m_parent;
     AppSettings m_savedSettings;
+    ProgressState m_savedProgress;
     std::vector<std::string> m_trace;
+    uint64_t m_endAfter = 60000;
 
 private:
     struct Timed {
@@ -89,6 +101,15 @@ private:
         std::function<void()> action;
     };
     std::vector<Timed> m_script;
+};
+
+// Runs screens on the data set the build makes, in the build's folder (or the parent of
+// $STONEWELL_TEST_DATA_DIR) with its fonts and the shared archive open.
+class BuiltDataTest : public DialogTest {
+protected:
+    BuiltDataTest();
+    ~BuiltDataTest() override;
+    void SetUp() override;
 };
 
 }  // namespace dlgtest

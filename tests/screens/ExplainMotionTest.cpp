@@ -33,32 +33,27 @@ std::vector<StepSeen> RunSlide(Slide& slide, int& endTick) {
     return steps;
 }
 
-TEST(ExplainSlide, SlidingInRisesHundredPixelsInFiveStepsWhileFadingIn) {
-    Slide in(true);
-    EXPECT_FALSE(in.Running());
-    in.Start();
-    EXPECT_TRUE(in.Running());
-    int end = 0;
-    const auto steps = RunSlide(in, end);
-    EXPECT_EQ(steps,
-              (std::vector<StepSeen>{
-                  {3, -20, 51}, {6, -20, 102}, {9, -20, 153}, {12, -20, 204}, {15, -20, 255}}));
-    EXPECT_EQ(end, 16);
-    EXPECT_FALSE(in.Running());
-    // An idle slide does nothing at all.
-    const SlideTick idle = in.Advance();
-    EXPECT_FALSE(idle.moved);
-    EXPECT_FALSE(idle.finished);
-}
-
-TEST(ExplainSlide, SlidingOutSinksHundredPixelsWhileFadingOut) {
-    Slide out(false);
-    out.Start();
-    int end = 0;
-    const auto steps = RunSlide(out, end);
-    EXPECT_EQ(steps, (std::vector<StepSeen>{
-                         {3, 20, 204}, {6, 20, 153}, {9, 20, 102}, {12, 20, 51}, {15, 20, 0}}));
-    EXPECT_EQ(end, 16);
+TEST(ExplainSlide, SlidesMoveHundredPixelsInFiveStepsWhileFading) {
+    for (const bool inwards : {true, false}) {
+        Slide slide(inwards);
+        EXPECT_FALSE(slide.Running());
+        slide.Start();
+        EXPECT_TRUE(slide.Running());
+        int end = 0;
+        const int dy = inwards ? -20 : 20;
+        const auto alpha = [inwards](int step) { return inwards ? 51 * step : 255 - 51 * step; };
+        EXPECT_EQ(RunSlide(slide, end), (std::vector<StepSeen>{{3, dy, alpha(1)},
+                                                               {6, dy, alpha(2)},
+                                                               {9, dy, alpha(3)},
+                                                               {12, dy, alpha(4)},
+                                                               {15, dy, alpha(5)}}))
+            << inwards;
+        EXPECT_EQ(end, 16);
+        EXPECT_FALSE(slide.Running());
+        // An idle slide does nothing at all.
+        const SlideTick idle = slide.Advance();
+        EXPECT_FALSE(idle.moved || idle.finished);
+    }
 }
 
 TEST(ExplainSlide, RestartingOrCancellingTakesEffectAtOnce) {

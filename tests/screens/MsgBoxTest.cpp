@@ -7,8 +7,6 @@
 
 namespace {
 
-using dlgtest::MsgPanes;
-
 // "メインメニューへ戻りますか？" in Shift_JIS.
 const char* const kQuestion =
     "\x83\x81\x83\x43\x83\x93\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xd6\x96\xdf\x82\xe8\x82\xdc"
@@ -19,34 +17,31 @@ protected:
     MsgBoxTest() { WriteAllArchives(); }
 };
 
-TEST_F(MsgBoxTest, OkAndNoAnswerWithTheirSounds) {
-    ClickPane(500, MsgPanes(), "btn_ok_1");
+TEST_F(MsgBoxTest, OkAndNoAnswerWithTheirSoundsUnlessEffectsAreOff) {
+    Tap(500, "btn_ok_1");
     EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Menu.wav", "Set.wav"}));
     m_trace.clear();
-    ClickPane(m_platform.Now() + 500, MsgPanes(), "btn_no_1");
+    Tap(m_platform.Now() + 500, "btn_no_1");
     EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 1);
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Menu.wav", "Cancel.wav"}));
+    m_trace.clear();
+    TheSettings().m_seOn = 0;
+    Tap(m_platform.Now() + 500, "btn_ok_1");
+    EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
+    EXPECT_TRUE(Effects().empty());
 }
 
-TEST_F(MsgBoxTest, QuestionGoesIntoTheTextBoxAndFadesWithTheWindow) {
+TEST_F(MsgBoxTest, QuestionGoesIntoTheTextBoxInTheRoundedFont) {
     ASSERT_TRUE(m_fonts->Ready());
     CMsgBox box(kQuestion);
-    ClickPane(800, MsgPanes(), "btn_no_1");
+    Tap(800, "btn_no_1");
     EXPECT_EQ(box.DoModal(&m_parent), 1u);
     auto* text = dynamic_cast<CText*>(box.Layout().GetPaneObject("txt_message"));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->String(), kQuestion);
     EXPECT_NE(text->Font(), nullptr) << "the rounded font was found";
-    EXPECT_EQ(box.Layout().GetPane("txt_message").GetAlpha(), 246);
-    EXPECT_EQ(box.Layout().GetPane("background").GetAlpha(), 91);
-}
-
-TEST_F(MsgBoxTest, EffectsOffMakesTheQuestionSilent) {
-    TheSettings().m_seOn = 0;
-    ClickPane(500, MsgPanes(), "btn_ok_1");
-    EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
-    EXPECT_TRUE(Effects().empty());
+    EXPECT_EQ(box.Layout().GetPane("txt_message").GetAlpha(), 246) << "fades with the window";
 }
 
 TEST_F(MsgBoxTest, MissingLayoutAnswersNo) {
