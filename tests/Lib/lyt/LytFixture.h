@@ -71,13 +71,9 @@ private:
 
 struct PaneSpec {
     std::string name;
-    uint8_t flags = 1;
-    uint8_t basePosition = 4;
-    uint8_t alpha = 255;
+    uint8_t flags = 1, basePosition = 4, alpha = 255;
     std::string userStr;
-    float tx = 0, ty = 0, tz = 0;
-    float sx = 1, sy = 1;
-    float width = 0, height = 0;
+    float tx = 0, ty = 0, tz = 0, sx = 1, sy = 1, width = 0, height = 0;
 };
 
 inline PaneSpec Named(const std::string& name) {
@@ -194,28 +190,21 @@ inline void LayoutInfo(FileWriter& f, float width, float height) {
 // ---- animation files ----
 
 struct KeySpec {
-    float frame;
-    float value;
-    float slope = 0;  // Hermite only
+    float frame, value, slope = 0;  // the slope for Hermite kinds only
 };
-
 struct TargetSpec {
-    uint8_t index = 0;
-    uint8_t element = 0;
+    uint8_t index = 0, element = 0;
     std::vector<KeySpec> keys;
 };
-
 struct InfoSpec {
     std::string kind;  // "APSR", "AVIS", ...
     std::vector<TargetSpec> targets;
 };
-
 struct ContentSpec {
     std::string name;
     uint8_t type = 0;  // 0 pane, 1 material
     std::vector<InfoSpec> infos;
 };
-
 struct AnimSpec {
     uint16_t frames = 60;
     bool loop = false;
