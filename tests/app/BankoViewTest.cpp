@@ -10,23 +10,19 @@ namespace {
 TEST(BankoViewScale, ScalesClientPixelsToTheVirtualScreen) {
     int vx = -1, vy = -1;
     ASSERT_TRUE(CBankoView::Scale(511, 383, 1024, 768, vx, vy));
-    EXPECT_EQ(vx, 511);
-    EXPECT_EQ(vy, 383);
+    EXPECT_EQ((TSPoint{vx, vy}), (TSPoint{511, 383}));
     ASSERT_TRUE(CBankoView::Scale(511, 383, 800, 600, vx, vy));
-    EXPECT_EQ(vx, 654);
-    EXPECT_EQ(vy, 490);
+    EXPECT_EQ((TSPoint{vx, vy}), (TSPoint{654, 490}));
     EXPECT_FALSE(CBankoView::Scale(5, 5, 0, 768, vx, vy)) << "a minimised window drops input";
 }
 
 class BankoViewTest : public HeadlessTest {
 protected:
-    BankoViewTest() : view(manager) {
+    BankoViewTest() : view(manager) { SetScreen(&screen); }
+    ~BankoViewTest() override { SetScreen(nullptr); }
+    void SetScreen(CTSEventWnd* wnd) {
         std::lock_guard lock(manager.QueueLock());
-        manager.SetCurrentWindow(&screen);
-    }
-    ~BankoViewTest() override {
-        std::lock_guard lock(manager.QueueLock());
-        manager.SetCurrentWindow(nullptr);
+        manager.SetCurrentWindow(wnd);
     }
 
     // Fires the view's hold timer at each due tick up to `until`; returns the times at
@@ -50,15 +46,11 @@ protected:
     CBankoView view;
 };
 
-TEST_F(BankoViewTest, PressReachesDeviceZeroScaled) {
+TEST_F(BankoViewTest, PressReachesDeviceZeroAndHoldRepeatsFromHalfASecondUntilRelease) {
     view.OnLeftDown(511, 383, false);
     EXPECT_EQ(screen.Device(0).m_pointerState, kPtrPress);
     EXPECT_EQ(screen.Device(0).m_pos, (TSPoint{511, 383}));
     EXPECT_TRUE(view.m_held);
-}
-
-TEST_F(BankoViewTest, HoldStartsAtTheFirstTickAfterHalfASecondAndStopsOnRelease) {
-    view.OnLeftDown(300, 200, false);
     EXPECT_EQ(HoldsUntil(1000), (std::vector<uint64_t>{600, 800, 1000}));
     view.OnLeftUp(300, 200);
     EXPECT_EQ(screen.Device(0).m_pointerState, kPtrRelease);
@@ -66,10 +58,7 @@ TEST_F(BankoViewTest, HoldStartsAtTheFirstTickAfterHalfASecondAndStopsOnRelease)
 }
 
 TEST_F(BankoViewTest, NoCurrentScreenMeansNoDelivery) {
-    {
-        std::lock_guard lock(manager.QueueLock());
-        manager.SetCurrentWindow(nullptr);
-    }
+    SetScreen(nullptr);
     view.OnMouseMove(10, 10);
     view.OnKey(true, 13);
     EXPECT_EQ(screen.Device(0).m_pointerState, kPtrIdle);

@@ -7,24 +7,10 @@ import sys
 
 # Folders of src/ from the bottom up; a folder may include its own layer and those below.
 # Folders on one rank may not include each other (they are siblings, not a stack).
-LAYERS = [
-    ["platform"],
-    ["Lib/ZIRur/Util"],
-    ["Lib/ZIRur/File"],
-    ["Lib/lyt"],
-    ["Lib/ZIRur/Graphics", "Lib/ZIRur/Sound"],
-    ["Lib/ZIRur/Text"],
-    ["Lib/ZIRur/Wnd"],
-    ["Lib/ZIRur/Layout"],
-    ["go"],
-    ["progress"],
-    ["lesson"],
-    ["problem"],
-    ["screens"],
-    ["app"],
-    ["platform/sdl", "platform/headless"],
-    ["programs"],
-]
+LAYERS = [["platform"], ["Lib/ZIRur/Util"], ["Lib/ZIRur/File"], ["Lib/lyt"],
+          ["Lib/ZIRur/Graphics", "Lib/ZIRur/Sound"], ["Lib/ZIRur/Text"], ["Lib/ZIRur/Wnd"],
+          ["Lib/ZIRur/Layout"], ["go"], ["progress"], ["lesson"], ["problem"], ["screens"],
+          ["app"], ["platform/sdl", "platform/headless"], ["programs"]]
 # The backends implement the platform interface and may use the utilities, nothing above;
 # the screenshot capture replays frames with the SDL backend's replayer.
 BACKEND_MAY_USE = {
@@ -42,14 +28,10 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*(?:[<"]([^>"]+)[>"]|(FT_[A-Z_]+_H))')
 
 
 def folder_of(path):
-    """The longest layer folder that holds `path` (relative to src/), or None."""
-    best = None
-    for rank, folders in enumerate(LAYERS):
-        for folder in folders:
-            if path == folder or path.startswith(folder + "/"):
-                if best is None or len(folder) > len(best[1]):
-                    best = (rank, folder)
-    return best
+    """The (rank, folder) of the longest layer folder that holds `path` (relative to src/)."""
+    holders = [(rank, folder) for rank, folders in enumerate(LAYERS) for folder in folders
+               if path == folder or path.startswith(folder + "/")]
+    return max(holders, key=lambda h: len(h[1]), default=None)
 
 
 def main():

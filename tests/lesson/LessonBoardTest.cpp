@@ -23,24 +23,18 @@ LessonPage MakePage(int boardSize, const std::vector<std::vector<StepEntry>>& st
 
 }  // namespace
 
-TEST(LessonMerging, ZeroCodeClearsEveryField) {
-    EXPECT_EQ(MergeCode(0x4000 | 0x0500 | 0x0030 | 0x0001, 0x0000), 0);
-}
-
-TEST(LessonMerging, ArrowCodeSetsOnlyTheArrowLayer) {
+TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
+    EXPECT_EQ(MergeCode(0x4000 | 0x0500 | 0x0030 | 0x0001, 0x0000), 0) << "zero clears all";
     // 0x0011 has stone bits too, but the arrow layer comes first and is the only change.
     EXPECT_EQ(MergeCode(0x0002, 0x0011), 0x0012);
     EXPECT_EQ(MergeCode(0x8702, 0x0011), 0x8712);
-}
-
-TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
     EXPECT_EQ(MergeCode(0x8735, 0x0001), 0x8731) << "stone replaces stone only";
     EXPECT_EQ(MergeCode(0x8735, 0x0C00), 0x8C35) << "number replaces number only";
     EXPECT_EQ(MergeCode(0x8735, 0x4000), 0x4735) << "blink replaces blink only";
     EXPECT_EQ(MergeCode(0x0000, 0xC102), 0x0002) << "stone wins over number and blink";
 }
 
-TEST(LessonMirroring, ThirteenBoardRowZeroIsRowTwelve) {
+TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
     int x = -1, y = -1;
     ASSERT_TRUE(EntryPoint({3, 0, 1}, 13, false, x, y));
     EXPECT_EQ(x, 3);
@@ -49,10 +43,7 @@ TEST(LessonMirroring, ThirteenBoardRowZeroIsRowTwelve) {
     EXPECT_EQ(y, 0);
     EXPECT_FALSE(EntryPoint({0, 13, 1}, 13, false, x, y)) << "row 13 wraps past the board";
     EXPECT_FALSE(EntryPoint({13, 0, 1}, 13, false, x, y));
-}
-
-TEST(LessonMirroring, LessonTwoFourOneMirrorsOnTheFullBoard) {
-    int x = -1, y = -1;
+    // Lesson 2-4-1 mirrors on the full board.
     ASSERT_TRUE(EntryPoint({1, 18, 1}, 9, true, x, y));
     EXPECT_EQ(y, 0);
     ASSERT_TRUE(EntryPoint({1, 10, 1}, 9, true, x, y));

@@ -7,20 +7,18 @@
 #include "progress/ProgressState.h"
 
 using namespace lesson;
-using lessontest::DataFile;
 using lessontest::Kana;
 using lessontest::PageRecord;
-using lessontest::TextFile;
 
 namespace {
 
 using Pages = std::vector<PageRecord>;
+using Texts = std::vector<std::pair<std::string, std::string>>;
 
 class LessonPlaybackTest : public ::testing::Test {
 protected:
-    // Writes the lesson of `progress`'s selection and starts playing it.
-    void Play(const Pages& pages, std::vector<std::pair<std::string, std::string>> text = {},
-              LessonId id = {0, 0, 0}) {
+    // Writes the lesson `id`, selects it and starts playing; missing texts are ("C", two kana).
+    void Play(const Pages& pages, Texts text = {}, LessonId id = {0, 0, 0}) {
         while (text.size() < pages.size()) text.push_back({"C", Kana(2)});
         progress.m_course = id.course;
         progress.m_chapter = id.chapter;
@@ -28,67 +26,53 @@ protected:
         const std::string name = std::to_string(id.course + 1) + "-" +
                                  std::to_string(id.chapter + 1) + "-" +
                                  std::to_string(id.section + 1);
-        dir.Write(name + ".dat", DataFile(pages));
-        dir.Write(name + ".txt", TextFile(text));
+        testsupport::WriteBytes(dir / (name + ".dat"), lessontest::DataFile(pages));
+        lessontest::Write(dir, name + ".txt", lessontest::TextFile(text));
         playback.Start();
         playback.Enter();
     }
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) playback.Tick();
     }
+    void NextPages(int n) {
+        for (int i = 0; i < n; ++i) playback.NextPage();
+    }
     int Count(const std::string& sound) const {
         return int(std::count(view.sounds.begin(), view.sounds.end(), sound));
     }
     const LessonPage& page() const { return playback.Page(); }
 
-    lessontest::TempDir dir;
+    testsupport::ScratchDir dir;
     lessontest::RecordingView view;
     ProgressState progress;
-    LessonPlayback playback{view, progress, dir.Prefix()};
+    LessonPlayback playback{view, progress, dir.Path() + "/"};
 };
 
-PageRecord ShowFinalPage(int steps) {
+PageRecord Page(std::vector<std::vector<lessontest::Entry>> steps = {{}}) {
+    PageRecord p;
+    p.steps = std::move(steps);
+    return p;
+}
+
+PageRecord ShowFinal(int steps) {
     PageRecord p;
     p.showFinal = 1;
     for (int i = 0; i < steps; ++i) p.steps.push_back({{uint8_t(i), 0, 0x0003}});
     return p;
 }
 
-PageRecord Simple() {
-    PageRecord p;
-    p.steps = {{}};
+// Typing first, in the talking window mode.
+PageRecord Talking() {
+    PageRecord p = Page();
+    p.textFirst = 1;
+    p.windowMode = 1;
     return p;
 }
 
 }  // namespace
 
-TEST(LessonTickTimers, FireOnTheFirstTickThenEveryPeriod) {
-    LessonTickTimers timers;
-    std::vector<int> fired;
-    timers.Set(1, 3);
-    for (int tick = 0; tick < 7; ++tick) {
-        timers.Serve([&](int k) { fired.push_back(k * 100 + tick); });
-    }
-    EXPECT_EQ(fired, (std::vector<int>{100, 103, 106}));
-    timers.Stop(1);
-    fired.clear();
-    timers.Serve([&](int k) { fired.push_back(k); });
-    EXPECT_TRUE(fired.empty());
-}
-
-TEST(LessonTickTimers, TimerArmedByAnEarlierOneFiresInTheSameTick) {
-    LessonTickTimers timers;
-    timers.Set(0, 5);
-    std::vector<int> fired;
-    timers.Serve([&](int k) {
-        fired.push_back(k);
-        if (k == 0) timers.Set(1, 3);
-    });
-    EXPECT_EQ(fired, (std::vector<int>{0, 1}));
-}
-
 TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
-    Play({ShowFinalPage(3)});
+    Play({ShowFinal(3)});
     EXPECT_EQ(page().currentStep, 2);
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
     EXPECT_FALSE(playback.StepPlaybackOn());
@@ -103,7 +87,6 @@ TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
     EXPECT_EQ(view.sounds, (std::vector<std::string>{kCursorSound}));
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, true}));
     EXPECT_EQ(page().board.At(2, 0), 0);
-
     playback.StepBack();
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, false, true}));
     playback.StepBack();
@@ -115,10 +98,10 @@ TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
     EXPECT_EQ(page().board.At(1, 0), 3);
 }
 
-TEST_F(LessonPlaybackTest, StepButtonsHideOnOtherPages) {
-    PageRecord playing = Simple();
-    playing.steps = {{}, {}};
-    Play({playing, ShowFinalPage(2), playing});
+TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
+    PageRecord thirteen = Page({{}, {}});
+    thirteen.boardSize = 13;
+    Play({Page({{}, {}}), ShowFinal(2), thirteen});
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
     playback.StepBack();
     playback.StepForward();
@@ -126,14 +109,15 @@ TEST_F(LessonPlaybackTest, StepButtonsHideOnOtherPages) {
 
     playback.NextPage();
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
+    EXPECT_EQ(view.boardPictures.size(), 1u) << "the same size keeps its picture";
     playback.NextPage();
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
+    EXPECT_EQ(view.boardPictures,
+              (std::vector<std::string>{"COMN_board9.tga", "COMN_board19trim.tga"}));
 }
 
 TEST_F(LessonPlaybackTest, StepsPlayFromTheFirstTickThenTheTextIsTyped) {
-    PageRecord p;
-    p.steps = {{}, {{0, 0, 1}, {1, 0, 2}}, {{2, 0, 1}}};
-    Play({p}, {{"CAP", Kana(3)}});
+    Play({Page({{}, {{0, 0, 1}, {1, 0, 2}}, {{2, 0, 1}}})}, {{"CAP", Kana(3)}});
     EXPECT_EQ(view.caption, "CAP");
     ASSERT_TRUE(playback.StepPlaybackOn());
 
@@ -160,9 +144,7 @@ TEST_F(LessonPlaybackTest, StepsPlayFromTheFirstTickThenTheTextIsTyped) {
 }
 
 TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
-    PageRecord stones;
-    stones.steps = {{}, {{0, 0, 1}}, {{1, 1, 2}}};
-    Play({Simple(), stones});
+    Play({Page(), Page({{}, {{0, 0, 1}}, {{1, 1, 2}}})});
     playback.NextPage();
     ASSERT_EQ(page().stoneMovePage, 1);
     EXPECT_EQ(playback.Timers().Period(LessonPlayback::kStepTimer), 22);
@@ -175,11 +157,9 @@ TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
 }
 
 TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
-    PageRecord p;
-    p.textFirst = 1;
-    p.windowMode = 1;
+    PageRecord p = Talking();
     p.steps = {{}, {{0, 0, 1}}, {{1, 0, 1}}, {{2, 0, 1}}};
-    Play({p, Simple()}, {{"C0", Kana(20)}});
+    Play({p, Page()}, {{"C0", Kana(20)}});
     ASSERT_TRUE(playback.TypingOn());
     Ticks(1);
     EXPECT_EQ(playback.TypedLength(), 2);
@@ -200,15 +180,12 @@ TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
     EXPECT_FALSE(playback.StepPlaybackOn());
     EXPECT_EQ(page().board.At(2, 0), 1);
     EXPECT_EQ(page().currentPage, 0);
-
     playback.Advance();
     EXPECT_EQ(page().currentPage, 1);
 }
 
 TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
-    PageRecord p;
-    p.textFirst = 1;
-    p.windowMode = 1;
+    PageRecord p = Talking();
     p.characterPose = 2;
     Play({p}, {{"C", Kana(17)}});
     const int setupsBefore = view.characterSetups;
@@ -225,77 +202,8 @@ TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
     EXPECT_EQ(view.mouthPhase, 0);
 }
 
-TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
-    PageRecord runOn;
-    runOn.autoAdvance = 1;
-    runOn.steps = {{}};
-    Play({runOn, Simple()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
-    Ticks(1);  // step 1 = stepCount: typing starts and types one character
-    Ticks(3);  // all typed: on to the next page
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
-}
-
-TEST_F(LessonPlaybackTest, PageBackFromPageOneDoesNothing) {
-    Play({Simple(), Simple(), Simple()});
-    playback.NextPage();
-    playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_TRUE(view.sounds.empty());
-    EXPECT_EQ(view.bodyClears, 0);
-}
-
-TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOn) {
-    PageRecord runOn = Simple();
-    runOn.autoAdvance = 1;
-    Play({Simple(), Simple(), runOn, runOn, Simple()},
-         {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}, {"C3", "B3"}, {"C4", "B4"}});
-    for (int i = 0; i < 4; ++i) playback.NextPage();
-    ASSERT_EQ(page().currentPage, 4);
-    playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
-    EXPECT_EQ(Count(kCancelSound), 1);
-    EXPECT_EQ(view.bodyClears, 1);
-    EXPECT_TRUE(playback.StepPlaybackOn());
-}
-
-TEST_F(LessonPlaybackTest, FinishingTheLastPageRecordsTheLesson) {
-    Play({Simple()}, {}, {0, 2, 1});
-    EXPECT_FALSE(progress.IsLessonDone(0, 2, 1));
-    playback.Advance();  // the text (none typed yet) is completed at once
-    playback.Advance();  // steps still on: jump to the end
-    EXPECT_EQ(page().currentStep, 1);
-    EXPECT_FALSE(progress.IsLessonDone(0, 2, 1));
-    playback.Advance();  // text shown, steps over: past the last page
-    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1));
-    EXPECT_TRUE(view.closing);
-    for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
-}
-
-TEST_F(LessonPlaybackTest, MissingLessonEndsOnTheFirstAdvance) {
-    progress.m_course = 0;
-    progress.m_chapter = 1;
-    progress.m_section = 1;
-    playback.Start();
-    playback.Enter();
-    EXPECT_EQ(page().pageCount, 0);
-    playback.Advance();
-    EXPECT_TRUE(progress.IsLessonDone(0, 1, 1));
-}
-
-TEST_F(LessonPlaybackTest, NextPageIsRefusedWhileClosing) {
-    Play({Simple(), Simple()});
-    view.closing = true;
-    playback.NextPage();
-    EXPECT_EQ(page().currentPage, 0);
-}
-
 TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
-    PageRecord p;
-    p.textFirst = 1;
-    p.windowMode = 1;
-    Play({p}, {{"C", Kana(30)}});
+    Play({Talking()}, {{"C", Kana(30)}});
     Ticks(3 * 8);
     ASSERT_EQ(playback.MouthPhase(), 1);
     playback.PauseTimers();
@@ -310,24 +218,79 @@ TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
     EXPECT_FALSE(playback.Timers().Running(LessonPlayback::kStepTimer));
 }
 
-TEST_F(LessonPlaybackTest, StartOverPlaysPageZeroAgain) {
-    Play({Simple(), Simple(), Simple()}, {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}});
+TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
+    PageRecord runOn = Page();
+    runOn.autoAdvance = 1;
+    Play({runOn, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
+    Ticks(1);  // step 1 = stepCount: typing starts and types one character
+    Ticks(3);  // all typed: on to the next page
+    EXPECT_EQ(page().currentPage, 1);
+    EXPECT_EQ(view.caption, "C1");
+}
+
+TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZero) {
+    PageRecord runOn = Page();
+    runOn.autoAdvance = 1;
+    runOn.windowMode = 1;
+    Play({Page(), Page(), runOn, runOn, Page()},
+         {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}, {"C3", "B3"}, {"C4", "B4"}});
     playback.NextPage();
-    playback.NextPage();
+    playback.PreviousPage();
+    EXPECT_EQ(page().currentPage, 1) << "nothing before page 1";
+    EXPECT_TRUE(view.sounds.empty());
+    EXPECT_EQ(view.bodyClears, 0);
+
+    NextPages(3);
+    ASSERT_EQ(page().currentPage, 4);
+    playback.PreviousPage();
+    EXPECT_EQ(page().currentPage, 1);
+    EXPECT_EQ(view.caption, "C1");
+    EXPECT_EQ(Count(kCancelSound), 1);
+    EXPECT_EQ(view.bodyClears, 1);
+    EXPECT_TRUE(playback.StepPlaybackOn());
+
+    NextPages(2);
     playback.StartOver();
     EXPECT_EQ(page().currentPage, 0);
     EXPECT_EQ(view.caption, "C0");
     EXPECT_EQ(view.windowModes.back(), 0) << "page 0's own window mode comes last";
 }
 
+TEST_F(LessonPlaybackTest, FinishingTheLastPageRecordsTheLessonAndRefusesPageChanges) {
+    Play({Page()}, {}, {0, 2, 1});
+    playback.Advance();  // the text (none typed yet) is completed at once
+    playback.Advance();  // steps still on: jump to the end
+    EXPECT_EQ(page().currentStep, 1);
+    EXPECT_FALSE(progress.IsLessonDone(0, 2, 1));
+    playback.Advance();  // text shown, steps over: past the last page
+    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1));
+    EXPECT_TRUE(view.closing);
+    for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
+
+    Play({Page(), Page()});
+    view.closing = true;
+    playback.NextPage();
+    EXPECT_EQ(page().currentPage, 0) << "refused while closing";
+}
+
+TEST_F(LessonPlaybackTest, MissingLessonEndsOnTheFirstAdvance) {
+    progress.m_chapter = 1;
+    progress.m_section = 1;
+    playback.Start();
+    playback.Enter();
+    EXPECT_EQ(page().pageCount, 0);
+    playback.Advance();
+    EXPECT_TRUE(progress.IsLessonDone(0, 1, 1));
+}
+
+// Lesson 1-1-1's pages 44 and 45 step only on blinks, cycling back to step 1.
 TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlinks) {
-    Pages pages(44, Simple());
-    PageRecord cycling;
-    cycling.steps = {{}, {{0, 0, 1}}, {{1, 0, 2}, {2, 0, 1}}, {{3, 0, 2}}, {{4, 0, 1}}};
-    pages.push_back(cycling);
-    pages.push_back(cycling);
+    Pages pages(44, Page());
+    const PageRecord cycling =
+        Page({{}, {{0, 0, 1}}, {{1, 0, 2}, {2, 0, 1}}, {{3, 0, 2}}, {{4, 0, 1}}});
+    pages.insert(pages.end(), {cycling, cycling});
     Play(pages);
-    for (int i = 0; i < 44; ++i) playback.NextPage();
+    NextPages(44);
     ASSERT_EQ(page().currentPage, 44);
     EXPECT_TRUE(playback.TypingOn()) << "entering the page starts typing only";
     EXPECT_FALSE(playback.StepPlaybackOn());
@@ -349,28 +312,14 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
 }
 
 TEST_F(LessonPlaybackTest, LessonOneOneOneAutomaticStepsDoNothingOnPageFortyFour) {
-    Pages pages(45, Simple());
-    PageRecord cycling;
-    cycling.textFirst = 1;
-    cycling.steps = {{}, {{0, 0, 1}}};
-    pages[44] = cycling;
-    Play(pages, {});
-    for (int i = 0; i < 44; ++i) playback.NextPage();
+    Pages pages(45, Page());
+    pages[44] = Page({{}, {{0, 0, 1}}});
+    pages[44].textFirst = 1;
+    Play(pages);
+    NextPages(44);
     Ticks(3 * 3);  // the two-byte body is typed; typing hands over to steps
     ASSERT_TRUE(playback.StepPlaybackOn());
     const int before = page().currentStep;
     Ticks(3);
     EXPECT_EQ(page().currentStep, before) << "only blink ticks move these pages";
-}
-
-TEST_F(LessonPlaybackTest, BoardPictureChangesOnlyWithTheBoardSize) {
-    PageRecord nine = Simple();
-    PageRecord thirteen = Simple();
-    thirteen.boardSize = 13;
-    Play({nine, nine, thirteen});
-    EXPECT_EQ(view.boardPictures, (std::vector<std::string>{"COMN_board9.tga"}));
-    playback.NextPage();
-    playback.NextPage();
-    EXPECT_EQ(view.boardPictures,
-              (std::vector<std::string>{"COMN_board9.tga", "COMN_board19trim.tga"}));
 }

@@ -41,7 +41,7 @@ TEST(LessonSprites, GeometryFollowsTheBoardSize) {
     EXPECT_EQ(BoardPictureName(0), "COMN_board19.tga");
 }
 
-TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbers) {
+TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbersEachValueItsPicture) {
     Scene s;
     s.board.At(0, 0) = 0x0070;  // arrows down and left
     s.board.At(1, 0) = 0x0301;  // black stone numbered 3
@@ -53,9 +53,8 @@ TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbers) {
     EXPECT_EQ(sprites[0], (LessonSprite{"bstone9.tga", 151, 103}));
     EXPECT_EQ(sprites[1], (LessonSprite{"wstone9.tga", 81, 173}));
     EXPECT_EQ(sprites[2].x, 81);
-}
 
-TEST(LessonSprites, StoneLayerValuesPickTheirPictures) {
+    // The stone layer's values.
     Scene six;
     six.size = 6;
     six.board.At(0, 0) = 5;

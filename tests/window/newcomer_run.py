@@ -1,17 +1,15 @@
 #!/usr/bin/python3
-"""A newcomer's first minutes in the real window under Xvfb: the title, the main menu, the
-problem list of section 1-3 and its first problem, read and solved. Each screen the window
-shows is compared with the reviewed picture the headless end-to-end cases hold for it, so the
-real window is known to draw what the headless program draws. The progress is saved at the
-end.
-Usage: newcomer_run.py [--in-place] PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR
-       newcomer_run.py --installed DESKTOP-ENTRY REFERENCE-DIR
-       newcomer_run.py --installed-again DESKTOP-ENTRY
-(DISPLAY must be set). --installed starts an installed program as its menu entry does, with
-the user's own data and settings folders; --installed-again only starts it, waits for the
-title and ends it, so that the package test can see the progress survive a second run. With --in-place the program runs where it was built, on the build's
-own data and save folder, as a learner would: the test command does that once on a build
-without progress, so that the suite is known to pass after the program has been used."""
+"""A newcomer's first minutes in the real window under Xvfb: title, main menu, the problem
+list of section 1-3 and its first problem, solved. Each screen is compared with the reviewed
+picture of the headless end-to-end cases, so the real window draws what the headless program
+draws; the progress is saved at the end. DISPLAY must be set.
+  newcomer_run.py [--in-place] PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR
+  newcomer_run.py --installed DESKTOP-ENTRY REFERENCE-DIR
+  newcomer_run.py --installed-again DESKTOP-ENTRY
+--in-place runs the program where it was built, on the build's own data and save folder, as a
+learner would; --installed starts an installed program as its menu entry does, with the
+user's own folders; --installed-again only starts it, waits for the title and ends it, so the
+package test sees the progress survive a second run."""
 import os
 import sys
 import tempfile
@@ -51,27 +49,16 @@ class Window:
         self.d.sync()
 
 
-def differing(a, b):
-    diff = ImageChops.difference(a, b).split()
-    mask = None
-    for channel in diff:
-        over = channel.point(lambda v: 255 if v > CHANNEL_TOLERANCE else 0)
-        mask = over if mask is None else ImageChops.lighter(mask, over)
-    return mask.histogram()[255]
-
-
 def expect_screen(window, reference, name, seconds=15, retry=None):
     want = Image.open(os.path.join(reference, name + ".png")).convert("RGB")
-    last = [None]
-
-    def shows():
-        last[0] = differing(window.frame(), want)
-        return last[0] <= MOST_DIFFERING
-
-    end = time.time() + seconds
-    next_retry = time.time() + 3
+    differing = None
+    end, next_retry = time.time() + seconds, time.time() + 3
     while time.time() < end:
-        if shows():
+        diff = ImageChops.difference(window.frame(), want).split()
+        masks = [c.point(lambda v: 255 if v > CHANNEL_TOLERANCE else 0) for c in diff]
+        mask = ImageChops.lighter(ImageChops.lighter(masks[0], masks[1]), masks[2])
+        differing = mask.histogram()[255]
+        if differing <= MOST_DIFFERING:
             print(f"ok: {name}")
             return
         if retry is not None and time.time() > next_retry:
@@ -79,33 +66,28 @@ def expect_screen(window, reference, name, seconds=15, retry=None):
             next_retry = time.time() + 3
         time.sleep(0.2)
     window.frame().save(os.path.join(tempfile.gettempdir(), f"newcomer-{name}.got.png"))
-    sys.exit(f"FAIL: the window does not show {name}: {last[0]} pixels differ")
+    sys.exit(f"FAIL: the window does not show {name}: {differing} pixels differ")
 
 
 def main():
     args = sys.argv[1:]
-    in_place = args[:1] == ["--in-place"]
-    entry = None
-    if args[:1] == ["--installed-again"]:
-        with ProgramRun(None, desktop_entry=args[1]) as run:
-            d = display.Display()
-            before = {w.id for w in d.screen().root.query_tree().children}
-            run.start()
-            Window(d, before)
-            time.sleep(4)
-            run.end_orderly()
-        print("PASS: started and ended again")
-        return
-    if args[:1] == ["--installed"]:
-        entry, reference = args[1:3]
-        exe = data = None
+    mode = args.pop(0) if args[0].startswith("--") else None
+    if mode == "--installed-again":
+        run = ProgramRun(None, desktop_entry=args[0])
+    elif mode == "--installed":
+        run, reference = ProgramRun(None, desktop_entry=args[0]), args[1]
     else:
-        exe, data, reference = args[1:4] if in_place else args[0:3]
-    with ProgramRun(exe, data, in_place, entry) as run:
+        run, reference = ProgramRun(args[0], args[1], mode == "--in-place"), args[2]
+    with run:
         d = display.Display()
         before = {w.id for w in d.screen().root.query_tree().children}
         run.start()
         window = Window(d, before)
+        if mode == "--installed-again":
+            time.sleep(4)
+            run.end_orderly()
+            print("PASS: started and ended again")
+            return
 
         time.sleep(3.5)  # the logo's two seconds and the title's fade-in
         window.click(360, 400)  # はじめる (where the menu has no button)
@@ -120,7 +102,6 @@ def main():
             window.click(x, y)
             time.sleep(0.3)
         expect_screen(window, reference, "problem_correct_explained")
-
         run.end_orderly()
         print("PASS: title, main menu, problem list and a solved problem in the real window")
 

@@ -19,29 +19,30 @@ namespace {
 // Records what it was asked to draw, and the order across objects.
 class RecordingDrawable : public Drawable {
 public:
-    RecordingDrawable(std::string name, std::vector<std::string>* order)
+    explicit RecordingDrawable(std::string name = "", std::vector<std::string>* order = nullptr)
         : mName(std::move(name)), mpOrder(order) {}
     void Draw(const DrawRequest& r) override {
         requests.push_back(r);
         if (mpOrder != nullptr) mpOrder->push_back(mName);
     }
-    void LoadImageData(const void* data, uint32_t size) override {
-        loaded = data;
-        loadedSize = size;
-    }
+    void LoadImageData(const void*, uint32_t) override {}
     std::vector<DrawRequest> requests;
-    const void* loaded = nullptr;
-    uint32_t loadedSize = 0;
 
 private:
     std::string mName;
     std::vector<std::string>* mpOrder;
 };
 
-Pane* MakePane(const char* name, Pane* parent) {
-    auto* p = new Pane();
-    p->SetName(name);
-    if (parent != nullptr) parent->AppendChild(p);
+template <class T = Pane>
+T* Child(Pane* parent) {
+    auto* p = new T();
+    parent->AppendChild(p);
+    return p;
+}
+
+Picture* PictureChild(Pane* parent) {
+    auto* p = Child<Picture>(parent);
+    p->SetMaterial(new Material());
     return p;
 }
 
@@ -56,15 +57,13 @@ TEST(UpdateGlobals, ChildInheritsScaleAndTranslation) {
     Pane root;
     root.SetScale({2, 2});
     root.SetTranslate({10, 0, 0});
-    Pane* child = MakePane("child", &root);
+    Pane* child = Child(&root);
     child->SetTranslate({5, 5, 3});
     DrawInfo info;
     root.UpdateGlobals(info);
     EXPECT_FLOAT_EQ(child->GetGlobalTranslate().x, 20);
     EXPECT_FLOAT_EQ(child->GetGlobalTranslate().y, 10);
-    EXPECT_FLOAT_EQ(child->GetGlobalScale().x, 2);
     EXPECT_FLOAT_EQ(child->GetGlobalScale().y, 2);
-
     // The adjust scale needs both the draw-info bit and the pane's flag.
     info.mLocationAdjustScale = {0.5f, 3.0f};
     child->SetLocationAdjust(true);
@@ -78,18 +77,16 @@ TEST(UpdateGlobals, ChildInheritsScaleAndTranslation) {
     EXPECT_FLOAT_EQ(root.GetGlobalScale().x, 2);  // the root has no adjust flag
 }
 
-TEST(UpdateGlobals, AlphaPropagatesThroughInfluencingPanes) {
+TEST(UpdateGlobals, AlphaPropagatesThroughInfluencingPanesAndInvisibleSubtreesFreeze) {
     Pane root;
-    Pane* fader = MakePane("fader", &root);
+    Pane* fader = Child(&root);
     fader->SetAlpha(128);
     fader->SetInfluencedAlpha(true);
-    Pane* child = MakePane("child", fader);
-    Pane* grandchild = MakePane("grandchild", child);
+    Pane* child = Child(fader);
+    Pane* grandchild = Child(child);
     grandchild->SetAlpha(128);
-    Pane* sibling = MakePane("sibling", &root);
-
+    Pane* sibling = Child(&root);
     DrawInfo info;
-    // Record the draw-info alpha the fader sets, as seen by a pane below it.
     root.UpdateGlobals(info);
     EXPECT_EQ(fader->GetGlobalAlpha(), 128);
     EXPECT_EQ(child->GetGlobalAlpha(), 128);
@@ -98,25 +95,13 @@ TEST(UpdateGlobals, AlphaPropagatesThroughInfluencingPanes) {
     // The draw info is restored after the subtree.
     EXPECT_FLOAT_EQ(info.mGlobalAlpha, 1.0f);
     EXPECT_FALSE(info.IsMultiplyAlpha());
-
-    DrawInfo half;
-    half.mGlobalAlpha = 128 * 0.003921569f;
-    EXPECT_NEAR(half.mGlobalAlpha, 0.50196f, 1e-5);
-
     // Alpha 255 with the flag leaves the descendants alone.
     fader->SetAlpha(255);
     root.UpdateGlobals(info);
     EXPECT_EQ(child->GetGlobalAlpha(), 255);
     EXPECT_EQ(grandchild->GetGlobalAlpha(), 128);
-}
 
-TEST(UpdateGlobals, InvisibleSubtreeIsFrozenUnlessAskedFor) {
-    Pane root;
-    Pane* hidden = MakePane("hidden", &root);
-    Pane* child = MakePane("child", hidden);
-    DrawInfo info;
-    root.UpdateGlobals(info);
-    hidden->SetVisible(false);
+    fader->SetVisible(false);
     child->SetTranslate({7, 8, 0});
     root.UpdateGlobals(info);
     EXPECT_FLOAT_EQ(child->GetGlobalTranslate().x, 0);
@@ -128,146 +113,99 @@ TEST(UpdateGlobals, InvisibleSubtreeIsFrozenUnlessAskedFor) {
 TEST(Draw, TreeOrderAndInvisibleSubtreesSkipped) {
     std::vector<std::string> order;
     Pane root;
-    auto* a = new Picture();
-    a->SetMaterial(new Material());
-    root.AppendChild(a);
-    auto* a1 = new Picture();
-    a1->SetMaterial(new Material());
-    a->AppendChild(a1);
-    auto* b = new Picture();
-    b->SetMaterial(new Material());
-    root.AppendChild(b);
-    auto* hidden = new Pane();
-    root.AppendChild(hidden);
-    auto* underHidden = new Picture();
-    underHidden->SetMaterial(new Material());
-    hidden->AppendChild(underHidden);
-    RecordingDrawable da("a", &order), da1("a1", &order), db("b", &order), dh("h", &order);
+    auto* a = PictureChild(&root);
+    auto* a1 = PictureChild(a);
+    auto* b = PictureChild(&root);
+    auto* hidden = Child(&root);
+    auto* underHidden = PictureChild(hidden);
+    auto* bare = Child<Picture>(&root);  // a picture without material draws nothing
+    RecordingDrawable da("a", &order), da1("a1", &order), db("b", &order), dh("h", &order),
+        dbare("bare", &order);
     a->AttachDrawable(&da);
     a1->AttachDrawable(&da1);
     b->AttachDrawable(&db);
     underHidden->AttachDrawable(&dh);
+    bare->AttachDrawable(&dbare);
     hidden->SetVisible(false);
     DrawInfo info;
     root.UpdateGlobals(info);
     root.Draw(info);
     EXPECT_EQ(order, (std::vector<std::string>{"a", "a1", "b"}));
-    // A picture without material draws nothing.
-    auto* bare = new Picture();
-    root.AppendChild(bare);
-    RecordingDrawable dbare("bare", &order);
-    bare->AttachDrawable(&dbare);
-    root.Draw(info);
-    EXPECT_TRUE(dbare.requests.empty());
 }
 
 TEST(Draw, AnchorsRectanglesAndFlooring) {
     Pane root;
     root.SetScale({2, 1});
-    auto* pic = new Picture();
-    pic->SetMaterial(new Material());
-    root.AppendChild(pic);
+    auto* pic = PictureChild(&root);
     pic->SetTranslate({10.7f, -0.5f, 0});
     pic->SetSize({50.5f, 20.9f});
-    RecordingDrawable d("p", nullptr);
+    RecordingDrawable d;
     pic->AttachDrawable(&d);
     DrawInfo info;
-    const struct {
-        uint8_t position;
-        int anchor;
-    } cases[] = {{4, 0x22}, {0, 0x11}, {8, 0x33}, {2, 0x13}, {6, 0x31}};
-    for (const auto& c : cases) {
-        pic->SetBasePosition(c.position);
+    for (auto [position, anchor] :
+         {std::pair{4, 0x22}, {0, 0x11}, {8, 0x33}, {2, 0x13}, {6, 0x31}}) {
+        pic->SetBasePosition(uint8_t(position));
         root.UpdateGlobals(info);
         root.Draw(info);
         ASSERT_FALSE(d.requests.empty());
-        EXPECT_EQ(d.requests.back().anchor, c.anchor) << int(c.position);
+        EXPECT_EQ(d.requests.back().anchor, anchor) << position;
     }
     const DrawRequest& r = d.requests.back();
-    EXPECT_EQ(r.x, 21);  // floor(10.7 * 2)
-    EXPECT_EQ(r.y, -1);  // floor(-0.5)
-    EXPECT_EQ(r.width, 101);
-    EXPECT_EQ(r.height, 20);
+    // floor(10.7 * 2), floor(-0.5), then the scaled size.
+    EXPECT_EQ((std::vector<int>{r.x, r.y, r.width, r.height}), (std::vector<int>{21, -1, 101, 20}));
 }
 
-DrawRequest DrawPicture(Color16 black, Color16 white, uint8_t alpha) {
+// Draws one picture, or with `text` a text box with alpha 77 and text anchor `textPosition`.
+std::vector<int> Colour(Material* material, uint8_t alpha, bool text = false,
+                        uint8_t textPosition = 4, int* anchor = nullptr) {
     Picture pic;
-    pic.SetMaterial(MaterialWith(black, white));
-    pic.SetAlpha(alpha);
-    RecordingDrawable d("p", nullptr);
-    pic.AttachDrawable(&d);
+    TextBox box;
+    Pane& pane = text ? static_cast<Pane&>(box) : pic;
+    if (material != nullptr) text ? box.SetMaterial(material) : pic.SetMaterial(material);
+    pane.SetAlpha(alpha);
+    box.SetTextPosition(textPosition);
+    RecordingDrawable d;
+    pane.AttachDrawable(&d);
     DrawInfo info;
-    pic.UpdateGlobals(info);
-    pic.Draw(info);
+    pane.UpdateGlobals(info);
+    pane.Draw(info);
     EXPECT_EQ(d.requests.size(), 1u);
-    return d.requests.empty() ? DrawRequest{} : d.requests[0];
+    if (d.requests.empty()) return {};
+    const DrawRequest& r = d.requests[0];
+    if (anchor != nullptr) *anchor = r.anchor;
+    return {r.hasColor, r.red, r.green, r.blue, r.alpha};
 }
 
-TEST(Draw, PictureColourRules) {
-    DrawRequest r = DrawPicture({10, 20, 30, 0}, {255, 255, 255, 255}, 255);
-    EXPECT_TRUE(r.hasColor);
-    EXPECT_EQ(r.red, 235);
-    EXPECT_EQ(r.green, 215);
-    EXPECT_EQ(r.blue, 195);
-    EXPECT_EQ(r.alpha, 255);
-
-    r = DrawPicture({0, 0, 0, 0}, {255, 255, 255, 255}, 100);
-    EXPECT_EQ(r.red, 255);
-    EXPECT_EQ(r.blue, 255);
-    EXPECT_EQ(r.alpha, 100);
-
-    r = DrawPicture({0, 0, 0, 0}, {200, 100, 50, 128}, 255);
-    EXPECT_EQ(r.red, 200);
-    EXPECT_EQ(r.green, 100);
-    EXPECT_EQ(r.blue, 50);
-    EXPECT_EQ(r.alpha, 128);
-    // Below 255 the pane's alpha stands.
-    r = DrawPicture({0, 0, 0, 0}, {200, 100, 50, 128}, 90);
-    EXPECT_EQ(r.alpha, 90);
-
-    // The one black that is taken for plain white.
-    r = DrawPicture({9, 0, 0, 0}, {255, 255, 255, 255}, 255);
-    EXPECT_EQ(r.red, 255);
-    EXPECT_EQ(r.green, 255);
-    r = DrawPicture({9, 0, 0, 1}, {255, 255, 255, 255}, 255);
-    EXPECT_EQ(r.red, 237);
+TEST(Draw, PictureAndTextColourRules) {
+    const Color16 white = {255, 255, 255, 255};
+    const struct {
+        Color16 black, white;
+        uint8_t alpha;
+        bool text;
+        std::vector<int> expected;  // has colour, red, green, blue, alpha
+    } cases[] = {
+        {{10, 20, 30, 0}, white, 255, false, {1, 235, 215, 195, 255}},
+        {{0, 0, 0, 0}, white, 100, false, {1, 255, 255, 255, 100}},
+        {{0, 0, 0, 0}, {200, 100, 50, 128}, 255, false, {1, 200, 100, 50, 128}},
+        {{0, 0, 0, 0}, {200, 100, 50, 128}, 90, false, {1, 200, 100, 50, 90}},  // below 255
+        {{9, 0, 0, 0}, white, 255, false, {1, 255, 255, 255, 255}},  // the black taken for white
+        {{9, 0, 0, 1}, white, 255, false, {1, 237, 255, 255, 255}},
+        // A text box's formula may exceed 255 and truncates toward zero:
+        // (1/2 - (255-100)/2) * 2 + 255 = (0 - 77) * 2 + 255.
+        {{0, 0, 0, 0}, white, 77, true, {1, 255, 255, 255, 77}},
+        {{255, 0, 0, 0}, white, 77, true, {1, 509, 255, 255, 77}},
+        {{1, 0, 0, 0}, {100, 255, 255, 255}, 77, true, {1, 101, 255, 255, 77}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.expected));
+        EXPECT_EQ(Colour(MaterialWith(c.black, c.white), c.alpha, c.text), c.expected);
+    }
+    int anchor = 0;
+    EXPECT_EQ(Colour(nullptr, 77, true, 0, &anchor), (std::vector<int>{0, 255, 255, 255, 77}));
+    EXPECT_EQ(anchor, 0x11);  // from the text anchor, not the pane's position
 }
 
-DrawRequest DrawText(Material* material, uint8_t textPosition) {
-    TextBox text;
-    if (material != nullptr) text.SetMaterial(material);
-    text.SetAlpha(77);
-    RecordingDrawable d("t", nullptr);
-    text.AttachDrawable(&d);
-    text.SetTextPosition(textPosition);
-    text.SetBasePosition(4);
-    DrawInfo info;
-    text.UpdateGlobals(info);
-    text.Draw(info);
-    EXPECT_EQ(d.requests.size(), 1u);
-    return d.requests.empty() ? DrawRequest{} : d.requests[0];
-}
-
-TEST(Draw, TextColourFormulaMayExceed255) {
-    DrawRequest r = DrawText(MaterialWith({0, 0, 0, 0}, {255, 255, 255, 255}), 4);
-    EXPECT_TRUE(r.hasColor);
-    EXPECT_EQ(r.red, 255);
-    EXPECT_EQ(r.green, 255);
-    EXPECT_EQ(r.alpha, 77);
-    r = DrawText(MaterialWith({255, 0, 0, 0}, {255, 255, 255, 255}), 4);
-    EXPECT_EQ(r.red, 509);
-    EXPECT_EQ(r.green, 255);
-    EXPECT_EQ(r.blue, 255);
-    // Truncation toward zero: (1/2 - (255-100)/2) * 2 + 255 = (0 - 77) * 2 + 255.
-    r = DrawText(MaterialWith({1, 0, 0, 0}, {100, 255, 255, 255}), 4);
-    EXPECT_EQ(r.red, 101);
-    r = DrawText(nullptr, 0);
-    EXPECT_FALSE(r.hasColor);
-    EXPECT_EQ(r.anchor, 0x11);  // from the text anchor, not the pane's position
-    EXPECT_EQ(r.alpha, 77);
-}
-
-TEST(VertexColours, PictureBytesAndPlainPanes) {
+TEST(Draw, VertexColourBytesOfPicturesAndPlainPanes) {
     Picture pic;
     pic.SetVtxColor(1, 0x11223344);
     EXPECT_EQ(pic.GetColorByte(4), 0x11);
@@ -277,7 +215,6 @@ TEST(VertexColours, PictureBytesAndPlainPanes) {
     pic.SetColorByte(16, 12);
     EXPECT_EQ(pic.GetAlpha(), 12);
     EXPECT_EQ(pic.GetColorByte(16), 12);
-
     Pane plain;
     plain.SetColorByte(3, 0);
     EXPECT_EQ(plain.GetColorByte(3), 0xFF);
@@ -286,13 +223,12 @@ TEST(VertexColours, PictureBytesAndPlainPanes) {
     EXPECT_EQ(text.GetColorByte(0), 0xFF);
 }
 
-TEST(Materials, IndexAndTextureObject) {
+TEST(Draw, MaterialIndexAndTextureObject) {
     Picture pic;
     auto* mat = new Material();
-    TexMap map;
-    mat->AppendTexMap(map);
+    mat->AppendTexMap(TexMap{});
     pic.SetMaterial(mat);
-    RecordingDrawable d("p", nullptr);
+    RecordingDrawable d;
     pic.AttachDrawable(&d);
     EXPECT_EQ(mat->GetTexMap(0).mpTexObj, &d);
     EXPECT_EQ(pic.GetMaterial(0u), mat);
@@ -300,9 +236,7 @@ TEST(Materials, IndexAndTextureObject) {
     EXPECT_EQ(pic.GetMaterial(1u), nullptr);
     EXPECT_NE(log.Text().find("LYRA:AssertMsg\n"), std::string::npos);
     EXPECT_NE(log.Text().find("idx >= GetMaterialNum() : 1 >= 1"), std::string::npos);
-    Pane plain;
-    EXPECT_EQ(plain.GetMaterialNum(), 0u);
-
+    EXPECT_EQ(Pane().GetMaterialNum(), 0u);
     // A full material takes no more textures.
     for (int i = 1; i < Material::kTexCoordGenCap; ++i) EXPECT_TRUE(pic.AppendTexture(nullptr, 0));
     log.Clear();
@@ -318,29 +252,22 @@ TEST(TextBuffer, CopyTextCutsAndChecksTheIndex) {
     dbglog::Capture log;
     EXPECT_EQ(text.CopyText(u"abc", 0), 0);
     EXPECT_NE(log.Text().find("mTextBuf is NULL.\n"), std::string::npos);
-
     text.ReserveText(7);
     EXPECT_EQ(text.GetStringBufferSize(), 16u);
-    log.Clear();
     EXPECT_EQ(text.CopyText(u"0123456789", 0, 10), 7);
     EXPECT_NE(log.Text().find("3 character(s) droped.\n"), std::string::npos);
     EXPECT_EQ(std::u16string(text.GetString()), u"0123456");
     EXPECT_EQ(text.GetStringLength(), 7);
-
-    log.Clear();
     EXPECT_EQ(text.CopyText(u"x", 7), 0);
     EXPECT_NE(log.Text().find("dstIdx is out of range.\n"), std::string::npos);
-
     EXPECT_EQ(text.CopyText(u"xy", 2), 2);
     EXPECT_EQ(std::u16string(text.GetString()), u"01xy");
-
     // A smaller reservation keeps the buffer; 0 does nothing; a bigger one replaces it.
     const char16_t* before = text.GetString();
     text.ReserveText(3);
     EXPECT_EQ(text.GetString(), before);
     text.ReserveText(0);
     EXPECT_EQ(text.GetStringBufferSize(), 16u);
-    log.Clear();
     text.ReserveText(40000);
     EXPECT_NE(log.Text().find("minLen is too large. - 40000\n"), std::string::npos);
     EXPECT_EQ(text.GetStringBufferSize(), 80002u);

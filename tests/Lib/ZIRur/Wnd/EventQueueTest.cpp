@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "Lib/ZIRur/Wnd/EventQueue.h"
 
 namespace {
@@ -16,21 +18,16 @@ std::vector<uint32_t> Drain(EventQueue& q) {
 }
 
 TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
+    // Each row: {code, priority} pushed in order, then the codes as drained.
+    const std::vector<std::pair<std::vector<std::pair<uint32_t, uint8_t>>, std::vector<uint32_t>>>
+        cases = {{{{1, 2}, {2, 0}, {3, 2}}, {2, 1, 3}},
+                 {{{10, 2}, {11, 0}}, {11, 10}},  // a later 0 overtakes a queued 2
+                 {{{20, 3}, {21, 1}, {22, 3}, {23, 1}}, {21, 23, 20, 22}}};
     EventQueue q;
-    q.Push(Ev(1, 2));
-    q.Push(Ev(2, 0));
-    q.Push(Ev(3, 2));
-    EXPECT_EQ(Drain(q), (std::vector<uint32_t>{2, 1, 3}));
-
-    q.Push(Ev(10, 2));
-    q.Push(Ev(11, 0));
-    EXPECT_EQ(Drain(q), (std::vector<uint32_t>{11, 10})) << "a later 0 overtakes a queued 2";
-
-    q.Push(Ev(20, 3));
-    q.Push(Ev(21, 1));
-    q.Push(Ev(22, 3));
-    q.Push(Ev(23, 1));
-    EXPECT_EQ(Drain(q), (std::vector<uint32_t>{21, 23, 20, 22}));
+    for (const auto& [pushed, drained] : cases) {
+        for (auto [code, priority] : pushed) q.Push(Ev(code, priority));
+        EXPECT_EQ(Drain(q), drained);
+    }
 }
 
 TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
@@ -54,14 +51,9 @@ TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
     q.Push(TSEvent{11, 1, 5, 2});
     q.Push(TSEvent{12, 1, 0, 2});
     q.Purge(11, 1, 0);
-    EXPECT_EQ(q.Size(), 3);
-    TSEvent ev;
-    ASSERT_TRUE(q.Pop(ev));
-    EXPECT_EQ(ev.p1, 2u);
-    ASSERT_TRUE(q.Pop(ev));
-    EXPECT_EQ(ev.p2, 5u);
-    ASSERT_TRUE(q.Pop(ev));
-    EXPECT_EQ(ev.code, 12u);
+    std::vector<std::array<uint32_t, 3>> left;
+    for (TSEvent ev; q.Pop(ev);) left.push_back({ev.code, ev.p1, ev.p2});
+    EXPECT_EQ(left, (std::vector<std::array<uint32_t, 3>>{{11, 2, 0}, {11, 1, 5}, {12, 1, 0}}));
     EXPECT_TRUE(q.Empty());
     EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
 }

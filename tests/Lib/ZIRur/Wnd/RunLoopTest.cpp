@@ -35,19 +35,12 @@ protected:
     CTSWndMgr manager;
 };
 
-TEST_F(RunLoopTest, TimersFireByWindowTimeAndKillPurgesOnlyItsIndex) {
+TEST_F(RunLoopTest, TimersFireByWindowTimeKillPurgesItsIndexInactiveWindowsDropThem) {
     ScriptedWnd w;
     w.StartTimer(0, 30);
     w.StartTimer(1, 50);
-    m_platform.SetNow(29);
-    w.RunTimers();
-    EXPECT_EQ(w.log, Log{});
-    m_platform.SetNow(30);
-    w.RunTimers();
-    m_platform.SetNow(55);
-    w.RunTimers();
+    for (uint64_t now : {29, 30, 55}) m_platform.SetNow(now), w.RunTimers();
     EXPECT_EQ(w.log, (Log{"timer 0", "timer 1"}));
-
     w.PostEvent(kEvTimer, 0, 0);
     w.PostEvent(kEvTimer, 1, 0);
     w.KillTimer(0);
@@ -56,10 +49,6 @@ TEST_F(RunLoopTest, TimersFireByWindowTimeAndKillPurgesOnlyItsIndex) {
     ASSERT_TRUE(w.PopForTest(ev));
     EXPECT_EQ(ev.p1, 1u);
     EXPECT_FALSE(w.PopForTest(ev));
-}
-
-TEST_F(RunLoopTest, InactiveWindowsDropTimerEventsOnly) {
-    ScriptedWnd w;
     EXPECT_EQ(w.SetActive(0), 1);
     EXPECT_EQ(w.PostEvent(kEvTimer, 0, 0), 0);
     EXPECT_EQ(w.PostEvent(kEvPointerUp, 0, 0), 1);
