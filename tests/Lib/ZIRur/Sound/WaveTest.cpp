@@ -139,20 +139,14 @@ TEST_F(WaveTest, StopLoadAndReleaseSilenceMusicAtOnce) {
                               "40 bgm " + path, "40 bgm stop"}));
 }
 
-TEST_F(WaveTest, MissingOrMalformedFilesFailQuietly) {
+// Which files the reader and the device refuse is checked there; a player only keeps nothing.
+TEST_F(WaveTest, AFailedLoadLeavesNoSoundAndNoMessage) {
     const std::string good = Tone("good.wav", 100, 1);
-    Bytes broken = testsupport::ReadBytes(good);
-    broken[12] = 'x';  // "fmt " is gone
-    ASSERT_TRUE(testsupport::WriteBytes(m_dir / "bad.wav", broken));
-    ASSERT_TRUE(testsupport::WriteBytes(m_dir / "empty.wav", PcmWav(2, 22050, 16, {})));
-
     CWave se(SoundRole::Se);
-    for (const std::string& path : {m_dir / "none.wav", m_dir / "bad.wav", m_dir / "empty.wav"}) {
-        ASSERT_TRUE(se.Load(good));
-        EXPECT_FALSE(se.Load(path)) << path;
-        EXPECT_FALSE(se.Play(false)) << "a failed load leaves no sound: " << path;
-        EXPECT_TRUE(se.Path().empty());
-    }
+    ASSERT_TRUE(se.Load(good));
+    EXPECT_FALSE(se.Load(m_dir / "none.wav"));
+    EXPECT_FALSE(se.Play(false));
+    EXPECT_TRUE(se.Path().empty());
     m_platform.Sleep(20);
     EXPECT_EQ(TakeLeft(), Samples(441, 0));
     EXPECT_TRUE(m_trace.empty()) << "no message box, no sound";
@@ -198,7 +192,7 @@ TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
     m_platform.Sleep(10);
     Samples expected(110, 107);
     expected.resize(220, 100);
-    EXPECT_EQ(TakeLeft(), expected);
+    EXPECT_EQ(TakeLeft(), expected) << "both players mix into the one output";
 
     DeleteSoundPlayers();
     EXPECT_EQ(BgmPlayer(), nullptr);

@@ -58,8 +58,6 @@ testsupport::FontArchiveScope* TextTest::s_fonts = nullptr;
 
 }  // namespace
 
-// --- Fonts ---
-
 TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
     CFontMgr& fonts = Fonts();
     int otherOwner = 0;
@@ -104,8 +102,6 @@ TEST_F(TextTest, NoFontForBadRequests) {
     EXPECT_EQ(log.Text(), "CText ::: font is null\nCText ::: font is null\n");
     EXPECT_EQ(text.Texture(), nullptr);
 }
-
-// --- Rendering ---
 
 TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
     CText text;
