@@ -51,8 +51,14 @@ std::vector<uint8_t> ButtonLayout() {
     return f.Finish();
 }
 
-testsupport::Rgba Solid(uint8_t r, uint8_t g, uint8_t b) {
-    return testsupport::Rgba{r, g, b, 255};
+// A 100 x 50 Targa of one colour.
+std::vector<uint8_t> Solid(uint8_t r, uint8_t g, uint8_t b) {
+    return testsupport::BuildTga(
+        100, 50,
+        [=](int, int) {
+            return testsupport::Rgba{r, g, b, 255};
+        },
+        false);
 }
 
 // Records, per drawn frame, the colour letter of every sprite (R, B, G), and the
@@ -82,12 +88,9 @@ protected:
         platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"buttons.lyt", ButtonLayout()},
-            {"red.tga", testsupport::BuildTga(
-                            100, 50, [](int, int) { return Solid(255, 0, 0); }, false)},
-            {"blue.tga", testsupport::BuildTga(
-                             100, 50, [](int, int) { return Solid(0, 0, 255); }, false)},
-            {"green.tga", testsupport::BuildTga(
-                              100, 50, [](int, int) { return Solid(0, 255, 0); }, false)},
+            {"red.tga", Solid(255, 0, 0)},
+            {"blue.tga", Solid(0, 0, 255)},
+            {"green.tga", Solid(0, 255, 0)},
         });
         ASSERT_TRUE(m_group.OpenProcess("buttons.t2g", m_bytes));
         ASSERT_EQ(m_layout.Load(&m_group, "buttons", &m_wnd), 1);
@@ -112,6 +115,19 @@ protected:
         m_wnd.Step();
     }
 
+    // A button on `id` showing btn_1 normally and btn_2 pressed (and btn_3 greyed when asked).
+    void WithLooks(CPaneButton& button, const char* greyed = "") {
+        button.Init(&m_wnd, kId);
+        button.SetPanes(&m_layout, "btn_1", "", greyed, "btn_2");
+    }
+    // `n` waiting frames of the pressed (blue) look, then the notification.
+    static std::vector<std::string> PressedThenNotified(int n) {
+        std::vector<std::string> events(size_t(n), "frame B");
+        events.push_back("button 5");
+        return events;
+    }
+    using Events = std::vector<std::string>;
+
     platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
@@ -119,14 +135,18 @@ protected:
     CTSLayout m_layout;
 };
 
-std::vector<std::string> Repeat(const std::string& s, int n) {
-    return std::vector<std::string>(size_t(n), s);
-}
-
-TEST_F(PaneButtonTest, PanesGiveTheRectanglesAndTheButtonRegisters) {
-    CPaneButton button;
+TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
+    // The shift flag moves the panes back by the offset; a bare button takes the rectangle.
+    CPaneButton shifted, bare, button;
+    shifted.Init(&m_wnd, kId + 1, 1, 10, -20, 1);
+    shifted.SetPanes(&m_layout, "btn_3", "", "", "");
+    EXPECT_EQ(shifted.GetRect(), (TSRect{90, 120, 190, 170}));
+    EXPECT_EQ(m_layout.GetPane("btn_3").GetPaneRect(), (TSRect{90, 120, 190, 170}));
+    bare.Init(&m_wnd, kId + 2);
+    bare.SetRect(TSRect{1, 2, 3, 4});
+    EXPECT_EQ(bare.GetRect(), (TSRect{1, 2, 3, 4}));
     button.Init(&m_wnd, kId);
-    ASSERT_EQ(m_wnd.Buttons().size(), 1u);
+    ASSERT_EQ(m_wnd.Buttons().size(), 3u);
     EXPECT_EQ(button.GetRect(), TSRect{}) << "registered with an empty rectangle";
     button.SetPanes(&m_layout, "btn_1", "", "btn_3", "btn_2");
     EXPECT_EQ(button.GetRect(), kLookRect);
@@ -134,111 +154,46 @@ TEST_F(PaneButtonTest, PanesGiveTheRectanglesAndTheButtonRegisters) {
     EXPECT_EQ(button.StateRect(kBtnFocused), TSRect{});
     EXPECT_EQ(m_wnd.HitTest(TSPoint{100, 100}), &button);
     EXPECT_EQ(m_wnd.HitTest(TSPoint{200, 120}), nullptr) << "right edge is exclusive";
-    {
-        CPaneButton second;
-        second.Init(&m_wnd, kId + 1);
-        EXPECT_EQ(m_wnd.Buttons().size(), 2u);
-    }
-    EXPECT_EQ(m_wnd.Buttons().size(), 1u) << "a destroyed button leaves its window";
+    EXPECT_TRUE(button.RestoresFocus()) << "no focused look";
+    ASSERT_TRUE(button.SetFocus(true));
+    EXPECT_EQ(button.GetRect(), kLookRect) << "focus without a look keeps the rectangle";
+
+    button.SetRect(TSRect{110, 130, 210, 180});
+    EXPECT_EQ(button.StateRect(kBtnPressed), (TSRect{110, 130, 210, 180}));
+    EXPECT_EQ(m_layout.GetPane("btn_2").GetPaneRect(), (TSRect{110, 130, 210, 180}));
+    button.MoveTo(512, 384, 0x22);
+    EXPECT_EQ(button.GetRect(), (TSRect{462, 359, 562, 409}));
+    EXPECT_EQ(m_layout.GetPane("btn_1").GetPaneRect(), (TSRect{462, 359, 562, 409}));
+    button.MoveTo(1024, 768, 0x33);
+    EXPECT_EQ(button.GetRect(), (TSRect{924, 718, 1024, 768}));
+    button.SetHitPane(&m_layout, "tex_btn", true);
+    button.SetPressed(true);
+    EXPECT_EQ(button.GetRect(), kTexRect) << "state changes keep the hit pane's rectangle";
 }
 
-TEST_F(PaneButtonTest, ShiftFlagMovesThePanesBackByTheOffset) {
+TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
     CPaneButton button;
-    button.Init(&m_wnd, kId, 1, 10, -20, 1);
-    button.SetPanes(&m_layout, "btn_1", "", "", "");
-    EXPECT_EQ(button.GetRect(), (TSRect{90, 120, 190, 170}));
-    EXPECT_EQ(m_layout.GetPane("btn_1").GetPaneRect(), (TSRect{90, 120, 190, 170}));
-}
-
-TEST_F(PaneButtonTest, MissingPaneOnlyLogsAndTheOtherLooksStillWork) {
-    dbglog::Capture log;
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "no_such_pane");
-    EXPECT_NE(log.Text().find("CTSLayout::GetPane() is failed! no_such_pane"), std::string::npos);
-    EXPECT_FALSE(button.HasLook(kBtnPressed));
-    Click(TSPoint{150, 120});
-    // Without a pressed look the notification comes at once, with no waiting frames.
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"button 5"}));
-}
-
-TEST_F(PaneButtonTest, DisabledButtonIsNeverHitNorFocusedNorPressed) {
-    CPaneButton button;
-    button.Create(&m_wnd, kId, &m_layout, "btn_1", "btn_2", "btn_3");
-    ASSERT_TRUE(button.SetEnabled(false));
-    EXPECT_EQ(button.m_state, kBtnDisabled);
-    EXPECT_EQ(button.GetRect(), kLookRect);
-    m_wnd.DrawFrame();
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"frame G"})) << "the greyed look";
-    m_wnd.events.clear();
-    EXPECT_EQ(m_wnd.HitTest(TSPoint{150, 120}), nullptr);
-    EXPECT_EQ(m_wnd.FindButton(kId), nullptr);
-    EXPECT_FALSE(button.SetFocus(true));
-    EXPECT_FALSE(button.SetPressed(true));
-    EXPECT_EQ(button.m_state, kBtnDisabled);
-    Click(TSPoint{150, 120});
-    EXPECT_EQ(m_wnd.events, std::vector<std::string>{}) << "no frames waited, no notification";
-    // The press went to the screen as a plain pointer event instead.
-    TSEvent ev;
-    ASSERT_TRUE(m_wnd.PopForTest(ev));
-    EXPECT_EQ(ev.code, uint32_t(kEvPointerDown));
-    // Enabling works only from the greyed state.
-    EXPECT_TRUE(button.SetEnabled(true));
-    EXPECT_EQ(button.m_state, kBtnNormal);
-    EXPECT_FALSE(button.SetEnabled(true));
-}
-
-TEST_F(PaneButtonTest, PendingPressKeepsThePressedState) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "btn_3", "btn_2");
-    button.m_pendingPress = 1;
-    button.SetState(kBtnNormal);
-    EXPECT_EQ(button.m_state, kBtnPressed);
-    EXPECT_EQ(button.GetRect(), kLookRect);
-    // Greying clears the pending press, so a later normal request is honoured.
-    button.SetState(kBtnDisabled);
-    EXPECT_EQ(button.m_pendingPress, 0);
-    button.SetState(kBtnNormal);
-    EXPECT_EQ(button.m_state, kBtnNormal);
-}
-
-TEST_F(PaneButtonTest, PressedLookLastsTenFramesBeforeTheNotification) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
-
+    WithLooks(button);
     m_wnd.ReportPress(0, 1, TSPoint{150, 120});
     m_wnd.Step();
     // The press itself shows the pressed look; a release-notified id says nothing yet.
-    EXPECT_EQ(m_wnd.events, Repeat("frame B", 10));
+    EXPECT_EQ(m_wnd.events, Events(10, "frame B"));
     EXPECT_EQ(button.m_state, kBtnPressed);
-
     m_wnd.events.clear();
     const uint64_t before = m_platform.Now();
     m_wnd.ReportPress(0, 0, TSPoint{150, 120});
     m_wnd.Step();
-    std::vector<std::string> expected = Repeat("frame B", 10);
-    expected.push_back("button 5");
-    EXPECT_EQ(m_wnd.events, expected);
+    EXPECT_EQ(m_wnd.events, PressedThenNotified(10));
     EXPECT_EQ(m_platform.Now() - before, 40u) << "each waiting pass lasts 4 ms";
     EXPECT_EQ(button.m_state, kBtnNormal);
-
-    // Afterwards the normal look is drawn again.
     m_wnd.events.clear();
     m_wnd.DrawFrame();
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"frame R"}));
-}
+    EXPECT_EQ(m_wnd.events, Events{"frame R"}) << "then the normal look again";
 
-TEST_F(PaneButtonTest, PressFramesCanBeChanged) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
+    m_wnd.events.clear();
     button.SetPressFrames(3);
     Click(TSPoint{150, 120});
-    std::vector<std::string> expected = Repeat("frame B", 6);
-    expected.push_back("button 5");
-    EXPECT_EQ(m_wnd.events, expected);
+    EXPECT_EQ(m_wnd.events, PressedThenNotified(6));
 }
 
 TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
@@ -249,31 +204,13 @@ TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
     EXPECT_EQ(button.GetRect(), kTexRect);
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events.back(), "frame G") << "SetTextures shows the current state's look";
-    EXPECT_TRUE(button.HasLook(kBtnPressed));
-
     m_wnd.events.clear();
     Click(TSPoint{350, 120});
-    std::vector<std::string> expected = Repeat("frame B", 20);
-    expected.push_back("button 5");
-    EXPECT_EQ(m_wnd.events, expected);
+    EXPECT_EQ(m_wnd.events, PressedThenNotified(20));
     m_wnd.events.clear();
     m_wnd.DrawFrame();
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"frame G"})) << "drawn once, not twice";
-}
+    EXPECT_EQ(m_wnd.events, Events{"frame G"}) << "drawn once, not twice";
 
-TEST_F(PaneButtonTest, TextureMissingFromTheArchiveGivesNoLook) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "tex_btn", "", "", "");
-    button.SetTextures(&m_group, "red.tga", "", "", "absent.tga");
-    EXPECT_FALSE(button.HasTexture(kBtnPressed));
-    EXPECT_FALSE(button.HasLook(kBtnPressed));
-    Click(TSPoint{350, 120});
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"button 5"}));
-}
-
-TEST_F(PaneButtonTest, LongTextureNamesAreCut) {
-    CPaneButton button;
     const std::string longName(200, 'x');
     button.SetTextures(&m_group, longName.c_str(), nullptr, "", "");
     EXPECT_EQ(std::string(button.TextureName(0)), longName.substr(0, 127));
@@ -281,51 +218,59 @@ TEST_F(PaneButtonTest, LongTextureNamesAreCut) {
     EXPECT_EQ(std::string(button.TextureName(7)), "") << "states outside 0-3 have nothing";
 }
 
-TEST_F(PaneButtonTest, ButtonWithOnlyTwoLooksKeepsItsRectangleWhenFocused) {
+TEST_F(PaneButtonTest, WithoutAPressedLookToShowTheNotificationComesAtOnce) {
+    dbglog::Capture log;
+    {
+        CPaneButton button;
+        button.Init(&m_wnd, kId);
+        button.SetPanes(&m_layout, "btn_1", "", "", "no_such_pane");
+        EXPECT_NE(log.Text().find("CTSLayout::GetPane() is failed! no_such_pane"),
+                  std::string::npos);
+        EXPECT_FALSE(button.HasLook(kBtnPressed));
+        Click(TSPoint{150, 120});
+    }
+    {
+        CPaneButton button;
+        button.Init(&m_wnd, kId);
+        button.SetPanes(&m_layout, "tex_btn", "", "", "");
+        button.SetTextures(&m_group, "red.tga", "", "", "absent.tga");
+        EXPECT_FALSE(button.HasTexture(kBtnPressed));
+        EXPECT_FALSE(button.HasLook(kBtnPressed));
+        Click(TSPoint{350, 120});
+    }
+    {
+        CPaneButton undrawn;
+        undrawn.Init(&m_wnd, kId, 0);
+        undrawn.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
+        Click(TSPoint{150, 120});
+    }
+    EXPECT_EQ(m_wnd.events, Events(3, "button 5")) << "no frames waited, not even undrawn";
+}
+
+TEST_F(PaneButtonTest, DisabledButtonShowsItsGreyedLookAndLetsThePressThrough) {
     CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
-    EXPECT_TRUE(button.RestoresFocus()) << "no focused look";
-    ASSERT_TRUE(button.SetFocus(true));
+    button.Create(&m_wnd, kId, &m_layout, "btn_1", "btn_2", "btn_3");
+    ASSERT_TRUE(button.SetEnabled(false));
+    EXPECT_EQ(button.m_state, kBtnDisabled);
     EXPECT_EQ(button.GetRect(), kLookRect);
-    EXPECT_EQ(m_wnd.HitTest(TSPoint{150, 120}), &button);
+    EXPECT_EQ(m_wnd.FindButton(kId), nullptr);
+    m_wnd.DrawFrame();
+    EXPECT_EQ(m_wnd.events, Events{"frame G"});
+    m_wnd.events.clear();
+    Click(TSPoint{150, 120});
+    EXPECT_EQ(m_wnd.events, Events{}) << "no frames waited, no notification";
+    TSEvent ev;
+    ASSERT_TRUE(m_wnd.PopForTest(ev));
+    EXPECT_EQ(ev.code, uint32_t(kEvPointerDown)) << "the press goes to the screen instead";
+    // Enabling works only from the greyed state.
+    EXPECT_TRUE(button.SetEnabled(true));
+    EXPECT_EQ(button.m_state, kBtnNormal);
+    EXPECT_FALSE(button.SetEnabled(true));
 }
 
-TEST_F(PaneButtonTest, SetRectMovesRectanglesAndLooks) {
+TEST_F(PaneButtonTest, CoveredLookAlphaAndVisibilityReachTheDrawnLooks) {
     CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
-    button.SetRect(TSRect{110, 130, 210, 180});
-    EXPECT_EQ(button.GetRect(), (TSRect{110, 130, 210, 180}));
-    EXPECT_EQ(button.StateRect(kBtnPressed), (TSRect{110, 130, 210, 180}));
-    EXPECT_EQ(m_layout.GetPane("btn_2").GetPaneRect(), (TSRect{110, 130, 210, 180}));
-    button.MoveTo(512, 384, 0x22);
-    EXPECT_EQ(button.GetRect(), (TSRect{462, 359, 562, 409}));
-    EXPECT_EQ(m_layout.GetPane("btn_1").GetPaneRect(), (TSRect{462, 359, 562, 409}));
-    button.MoveTo(1024, 768, 0x33);
-    EXPECT_EQ(button.GetRect(), (TSRect{924, 718, 1024, 768}));
-
-    // A button without panes just takes the rectangle.
-    CPaneButton bare;
-    bare.Init(&m_wnd, kId + 1);
-    bare.SetRect(TSRect{1, 2, 3, 4});
-    EXPECT_EQ(bare.GetRect(), (TSRect{1, 2, 3, 4}));
-}
-
-TEST_F(PaneButtonTest, HitPaneGivesTheRectangle) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
-    button.SetHitPane(&m_layout, "tex_btn", true);
-    EXPECT_EQ(button.GetRect(), kTexRect);
-    button.SetPressed(true);
-    EXPECT_EQ(button.GetRect(), kTexRect) << "state changes keep the hit pane's rectangle";
-}
-
-TEST_F(PaneButtonTest, CoveredLookIsDrawnWhileADialogIsInFront) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "btn_3", "btn_2");
+    WithLooks(button, "btn_3");
     CTSDialog front;
     m_wnd.m_pFrontDlg = &front;
     m_wnd.DrawFrame();
@@ -333,45 +278,30 @@ TEST_F(PaneButtonTest, CoveredLookIsDrawnWhileADialogIsInFront) {
     m_wnd.DrawFrame();
     m_wnd.m_pFrontDlg = nullptr;
     m_wnd.DrawFrame();
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"frame R", "frame G", "frame R"}));
+    EXPECT_EQ(m_wnd.events, (Events{"frame R", "frame G", "frame R"}));
     button.SetVisible(false);
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events.back(), "frame ") << "an invisible button draws nothing";
-}
 
-TEST_F(PaneButtonTest, AlphaReachesEveryLook) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "btn_3", "btn_2");
     button.SetAlpha(77);
-    EXPECT_EQ(m_layout.GetPane("btn_1").GetAlpha(), 77);
-    EXPECT_EQ(m_layout.GetPane("btn_2").GetAlpha(), 77);
-    EXPECT_EQ(m_layout.GetPane("btn_3").GetAlpha(), 77);
+    for (const char* pane : {"btn_1", "btn_2", "btn_3"})
+        EXPECT_EQ(m_layout.GetPane(pane).GetAlpha(), 77) << pane;
     EXPECT_EQ(m_layout.GetPane("tex_btn").GetAlpha(), 255);
 }
 
 TEST_F(PaneButtonTest, PressSoundPlaysOnEnteringThePressedState) {
     CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
+    WithLooks(button);
     Click(TSPoint{150, 120});
     EXPECT_TRUE(m_wnd.sounds.empty()) << "no sound of its own unless set";
     button.SetSounds("focus.wav", "press.wav");
     Click(TSPoint{150, 120});
     Click(TSPoint{150, 120});
     // Once per click: the release re-enters nothing, the state is already pressed.
-    EXPECT_EQ(m_wnd.sounds, (std::vector<std::string>{"press.wav", "press.wav"}));
+    EXPECT_EQ(m_wnd.sounds, (Events{"press.wav", "press.wav"}));
     button.SetSoundsEnabled(0);
     Click(TSPoint{150, 120});
     EXPECT_EQ(m_wnd.sounds.size(), 2u);
-}
-
-TEST_F(PaneButtonTest, UndrawnButtonDoesNotWaitForever) {
-    CPaneButton button;
-    button.Init(&m_wnd, kId, 0);
-    button.SetPanes(&m_layout, "btn_1", "", "", "btn_2");
-    Click(TSPoint{150, 120});
-    EXPECT_EQ(m_wnd.events, (std::vector<std::string>{"button 5"}));
 }
 
 }  // namespace

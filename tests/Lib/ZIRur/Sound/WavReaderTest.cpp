@@ -1,11 +1,9 @@
+#include "Lib/ZIRur/Sound/WavReader.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
-#include "Lib/ZIRur/Sound/WavReader.h"
 #include "WavBytes.h"
+#include "support/ScratchDir.h"
 
 using namespace wavtest;
 
@@ -17,16 +15,17 @@ Bytes ReadAll(CWavReader& reader, size_t ask) {
 }
 }  // namespace
 
-TEST(WavReader, ReadsPcmFormatAndData) {
-    Bytes data = Pcm16({100, -100, 200, -200});
+TEST(WavReader, ReadsFormatAndDataInPiecesAndAgainAfterReset) {
+    const Bytes data = Pcm16({100, -100, 200, -200});
     CWavReader reader;
     ASSERT_TRUE(reader.OpenMemory(PcmWav(2, 22050, 16, data)));
-    EXPECT_EQ(reader.Format().formatTag, 1);
-    EXPECT_EQ(reader.Format().channels, 2);
-    EXPECT_EQ(reader.Format().sampleRate, 22050u);
-    EXPECT_EQ(reader.Format().bytesPerSecond, 88200u);
-    EXPECT_EQ(reader.Format().blockAlign, 4);
-    EXPECT_EQ(reader.Format().bitsPerSample, 16);
+    const WavFormat& f = reader.Format();
+    EXPECT_EQ(f.formatTag, 1);
+    EXPECT_EQ(f.channels, 2);
+    EXPECT_EQ(f.sampleRate, 22050u);
+    EXPECT_EQ(f.bytesPerSecond, 88200u);
+    EXPECT_EQ(f.blockAlign, 4);
+    EXPECT_EQ(f.bitsPerSample, 16);
     EXPECT_TRUE(reader.ExtraFormat().empty());
     EXPECT_EQ(reader.DataSize(), 8u);
     EXPECT_EQ(ReadAll(reader, 3), Bytes(data.begin(), data.begin() + 3));
@@ -36,39 +35,33 @@ TEST(WavReader, ReadsPcmFormatAndData) {
     EXPECT_EQ(ReadAll(reader, 100), data);
 }
 
-TEST(WavReader, SkipsOtherChunksWithOddPaddingAndFindsDataAnywhere) {
-    Bytes data = {1, 2, 3};  // odd size: padded
-    Bytes file = Riff({Chunk("LIST", {'a', 'b', 'c'}), Chunk("data", data),
-                       Chunk("fmt ", FmtBody(1, 1, 8000, 8)), Chunk("junk", {9, 9})});
+TEST(WavReader, WalksChunksInAnyOrderAndKeepsNonPcmExtraBytes) {
+    // Odd-sized chunks are padded; data may come before fmt.
     CWavReader reader;
-    ASSERT_TRUE(reader.OpenMemory(file));
+    ASSERT_TRUE(
+        reader.OpenMemory(Riff({Chunk("LIST", {'a', 'b', 'c'}), Chunk("data", {1, 2, 3}),
+                                Chunk("fmt ", FmtBody(1, 1, 8000, 8)), Chunk("junk", {9, 9})})));
     EXPECT_EQ(reader.Format().sampleRate, 8000u);
-    EXPECT_EQ(ReadAll(reader, 10), data);
-}
+    EXPECT_EQ(ReadAll(reader, 10), (Bytes{1, 2, 3}));
 
-TEST(WavReader, NonPcmFormatReadsItsExtraBytes) {
-    Bytes fmt = FmtBody(2, 1, 22050, 4);
-    PutU16(fmt, 4);
-    fmt.insert(fmt.end(), {0xA1, 0xA2, 0xA3, 0xA4});
-    CWavReader reader;
-    ASSERT_TRUE(reader.OpenMemory(Riff({Chunk("fmt ", fmt), Chunk("data", {7, 7})})));
+    Bytes adpcm = FmtBody(2, 1, 22050, 4);
+    Put(adpcm, 4, 2);
+    adpcm.insert(adpcm.end(), {0xA1, 0xA2, 0xA3, 0xA4});
+    ASSERT_TRUE(reader.OpenMemory(Riff({Chunk("fmt ", adpcm), Chunk("data", {7, 7})})));
     EXPECT_EQ(reader.Format().formatTag, 2);
     EXPECT_EQ(Bytes(reader.ExtraFormat().begin(), reader.ExtraFormat().end()),
               (Bytes{0xA1, 0xA2, 0xA3, 0xA4}));
     EXPECT_EQ(ReadAll(reader, 10), (Bytes{7, 7}));
 
     // PCM ignores whatever follows its 16 bytes.
-    Bytes pcmFmt = FmtBody(1, 1, 22050, 8);
-    PutU16(pcmFmt, 2);
-    pcmFmt.insert(pcmFmt.end(), {5, 5});
-    ASSERT_TRUE(reader.OpenMemory(Riff({Chunk("fmt ", pcmFmt), Chunk("data", {1})})));
+    Bytes pcm = FmtBody(1, 1, 22050, 8);
+    pcm.insert(pcm.end(), {2, 0, 5, 5});
+    ASSERT_TRUE(reader.OpenMemory(Riff({Chunk("fmt ", pcm), Chunk("data", {1})})));
     EXPECT_TRUE(reader.ExtraFormat().empty());
-}
 
-TEST(WavReader, ShortDataStatesMoreThanTheFileGives) {
-    Bytes file = Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("data", {10, 20, 30}, 100)});
-    CWavReader reader;
-    ASSERT_TRUE(reader.OpenMemory(file));
+    // Data that states more than the file holds gives what is there.
+    ASSERT_TRUE(reader.OpenMemory(
+        Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("data", {10, 20, 30}, 100)})));
     EXPECT_EQ(reader.DataSize(), 100u);
     EXPECT_EQ(reader.DataPresent(), 4u) << "the pad byte is all the file still holds";
     EXPECT_EQ(ReadAll(reader, 100).size(), 4u);
@@ -79,17 +72,16 @@ TEST(WavReader, RejectsMalformedFiles) {
     const Bytes data = Chunk("data", {1, 2});
     Bytes shortFmt = FmtBody(1, 1, 22050, 8);
     shortFmt.resize(14);
-    Bytes nonPcmOverlongExtra = FmtBody(2, 1, 22050, 4);
-    PutU16(nonPcmOverlongExtra, 40);  // more extra bytes than the chunk holds
-    Bytes truncatedFmt = Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8))});
+    Bytes overlongExtra = FmtBody(2, 1, 22050, 4);
+    Put(overlongExtra, 40, 2);  // more extra bytes than the chunk holds
+    Bytes truncatedFmt = Riff({fmt});
     truncatedFmt.resize(truncatedFmt.size() - 4);
     Bytes wrongRiff = Riff({fmt, data});
     wrongRiff[0] = 'X';
     Bytes wrongForm = Riff({fmt, data});
     wrongForm[8] = 'A';
-    const Bytes riffStopsBeforeData = Riff({fmt, data}, 4 + int64_t(fmt.size()));
 
-    const std::vector<std::pair<const char*, Bytes>> cases = {
+    const std::pair<const char*, Bytes> cases[] = {
         {"empty", {}},
         {"header only", Bytes{'R', 'I', 'F', 'F', 4, 0, 0}},
         {"not RIFF", wrongRiff},
@@ -97,9 +89,9 @@ TEST(WavReader, RejectsMalformedFiles) {
         {"no fmt", Riff({data})},
         {"fmt under 16 bytes", Riff({Chunk("fmt ", shortFmt), data})},
         {"fmt larger than the file", truncatedFmt},
-        {"extra size beyond fmt", Riff({Chunk("fmt ", nonPcmOverlongExtra), data})},
+        {"extra size beyond fmt", Riff({Chunk("fmt ", overlongExtra), data})},
         {"no data", Riff({fmt})},
-        {"data outside the RIFF", riffStopsBeforeData},
+        {"data outside the RIFF", Riff({fmt, data}, 4 + int64_t(fmt.size()))},
         {"chunk size runs past the end", Riff({Chunk("LIST", {1, 2}, 0xFFFFFFF0), fmt, data})},
     };
     for (const auto& [name, bytes] : cases) {
@@ -112,18 +104,12 @@ TEST(WavReader, RejectsMalformedFiles) {
 }
 
 TEST(WavReader, OpensFilesAndFailsOnMissingOnes) {
-    auto path = std::filesystem::temp_directory_path() / "stonewell_wavreader_test.wav";
-    Bytes file = PcmWav(1, 11025, 16, Pcm16({1, 2, 3}));
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-    }
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "a.wav", PcmWav(1, 11025, 16, Pcm16({1, 2, 3}))));
     CWavReader reader;
-    EXPECT_TRUE(reader.Open(path.string()));
+    EXPECT_TRUE(reader.Open(dir / "a.wav"));
     EXPECT_EQ(reader.DataSize(), 6u);
-    std::filesystem::remove(path);
-    EXPECT_FALSE(reader.Open(path.string()));
+    EXPECT_FALSE(reader.Open(dir / "none.wav"));
     EXPECT_FALSE(reader.IsOpen()) << "a failed open forgets the previous file";
-    EXPECT_FALSE(reader.Open(std::filesystem::temp_directory_path().string()))
-        << "a directory is no file";
+    EXPECT_FALSE(reader.Open(dir.Path())) << "a directory is no file";
 }

@@ -31,8 +31,6 @@ std::string Repeat(const std::string& s, int n) {
 
 }  // namespace
 
-// --- Line splitting ---
-
 TEST(SplitString, ClosingMarkStaysOnAFullLine) {
     for (const std::string& mark : {kMaru, kTen, kComma}) {
         auto lines = Split(Repeat(kA, 5) + mark + kA, 10);
@@ -99,19 +97,15 @@ TEST(SplitString, DoubleByteCharacterIsNeverCut) {
     EXPECT_EQ(Split("ab\x82", 5), std::vector<std::string>{"ab\x82"});
 }
 
-TEST(TextLimits, SettersRefuseOutOfRange) {
+TEST(TextLimits, SettersRefuseOutOfRangeAndNewTextsAreWhiteLeftCentred) {
     CText text;
-    EXPECT_EQ(text.SetMaxBytesPerLine(128), 0);
-    EXPECT_EQ(text.MaxBytesPerLine(), 128);
-    EXPECT_EQ(text.SetMaxBytesPerLine(0), 0);
+    for (int n : {128, 0}) EXPECT_EQ(text.SetMaxBytesPerLine(n), 0) << n;
     EXPECT_EQ(text.SetMaxBytesPerLine(127), 1);
     EXPECT_EQ(text.MaxBytesPerLine(), 127);
-    EXPECT_EQ(text.SetMaxLines(17), 0);
-    EXPECT_EQ(text.SetMaxLines(0), 0);
+    for (int n : {17, 0}) EXPECT_EQ(text.SetMaxLines(n), 0) << n;
     EXPECT_EQ(text.MaxLines(), 16);
     EXPECT_EQ(text.SetMaxLines(1), 1);
     EXPECT_EQ(text.MaxLines(), 1);
-    // New objects: left, vertically centred, white, opaque.
     EXPECT_EQ(text.m_align, 0x21);
     EXPECT_EQ(text.ColorARGB(), 0xFFFFFFFFu);
     text.SetColorRGB(0x102030);
@@ -121,8 +115,6 @@ TEST(TextLimits, SettersRefuseOutOfRange) {
     text.ResetAlpha();
     EXPECT_EQ(text.ColorARGB(), 0xFFFFFFFFu);
 }
-
-// --- Code page 932 ---
 
 TEST(SjisToUtf16, MapsAsTheWindowsCodePage) {
     EXPECT_EQ(SjisToUtf16("A" + kA + kMaru, 400), u"Aあ。");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,7 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/FontArchive.h"
-#include "support/TgaWriter.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
@@ -59,8 +58,6 @@ testsupport::FontArchiveScope* TextTest::s_fonts = nullptr;
 
 }  // namespace
 
-// --- Fonts ---
-
 TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
     CFontMgr& fonts = Fonts();
     int otherOwner = 0;
@@ -86,13 +83,15 @@ TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
 
 TEST_F(TextTest, NoFontForBadRequests) {
     CFontMgr& fonts = Fonts();
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 0, 36), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 36, 0), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, kGothic, 36, 5000), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "", 36, 36), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, nullptr, 36, 36), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "absent.otf", 36, 36), nullptr);
-    EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, "broken.otf", 36, 36), nullptr);
+    struct Request {
+        const char* file;
+        int size, scale;
+    };
+    for (Request r : {Request{kGothic, 0, 36}, Request{kGothic, 36, 0}, Request{kGothic, 36, 5000},
+                      Request{"", 36, 36}, Request{nullptr, 36, 36}, Request{"absent.otf", 36, 36},
+                      Request{"broken.otf", 36, 36}})
+        EXPECT_EQ(fonts.GetFont(&kOwner, nullptr, r.file, r.size, r.scale), nullptr)
+            << (r.file ? r.file : "null") << " " << r.size << " " << r.scale;
     // Such a text has no font, logs and draws nothing.
     CText text;
     text.Init(&kOwner, nullptr, "broken.otf", 36, 36);
@@ -103,20 +102,6 @@ TEST_F(TextTest, NoFontForBadRequests) {
     EXPECT_EQ(log.Text(), "CText ::: font is null\nCText ::: font is null\n");
     EXPECT_EQ(text.Texture(), nullptr);
 }
-
-TEST_F(TextTest, DestroyingATextReleasesItsFont) {
-    {
-        CText first, second;
-        first.Init(&kOwner, "C:/fonts/x.otf", kGothic, 20, 20);
-        second.Init(&kOwner, nullptr, kGothic, 20, 20);
-        ASSERT_NE(first.Font(), nullptr);
-        EXPECT_EQ(first.Font(), second.Font());
-        EXPECT_EQ(Fonts().RefCount(first.Font()), 2);
-    }
-    EXPECT_EQ(Fonts().FontCount(), 0u);
-}
-
-// --- Rendering ---
 
 TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
     CText text;
@@ -183,8 +168,12 @@ TEST_F(TextTest, LineHeightGetsASixthMoreWhenThereAreSeveralLines) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < one.BlockWidth(); ++x)
             ASSERT_EQ(Alpha(two, x, y + h + h / 6), Alpha(one, x, y));
-    // A line with no ink takes no height.
+    // A line with no ink takes no height; lines wrap at the byte limit.
     blank.SetString((kA + "\n\n" + kA).c_str());
+    EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
+    ASSERT_EQ(blank.SetMaxBytesPerLine(2), 1);
+    blank.SetString((kA + kA).c_str());
+    EXPECT_EQ(blank.BlockWidth(), one.BlockWidth());
     EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
     // Textures are the next powers of two of the block.
     auto pow2 = [](int n) { return n <= 2 ? 2u : 1u << (32 - __builtin_clz(unsigned(n - 1))); };
@@ -221,7 +210,6 @@ TEST_F(TextTest, HugeGlyphsAreClippedToTheCanvas) {
     CText small, reference;
     small.Init(&kOwner, nullptr, kGothic, 20, 20);
     small.SetString("ab");
-    TSingleton<CFontMgr>::GetInstance();
     reference.Init(&kOwner, nullptr, kGothic, 20, 20);
     reference.SetString("ab");
     ASSERT_EQ(small.BlockWidth(), reference.BlockWidth());
@@ -262,15 +250,6 @@ TEST_F(TextTest, AlignmentAndBoxPlacement) {
     text.SetBox(512, 384, 400, 100, 0x22);
     EXPECT_EQ(text.LineRecord(0).m_x, 512 - w);
     EXPECT_EQ(text.LineRecord(0).m_y, 384 - h);
-
-    dbglog::Capture log;
-    text.PrintProp();
-    char expected[256];
-    std::snprintf(expected, sizeof expected,
-                  "CText::PrintProp()\tBasePos(512, 384) size(400, 100) scale(2.0, 2.0) Lines(1) "
-                  "RGBA(255, 255, 255, 255)\nCText::PrintProp()\t\t\tLine(0) = DrawPos(%d, %d)\n",
-                  512 - w, 384 - h);
-    EXPECT_EQ(log.Text(), expected);
 }
 
 TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
@@ -304,33 +283,6 @@ TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
     device.EndScene();
     device.Release();
     platform::SetPlatform(nullptr);
-}
-
-// Renders a lesson-like text to a PNG under the build folder for a person to read.
-TEST_F(TextTest, WritesARenderedTextForInspection) {
-    CText text;
-    text.Init(&kOwner, nullptr, kGothic, 36, 36);
-    ASSERT_EQ(text.SetMaxBytesPerLine(40), 1);
-    // "碁石を置いて、相手の石を囲みましょう。" and "－①～" with a "-" bar.
-    const std::string body =
-        "\x8C\xE9\x90\xCE\x82\xF0\x92\x75\x82\xA2\x82\xC4\x81\x41\x91\x8A\x8E\xE8\x82\xCC"
-        "\x90\xCE\x82\xF0\x88\xCD\x82\xDD\x82\xDC\x82\xB5\x82\xE5\x82\xA4\x81\x42\n"
-        "\x81\x7C\x87\x40\x81\x60 A-B";
-    text.SetString(body.c_str());
-    ASSERT_NE(text.Texture(), nullptr);
-    EXPECT_EQ(text.LineRecord(0).m_text.size(), 38u);
-    const auto& px = *text.Texture()->Pixels();
-    // On a dark background so white text shows.
-    std::vector<uint32_t> shown(px.argb.size());
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const uint32_t a = px.argb[i] >> 24;
-        const uint32_t v = 40 + a * 215 / 255;
-        shown[i] = 0xFF000000u | v << 16 | v << 8 | v;
-    }
-    const std::string dir = std::string(STONEWELL_BINARY_DIR) + "/test-output";
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(
-        testsupport::WritePng(dir + "/rendered_text.png", int(px.width), int(px.height), shown));
 }
 
 TEST(FontMgrWithoutArchive, GivesNoFonts) {
