@@ -47,6 +47,7 @@ const CaptureCase kCases[] = {
      "XXXXXX.\nXOOOOOX\nXOXXXX.\nXOOOOX.\n.XXX.X.\n",
      {{5, 0, 0, "XXXXXX.\nXOOOOOX\nXOXXXX.\nXOOOOX.\n.XXX.X.\n"},
       {4, 4, 0, "XXXXXX.\nX.....X\nX.XXXX.\nX....X.\n.XXXXX.\n.......\n"}}},
+    {"a top-row stone breathes through the point below it", "XO.\n", {{2, 0, 0, "XOX\n...\n"}}},
     {"only the groups around the new stone are tested",
      "OX...\nX....\n...O.\n..O..\n",
      {{3, 3, 0, "OX...\nX....\n...O.\n..OX.\n"}}},
