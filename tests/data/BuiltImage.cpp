@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <span>
 
-#include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Graphics/ImageDecoder.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+#include "Lib/ZIRur/Wnd/TSButton.h"
 
 namespace builtdata {
 
@@ -25,12 +26,10 @@ int Image::Luma(int x, int y) const {
 Image LoadTga(const CTIGroup& group, const char* name) {
     Image image;
     const uint8_t* data = group.GetT2IBuffer(name);
-    const uint32_t size = group.GetT2ISize(name);
-    if (data == nullptr) return image;
-    // Through the program's own decoder, so the pictures are checked as the program reads
-    // them, whichever kind of Targa the data build wrote.
     gfx::DecodedImage decoded;
-    if (!gfx::DecodeImage(gfx::kImageTypeTarga, std::span<const uint8_t>(data, size), decoded))
+    if (data == nullptr ||
+        !gfx::DecodeImage(gfx::kImageTypeTarga,
+                          std::span<const uint8_t>(data, group.GetT2ISize(name)), decoded))
         return image;
     image.width = decoded.width;
     image.height = decoded.height;
@@ -45,6 +44,39 @@ Image LoadTga(const CTIGroup& group, const char* name) {
 
 std::string DataPath(const char* relative) {
     return std::string(STONEWELL_BINARY_DIR) + "/DATA/" + relative;
+}
+
+void BuiltDataTest::SetUp() {
+    platform::SetPlatform(&m_platform);
+    ASSERT_TRUE(Archive("COMMON").IsOpen()) << "build the data first (target stonewell_data)";
+}
+
+void BuiltDataTest::TearDown() {
+    m_layouts.clear();
+    TSingleton<CTSLytMgr>::DestroyInstance();
+    platform::SetPlatform(nullptr);
+}
+
+CTIGroup& BuiltDataTest::Archive(const std::string& name) {
+    auto& slot = m_archives[name];
+    if (!slot) {
+        slot = std::make_unique<CTIGroup>();
+        EXPECT_TRUE(slot->Open(DataPath(("IMG/" + name + ".T2G").c_str()).c_str())) << name;
+    }
+    return *slot;
+}
+
+CTSLayout& BuiltDataTest::Layout(const std::string& archive) {
+    auto& slot = m_layouts[archive];
+    if (!slot) {
+        slot = std::make_unique<CTSLayout>();
+        EXPECT_EQ(slot->Load(&Archive(archive), archive.c_str(), nullptr), 1) << archive;
+    }
+    return *slot;
+}
+
+TSRect BuiltDataTest::Rect(const std::string& archive, const char* pane) {
+    return Layout(archive).GetPane(pane).GetPaneRect();
 }
 
 }  // namespace builtdata

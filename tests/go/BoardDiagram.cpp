@@ -5,6 +5,7 @@
 namespace diagram {
 
 std::vector<StoneEntry> Parse(const std::string& text) {
+    static const std::string kSymbols = "XO..abc";  // index = kind; '.' is no entry
     std::vector<StoneEntry> entries;
     int x = 0, y = 0;
     for (char c : text) {
@@ -14,39 +15,18 @@ std::vector<StoneEntry> Parse(const std::string& text) {
             x = 0;
             continue;
         }
-        int kind = -1;
-        switch (c) {
-            case 'X':
-                kind = 0;
-                break;
-            case 'O':
-                kind = 1;
-                break;
-            case 'a':
-                kind = 4;
-                break;
-            case 'b':
-                kind = 5;
-                break;
-            case 'c':
-                kind = 6;
-                break;
-            case '+':
-                kind = 11;
-                break;
-            default:
-                break;
-        }
-        if (kind >= 0) entries.push_back({uint8_t(kind), uint8_t(x), uint8_t(y), 0});
+        const size_t kind = c == '+' ? 11 : c == '.' ? std::string::npos : kSymbols.find(c);
+        if (kind != std::string::npos)
+            entries.push_back({uint8_t(kind), uint8_t(x), uint8_t(y), 0});
         ++x;
     }
     return entries;
 }
 
-std::string Print(const GoBoard& board, int size) {
+std::string Print(const GoBoard& board, int columns, int rows) {
     std::string out;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) out += ".XO"[board.At(x, y) % 3];
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) out += ".XO"[board.At(x, y) % 3];
         out += '\n';
     }
     return out;

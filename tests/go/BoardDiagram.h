@@ -11,8 +11,8 @@ namespace diagram {
 
 // The entries of a diagram, row by row.
 std::vector<StoneEntry> Parse(const std::string& text);
-// The first `size` rows and columns of the cells: '.', 'X', 'O'.
-std::string Print(const GoBoard& board, int size);
+// The top-left `columns` x `rows` of the cells: '.', 'X', 'O', rows ended by '\n'.
+std::string Print(const GoBoard& board, int columns, int rows);
 
 // A board with its entry list, moved the way play drives it.
 struct Position {
@@ -22,7 +22,6 @@ struct Position {
     explicit Position(const std::string& text, int size = 19);
     // Appends a move, paints, resolves captures around it and erases what vanished.
     void Play(int x, int y, int kind);
-    std::string Print() const { return diagram::Print(board, board.boardSize); }
     // Empty when the cells and the entries agree.
     std::string Mismatch() const;
 };

@@ -1,132 +1,85 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "BoardDiagram.h"
 
 using diagram::Position;
 
 namespace {
 
-// The top-left n x n corner of a position's cells.
-std::string Corner(const Position& p, int n) {
-    return diagram::Print(p.board, n);
+// Diagrams without spaces; the board is compared over the rows and columns `after` shows.
+struct Move {
+    int x, y, kind;
+    const char* after;
+};
+struct CaptureCase {
+    const char* what;
+    const char* before;
+    std::vector<Move> moves;
+    int size = 19;
+};
+
+int Columns(const std::string& d) {
+    return int(d.find('\n'));
 }
+int Rows(const std::string& d) {
+    return int(std::count(d.begin(), d.end(), '\n'));
+}
+
+const CaptureCase kCases[] = {
+    {"corner stone falls to the second neighbour", "OX.\n...\n", {{0, 1, 0, ".X.\nX..\n...\n"}}},
+    {"corner stone falls to the first neighbour", "O..\nX..\n", {{1, 0, 0, ".X.\nX..\n...\n"}}},
+    {"a group touched from two sides is removed once",
+     ".XX..\nXOOX.\nXO.X.\n.XX..\n",
+     {{2, 2, 0, ".XX..\nX..X.\nX.XX.\n.XX..\n.....\n"}}},
+    {"a move without liberties that captures nothing stays",
+     ".O.\nO.O\n.O.\n",
+     {{1, 1, 0, ".O.\nOXO\n.O.\n"}}},
+    {"recapture at once: there is no ko rule",
+     ".XO.\nXO.O\n.XO.\n",
+     {{2, 1, 0, ".XO.\nX.XO\n.XO.\n"}, {1, 1, 1, ".XO.\nXO.O\n.XO.\n"}}},
+    // The group runs up and to the left from the captured neighbour: one row-order sweep
+    // cannot reach all of it.
+    {"a winding group goes whole",
+     "XXXXXX.\nXOOOOOX\nXOXXXX.\nXOOOOX.\n.XXX.X.\n",
+     {{5, 0, 0, "XXXXXX.\nXOOOOOX\nXOXXXX.\nXOOOOX.\n.XXX.X.\n"},
+      {4, 4, 0, "XXXXXX.\nX.....X\nX.XXXX.\nX....X.\n.XXXXX.\n.......\n"}}},
+    {"a top-row stone breathes through the point below it", "XO.\n", {{2, 0, 0, "XOX\n...\n"}}},
+    {"only the groups around the new stone are tested",
+     "OX...\nX....\n...O.\n..O..\n",
+     {{3, 3, 0, "OX...\nX....\n...O.\n..OX.\n"}}},
+    {"a mark played as a move neither paints nor captures", "OX\n..\n", {{0, 1, 8, "OX\n..\n"}}},
+    {"a marked black stone captures white", "OX\n..\n", {{0, 1, 2, ".X\nX.\n"}}},
+    {"a marked white stone captures black", "XO\n..\n", {{0, 1, 3, ".O\nO.\n"}}},
+    // White at column 12 of the 13 x 13 window, shut in on the window's side only: column
+    // 13 is empty and counts.
+    {"a corner window group breathes beyond its open edge",
+     "...........XO\n...........XO\n",
+     {{12, 2, 0, "...........XO\n...........XO\n............X\n"}},
+     13},
+    {"a corner window group shut in beyond its edge falls",
+     "...........XOX\n...........XOX\n",
+     {{12, 2, 0, "...........X.X\n...........X.X\n............X.\n"}},
+     13},
+};
 
 }  // namespace
 
-TEST(Capture, CornerStoneFallsWhicheverNeighbourIsPlayedLast) {
-    for (int last = 0; last < 2; ++last) {
-        Position p(
-            "O X .\n"
-            ". . .\n"
-            ". . .\n");
-        if (last == 0)
-            p.Play(0, 1, 0);
-        else {
-            Position q(
-                "O . .\n"
-                "X . .\n");
-            q.Play(1, 0, 0);
-            EXPECT_EQ(Corner(q, 3), ".X.\nX..\n...\n");
-            EXPECT_EQ(q.Mismatch(), "");
-            continue;
+TEST(Capture, MovesResolveAsTheDiagramsShow) {
+    for (const CaptureCase& c : kCases) {
+        SCOPED_TRACE(c.what);
+        Position p(c.before, c.size);
+        for (const Move& m : c.moves) {
+            p.Play(m.x, m.y, m.kind);
+            const std::string after = m.after;
+            EXPECT_EQ(diagram::Print(p.board, Columns(after), Rows(after)), after);
+            EXPECT_EQ(p.Mismatch(), "");
+            EXPECT_EQ(p.board.boardSize, c.size) << "the shown size comes back after resolving";
         }
-        EXPECT_EQ(Corner(p, 3), ".X.\nX..\n...\n");
-        EXPECT_EQ(p.Mismatch(), "");
-        EXPECT_TRUE(stone::IsErased(p.entries[0]));
     }
-}
-
-TEST(Capture, MoveTouchingOneGroupFromTwoSidesRemovesItOnce) {
-    Position p(
-        ". X X . .\n"
-        "X O O X .\n"
-        "X O . X .\n"
-        ". X X . .\n");
-    p.Play(2, 2, 0);
-    EXPECT_EQ(Corner(p, 5),
-              ".XX..\n"
-              "X..X.\n"
-              "X.XX.\n"
-              ".XX..\n"
-              ".....\n");
-    EXPECT_EQ(p.Mismatch(), "");
-}
-
-TEST(Capture, CornerWindowGroupKeepsLibertiesBeyondItsOpenEdge) {
-    // White at column 12 of a 13 x 13 window, shut in on the window's side only.
-    Position p(
-        ". . . . . . . . . . . X O\n"
-        ". . . . . . . . . . . X O\n",
-        13);
-    p.Play(12, 2, 0);
-    EXPECT_EQ(p.board.At(12, 0), stone::kWhite) << "column 13 is empty and counts";
-    EXPECT_EQ(p.board.boardSize, 13) << "the shown size comes back after resolving";
-
-    Position closed(
-        ". . . . . . . . . . . X O X\n"
-        ". . . . . . . . . . . X O X\n",
-        13);
-    closed.Play(12, 2, 0);
-    EXPECT_EQ(closed.board.At(12, 0), stone::kEmpty);
-    EXPECT_EQ(closed.board.At(12, 1), stone::kEmpty);
-    EXPECT_EQ(closed.Mismatch(), "");
-}
-
-TEST(Capture, MoveWithoutLibertiesThatCapturesNothingStays) {
-    Position p(
-        ". O .\n"
-        "O . O\n"
-        ". O .\n");
-    p.Play(1, 1, 0);
-    EXPECT_EQ(Corner(p, 3), ".O.\nOXO\n.O.\n");
-    EXPECT_EQ(p.Mismatch(), "");
-}
-
-TEST(Capture, RecaptureIsAllowedWithoutKoRule) {
-    Position p(
-        ". X O .\n"
-        "X O . O\n"
-        ". X O .\n");
-    p.Play(2, 1, 0);  // black takes the white stone at (1, 1)
-    EXPECT_EQ(p.board.At(1, 1), stone::kEmpty);
-    p.Play(1, 1, 1);  // white takes back at once
-    EXPECT_EQ(p.board.At(2, 1), stone::kEmpty);
-    EXPECT_EQ(p.board.At(1, 1), stone::kWhite);
-    EXPECT_EQ(p.Mismatch(), "");
-}
-
-TEST(Capture, WindingGroupNeedingSeveralSweepsIsRemovedWhole) {
-    // The group runs up and to the left from the captured neighbour, so a single row-order
-    // sweep cannot reach all of it.
-    Position p(
-        "X X X X X X .\n"
-        "X O O O O O X\n"
-        "X O X X X X .\n"
-        "X O O O O X .\n"
-        ". X X X . X .\n");
-    p.Play(5, 0, 0);  // nothing: (6, 1) is black, the group still breathes at (4, 4)
-    EXPECT_EQ(p.board.At(1, 1), stone::kWhite);
-    p.Play(4, 4, 0);
-    EXPECT_EQ(Corner(p, 7),
-              "XXXXXX.\n"
-              "X.....X\n"
-              "X.XXXX.\n"
-              "X....X.\n"
-              ".XXXXX.\n"
-              ".......\n"
-              ".......\n");
-    EXPECT_EQ(p.Mismatch(), "");
-}
-
-TEST(Capture, OnlyTheGroupsAroundTheNewStoneAreTested) {
-    // A white stone without liberties elsewhere on the board is not this move's business.
-    Position p(
-        "O X . . .\n"
-        "X . . . .\n"
-        ". . . O .\n"
-        ". . O . .\n");
-    p.Play(3, 3, 0);
-    EXPECT_EQ(p.board.At(0, 0), stone::kWhite);
 }
 
 TEST(Erasure, CapturedEntriesAndMarksOnEmptyPointsAreErased) {
@@ -146,7 +99,7 @@ TEST(Erasure, CapturedEntriesAndMarksOnEmptyPointsAreErased) {
     EXPECT_EQ(p.Mismatch(), "");
 }
 
-TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndices) {
+TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndicesAndEmptyListsAreRefused) {
     GoBoard board;
     board.boardSize = 19;
     StoneEntry list[] = {{0, 200, 3, 0}, {1, 3, 19, 0}, {0, 18, 18, 0}};
@@ -160,38 +113,10 @@ TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndices) {
     CaptureAround(board, -1, 0, 0);
     RemoveIfDead(board, 0, 25);
     EXPECT_EQ(board.At(18, 18), stone::kBlack);
-}
 
-TEST(Erasure, NullOrEmptyListsAreRefused) {
-    GoBoard board;
     StoneEntry e{};
     EXPECT_FALSE(PaintEntries(board, nullptr, 3));
     EXPECT_FALSE(PaintEntries(board, &e, 0));
     EXPECT_FALSE(EraseVanished(board, nullptr, 1));
     EXPECT_FALSE(EraseVanished(board, &e, -1));
-}
-
-TEST(Capture, MarkPlacedAsAMoveNeitherPaintsNorCaptures) {
-    Position p(
-        "O X\n"
-        ". .\n");
-    const std::string before = Corner(p, 2);
-    p.Play(0, 1, 8);
-    EXPECT_EQ(Corner(p, 2), before);
-    EXPECT_EQ(p.board.At(0, 0), stone::kWhite);
-}
-
-TEST(Capture, KindCellCodes) {
-    EXPECT_EQ(stone::CellCodeOf(0), stone::kBlack);
-    EXPECT_EQ(stone::CellCodeOf(1), stone::kWhite);
-    EXPECT_EQ(stone::CellCodeOf(2), stone::kBlack);
-    EXPECT_EQ(stone::CellCodeOf(3), stone::kWhite);
-    EXPECT_EQ(stone::OpponentCodeOf(0), stone::kWhite);
-    EXPECT_EQ(stone::OpponentCodeOf(3), stone::kBlack);
-    // A marked white stone (kind 3) captures black.
-    Position p(
-        "X O\n"
-        ". .\n");
-    p.Play(0, 1, 3);
-    EXPECT_EQ(p.board.At(0, 0), stone::kEmpty);
 }

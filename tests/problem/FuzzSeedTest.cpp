@@ -32,23 +32,17 @@ std::vector<uint8_t> WithSelector(int chapterNo, int sectionNo, int count,
 }
 
 std::vector<Seed> Seeds() {
-    testfile::Problem seq;
-    seq.code = 6;
-    seq.setup = {Word(1, 0, 0, 18), Word(2, 0, 1, 18), Word(0, 0, 2, 17)};
-    seq.answers = {Word(1, 0, 1, 17), Word(2, 0, 0, 17), Word(1, 0, 2, 16)};
-    seq.branches = {BranchWord(0, 2), BranchWord(0, 3)};
-
-    testfile::Problem choice;
-    choice.code = 7;
-    choice.branches = {BranchWord(0, 1)};
+    const testfile::Problem seq =
+        testfile::Make(6, {Word(1, 0, 0, 18), Word(2, 0, 1, 18), Word(0, 0, 2, 17)},
+                       {Word(1, 0, 1, 17), Word(2, 0, 0, 17), Word(1, 0, 2, 16)},
+                       {BranchWord(0, 2), BranchWord(0, 3)});
+    testfile::Problem choice = testfile::Make(7, {}, {}, {BranchWord(0, 1)});
     choice.answerBytes = testfile::ChoiceBytes("\x82\xa0", "\x82\xa2", "\x82\xa4");
 
     std::vector<testfile::Problem> everyCode;
     for (int code = 0; code < 12; ++code) {
-        testfile::Problem p = seq;
-        p.code = uint8_t(code);
-        if (code == 7) p = choice;
-        everyCode.push_back(p);
+        everyCode.push_back(code == 7 ? choice : seq);
+        everyCode.back().code = uint8_t(code);
     }
 
     testfile::Block a, b;

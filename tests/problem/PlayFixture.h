@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProblemFileWriter.h"
@@ -109,4 +110,18 @@ protected:
 // from the top of the whole board, and the corner window flips them.
 inline uint32_t CornerWord(int fileCode, int aux, int col, int row) {
     return testfile::Word(fileCode, aux, col, 18 - row);
+}
+
+// A sequence problem (code 6) with black at window (0, 0), so it stays a corner problem; each
+// branch alternates black and white from its first move.
+inline testfile::Problem Sequence(const std::vector<std::vector<std::pair<int, int>>>& branches) {
+    testfile::Problem p = testfile::Make(6, {CornerWord(1, 0, 0, 0)});
+    for (const auto& branch : branches) {
+        const int lo = int(p.answers.size());
+        for (size_t i = 0; i < branch.size(); ++i)
+            p.answers.push_back(
+                CornerWord(i % 2 == 0 ? 1 : 2, 0, branch[i].first, branch[i].second));
+        p.branches.push_back(testfile::BranchWord(lo, int(p.answers.size())));
+    }
+    return p;
 }

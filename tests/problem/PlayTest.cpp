@@ -5,51 +5,32 @@
 #include "PlayFixture.h"
 
 using testfile::BranchWord;
+using testfile::Make;
 using testfile::Word;
-
-namespace {
-
-// Black at (0, 0) of the window, so the problem stays a corner problem; sequence answers.
-testfile::Problem Sequence(std::vector<std::vector<std::pair<int, int>>> branches) {
-    testfile::Problem p;
-    p.code = 6;
-    p.setup = {CornerWord(1, 0, 0, 0)};
-    for (const auto& branch : branches) {
-        const int lo = int(p.answers.size());
-        for (size_t i = 0; i < branch.size(); ++i) {
-            p.answers.push_back(
-                CornerWord(i % 2 == 0 ? 1 : 2, 0, branch[i].first, branch[i].second));
-        }
-        p.branches.push_back(BranchWord(lo, int(p.answers.size())));
-    }
-    return p;
-}
-
-}  // namespace
-
-// --- geometry ---
+using Pane = ProblemView::Pane;
+using Text = ProblemView::Text;
 
 TEST(BoardGeometry, CornerAndFullBoardPoints) {
-    int col = -1, row = -1;
     using boardgeometry::Hit;
-    EXPECT_EQ(boardgeometry::PointAt(13, 49, 71, col, row), Hit::Point);
-    EXPECT_EQ(col, 0);
-    EXPECT_EQ(row, 0);
-    EXPECT_EQ(boardgeometry::PointAt(13, 672, 694, col, row), Hit::Point);
-    EXPECT_EQ(col, 12);
-    EXPECT_EQ(row, 12);
-    EXPECT_EQ(boardgeometry::PointAt(13, 673, 71, col, row), Hit::Off);
-    EXPECT_EQ(boardgeometry::PointAt(13, 48, 71, col, row), Hit::Off);
-    EXPECT_EQ(boardgeometry::PointAt(19, 664, 686, col, row), Hit::Point);
-    EXPECT_EQ(col, 18);
-    EXPECT_EQ(boardgeometry::PointAt(7, 0, 0, col, row), Hit::NoPoint);
+    const struct {
+        int size, x, y;
+        Hit hit;
+        int col, row;
+    } hits[] = {{13, 49, 71, Hit::Point, 0, 0},     {13, 672, 694, Hit::Point, 12, 12},
+                {13, 673, 71, Hit::Off, -1, -1},    {13, 48, 71, Hit::Off, -1, -1},
+                {19, 664, 686, Hit::Point, 18, 18}, {7, 0, 0, Hit::NoPoint, -1, -1}};
+    for (const auto& h : hits) {
+        int col = -1, row = -1;
+        EXPECT_EQ(boardgeometry::PointAt(h.size, h.x, h.y, col, row), h.hit) << h.x << "," << h.y;
+        if (h.hit == Hit::Point) {
+            EXPECT_EQ(std::pair(col, row), std::pair(h.col, h.row));
+        }
+    }
     int x = 0, y = 0;
     boardgeometry::CenterOf(19, 18, 18, x, y);
-    EXPECT_EQ(x, 649);
-    EXPECT_EQ(y, 671);
+    EXPECT_EQ(std::pair(x, y), std::pair(649, 671));
     boardgeometry::CenterOf(6, 5, 5, x, y);
-    EXPECT_EQ(x, 624);
-    EXPECT_EQ(y, 646);
+    EXPECT_EQ(std::pair(x, y), std::pair(624, 646));
 }
 
 // --- sequences (type 6) ---
@@ -84,31 +65,29 @@ TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     Ticks(2);
     EXPECT_FALSE(view.resultShown) << "the verdict waits three ticks";
     Ticks(1);
-    EXPECT_TRUE(view.resultShown);
-    EXPECT_TRUE(view.resultCorrect);
+    EXPECT_TRUE(view.resultShown && view.resultCorrect);
     EXPECT_EQ(Now() - before, 500u) << "the 500 ms pause before a board verdict";
     EXPECT_EQ(view.Count(kOk), 1);
     EXPECT_EQ(view.faces.back(), 2);
     EXPECT_EQ(play->Mood(), Mood::Correct);
     EXPECT_TRUE(progress->IsProblemSolved(0, 0, 2, 0));
-    EXPECT_TRUE(view.panes[ProblemView::Pane::ClearedStamp]);
+    EXPECT_TRUE(view.panes[Pane::ClearedStamp]);
     EXPECT_TRUE(view.timers[ProblemPlay::kVerdictTimer]);
 }
 
-TEST_F(PlayTest, MovesOnLettersMarksAndStonesAreRefused) {
+TEST_F(PlayTest, MovesOnLettersMarksStonesOrOffTheBoardAreRefused) {
     testfile::Problem p = Sequence({{{1, 1}}});
     p.setup.push_back(CornerWord(0, 0, 2, 2));   // letter
     p.setup.push_back(CornerWord(16, 0, 3, 3));  // mark
     Load({p});
     for (auto [col, row] : {std::pair{2, 2}, {3, 3}, {0, 0}}) {
         ClickPoint(col, row);
-        EXPECT_TRUE(play->Moves().empty());
         EXPECT_TRUE(play->InputEnabled());
         EXPECT_EQ(play->Result(), Verdict::None);
     }
-    EXPECT_TRUE(view.sounds.empty());
     play->BoardClick(700, 500);  // off the corner board
     EXPECT_TRUE(play->Moves().empty());
+    EXPECT_TRUE(view.sounds.empty());
 }
 
 TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
@@ -121,7 +100,7 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     EXPECT_FALSE(view.resultCorrect);
     EXPECT_EQ(view.Count(kNo), 1);
     EXPECT_EQ(view.faces.back(), 3);
-    EXPECT_TRUE(view.panes[ProblemView::Pane::AnswerButton]);
+    EXPECT_TRUE(view.panes[Pane::AnswerButton]);
     play->ReplyTimer();  // the pending reply timer finds the problem judged
     EXPECT_EQ(play->Moves().size(), 1u);
 
@@ -137,11 +116,11 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     const int stonesBefore = view.Count(kStone);
     Ticks(32);
     EXPECT_EQ(play->ReplayShown(), 0);
-    uint64_t before = Now();
+    const uint64_t before = Now();
     Ticks(1);
     EXPECT_EQ(play->ReplayShown(), 1);
     EXPECT_EQ(Now() - before, 250u);
-    std::vector<BoardSprite> sprites = play->BoardSprites();
+    const std::vector<BoardSprite> sprites = play->BoardSprites();
     ASSERT_GE(sprites.size(), 3u);
     EXPECT_EQ(sprites[2].entry, (StoneEntry{0, 1, 0, 1}));
     EXPECT_TRUE(sprites[2].marker);
@@ -214,12 +193,8 @@ TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
 }
 
 TEST_F(PlayTest, EntryListNeverOverflows) {
-    testfile::Problem p = Sequence({{{12, 12}}});
-    p.code = 0;
-    p.setup.clear();
+    testfile::Problem p = Make(0, {}, {Word(1, 0, 18, 18)});
     for (int i = 0; i < 198; ++i) p.setup.push_back(Word(1, 0, i % 19, i / 19));
-    p.answers = {Word(1, 0, 18, 18)};
-    p.branches.clear();
     Load({p});
     ASSERT_EQ(play->EntryCount(), 198);
     ASSERT_EQ(play->BoardSize(), 19);
@@ -231,23 +206,19 @@ TEST_F(PlayTest, EntryListNeverOverflows) {
     EXPECT_EQ(play->Result(), Verdict::Correct);
 }
 
-// --- marking all points (types 4 and 5) ---
+// --- marking all points (types 4 and 5), picking a letter (type 3) ---
 
 TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
-    testfile::Problem p;
-    p.code = 3;
-    p.setup = {CornerWord(1, 0, 0, 0)};
-    p.answers = {CornerWord(1, 0, 1, 1), CornerWord(1, 0, 2, 2), CornerWord(1, 0, 3, 3)};
-    p.branches = {BranchWord(0, 3)};
-    testfile::Problem q = p;
-    Load({p, q});
+    const testfile::Problem p =
+        Make(3, {CornerWord(1, 0, 0, 0)},
+             {CornerWord(1, 0, 1, 1), CornerWord(1, 0, 2, 2), CornerWord(1, 0, 3, 3)},
+             {BranchWord(0, 3)});
+    Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::MarkPointsA);
     ClickPoint(2, 2);
-    EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(2, 2);  // again: not recorded twice
     EXPECT_EQ(play->Moves().size(), 1u);
     EXPECT_EQ(view.Count(kSet), 2);
-    EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(1, 1);
     EXPECT_EQ(play->Result(), Verdict::Undecided);
     ClickPoint(3, 3);
@@ -266,11 +237,9 @@ TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
 }
 
 TEST_F(PlayTest, PickingALetterJudgesItsKind) {
-    testfile::Problem p;
-    p.code = 2;
-    p.setup = {CornerWord(0, 0, 1, 1), CornerWord(0, 1, 4, 4), CornerWord(1, 0, 6, 6)};
-    p.answers = {CornerWord(0, 0, 4, 4)};
-    p.branches = {BranchWord(0, 1)};
+    const testfile::Problem p =
+        Make(2, {CornerWord(0, 0, 1, 1), CornerWord(0, 1, 4, 4), CornerWord(1, 0, 6, 6)},
+             {CornerWord(0, 0, 4, 4)}, {BranchWord(0, 1)});
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::PickLetter);
     ClickPoint(6, 6);  // a stone, not a letter
@@ -291,13 +260,10 @@ TEST_F(PlayTest, PickingALetterJudgesItsKind) {
 // --- choices (types 2, 7, 8) ---
 
 TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
-    testfile::Problem p;
-    p.code = 1;
-    p.answers = {Word(0, 0, 1, 0)};  // the answer is the circle
-    p.branches = {BranchWord(0, 1)};
+    const testfile::Problem p = Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});  // ○
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::YesNo);
-    EXPECT_EQ(view.texts[ProblemView::Text::Selection], "\x81\x9b");
+    EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
     ClickPoint(3, 3);
     EXPECT_EQ(play->Result(), Verdict::None) << "choices are not made on the board";
     play->Decide();
@@ -307,28 +273,24 @@ TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
     Ticks(79);
     EXPECT_FALSE(view.resultShown);
     Ticks(1);
-    EXPECT_TRUE(view.resultShown);
-    EXPECT_TRUE(view.resultCorrect);
+    EXPECT_TRUE(view.resultShown && view.resultCorrect);
     EXPECT_EQ(Now(), before) << "no pause for a choice verdict";
 
     play->NextProblem();
     play->BoardClick(10, 10);
     play->SelectionUp();
-    EXPECT_EQ(view.texts[ProblemView::Text::Selection], "\x81\x7e");
+    EXPECT_EQ(view.texts[Text::Selection], "\x81\x7e");
     play->SelectionUp();
     EXPECT_EQ(play->Selection(), 1);
     play->Decide();
     EXPECT_EQ(play->Result(), Verdict::Incorrect);
     Ticks(80);
     play->ShowAnswer();
-    EXPECT_EQ(view.texts[ProblemView::Text::Selection], "\x81\x9b");
+    EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
 }
 
 TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
-    testfile::Problem p;
-    p.code = 5;
-    p.answers = {Word(0, 0, 5, 0)};
-    p.branches = {BranchWord(0, 1)};
+    const testfile::Problem p = Make(5, {}, {Word(0, 0, 5, 0)}, {BranchWord(0, 1)});
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::Number);
     play->SelectionDown();
@@ -354,16 +316,12 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
 }
 
 TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
-    testfile::Problem p;
-    p.code = 7;
-    p.branches = {BranchWord(0, 1)};
+    testfile::Problem p = Make(7, {}, {}, {BranchWord(0, 1)});
     p.answerBytes = testfile::ChoiceBytes("right", "wrong", "other");
     Load({p, p, p, p}, 3);
     ASSERT_EQ(play->Type(), ProblemType::Choice);
     EXPECT_EQ(play->SelectionText(), "wrong");
-    play->SelectionUp();
-    play->SelectionUp();
-    play->SelectionUp();
+    for (int i = 0; i < 3; ++i) play->SelectionUp();
     EXPECT_EQ(play->Selection(), 2);
     EXPECT_EQ(play->SelectionText(), "right");
     play->Decide();
@@ -373,10 +331,7 @@ TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
 // --- shown sequences (type 1) ---
 
 TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
-    testfile::Problem p;
-    p.code = 11;
-    p.setup = {Word(1, 2, 3, 3), Word(2, 0, 0, 0), Word(1, 1, 1, 0), Word(2, 0, 0, 1)};
-    Load({p});
+    Load({Make(11, {Word(1, 2, 3, 3), Word(2, 0, 0, 0), Word(1, 1, 1, 0), Word(2, 0, 0, 1)})});
     ASSERT_EQ(play->Type(), ProblemType::ShownSequence);
     EXPECT_EQ(play->StepsTotal(), 2);
     EXPECT_EQ(play->BoardSprites().size(), 2u) << "only the unnumbered stones at first";
@@ -400,13 +355,10 @@ TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
 }
 
 TEST_F(PlayTest, ShownSequenceResolvesCaptures) {
-    testfile::Problem p;
-    p.code = 11;
     // White at (0, 0), black at (1, 0); black 1 at (0, 1) takes the white stone.
-    p.setup = {Word(2, 0, 0, 0), Word(1, 0, 1, 0), Word(1, 1, 0, 1)};
-    Load({p});
+    Load({Make(11, {Word(2, 0, 0, 0), Word(1, 0, 1, 0), Word(1, 1, 0, 1)})});
     Ticks(33);
-    std::vector<BoardSprite> sprites = play->BoardSprites();
+    const std::vector<BoardSprite> sprites = play->BoardSprites();
     ASSERT_EQ(sprites.size(), 2u);
     EXPECT_EQ(sprites[0].entry, (StoneEntry{0, 1, 0, 0}));
     EXPECT_EQ(sprites[1].entry, (StoneEntry{0, 0, 1, 1}));
@@ -414,17 +366,28 @@ TEST_F(PlayTest, ShownSequenceResolvesCaptures) {
     EXPECT_EQ(play->StepsShown(), 1);
 }
 
+TEST_F(PlayTest, MenuPausesTheSteppersAndResumesThem) {
+    Load({Make(11, {Word(1, 1, 3, 3), Word(1, 2, 4, 4)})});
+    Ticks(33);
+    ASSERT_EQ(play->StepsShown(), 1);
+    play->PauseSteppers();
+    Ticks(100);
+    EXPECT_EQ(play->StepsShown(), 1);
+    play->ResumeSteppers();
+    Ticks(33);
+    EXPECT_EQ(play->StepsShown(), 2);
+}
+
 // --- moving between problems, recording ---
 
 TEST_F(PlayTest, CorrectAnswerThenClickMovesOnOrLeavesAfterTheLastProblem) {
-    std::vector<testfile::Problem> problems(28, Sequence({{{1, 1}}}));
-    Load(problems, 26);
+    Load(std::vector<testfile::Problem>(28, Sequence({{{1, 1}}})), 26);
     ClickPoint(1, 1);
     Ticks(3);
     play->BoardClick(300, 300);
     EXPECT_EQ(play->ProblemIndex(), 27);
     EXPECT_TRUE(play->QuestionOpen());
-    EXPECT_EQ(view.texts[ProblemView::Text::Counter], "\x96\xe2\x91\xe8(028/028)");
+    EXPECT_EQ(view.texts[Text::Counter], "\x96\xe2\x91\xe8(028/028)");
     play->BoardClick(300, 300);
     ClickPoint(1, 1);
     Ticks(3);
@@ -446,17 +409,16 @@ TEST_F(PlayTest, ClickInTheCharacterStripIsIgnored) {
 TEST_F(PlayTest, SolvingTwiceRecordsOnceAndTheSectionCompletesAtItsLastProblem) {
     // Course 0, chapter 1, section 8 has 10 problems; nine are solved already.
     for (int i = 1; i < 10; ++i) progress->MarkProblemSolved(0, 0, 7, i);
-    std::vector<testfile::Problem> problems(10, Sequence({{{1, 1}}}));
-    Load(problems, 0, 0, 7);
-    EXPECT_EQ(view.texts[ProblemView::Text::Counter], "\x96\xe2\x91\xe8(001/010)");
+    Load(std::vector<testfile::Problem>(10, Sequence({{{1, 1}}})), 0, 0, 7);
+    EXPECT_EQ(view.texts[Text::Counter], "\x96\xe2\x91\xe8(001/010)");
     EXPECT_FALSE(progress->IsSectionSolved(0, 0, 7));
     ClickPoint(1, 1);
     Ticks(3);
     EXPECT_TRUE(progress->IsSectionSolved(0, 0, 7));
     EXPECT_EQ(view.stampShows, 1);
-    auto before = std::make_unique<ProgressState>(*progress);
+    const auto before = std::make_unique<ProgressState>(*progress);
     play->Again();
-    EXPECT_TRUE(view.panes[ProblemView::Pane::ClearedStamp]) << "the stamp stays on";
+    EXPECT_TRUE(view.panes[Pane::ClearedStamp]) << "the stamp stays on";
     play->BoardClick(10, 10);
     ClickPoint(1, 1);
     Ticks(3);
@@ -477,19 +439,4 @@ TEST_F(PlayTest, EmptySectionHasNothingToPlay) {
     play->NextProblem();
     play->Tick();
     EXPECT_TRUE(view.sounds.empty());
-}
-
-TEST_F(PlayTest, MenuPausesTheSteppersAndResumesThem) {
-    testfile::Problem p;
-    p.code = 11;
-    p.setup = {Word(1, 1, 3, 3), Word(1, 2, 4, 4)};
-    Load({p});
-    Ticks(33);
-    ASSERT_EQ(play->StepsShown(), 1);
-    play->PauseSteppers();
-    Ticks(100);
-    EXPECT_EQ(play->StepsShown(), 1);
-    play->ResumeSteppers();
-    Ticks(33);
-    EXPECT_EQ(play->StepsShown(), 2);
 }

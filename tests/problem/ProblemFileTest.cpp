@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "ProblemFileWriter.h"
 #include "problem/ProblemFile.h"
@@ -13,17 +15,12 @@ using testfile::Word;
 
 namespace {
 
-// Decodes one block (chapter 1, section 1) of the given problems into `count` records.
-std::vector<ProblemRecord> Decode(const std::vector<testfile::Problem>& problems, size_t count = 28,
-                                  bool* ok = nullptr) {
+// Decodes one block (chapter 1, section 1) of the given problems into 28 records.
+std::vector<ProblemRecord> Decode(const std::vector<testfile::Problem>& problems) {
     testfile::Block block;
     block.problems = problems;
-    std::vector<ProblemRecord> records(count);
-    const bool result = problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records);
-    if (ok != nullptr)
-        *ok = result;
-    else
-        EXPECT_TRUE(result);
+    std::vector<ProblemRecord> records(28);
+    EXPECT_TRUE(problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records));
     return records;
 }
 
@@ -31,20 +28,10 @@ ProblemRecord DecodeOne(const testfile::Problem& p) {
     return Decode({p})[0];
 }
 
-bool Accepts(const testfile::Problem& p) {
-    bool ok = false;
-    Decode({p}, 28, &ok);
-    return ok;
-}
-
 // A move-sequence problem with one black stone in the corner window and one answer.
 testfile::Problem SimpleSequence() {
-    testfile::Problem p;
-    p.code = 6;
-    p.setup = {Word(1, 0, 0, 18), Word(2, 0, 3, 10)};
-    p.branches = {BranchWord(0, 1)};
-    p.answers = {Word(1, 0, 1, 17)};
-    return p;
+    return testfile::Make(6, {Word(1, 0, 0, 18), Word(2, 0, 3, 10)}, {Word(1, 0, 1, 17)},
+                          {BranchWord(0, 1)});
 }
 
 }  // namespace
@@ -157,18 +144,15 @@ TEST(ProblemLoadAnswers, CodeSixAlternatesColoursAndNumbersEachBranch) {
 }
 
 TEST(ProblemLoadAnswers, ParameterBytePerCode) {
-    testfile::Problem letters = SimpleSequence();
-    letters.code = 2;
-    letters.setup = {Word(0, 0, 1, 17), Word(0, 1, 2, 17)};
-    letters.answers = {Word(0, 0, 2, 17)};
-    ProblemRecord r = DecodeOne(letters);
+    ProblemRecord r = DecodeOne(testfile::Make(2, {Word(0, 0, 1, 17), Word(0, 1, 2, 17)},
+                                               {Word(0, 0, 2, 17)}, {BranchWord(0, 1)}));
     EXPECT_EQ(r.typeByte, 3);
     EXPECT_EQ(r.answerParam, 5) << "kind of the setup letter on the answer point";
     EXPECT_EQ(r.slots[3], (StoneEntry{7, 2, 1, 0}));
 
-    testfile::Problem yesNo = SimpleSequence();
-    yesNo.code = 1;
-    yesNo.answers = {Word(0, 0, 1, 0)};  // bits 16-23 = 1: "yes"
+    // Bits 16-23 = 1: "yes".
+    const testfile::Problem yesNo =
+        testfile::Make(1, SimpleSequence().setup, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
     r = DecodeOne(yesNo);
     EXPECT_EQ(r.typeByte, 2) << "answer words do not take part in the window test";
     EXPECT_EQ(r.answerParam, 1);
@@ -179,10 +163,9 @@ TEST(ProblemLoadAnswers, ParameterBytePerCode) {
     number.answers = {Word(0, 0, 17, 0)};
     EXPECT_EQ(DecodeOne(number).answerParam, 17);
 
-    testfile::Problem marks = SimpleSequence();
-    marks.code = 3;
-    marks.answers = {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)};
-    marks.branches = {BranchWord(0, 3)};
+    testfile::Problem marks = testfile::Make(
+        3, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)},
+        {BranchWord(0, 3)});
     r = DecodeOne(marks);
     EXPECT_EQ(r.answerParam, 3);
     EXPECT_EQ(r.slots[5], (StoneEntry{8, 3, 1, 0}));
@@ -193,33 +176,18 @@ TEST(ProblemLoadAnswers, ParameterBytePerCode) {
     empty.branches = {BranchWord(0, 0)};
     EXPECT_EQ(DecodeOne(empty).answerParam, 0) << "empty branches leave byte 802 at 0";
 
-    testfile::Problem reply = SimpleSequence();
-    reply.code = 10;
-    reply.answers = {Word(1, 0, 1, 17), Word(1, 0, 2, 17)};
-    reply.branches = {BranchWord(0, 2)};
-    r = DecodeOne(reply);
+    r = DecodeOne(testfile::Make(10, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17)},
+                                 {BranchWord(0, 2)}));
     EXPECT_EQ(r.turn, 1);
     EXPECT_EQ(r.answerParam, 0) << "left unset for code 10";
     EXPECT_EQ(r.slots[3], (StoneEntry{1, 1, 1, 1}));
     EXPECT_EQ(r.slots[4], (StoneEntry{1, 2, 1, 2}));
 }
 
-TEST(ProblemLoadAnswers, CaptionAndQuestionBytes) {
-    testfile::Problem p = SimpleSequence();
-    p.caption = 3;
-    p.question = 56;
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.caption, 3);
-    EXPECT_EQ(r.question, 56);
-}
-
 // --- choice texts ---
 
 TEST(ProblemLoadChoices, ProblemIndexThreeShowsTextsTwoThreeOne) {
-    testfile::Problem p;
-    p.code = 7;
-    p.setup = {Word(1, 0, 0, 18)};
-    p.branches = {BranchWord(0, 1)};
+    testfile::Problem p = testfile::Make(7, {Word(1, 0, 0, 18)}, {}, {BranchWord(0, 1)});
     p.answerBytes = testfile::ChoiceBytes("first", "second", "third");
     std::vector<ProblemRecord> r = Decode({p, p, p, p});
     EXPECT_EQ(r[3].typeByte, 8);
@@ -234,10 +202,7 @@ TEST(ProblemLoadChoices, ProblemIndexThreeShowsTextsTwoThreeOne) {
 }
 
 TEST(ProblemLoadChoices, FullBoardFlagMeansNoTexts) {
-    testfile::Problem p;
-    p.code = 7;
-    p.setup = {Word(1, 0, 15, 3)};
-    p.branches = {BranchWord(0, 1)};
+    testfile::Problem p = testfile::Make(7, {Word(1, 0, 15, 3)}, {}, {BranchWord(0, 1)});
     p.answerBytes = testfile::ChoiceBytes("a", "b", "c");
     ProblemRecord r = DecodeOne(p);
     EXPECT_EQ(r.typeByte, 24);
@@ -245,136 +210,120 @@ TEST(ProblemLoadChoices, FullBoardFlagMeansNoTexts) {
     EXPECT_EQ(r.answerParam, 0);
 }
 
-TEST(ProblemLoadChoices, TextsLongerThan39BytesOrPastTheAnswerBytesAreRefused) {
-    testfile::Problem p;
-    p.code = 7;
-    p.branches = {BranchWord(0, 1)};
-    p.answerBytes = testfile::ChoiceBytes(std::string(39, 'x'), "b", "c");
-    EXPECT_TRUE(Accepts(p));
-    p.answerBytes = testfile::ChoiceBytes(std::string(40, 'x'), "b", "c");
-    EXPECT_FALSE(Accepts(p));
-    p.answerBytes = {3, 3, 3, 'a', 'b', 'c', 'd'};  // claims 9 bytes, holds 4 (+1 padding)
-    EXPECT_FALSE(Accepts(p));
-}
+// --- limits: every count and size is checked before it is used ---
 
-// --- limits ---
+namespace {
 
-TEST(ProblemLoadLimits, CountsBeyondTheRecordAreRefused) {
-    testfile::Problem p = SimpleSequence();
-    p.setup.assign(201, Word(1, 0, 0, 18));
-    p.answers.clear();
-    p.branches.clear();
-    p.code = 11;
-    EXPECT_FALSE(Accepts(p)) << "201 kept setup words do not fit the 200 slots";
-    p.setup.assign(200, Word(1, 0, 0, 18));
-    EXPECT_TRUE(Accepts(p));
-    p.setup.assign(202, Word(1, 0, 0, 25));  // all dropped later, but the count is read first
-    EXPECT_FALSE(Accepts(p));
+using Edit = std::function<void(testfile::Problem&)>;
 
-    p = SimpleSequence();
-    p.branches.assign(11, BranchWord(0, 0));
-    EXPECT_FALSE(Accepts(p));
-    p.branches.assign(10, BranchWord(0, 0));
-    EXPECT_TRUE(Accepts(p));
-
-    p = SimpleSequence();
-    p.answers.assign(201, Word(1, 0, 1, 17));
-    EXPECT_FALSE(Accepts(p));
-
-    p = SimpleSequence();
-    p.answerCountField = int32_t(0x80000000u);
-    EXPECT_FALSE(Accepts(p)) << "negative count";
-}
-
-TEST(ProblemLoadLimits, AnswerPartMustFitTheSlotsAfterTheSetup) {
-    testfile::Problem p = SimpleSequence();
-    p.code = 0;
-    p.setup.assign(150, Word(1, 0, 0, 18));
-    p.answers.assign(25, Word(1, 0, 1, 17));  // 150 + 2 x 25 = 200
-    EXPECT_TRUE(Accepts(p));
-    p.answers.push_back(Word(1, 0, 1, 17));
-    EXPECT_FALSE(Accepts(p));
-
-    p = SimpleSequence();
-    p.setup.assign(190, Word(1, 0, 0, 18));
-    p.answers.assign(10, Word(1, 0, 1, 17));
-    p.branches = {BranchWord(0, 9)};  // 190 + 1 + 9 = 200
-    EXPECT_TRUE(Accepts(p));
-    p.branches = {BranchWord(0, 10)};
-    EXPECT_FALSE(Accepts(p));
-}
-
-TEST(ProblemLoadLimits, BranchIndicesMustLieWithinTheAnswerWords) {
-    testfile::Problem p = SimpleSequence();
-    p.branches = {BranchWord(0, 2)};
-    EXPECT_FALSE(Accepts(p)) << "hi past A";
-    p.branches = {BranchWord(1, 0)};
-    EXPECT_FALSE(Accepts(p)) << "hi below lo";
-    p.branches = {BranchWord(0, -1)};
-    EXPECT_FALSE(Accepts(p)) << "negative hi";
-    p.branches = {BranchWord(1, 1)};
-    EXPECT_TRUE(Accepts(p)) << "an empty branch at the end is fine";
-}
-
-TEST(ProblemLoadLimits, ProblemCountMustFitTheSection) {
-    testfile::Problem p = SimpleSequence();
-    bool ok = false;
-    Decode({p, p, p}, 3, &ok);
-    EXPECT_TRUE(ok);
-    Decode({p, p, p, p}, 3, &ok);
-    EXPECT_FALSE(ok);
-
+// A file of one block (chapter 1, section 1) with the simple sequence after `edit`.
+std::vector<uint8_t> FileOf(const Edit& edit) {
     testfile::Block block;
-    block.problems = {p};
-    std::vector<ProblemRecord> records(3);
-    block.problemCountField = int32_t(0xFFFFFFFFu);
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records));
-    block.problemCountField = 2;  // claims a second problem the body does not hold
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records));
+    block.problems = {SimpleSequence()};
+    edit(block.problems[0]);
+    return testfile::FileBytes({block});
 }
 
-TEST(ProblemLoadLimits, BlockBodiesMustLieWithinTheFile) {
+// Setup words at the top-left corner, answers next to it.
+Edit Counts(int code, size_t setup, size_t answers, std::vector<uint32_t> branches) {
+    return [=](testfile::Problem& p) {
+        p.code = uint8_t(code);
+        p.setup.assign(setup, Word(1, 0, 0, 18));
+        p.answers.assign(answers, Word(1, 0, 1, 17));
+        p.branches = branches;
+    };
+}
+
+Edit Choices(std::vector<uint8_t> bytes) {
+    return [=](testfile::Problem& p) {
+        p = testfile::Make(7, {}, {}, {BranchWord(0, 1)});
+        p.answerBytes = bytes;
+    };
+}
+
+Edit Branches(std::vector<uint32_t> branches) {
+    return [=](testfile::Problem& p) { p.branches = branches; };
+}
+
+// Two blocks, the wanted one (chapter 1, section 1) second, after `edit`.
+std::vector<uint8_t> TwoBlocks(
+    const std::function<void(testfile::Block&, testfile::Block&)>& edit) {
     testfile::Block other, wanted;
     other.section = 2;
     other.problems = {SimpleSequence()};
     wanted.problems = {SimpleSequence()};
-    std::vector<ProblemRecord> records(3);
-    EXPECT_TRUE(problemfile::DecodeFile(testfile::FileBytes({other, wanted}), 1, 1, records));
-
-    other.bodySizeDelta = 1000;  // the skip would leave the file
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes({other, wanted}), 1, 1, records));
-
-    other.bodySizeDelta = 0;
-    wanted.bodySizeDelta = -1;  // the problem runs past its body
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes({other, wanted}), 1, 1, records));
-
-    wanted.bodySizeDelta = 0;
-    wanted.truncate = 3;  // the file ends inside the body
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes({other, wanted}), 1, 1, records));
-
-    const std::vector<uint8_t> shortHeader = {1, 2, 3};
-    EXPECT_FALSE(problemfile::DecodeFile(shortHeader, 1, 1, records));
+    edit(other, wanted);
+    return testfile::FileBytes({other, wanted});
 }
 
-TEST(ProblemLoadLimits, BlockFoundWithinOneHundredBlocksOnly) {
-    std::vector<testfile::Block> blocks(100);
-    for (size_t i = 0; i < blocks.size(); ++i) {
-        blocks[i].chapter = 6;
-        blocks[i].section = 8;
+// `count` blocks of chapter 6, section 8, with the wanted one at `at` (none when past them).
+std::vector<uint8_t> ManyBlocks(size_t count, size_t at) {
+    std::vector<testfile::Block> blocks(count);
+    for (size_t i = 0; i < count; ++i) {
+        blocks[i].chapter = i == at ? 1 : 6;
+        blocks[i].section = i == at ? 1 : 8;
         blocks[i].problems = {SimpleSequence()};
     }
-    blocks[99].chapter = 1;
-    blocks[99].section = 1;
-    std::vector<ProblemRecord> records(3);
-    EXPECT_TRUE(problemfile::DecodeFile(testfile::FileBytes(blocks), 1, 1, records));
-    blocks[99].chapter = 6;
-    blocks.push_back(blocks[0]);
-    blocks[100].chapter = 1;
-    blocks[100].section = 1;
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes(blocks), 1, 1, records))
-        << "the 101st block is not searched";
-    blocks.pop_back();
-    EXPECT_FALSE(problemfile::DecodeFile(testfile::FileBytes(blocks), 1, 1, records)) << "absent";
+    return testfile::FileBytes(blocks);
+}
+
+std::vector<uint8_t> ProblemsInBlock(size_t problems, std::optional<int32_t> countField) {
+    testfile::Block block;
+    block.problems.assign(problems, SimpleSequence());
+    block.problemCountField = countField;
+    return testfile::FileBytes({block});
+}
+
+}  // namespace
+
+TEST(ProblemLoadLimits, FilesAreAcceptedUpToEachLimitAndRefusedPastIt) {
+    const std::string x39(39, 'x'), x40(40, 'x');
+    const struct {
+        const char* what;
+        std::vector<uint8_t> file;
+        bool ok;
+        size_t records = 28;
+    } cases[] = {
+        {"200 setup words fill the slots", FileOf(Counts(11, 200, 0, {})), true},
+        {"201 setup words do not fit", FileOf(Counts(11, 201, 0, {})), false},
+        {"the setup count is read before words are dropped", FileOf([](testfile::Problem& p) {
+             p = testfile::Make(11, std::vector<uint32_t>(202, Word(1, 0, 0, 25)));
+         }),
+         false},
+        {"10 branches", FileOf(Branches(std::vector<uint32_t>(10, BranchWord(0, 0)))), true},
+        {"11 branches", FileOf(Branches(std::vector<uint32_t>(11, BranchWord(0, 0)))), false},
+        {"201 answer words", FileOf(Counts(6, 2, 201, {BranchWord(0, 1)})), false},
+        {"negative answer count",
+         FileOf([](testfile::Problem& p) { p.answerCountField = int32_t(0x80000000u); }), false},
+        {"code 0: setup and two slots per answer fill 200", FileOf(Counts(0, 150, 25, {})), true},
+        {"code 0: one answer more", FileOf(Counts(0, 150, 26, {})), false},
+        {"setup, header and branch fill 200", FileOf(Counts(6, 190, 10, {BranchWord(0, 9)})), true},
+        {"one branch entry more", FileOf(Counts(6, 190, 10, {BranchWord(0, 10)})), false},
+        {"branch end past the answers", FileOf(Branches({BranchWord(0, 2)})), false},
+        {"branch end below its start", FileOf(Branches({BranchWord(1, 0)})), false},
+        {"negative branch end", FileOf(Branches({BranchWord(0, -1)})), false},
+        {"an empty branch at the end", FileOf(Branches({BranchWord(1, 1)})), true},
+        {"a text of 39 bytes", FileOf(Choices(testfile::ChoiceBytes(x39, "b", "c"))), true},
+        {"a text of 40 bytes", FileOf(Choices(testfile::ChoiceBytes(x40, "b", "c"))), false},
+        {"texts past the answer bytes", FileOf(Choices({3, 3, 3, 'a', 'b', 'c', 'd'})), false},
+        {"as many problems as the section", ProblemsInBlock(3, {}), true, 3},
+        {"more problems than the section", ProblemsInBlock(4, {}), false, 3},
+        {"negative problem count", ProblemsInBlock(1, int32_t(0xFFFFFFFFu)), false, 3},
+        {"a problem count the body does not hold", ProblemsInBlock(1, 2), false, 3},
+        {"another block is skipped", TwoBlocks([](auto&, auto&) {}), true},
+        {"a skip that leaves the file", TwoBlocks([](auto& o, auto&) { o.bodySizeDelta = 1000; }),
+         false},
+        {"a problem past its body", TwoBlocks([](auto&, auto& w) { w.bodySizeDelta = -1; }), false},
+        {"the file ends inside the body", TwoBlocks([](auto&, auto& w) { w.truncate = 3; }), false},
+        {"a short header", {1, 2, 3}, false},
+        {"the block is the 100th", ManyBlocks(100, 99), true},
+        {"the 101st block is not searched", ManyBlocks(101, 100), false},
+        {"no such block", ManyBlocks(100, 100), false},
+    };
+    for (const auto& c : cases) {
+        std::vector<ProblemRecord> records(c.records);
+        EXPECT_EQ(problemfile::DecodeFile(c.file, 1, 1, records), c.ok) << c.what;
+    }
 }
 
 // --- LoadProblemSet ---
@@ -389,6 +338,7 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     block.section = 1;  // course 1, chapter 2, section 1: 25 problems
     block.problems = {SimpleSequence(), SimpleSequence()};
     block.problems[1].question = 9;
+    block.problems[1].caption = 3;
     ASSERT_TRUE(
         testsupport::WriteBytes(dir / "PROBLEM/2-problem.dat", testfile::FileBytes({block})));
     ProblemBoard board;
@@ -401,6 +351,7 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     EXPECT_EQ(board.cells[5], 0);
     ASSERT_EQ(board.records.size(), 25u);
     EXPECT_EQ(board.records[1].question, 9);
+    EXPECT_EQ(board.records[1].caption, 3);
     EXPECT_EQ(board.records[2].typeByte, 0) << "records beyond P stay zero";
 
     EXPECT_FALSE(LoadProblemSet(board, *progress, 1, 1, dir / "PROBLEM/")) << "no such block";

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Writes problem files byte by byte from the format's tables, independently of the loader.
@@ -33,6 +34,17 @@ struct Problem {
     std::optional<int32_t> branchCountField;
     std::optional<int32_t> answerCountField;
 };
+
+// A problem of file code `code` with its setup, answer and branch words.
+inline Problem Make(int code, std::vector<uint32_t> setup, std::vector<uint32_t> answers = {},
+                    std::vector<uint32_t> branches = {}) {
+    Problem p;
+    p.code = uint8_t(code);
+    p.setup = std::move(setup);
+    p.answers = std::move(answers);
+    p.branches = std::move(branches);
+    return p;
+}
 
 struct Block {
     uint8_t courseTag = 1;

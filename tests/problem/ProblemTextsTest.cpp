@@ -34,13 +34,8 @@ TEST(ProblemTexts, CaptionsAndQuestionsAreTheShiftJisOfTheTables) {
     EXPECT_EQ(text, "打ってはいけないところ");
     ASSERT_TRUE(ToUtf8(problemtext::Question(2), text));
     EXPECT_EQ(text, "白△がアタリになっていれば○を、\nそうでなければ×を選択して下さい。");
-    ASSERT_TRUE(ToUtf8(problemtext::Question(32), text));
-    EXPECT_EQ(text,
-              "黒地は何目ですか？\n（黒地の中の白石のところは\n２目に数えます）\n"
-              "目数を入力して下さい。");
     ASSERT_TRUE(ToUtf8(problemtext::Question(56), text));
     EXPECT_EQ(text, "白△は何目のヨセですか？\n目数を入力して下さい。");
-    EXPECT_EQ(std::string(problemtext::Caption(2)), "\x8e\xe6\x82\xe9\x8e\xe8");
 }
 
 TEST(ProblemTexts, EveryEntryDecodesAndFitsItsSlot) {
