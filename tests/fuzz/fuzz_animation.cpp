@@ -6,42 +6,15 @@
 #include <limits>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "Lib/lyt/animation.h"
 #include "Lib/lyt/drawInfo.h"
-#include "Lib/lyt/drawable.h"
 #include "Lib/lyt/layout.h"
 #include "Lib/lyt/material.h"
 #include "Lib/lyt/pane.h"
 #include "Lib/lyt/picture.h"
-#include "Lib/lyt/resourceAccessor.h"
-
-namespace {
 
 using namespace LYRALib::lytmgr;
-
-class AnyImage : public ResourceAccessor {
-public:
-    void* FindResource(uint32_t, const char* name, uint32_t* size) override {
-        if (size != nullptr) *size = sizeof mImage;
-        return name[0] == 'm' ? nullptr : mImage;  // some names are missing
-    }
-
-private:
-    uint8_t mImage[8] = {};
-};
-
-class Sink : public Drawable {
-public:
-    void Draw(const DrawRequest& r) override {
-        total = total + long(r.x) + r.y + r.width + r.alpha;
-    }
-    void LoadImageData(const void* data, uint32_t size) override {
-        if (size > 0) total = total + static_cast<const uint8_t*>(data)[size - 1];
-    }
-    volatile long total = 0;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> buffer(data, data + size);
@@ -52,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto* root = new Pane();
     root->SetName("root");
     layout.SetRootPane(root);
-    Sink sink;
+    fuzz::Sink sink;
     for (const AnimContent& content : res.GetContents()) {
         auto* pic = new Picture();
         auto* mat = new Material();
@@ -69,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pic->AttachDrawable(&sink);
         root->AppendChild(pic);
     }
-    AnyImage images;
+    fuzz::AnyImage images('m');  // some names are missing
     AnimTransform* t = layout.CreateAnimTransform(res, &images);
     layout.AttachAnim(t);
     layout.AttachAnimByGroups(res, &images);

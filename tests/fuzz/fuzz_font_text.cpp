@@ -5,42 +5,22 @@
 // Input: byte 0 the pixel size, byte 1 the bytes per line (high bit: the rounded font),
 // byte 2 the text's length, then the text, then the archive (DATA/IMG/TEXT.T2G).
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/TSFont.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 
-namespace {
-
-// A scratch folder made the working directory once, where the archive is written.
-bool EnterScratchFolder() {
-    static const bool entered = [] {
-        char pattern[] = "/tmp/fuzz_font_XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (made == nullptr || ::chdir(made) != 0) return false;
-        return ::mkdir("DATA", 0755) == 0 && ::mkdir("DATA/IMG", 0755) == 0;
-    }();
-    return entered;
-}
-
-void WriteArchive(const uint8_t* data, size_t size) {
-    if (std::FILE* f = std::fopen(CFontMgr::kArchivePath, "wb")) {
-        if (size > 0) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 3 || !EnterScratchFolder()) return 0;
+    if (size < 3) return 0;
+    fuzz::ScratchFolder();
+    ::mkdir("DATA", 0755);
+    ::mkdir("DATA/IMG", 0755);
     const int pixels = 1 + data[0] % 80;
     const int perLine = data[1] & 0x7F;
     const char* file = (data[1] & 0x80) ? "UIRounded-DemiBold.otf" : "UIGothic-Bold.otf";
@@ -49,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size -= 3;
     if (textSize > size) textSize = size;
     const std::string text(reinterpret_cast<const char*>(data), textSize);
-    WriteArchive(data + textSize, size - textSize);
+    fuzz::WriteFile(CFontMgr::kArchivePath, data + textSize, size - textSize);
 
     // A fresh manager reads the archive just written.
     TSingleton<CFontMgr>::DestroyInstance();

@@ -4,40 +4,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "Lib/lyt/drawInfo.h"
-#include "Lib/lyt/drawable.h"
 #include "Lib/lyt/group.h"
 #include "Lib/lyt/layout.h"
 #include "Lib/lyt/pane.h"
-#include "Lib/lyt/resourceAccessor.h"
 #include "Lib/lyt/textBox.h"
 
 namespace {
 
 using namespace LYRALib::lytmgr;
 
-class AnyImage : public ResourceAccessor {
-public:
-    void* FindResource(uint32_t, const char* name, uint32_t* size) override {
-        volatile char c = name[0];  // the name must be a readable string
-        (void)c;
-        if (size != nullptr) *size = sizeof mImage;
-        return mImage;
-    }
-
-private:
-    uint8_t mImage[16] = {};
-};
-
-class Sink : public Drawable {
-public:
-    void Draw(const DrawRequest& r) override {
-        total = total + long(r.x) + r.y + r.width + r.height + r.red;
-    }
-    volatile long total = 0;
-};
-
-void Visit(Pane* pane, Sink& sink) {
+void Visit(Pane* pane, fuzz::Sink& sink) {
     pane->AttachDrawable(&sink);
     pane->GetExtUserDataNum();
     pane->FindExtUserDataByName("speed");
@@ -54,13 +32,13 @@ void Visit(Pane* pane, Sink& sink) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> buffer(data, data + size);
-    AnyImage images;
+    fuzz::AnyImage images;
     Layout layout;
     if (!layout.Build(buffer.data(), buffer.size(), &images)) {
         if (layout.GetRootPane() != nullptr) __builtin_trap();
         return 0;
     }
-    Sink sink;
+    fuzz::Sink sink;
     if (Pane* root = layout.GetRootPane()) {
         Visit(root, sink);
         root->FindPane("RootPane", true);

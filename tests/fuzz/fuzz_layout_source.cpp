@@ -6,27 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "Lib/lyt/layout.h"
-#include "Lib/lyt/resourceAccessor.h"
 #include "common/JsonSource.h"
 #include "common/ToolError.h"
 #include "lytc/LayoutSource.h"
-
-namespace {
-
-// Every texture and font the layout names is found, as a few zero bytes.
-class AnyResource : public LYRALib::lytmgr::ResourceAccessor {
-public:
-    void* FindResource(uint32_t, const char*, uint32_t* size) override {
-        if (size != nullptr) *size = sizeof mBytes;
-        return mBytes;
-    }
-
-private:
-    uint8_t mBytes[16] = {};
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -38,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Building converts the buffer in place, so it gets a copy.
     std::vector<uint8_t> resident = bytes;
-    AnyResource resources;
+    fuzz::AnyImage resources;
     LYRALib::lytmgr::Layout layout;
     if (!layout.Build(resident.data(), resident.size(), &resources)) __builtin_trap();
 

@@ -3,14 +3,12 @@
 //
 // Input: byte 0 the page to load, byte 1 picks the lesson (odd: 2-4-1, which mirrors rows),
 // bytes 2-3 the data file's length (little-endian), then the data file, then the text file.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
@@ -39,22 +37,6 @@ public:
     bool closing = false;
 };
 
-void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        if (size > 0) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-const std::string& Directory() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/fuzz_lesson_XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        return std::string(made ? made : "/tmp") + "/";
-    }();
-    return dir;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -65,12 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     data += 4;
     size -= 4;
     if (dataSize > size) dataSize = size;
-    WriteFile(lesson::LessonDataFileName(Directory(), id), data, dataSize);
-    WriteFile(lesson::LessonTextFileName(Directory(), id), data + dataSize, size - dataSize);
+    const std::string& dir = fuzz::ScratchFolder();
+    fuzz::WriteFile(lesson::LessonDataFileName(dir, id), data, dataSize);
+    fuzz::WriteFile(lesson::LessonTextFileName(dir, id), data + dataSize, size - dataSize);
 
     lesson::LessonPage page;
     page.currentPage = pageIndex;
-    lesson::LoadLessonPage(page, id, Directory());
+    lesson::LoadLessonPage(page, id, dir);
     for (int blink = 0; blink < 2; ++blink) {
         auto sprites = lesson::BuildSprites({&page.board, page.boardSize, blink, id, pageIndex});
         if (sprites.size() > lesson::kMaxSprites) __builtin_trap();
@@ -82,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     progress.m_course = id.course;
     progress.m_chapter = id.chapter;
     progress.m_section = id.section;
-    lesson::LessonPlayback playback(view, progress, Directory());
+    lesson::LessonPlayback playback(view, progress, dir);
     playback.Start();
     playback.Enter();
     for (int tick = 0; tick < 400 && !view.closing; ++tick) {

@@ -1,37 +1,15 @@
 // Compiles arbitrary text as a lesson source. A source either fails with diagnostics or
 // compiles to files from which the program's loader reads every page back as compiled.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 #include "lessonc/LessonCompiler.h"
-
-namespace {
-
-void WriteFile(const std::string& path, const void* data, size_t size) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        if (size > 0) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-const std::string& Directory() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/fuzz_lessonc_XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        return std::string(made ? made : "/tmp") + "/";
-    }();
-    return dir;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
@@ -48,12 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const lesson::LessonId id =
         options.mirrorFullBoard ? lesson::LessonId{1, 3, 0} : lesson::LessonId{};
-    WriteFile(lesson::LessonDataFileName(Directory(), id), lesson.data.data(), lesson.data.size());
-    WriteFile(lesson::LessonTextFileName(Directory(), id), lesson.text.data(), lesson.text.size());
+    const std::string& dir = fuzz::ScratchFolder();
+    fuzz::WriteFile(lesson::LessonDataFileName(dir, id), lesson.data.data(), lesson.data.size());
+    fuzz::WriteFile(lesson::LessonTextFileName(dir, id), lesson.text.data(), lesson.text.size());
     for (size_t i = 0; i < lesson.pages.size(); ++i) {
         lesson::LessonPage page;
         page.currentPage = int32_t(i);
-        if (lesson::LoadLessonPage(page, id, Directory()) != lesson::PageLoadResult::Loaded)
+        if (lesson::LoadLessonPage(page, id, dir) != lesson::PageLoadResult::Loaded)
             __builtin_trap();
         if (page.pageCount != int32_t(lesson.pages.size())) __builtin_trap();
         if (page.header.stepCount != lesson.pages[i].header.stepCount) __builtin_trap();

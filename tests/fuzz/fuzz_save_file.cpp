@@ -4,39 +4,26 @@
 // Input: byte 0 bit 0 set pads (by repeating) the rest to the full size, so small inputs
 // reach the accepted path; bit 1 set appends extra bytes, which loading must ignore.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "progress/ProgressState.h"
 #include "progress/SaveData.h"
 
 namespace {
-
-bool EnterScratchFolder() {
-    static const bool entered = [] {
-        char pattern[] = "/tmp/fuzz_save_XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        return made != nullptr && ::chdir(made) == 0;
-    }();
-    return entered;
-}
 
 const char kPath[] = "DATA/SAVE/setting.dat";
 
 void WriteSaveFile(const std::vector<uint8_t>& bytes) {
     ::mkdir("DATA", 0755);
     ::mkdir("DATA/SAVE", 0755);
-    if (std::FILE* f = std::fopen(kPath, "wb")) {
-        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    fuzz::WriteFile(kPath, bytes.data(), bytes.size());
 }
 
 std::vector<uint8_t> ReadSaveFile() {
@@ -47,7 +34,8 @@ std::vector<uint8_t> ReadSaveFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1 || !EnterScratchFolder()) return 0;
+    if (size < 1) return 0;
+    fuzz::ScratchFolder();
     const uint8_t mode = data[0];
     std::vector<uint8_t> file(data + 1, data + size);
     if ((mode & 1) && !file.empty()) {

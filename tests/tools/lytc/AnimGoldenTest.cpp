@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 
-#include "AnimSupport.h"
+#include "LytcSupport.h"
 
 namespace {
 

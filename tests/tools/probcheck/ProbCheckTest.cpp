@@ -50,19 +50,6 @@ TEST_F(ProbCheck, SoundProblemsOfEveryKindPass) {
     EXPECT_EQ(mVerdicts.needsPerson[0].problem, 5);
 }
 
-TEST_F(ProbCheck, ValuesAndPointsMustMatchThePosition) {
-    // Territory 4 said 5; an atari said not to be one; a liberty left out and a stone put in.
-    const auto lines = Check(
-        "(;SZ[13]KD[number]QI[31]AB[ac][bc][cc][ca][cb]NU[5])\n"
-        "(;SZ[13]KD[ox]QI[2]AB[bc][cb][dc]AW[cc]TR[cc]OX[x])\n"
-        "(;SZ[13]KD[points]QI[39]AB[dd]AW[de]\n(;B[dc];W[cd];B[de]C[RIGHT]))\n");
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{"p.sgf:1: problem 1: the number is 5, the position says 4",
-                                        "p.sgf:2: problem 2: the answer is x, the position says o",
-                                        "p.sgf:4: problem 3: the answer misses E16",
-                                        "p.sgf:4: problem 3: the answer wrongly includes D15"}));
-}
-
 TEST_F(ProbCheck, EveryMoveThatReachesTheGoalMustBeListed) {
     // White db, two liberties: the atari from the right (eb) chases it to the edge; the one
     // from above (da) lets it run, and the net at ec takes it as well.
@@ -78,40 +65,6 @@ TEST_F(ProbCheck, EveryMoveThatReachesTheGoalMustBeListed) {
                         "p.sgf:2: problem 1: black E17 also manages to capture the marked stones "
                         "but is not a correct line"),
               lines.end());
-    // A white stone at fc stops every net: the listed atari is then the only answer.
-    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ca][cb][dc]AW[db][fc]TR[db]\n"
-                    "(;B[eb];W[da];B[ea]C[RIGHT])(;B[da]C[no]))\n"),
-              std::vector<std::string>{});
-}
-
-TEST_F(ProbCheck, ARaceIsWonByFillingEveryOuterLibertyOfTheOtherSide) {
-    // Black ca cb against white da db on the top edge, two liberties each, black to move, the
-    // walls around them with eyes: filling either white liberty (ea, eb) wins the race, filling
-    // black's own (ba) loses it.
-    const std::string race =
-        "(;SZ[13]KD[sequence]QI[26]PL[B]\n"
-        "AB[ca][cb][dc][ec][ed][fa][fb][fc][fe][gc][gd][ge]"
-        "AW[aa][ab][ac][ae][bc][bd][be][cc][ce][da][db][dd][de]TR[ca][cb][da][db]\n";
-    EXPECT_EQ(Check(race + "(;B[ea]C[RIGHT])(;B[eb]C[RIGHT])(;B[ba];W[bb]C[no]))\n"),
-              std::vector<std::string>{});
-    EXPECT_EQ(Check(race + "(;B[ea]C[RIGHT]))\n"),
-              std::vector<std::string>{"p.sgf:3: problem 1: black E18 also manages to win the "
-                                       "capturing race but is not a correct line"});
-}
-
-TEST_F(ProbCheck, SekiIsReadExactlyWhereTheEngineSeesAnEyelessGroupAsDead) {
-    // Black a1..j3 around four white stones on the top edge with two shared liberties (ca, ha);
-    // white's one outside liberty is gc. Filling it makes seki; filling a shared liberty lets
-    // white take black first.
-    const std::string seki =
-        "(;SZ[13]KD[sequence]QI[33]PL[B]\n"
-        "AB[aa][ab][ac][bc][cc][da][dc][ea][ec][fa][fc][ga][hc][ic][ja][jb][jc]"
-        "AW[ba][bb][cb][db][eb][fb][gb][hb][ia][ib]TR[da][ea][fa][ga]\n";
-    EXPECT_EQ(Check(seki + "(;B[gc]C[RIGHT])(;B[ha];W[ca]C[no]))\n"), std::vector<std::string>{});
-    EXPECT_EQ(Check(seki + "(;B[gc]C[RIGHT])(;B[ha]C[RIGHT]))\n"),
-              std::vector<std::string>{"p.sgf:3: problem 1: the correct move black H19 does not "
-                                       "save the marked stones in seki against the best "
-                                       "defence"});
 }
 
 TEST_F(ProbCheck, ALadderIsJudgedAsTheProblemOpens) {
@@ -129,50 +82,78 @@ TEST_F(ProbCheck, ALadderIsJudgedAsTheProblemOpens) {
     EXPECT_NE(std::find(breaker.begin(), breaker.end(), broken), breaker.end());
 }
 
-TEST_F(ProbCheck, DoubleAtariKoAndLegalityAreExact) {
-    // Black dd ataris white cd and dc at once; one reply cannot save both.
-    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[12]PL[B]AB[cc][bd][db][ed][de]AW[cd][dc]\n"
-                    "(;B[dd]C[RIGHT])(;B[ce]C[no]))\n"),
-              std::vector<std::string>{});
-    // The ko shape: black ba takes white aa, and white could take back at once.
-    EXPECT_EQ(Check("(;SZ[13]KD[sequence]QI[50]PL[B]AB[ab][cb]AW[aa][ca][bb]\n"
-                    "(;B[ba]C[RIGHT])(;B[jj]C[no]))\n"),
-              std::vector<std::string>{});
-    // A point without liberties is forbidden to black (the marked stone is the move asked about).
-    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[x])\n"),
-              std::vector<std::string>{});
-    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[o])\n"),
-              std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
-}
-
-TEST_F(ProbCheck, ConnectingJoinsTheMarkedStonesIntoOneString) {
+// Each position with the findings it must give, exactly.
+TEST_F(ProbCheck, EachPositionIsReadExactly) {
+    using Found = std::vector<std::string>;
+    // A race: black ca cb against white da db on the top edge, two liberties each, black to
+    // move, the walls around them with eyes: filling either white liberty (ea, eb) wins the
+    // race, filling black's own (ba) loses it.
+    const std::string race =
+        "(;SZ[13]KD[sequence]QI[26]PL[B]\n"
+        "AB[ca][cb][dc][ec][ed][fa][fb][fc][fe][gc][gd][ge]"
+        "AW[aa][ab][ac][ae][bc][bd][be][cc][ce][da][db][dd][de]TR[ca][cb][da][db]\n";
+    // Seki: black a1..j3 around four white stones on the top edge with two shared liberties
+    // (ca, ha); white's one outside liberty is gc. Filling it makes seki; filling a shared
+    // liberty lets white take black first.
+    const std::string seki =
+        "(;SZ[13]KD[sequence]QI[33]PL[B]\n"
+        "AB[aa][ab][ac][bc][cc][da][dc][ea][ec][fa][fc][ga][hc][ic][ja][jb][jc]"
+        "AW[ba][bb][cb][db][eb][fb][gb][hb][ia][ib]TR[da][ea][fa][ga]\n";
     // Black cc and dd touch diagonally; white dc, ec, ed and bd make the cut at cd work, so
     // only the solid connection at cd holds. Extending at de lets white cut there.
-    const std::string position =
-        "(;SZ[13]KD[sequence]QI[18]PL[B]AB[cc][dd]AW[dc][ec][ed][bd]"
-        "TR[cc][dd]\n";
-    EXPECT_EQ(Check(position + "(;B[cd]C[RIGHT])(;B[de];W[cd]C[no]))\n"),
-              std::vector<std::string>{});
-    EXPECT_EQ(Check(position + "(;B[cd]C[RIGHT])(;B[de]C[RIGHT]))\n"),
-              std::vector<std::string>{"p.sgf:2: problem 1: the correct move black D15 does not "
-                                       "connect the marked stones against GNU Go's best defence"});
-}
-
-TEST_F(ProbCheck, TakenStonesMakeAKoTakenAMomentAgo) {
+    const std::string cut =
+        "(;SZ[13]KD[sequence]QI[18]PL[B]AB[cc][dd]AW[dc][ec][ed][bd]TR[cc][dd]\n";
     // White 1 at ba has just taken black aa (TK): taking back at once is a ko, forbidden.
     const std::string ko = "(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb]AW[ba][ab]TR[aa]LB[ba:1]TK[aa]";
-    EXPECT_EQ(Check(ko + "OX[x])\n"), std::vector<std::string>{});
-    EXPECT_EQ(Check(ko + "OX[o])\n"),
-              std::vector<std::string>{"p.sgf:1: problem 1: the answer is o, the position says x"});
-    // After black 2 and white 3 elsewhere the ko may be taken back.
-    EXPECT_EQ(Check("(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb][jj]AW[ba][ab][jk]TR[aa]"
-                    "LB[ba:1][jj:2][jk:3]TK[aa]OX[o])\n"),
-              std::vector<std::string>{});
-    // A taken stone that the history does not take is a fault of the source.
-    EXPECT_EQ(
-        Check("(;SZ[13]KD[ox]QI[14]AB[aa][ca]AW[ba]TR[aa]LB[ba:1]TK[aa]OX[x])\n"),
-        std::vector<std::string>{
-            "p.sgf:1: problem 1: the taken stone at A19 is not taken by the numbered stones"});
+    const std::string p1 = "p.sgf:1: problem 1: ";
+    const std::pair<std::string, Found> cases[] = {
+        // Territory 4 said 5; an atari said not to be one; a liberty left out and a stone put in.
+        {"(;SZ[13]KD[number]QI[31]AB[ac][bc][cc][ca][cb]NU[5])\n"
+         "(;SZ[13]KD[ox]QI[2]AB[bc][cb][dc]AW[cc]TR[cc]OX[x])\n"
+         "(;SZ[13]KD[points]QI[39]AB[dd]AW[de]\n(;B[dc];W[cd];B[de]C[RIGHT]))\n",
+         {p1 + "the number is 5, the position says 4",
+          "p.sgf:2: problem 2: the answer is x, the position says o",
+          "p.sgf:4: problem 3: the answer misses E16",
+          "p.sgf:4: problem 3: the answer wrongly includes D15"}},
+        // A white stone at fc stops every net: the listed atari is then the only answer.
+        {"(;SZ[13]KD[sequence]QI[4]CI[2]PL[B]AB[ca][cb][dc]AW[db][fc]TR[db]\n"
+         "(;B[eb];W[da];B[ea]C[RIGHT])(;B[da]C[no]))\n",
+         {}},
+        {race + "(;B[ea]C[RIGHT])(;B[eb]C[RIGHT])(;B[ba];W[bb]C[no]))\n", {}},
+        {race + "(;B[ea]C[RIGHT]))\n",
+         {"p.sgf:3: problem 1: black E18 also manages to win the capturing race but is not a "
+          "correct line"}},
+        {seki + "(;B[gc]C[RIGHT])(;B[ha];W[ca]C[no]))\n", {}},
+        {seki + "(;B[gc]C[RIGHT])(;B[ha]C[RIGHT]))\n",
+         {"p.sgf:3: problem 1: the correct move black H19 does not save the marked stones in "
+          "seki against the best defence"}},
+        // Black dd ataris white cd and dc at once; one reply cannot save both.
+        {"(;SZ[13]KD[sequence]QI[12]PL[B]AB[cc][bd][db][ed][de]AW[cd][dc]\n"
+         "(;B[dd]C[RIGHT])(;B[ce]C[no]))\n",
+         {}},
+        // The ko shape: black ba takes white aa, and white could take back at once.
+        {"(;SZ[13]KD[sequence]QI[50]PL[B]AB[ab][cb]AW[aa][ca][bb]\n(;B[ba]C[RIGHT])(;B[jj]C[no]))"
+         "\n",
+         {}},
+        // A point without liberties is forbidden to black (the marked stone is the move asked).
+        {"(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[x])\n", {}},
+        {"(;SZ[13]KD[ox]QI[41]AB[aa]AW[ba][ab]TR[aa]OX[o])\n",
+         {p1 + "the answer is o, the position says x"}},
+        {cut + "(;B[cd]C[RIGHT])(;B[de];W[cd]C[no]))\n", {}},
+        {cut + "(;B[cd]C[RIGHT])(;B[de]C[RIGHT]))\n",
+         {"p.sgf:2: problem 1: the correct move black D15 does not connect the marked stones "
+          "against GNU Go's best defence"}},
+        {ko + "OX[x])\n", {}},
+        {ko + "OX[o])\n", {p1 + "the answer is o, the position says x"}},
+        // After black 2 and white 3 elsewhere the ko may be taken back.
+        {"(;SZ[13]KD[ox]QI[14]AB[aa][ca][bb][jj]AW[ba][ab][jk]TR[aa]"
+         "LB[ba:1][jj:2][jk:3]TK[aa]OX[o])\n",
+         {}},
+        // A taken stone that the history does not take is a fault of the source.
+        {"(;SZ[13]KD[ox]QI[14]AB[aa][ca]AW[ba]TR[aa]LB[ba:1]TK[aa]OX[x])\n",
+         {p1 + "the taken stone at A19 is not taken by the numbered stones"}},
+    };
+    for (const auto& [sgf, found] : cases) EXPECT_EQ(Check(sgf), found) << sgf;
 }
 
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {

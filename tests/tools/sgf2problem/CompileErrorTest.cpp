@@ -1,89 +1,106 @@
 #include <gtest/gtest.h>
-#include "common/Cp932.h"
 
 #include "../../../tools/sgf2problem/RepeatLint.h"
 #include "CompileTestSupport.h"
+#include "common/Cp932.h"
 
 using sgfc_test::Errors;
-using sgfc_test::OneError;
 
 namespace {
 
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
 // A valid sequence problem of section 1:3 (28 problems), to be spoiled by one change.
 const std::string kHead = "(;SZ[19]SC[1:3]KD[sequence]QI[4]\nAB[aa]AW[ba]\n";
+// 190 setup stones and ten alternating moves a..j on row r: with the branch header, one entry
+// more than a problem holds.
+const std::string kFull =
+    "(;SC[1:3]KD[sequence]QI[4]\nAB[aa:sj]\n(;B[ar];W[br];B[cr];W[dr];"
+    "B[er];W[fr];B[gr];W[hr];B[ir];W[jr]C[RIGHT]))";
+const std::string kFits =
+    "(;SC[1:3]KD[sequence]QI[4]\nAB[aa:sj]\n(;B[ar];W[br];B[cr];W[dr];"
+    "B[er];W[fr];B[gr];W[hr];B[ir]C[RIGHT]))";
+// 20 kanji are 40 bytes in Shift_JIS: one too many. 19 fit.
+const std::string kTwenty = Repeat("石", 20), kNineteen = Repeat("石", 19);
 
 }  // namespace
 
-TEST(Sgf2ProblemErrors, AValidProblemHasNone) {
-    EXPECT_TRUE(Errors(kHead + "(;B[ca]C[RIGHT]))").empty());
+TEST(Sgf2ProblemErrors, ValidProblemsHaveNone) {
+    for (const std::string& sgf : {kHead + "(;B[ca]C[RIGHT]))", kFits,
+                                   "(;SZ[13]SC[1:3]KD[texts]QI[0]\nCH[a][" + kNineteen + "][c])"})
+        EXPECT_EQ(Errors(sgf), std::vector<std::string>{}) << sgf;
 }
 
-TEST(Sgf2ProblemErrors, SyntaxErrorGivesFileLineAndColumn) {
-    EXPECT_EQ(OneError(kHead + "(;B[ca]C[RIGHT])\n(;B[cb] ;W)"),
-              "t.sgf:4: column 11: property W has no value");
-}
-
-TEST(Sgf2ProblemErrors, ProblemWithoutRightLineIsRejected) {
-    EXPECT_EQ(OneError(kHead + "(;B[ca]C[good])(;B[cb]C[WRONG]))"),
-              "t.sgf:1: problem 1: no correct answer: no variation ends in a comment "
-              "containing RIGHT");
-    // RIGHT only counts in the last node of a line.
-    EXPECT_EQ(Errors(kHead + "(;B[ca]C[RIGHT];W[da]))").size(), 1u);
-    EXPECT_NE(OneError("(;SC[1:3]KD[ox]QI[2])").find("problem 1: no correct answer: OX"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[number]QI[31])").find("no correct answer: NU"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[texts]QI[0])").find("no correct answer: CH"),
-              std::string::npos);
-}
-
-TEST(Sgf2ProblemErrors, TooManyStonesForTheRecordIsRejected) {
-    // 190 setup stones plus a branch header and 10 moves is 201 entries, one too many.
-    std::string moves;
-    const char* cols = "abcdefghij";
-    for (int i = 0; i < 10; ++i) {
-        moves += std::string(";") + (i % 2 == 0 ? "B" : "W") + "[" + cols[i] + "r]";
+// Each fault alone; a message starting with the file name is the whole error, any other a part.
+TEST(Sgf2ProblemErrors, EachFaultOfAProblemIsItsOneError) {
+    std::string points = "(;SC[1:3]KD[points]QI[6](";
+    for (int i = 0; i < 17; ++i) points += std::string(";B[") + char('a' + i) + "a]";
+    std::string lines = "(;SC[1:3]KD[sequence]QI[4]";
+    for (int i = 0; i < 11; ++i) lines += std::string("(;B[") + char('a' + i) + "a]C[RIGHT])";
+    const std::pair<std::string, std::string> faults[] = {
+        {kHead + "(;B[ca]C[RIGHT])\n(;B[cb] ;W)", "t.sgf:4: column 11: property W has no value"},
+        {kHead + "(;B[ca]C[good])(;B[cb]C[WRONG]))",
+         "t.sgf:1: problem 1: no correct answer: no variation ends in a comment containing RIGHT"},
+        {kHead + "(;B[ca]C[RIGHT];W[da]))", "no correct answer"},  // only a line's last node
+        {"(;SC[1:3]KD[ox]QI[2])", "problem 1: no correct answer: OX"},
+        {"(;SC[1:3]KD[number]QI[31])", "no correct answer: NU"},
+        {"(;SC[1:3]KD[texts]QI[0])", "no correct answer: CH"},
+        {kFull,
+         "t.sgf:1: problem 1: too many stones: 190 setup entries and 11 answer entries "
+         "exceed the 200 of a problem"},
+        {"(;SZ[13]SC[1:3]KD[texts]QI[0]\nCH[a][" + kTwenty + "][c])",
+         "t.sgf:2: problem 1: text 2 is 40 bytes in Shift_JIS (1..39 allowed)"},
+        {"(;SC[1:3]KD[texts]QI[0]CH[a][b][])", "text 3 is 0 bytes"},
+        {"(;SC[1:3]KD[texts]QI[0]\n\nCH[한글][b][c])",
+         "t.sgf:3: problem 1: text 1 '한글' has a character outside Shift_JIS (CP932)"},
+        {"(;SC[1:3]\nKD[riddle]QI[0])",
+         "t.sgf:2: problem 1: unknown kind KD[riddle] (sequence, "
+         "ox, letter, points, number, texts or shown)"},
+        {"(;SC[1:3]QI[0])", "t.sgf:1: problem 1: no problem kind (KD) in the first node"},
+        {"(;SC[1:3]KD[ox]OX[o]QI[57])", "t.sgf:1: problem 1: QI[57] is out of range 0..56"},
+        {"(;SC[1:3]KD[ox]OX[o]QI[1]CI[5])", "t.sgf:1: problem 1: CI[5] is out of range 0..4"},
+        {"(;SC[1:3]KD[ox]OX[maybe]QI[1])", "t.sgf:1: problem 1: OX must be o or x"},
+        // On a 13 board every point lies in the corner the loader shows.
+        {"(;SZ[13]SC[1:3]KD[ox]OX[o]QI[1]AB[ma])", "columns a..l, rows a..k"},
+        {"(;SZ[9]SC[1:3]KD[ox]OX[o]QI[1])", "13 or 19"},
+        {"(;SC[1:3]KD[sequence]QI[4]AB[as](;B[pd]C[RIGHT]))", "outside the corner window"},
+        {kHead + "(;B[ca];B[da]C[RIGHT]))", "alternate, black first"},
+        {kHead + "(;B[ba]C[RIGHT]))", "occupied point"},
+        {"(;SC[1:3]PL[W]KD[sequence]QI[4]AB[aa](;W[ca]C[RIGHT]))", "starts with black"},
+        {"(;SC[1:3]KD[letter]QI[8]AB[aa]LB[ba:ア](;B[ca]C[RIGHT]))", "must be on a letter"},
+        {"(;SC[1:3]KD[letter]QI[8]LB[ba:エ](;B[ba]C[RIGHT]))", "neither ア, イ, ウ"},
+        {"(;SC[1:3]KD[ox]OX[o]QI[1](;B[aa]))", "takes no moves"},
+        {"(;SZ[13]SC[1:3]KD[shown]QI[1];B[aa])", "SZ[19]"},
+        {points + "C[RIGHT]))", "1..16 answer points"},
+        {lines + ")", "more than 10 correct lines"},
+        {"(;KD[ox]OX[o]QI[1])",
+         "t.sgf:1: the first problem must name its section: "
+         "SC[chapter:section]"},
+        {"(;SC[1:1]KD[ox]OX[o]QI[1])", "t.sgf:1: course 1 has no problems in chapter 1 section 1"},
+        {"(;SC[1:3]KD[ox]OX[o]QI[1])(;SC[1:4]KD[ox]OX[o]QI[1])", "problem 2: SC differs"},
+        {Repeat("(;SC[1:8]KD[ox]OX[o]QI[1])\n", 11),  // section 1:8 of course 1 holds 10
+         "t.sgf:11: problem 11: the section holds only 10 problems"},
+        // What the explanation file cannot hold.
+        {"(;SZ[13]SC[1:3]KD[sequence]QI[4]CR[x](;B[aa]C[RIGHT]))", "CR and CW"},
+        {"(;SC[1:3]KD[texts]QI[0]CH[a][b][c]CW[1][2][3])", "CW takes"},
+        {"(;SC[1:3]KD[ox]QI[2]OX[o]C[\xF0\x9F\x98\x80])", "Shift_JIS"},
+        {"(;SC[1:3]KD[ox]QI[2]OX[o]C[" + std::string(401, 'a') + "])", "401 bytes"},
+    };
+    for (const auto& [sgf, message] : faults) {
+        SCOPED_TRACE(sgf);
+        const std::vector<std::string> e = Errors(sgf);
+        ASSERT_EQ(e.size(), 1u) << ::testing::PrintToString(e);
+        if (message.starts_with("t.sgf:"))
+            EXPECT_EQ(e[0], message);
+        else
+            EXPECT_NE(e[0].find(message), std::string::npos) << e[0];
     }
-    const std::string full = "(;SC[1:3]KD[sequence]QI[4]\nAB[aa:sj]\n(" + moves + "C[RIGHT]))";
-    EXPECT_EQ(OneError(full),
-              "t.sgf:1: problem 1: too many stones: 190 setup entries and 11 "
-              "answer entries exceed the 200 of a problem");
-    // Nine moves fit exactly.
-    const std::string fits = "(;SC[1:3]KD[sequence]QI[4]\nAB[aa:sj]\n(" +
-                             moves.substr(0, moves.size() - 6) + "C[RIGHT]))";
-    EXPECT_TRUE(Errors(fits).empty());
-}
-
-TEST(Sgf2ProblemErrors, TextLimitsAreCheckedInShiftJisBytes) {
-    // 20 kanji are 40 bytes in Shift_JIS: one too many. 19 fit.
-    std::string twenty;
-    for (int i = 0; i < 20; ++i) twenty += "石";
-    const std::string nineteen = twenty.substr(0, twenty.size() - 3);
-    EXPECT_EQ(OneError("(;SZ[13]SC[1:3]KD[texts]QI[0]\nCH[a][" + twenty + "][c])"),
-              "t.sgf:2: problem 1: text 2 is 40 bytes in Shift_JIS (1..39 allowed)");
-    EXPECT_TRUE(Errors("(;SZ[13]SC[1:3]KD[texts]QI[0]\nCH[a][" + nineteen + "][c])").empty());
-    EXPECT_NE(OneError("(;SC[1:3]KD[texts]QI[0]CH[a][b][])").find("text 3 is 0 bytes"),
-              std::string::npos);
-}
-
-TEST(Sgf2ProblemErrors, TextOutsideCp932IsRejected) {
-    EXPECT_EQ(OneError("(;SC[1:3]KD[texts]QI[0]\n\nCH[한글][b][c])"),
-              "t.sgf:3: problem 1: text 1 '한글' has a character outside Shift_JIS (CP932)");
     EXPECT_FALSE(tools::Utf8ToCp932("\xFF\xFE").has_value()) << "invalid UTF-8";
     EXPECT_EQ(tools::Utf8ToCp932("黒～"), std::string("\x8D\x95\x81\x60"));
-}
-
-TEST(Sgf2ProblemErrors, UnknownKindAndBadIndicesAreRejected) {
-    EXPECT_EQ(OneError("(;SC[1:3]\nKD[riddle]QI[0])"),
-              "t.sgf:2: problem 1: unknown kind KD[riddle] (sequence, ox, letter, points, number, "
-              "texts or shown)");
-    EXPECT_EQ(OneError("(;SC[1:3]QI[0])"),
-              "t.sgf:1: problem 1: no problem kind (KD) in the first node");
-    EXPECT_EQ(OneError("(;SC[1:3]KD[ox]OX[o]QI[57])"),
-              "t.sgf:1: problem 1: QI[57] is out of range 0..56");
-    EXPECT_EQ(OneError("(;SC[1:3]KD[ox]OX[o]QI[1]CI[5])"),
-              "t.sgf:1: problem 1: CI[5] is out of range 0..4");
-    EXPECT_EQ(OneError("(;SC[1:3]KD[ox]OX[maybe]QI[1])"), "t.sgf:1: problem 1: OX must be o or x");
 }
 
 TEST(Sgf2ProblemErrors, ErrorsNameTheProblemAndTheOthersAreStillChecked) {
@@ -92,52 +109,6 @@ TEST(Sgf2ProblemErrors, ErrorsNameTheProblemAndTheOthersAreStillChecked) {
     ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0], "t.sgf:2: problem 2: no correct answer: OX[o] or OX[x] is missing");
     EXPECT_NE(e[1].find("t.sgf:4: problem 4: unknown kind"), std::string::npos);
-}
-
-TEST(Sgf2ProblemErrors, BoardAndLineRules) {
-    // On a 13 board every point lies in the corner the loader shows.
-    EXPECT_NE(OneError("(;SZ[13]SC[1:3]KD[ox]OX[o]QI[1]AB[ma])").find("columns a..l, rows a..k"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SZ[9]SC[1:3]KD[ox]OX[o]QI[1])").find("13 or 19"), std::string::npos);
-    // A corner problem on the 19 board keeps its answers in the corner.
-    EXPECT_NE(OneError("(;SC[1:3]KD[sequence]QI[4]AB[as](;B[pd]C[RIGHT]))")
-                  .find("outside the corner window"),
-              std::string::npos);
-    EXPECT_NE(OneError(kHead + "(;B[ca];B[da]C[RIGHT]))").find("alternate, black first"),
-              std::string::npos);
-    EXPECT_NE(OneError(kHead + "(;B[ba]C[RIGHT]))").find("occupied point"), std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]PL[W]KD[sequence]QI[4]AB[aa](;W[ca]C[RIGHT]))")
-                  .find("starts with black"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[letter]QI[8]AB[aa]LB[ba:ア](;B[ca]C[RIGHT]))")
-                  .find("must be on a letter"),
-              std::string::npos);
-    EXPECT_NE(
-        OneError("(;SC[1:3]KD[letter]QI[8]LB[ba:エ](;B[ba]C[RIGHT]))").find("neither ア, イ, ウ"),
-        std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[ox]OX[o]QI[1](;B[aa]))").find("takes no moves"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SZ[13]SC[1:3]KD[shown]QI[1];B[aa])").find("SZ[19]"), std::string::npos);
-    std::string pts = "(;SC[1:3]KD[points]QI[6](";
-    for (int i = 0; i < 17; ++i) pts += std::string(";B[") + char('a' + i) + "a]";
-    EXPECT_NE(OneError(pts + "C[RIGHT]))").find("1..16 answer points"), std::string::npos);
-    std::string eleven = "(;SC[1:3]KD[sequence]QI[4]";
-    for (int i = 0; i < 11; ++i) eleven += std::string("(;B[") + char('a' + i) + "a]C[RIGHT])";
-    EXPECT_NE(OneError(eleven + ")").find("more than 10 correct lines"), std::string::npos);
-}
-
-TEST(Sgf2ProblemErrors, SectionRules) {
-    EXPECT_EQ(OneError("(;KD[ox]OX[o]QI[1])"),
-              "t.sgf:1: the first problem must name its section: SC[chapter:section]");
-    EXPECT_EQ(OneError("(;SC[1:1]KD[ox]OX[o]QI[1])"),
-              "t.sgf:1: course 1 has no problems in chapter 1 section 1");
-    EXPECT_NE(OneError("(;SC[1:3]KD[ox]OX[o]QI[1])(;SC[1:4]KD[ox]OX[o]QI[1])")
-                  .find("problem 2: SC differs"),
-              std::string::npos);
-    // Section 1:8 of course 1 holds 10 problems.
-    std::string eleven;
-    for (int i = 0; i < 11; ++i) eleven += "(;SC[1:8]KD[ox]OX[o]QI[1])\n";
-    EXPECT_EQ(OneError(eleven), "t.sgf:11: problem 11: the section holds only 10 problems");
 
     std::vector<sgf2problem::Diagnostic> errors;
     std::vector<sgf2problem::SectionBlock> sections;

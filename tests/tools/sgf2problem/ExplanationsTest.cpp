@@ -2,15 +2,12 @@
 // tables, the compiler's output read back by the reader, and the explanation lint.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "CompileTestSupport.h"
 #include "common/Cp932.h"
 #include "problem/ProblemExplanations.h"
-#include "support/Built.h"
 #include "support/ScratchDir.h"
 
 namespace explanations {
@@ -78,6 +75,12 @@ Bytes TwoProblems() {
     return body;
 }
 
+std::vector<explanations::LineMove> Moves(std::initializer_list<std::pair<int, int>> xy) {
+    std::vector<explanations::LineMove> out;
+    for (auto [x, y] : xy) out.push_back({uint8_t(x), uint8_t(y)});
+    return out;
+}
+
 std::vector<explanations::ProblemExplanation> DecodeSection(const Bytes& file, int chapter = 1,
                                                             int section = 2) {
     return explanations::Decode(file, chapter, section);
@@ -94,11 +97,7 @@ TEST(ExplanationFile, DecodesTheSectionsBlock) {
     EXPECT_EQ(e[0].hint, kHint);
     EXPECT_EQ(e[0].right, std::vector<std::string>{kRight});
     ASSERT_EQ(e[0].wrong.size(), 1u);
-    ASSERT_EQ(e[0].wrong[0].moves.size(), 2u);
-    EXPECT_EQ(e[0].wrong[0].moves[0].x, 3);
-    EXPECT_EQ(e[0].wrong[0].moves[0].y, 4);
-    EXPECT_EQ(e[0].wrong[0].moves[1].x, 5);
-    EXPECT_EQ(e[0].wrong[0].moves[1].y, 6);
+    EXPECT_EQ(e[0].wrong[0].moves, Moves({{3, 4}, {5, 6}}));
     EXPECT_EQ(e[0].wrong[0].comment, kWrong);
     EXPECT_TRUE(e[1].hint.empty());
     ASSERT_EQ(e[1].wrong.size(), 2u);
@@ -195,12 +194,6 @@ std::vector<explanations::ProblemExplanation> CompileAndRead(const std::string& 
     return explanations::Decode(sgf2problem::CommentFileBytes(0, sections), 1, 3);
 }
 
-std::vector<explanations::LineMove> Moves(std::initializer_list<std::pair<int, int>> xy) {
-    std::vector<explanations::LineMove> out;
-    for (auto [x, y] : xy) out.push_back({uint8_t(x), uint8_t(y)});
-    return out;
-}
-
 // The findings of the explanation rule, as printed.
 std::vector<std::string> ExplainFindings(const std::string& text) {
     std::vector<sgf2problem::Diagnostic> errors;
@@ -261,19 +254,6 @@ TEST(ExplanationCompiler, WritesWhatTheReaderReadsBack) {
     EXPECT_EQ(e[5].wrong[0].moves, Moves({{6, 6}}));
 }
 
-TEST(ExplanationCompiler, RejectsWhatTheFileCannotHold) {
-    using sgfc_test::OneError;
-    EXPECT_NE(OneError("(;SZ[13]SC[1:3]KD[sequence]QI[4]CR[x](;B[aa]C[RIGHT]))").find("CR and CW"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[texts]QI[0]CH[a][b][c]CW[1][2][3])").find("CW takes"),
-              std::string::npos);
-    EXPECT_NE(OneError("(;SC[1:3]KD[ox]QI[2]OX[o]C[\xF0\x9F\x98\x80])").find("Shift_JIS"),
-              std::string::npos);
-    EXPECT_NE(
-        OneError("(;SC[1:3]KD[ox]QI[2]OX[o]C[" + std::string(401, 'a') + "])").find("401 bytes"),
-        std::string::npos);
-}
-
 TEST(ExplanationLint, FindsEveryMissingExplanation) {
     const std::vector<std::string> f = ExplainFindings(
         "(;SC[1:3]SZ[13]KD[sequence]QI[4]AB[bc]\n"
@@ -290,21 +270,4 @@ TEST(ExplanationLint, FindsEveryMissingExplanation) {
     EXPECT_NE(f[1].find("t.sgf:2: problem 1: a correct line without"), std::string::npos);
     EXPECT_NE(f[2].find("t.sgf:3: problem 1: a wrong line without"), std::string::npos);
     EXPECT_NE(f[3].find("t.sgf:5: problem 2: no CR"), std::string::npos);
-}
-
-TEST(ExplanationLint, ToolWritesTheFileAndCanMakeTheRuleAWarning) {
-    const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
-    REQUIRE_BUILT(std::ifstream(tool), "sgf2problem");
-    testsupport::ScratchDir dir;
-    // A full section (the count lint passes) whose problems lack CR and CW.
-    std::string text = "(;SC[1:3]KD[number]QI[31]C[h]NU[1])";
-    for (int i = 1; i < 28; ++i) text += "(;KD[number]QI[31]C[h]NU[1])";
-    ASSERT_TRUE(testsupport::WriteBytes(dir / "s.sgf", Bytes(text.begin(), text.end())));
-    const std::string run = tool + " --course 1 -o " + dir / "p.dat" + " --comments " +
-                            dir / "c.dat" + " " + dir / "s.sgf 2> " + dir / "err.txt";
-    EXPECT_NE(std::system(run.c_str()), 0);
-    EXPECT_FALSE(std::ifstream(dir / "c.dat")) << "nothing is written on error";
-    EXPECT_EQ(std::system((run + " --lint-warn explain").c_str()), 0);
-    const std::vector<uint8_t> file = testsupport::ReadBytes(dir / "c.dat");
-    EXPECT_EQ(explanations::Decode(file, 1, 3).size(), 28u);
 }

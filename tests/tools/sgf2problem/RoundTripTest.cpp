@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "CompileTestSupport.h"
+#include "problem/ProblemExplanations.h"
 #include "problem/ProblemFile.h"
 #include "support/Built.h"
 #include "support/ScratchDir.h"
@@ -169,25 +170,20 @@ TEST(Sgf2ProblemGolden, OneNumberProblemByteForByte) {
     EXPECT_EQ(bytes, expected);
 }
 
-TEST(Sgf2ProblemTool, CommandLineWritesTheFileOrReportsErrors) {
+// The tool writes nothing when a rule fails, and --lint-warn turns a lint rule into a warning.
+TEST(Sgf2ProblemTool, WritesNothingOnErrorAndCanMakeARuleAWarning) {
     const std::string tool = std::string(STONEWELL_BINARY_DIR) + "/sgf2problem";
     REQUIRE_BUILT(std::ifstream(tool), "sgf2problem");
     testsupport::ScratchDir dir;
-    // A full section: the tool also lints, and the short example file would fail its count.
-    const std::string source = std::string(STONEWELL_SOURCE_DIR) + "/data/problems/1-1-3.sgf";
-    EXPECT_EQ(std::system((tool + " --help > " + dir / "help.txt").c_str()), 0);
-    EXPECT_NE(ReadText(dir / "help.txt").find("usage: sgf2problem"), std::string::npos);
-
-    const std::string out = dir / "1-problem.dat";
-    EXPECT_EQ(std::system((tool + " --course 1 -o " + out + " " + source).c_str()), 0);
-    EXPECT_GT(testsupport::ReadBytes(out).size(), 100u);
-
-    ASSERT_TRUE(testsupport::WriteBytes(dir / "bad.sgf", {'(', ';', 'K', 'D', '[', ']', ')'}));
-    const std::string bad = dir / "bad.dat";
-    const int status = std::system(
-        (tool + " --course 1 -o " + bad + " " + dir / "bad.sgf" + " 2> " + dir / "err.txt")
-            .c_str());
-    EXPECT_NE(status, 0);
-    EXPECT_NE(ReadText(dir / "err.txt").find("bad.sgf:1: "), std::string::npos);
-    EXPECT_FALSE(std::ifstream(bad)) << "nothing is written on error";
+    // A full section (the count lint passes) whose problems lack CR and CW.
+    std::string text = "(;SC[1:3]KD[number]QI[31]C[h]NU[1])";
+    for (int i = 1; i < 28; ++i) text += "(;KD[number]QI[31]C[h]NU[1])";
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "s.sgf", {text.begin(), text.end()}));
+    const std::string run = tool + " --course 1 -o " + dir / "p.dat" + " --comments " +
+                            dir / "c.dat" + " " + dir / "s.sgf 2> " + dir / "err.txt";
+    EXPECT_NE(std::system(run.c_str()), 0);
+    EXPECT_NE(ReadText(dir / "err.txt").find("s.sgf:1: "), std::string::npos);
+    EXPECT_FALSE(std::ifstream(dir / "c.dat")) << "nothing is written on error";
+    EXPECT_EQ(std::system((run + " --lint-warn explain").c_str()), 0);
+    EXPECT_EQ(explanations::Decode(testsupport::ReadBytes(dir / "c.dat"), 1, 3).size(), 28u);
 }
