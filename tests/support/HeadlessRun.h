@@ -115,11 +115,11 @@ private:
 // Whether the file at `path` is a whole save file: of the save size, taken by the loader.
 inline bool WholeSave(const fs::path& path) {
     std::error_code error;
+    if (!fs::is_regular_file(path, error)) return false;
     const std::vector<uint8_t> bytes = ReadBytes(path.string());
     AppSettings settings;
     ProgressState progress;
-    return fs::is_regular_file(path, error) && bytes.size() == savefile::kFileSize &&
-           savefile::ApplyImage(bytes, settings, progress);
+    return bytes.size() == savefile::kFileSize && savefile::ApplyImage(bytes, settings, progress);
 }
 
 // The trace's "MS WORD REST" lines of one WORD, as (MS, REST).
