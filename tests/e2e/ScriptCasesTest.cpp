@@ -157,6 +157,9 @@ TEST_P(ScriptCase, TraceShowsEveryExpectedLineInOrder) {
             if (at == got.size())
                 FAIL() << "expected '" << text << "' (in order) in the trace:\n" << out.trace;
             ++at;
+        } else if (line.size() > 2 && line[0] == '#' && line[2] == ' ' &&
+                   std::string(" >!-+=*").find(line[1]) == std::string::npos) {
+            ADD_FAILURE() << "unknown case line: " << line;
         } else if (line.rfind("#= ", 0) == 0) {
             const std::string mismatch = CompareWithReference(
                 fs::path(STONEWELL_SOURCE_DIR) / "tests/e2e/reference" / (text + ".png"),

@@ -37,47 +37,42 @@ std::string MonkeyScript(uint64_t seed, long virtualMs) {
     };
     std::ostringstream out;
     long elapsed = 0;
-    const auto wait = [&](int ms) {
-        out << "wait " << ms << '\n';
+    // A command and the virtual time it takes (waits take theirs).
+    const auto put = [&](const std::string& line, long ms = 0) {
+        out << line << '\n';
         elapsed += ms;
     };
-    out << "answer no\n";
+    const auto wait = [&](int ms) { put("wait " + std::to_string(ms), ms); };
+    put("answer no");
     while (elapsed < virtualMs) {
         const std::string at = point();
         const int roll = between(0, 99);
         if (roll < 45) {
-            out << "click " << at << '\n';
-            elapsed += 50;
-        } else if (roll < 55) {
-            out << "press " << at << '\n';
-            wait(between(300, 3000));
-            out << "release " << at << '\n';
-        } else if (roll < 65) {
-            out << "press " << at << '\n';
-            for (int i = between(1, 6); i > 0; --i) {
+            put("click " + at, 50);
+        } else if (roll < 65) {  // a hold in place, or a drag of a few moves
+            put("press " + at);
+            if (roll < 55) wait(between(300, 3000));
+            for (int i = roll < 55 ? 0 : between(1, 6); i > 0; --i) {
                 wait(between(16, 120));
-                out << "move " << point() << '\n';
+                put("move " + point());
             }
-            wait(between(16, 120));
-            out << "release " << point() << '\n';
+            if (roll >= 55) wait(between(16, 120));
+            put("release " + (roll < 55 ? at : point()));
         } else if (roll < 72) {
-            out << "move " << at << '\n';
+            put("move " + at);
         } else if (roll < 80) {
-            out << "wheel " << (between(0, 1) ? 120 : -120) * between(1, 3) << ' ' << at << '\n';
+            const int notch = between(0, 1) ? 120 : -120;
+            put("wheel " + std::to_string(notch * between(1, 3)) + " " + at);
         } else if (roll < 86) {
-            out << "rclick " << at << '\n';
+            put("rclick " + at);
         } else if (roll < 91) {
-            out << "click " << at << '\n';
-            elapsed += 50;
+            put("click " + at, 50);
             wait(between(20, 150));
-            out << "dclick " << at << '\n';
+            put("dclick " + at);
             wait(between(20, 80));
-            out << "release " << at << '\n';
-        } else if (roll < 96) {
-            out << "key 13\n";
-            elapsed += 20;
+            put("release " + at);
         } else {
-            out << "close no\n";
+            put(roll < 96 ? "key 13" : "close no", roll < 96 ? 20 : 0);
         }
         const int pause = between(0, 99);
         wait(pause < 70   ? between(30, 600)
