@@ -8,7 +8,7 @@ namespace testsupport {
 
 FontArchiveScope::FontArchiveScope() : m_dir(std::make_unique<testsupport::ScratchDir>()) {
     TSingleton<CFontMgr>::DestroyInstance();
-    std::vector<uint8_t> font = ReadWholeFile(kJapaneseFontPath);
+    std::vector<uint8_t> font = ReadBytes(kJapaneseFontPath);
     if (font.empty()) return;
     auto archive = BuildT2g({{"UIGothic-Bold.otf", font},
                              {"UIRounded-DemiBold.otf", font},

@@ -1,0 +1,259 @@
+// The curriculum walked through the real program on the built data set, from the main menu.
+// Every problem of course 0 is answered wrong first (the incorrect sound must follow), then
+// again and right (the correct sound must follow), with answers worked out from the records as
+// the file reader decoded them; the click after a correct verdict moves on, after the last
+// one to the main menu. Every lesson is played to its end with the wheel: the program is back
+// on the main menu with the progress saved, and the lesson's row shows its completed look.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "lesson/LessonPage.h"
+#include "problem/BoardGeometry.h"
+#include "problem/ProblemBoard.h"
+#include "problem/ProblemFile.h"
+#include "support/Built.h"
+#include "support/HeadlessRun.h"
+
+namespace {
+
+using namespace testsupport;
+using Point = std::pair<int, int>;
+using Lines = std::vector<std::string>;
+
+struct Answer {
+    Lines right, wrong;
+    std::string undrivable;  // why the problem cannot be answered here; empty when it can
+};
+
+std::string Click(int size, Point p) {
+    int x = 0, y = 0;
+    boardgeometry::CenterOf(size, p.first, p.second, x, y);
+    return "click " + std::to_string(x) + " " + std::to_string(y);
+}
+
+// Moves the selection up `upPresses` times, then decides.
+Lines Choose(int upPresses) {
+    Lines lines;
+    for (int i = 0; i < upPresses; ++i)
+        lines.insert(lines.end(), {"tap btn_scroll_up1", "wait 100"});
+    lines.push_back("tap btn_set_sel1");
+    return lines;
+}
+
+// The first free point, row by row, that is none of `avoid` and lies outside the strip the
+// screen keeps for its buttons.
+bool FreePoint(const ProblemRecord& r, int size, const std::vector<Point>& avoid, Point& out) {
+    for (int row = 0; row < size; ++row)
+        for (int col = 0; col < size; ++col) {
+            int x = 0, y = 0;
+            boardgeometry::CenterOf(size, col, row, x, y);
+            bool taken = (x >= 721 && y >= 166 && y < 240) ||
+                         std::find(avoid.begin(), avoid.end(), Point{col, row}) != avoid.end();
+            for (int i = 0; i < r.setupCount && i < ProblemRecord::kSlots; ++i)
+                taken = taken || (r.slots[i].kind != stone::kErased && r.slots[i].x == col &&
+                                  r.slots[i].y == row);
+            if (taken) continue;
+            out = {col, row};
+            return true;
+        }
+    return false;
+}
+
+Answer AnswerFor(const ProblemRecord& r) {
+    Answer a;
+    const int size = r.IsFullBoard() ? 19 : 13;
+    const int param = r.answerParam;
+    std::vector<Point> avoid;
+    switch (r.Type()) {
+        case 2:  // selection 0 is the circle, the answer 1
+            a.right = Choose(param == 1 ? 0 : 1);
+            a.wrong = Choose(param == 1 ? 1 : 0);
+            return a;
+        case 7:  // selection k shows the number k + 1
+        case 8:  // selection k is text k
+            if (r.Type() == 7 ? param < 1 || param > 99 : param > 2)
+                return {{}, {}, "answer out of the selectable range"};
+            a.right = Choose(r.Type() == 7 ? param - 1 : param);
+            a.wrong = Choose(param == (r.Type() == 7 ? 1 : 0) ? 1 : 0);
+            return a;
+        case 3:  // letters are setup marks of kinds 4..6; the answer is the letter kind
+            for (int i = 0; i < r.setupCount && i < ProblemRecord::kSlots; ++i) {
+                const StoneEntry& e = r.slots[i];
+                Lines& to = e.kind == param ? a.right : a.wrong;
+                if (e.kind >= 4 && e.kind <= 6 && to.empty()) to = {Click(size, {e.x, e.y})};
+            }
+            if (a.right.empty() || a.wrong.empty()) a.undrivable = "no right and wrong letter";
+            return a;
+        case 4:
+        case 5:  // the answer points follow the setup entries and a header
+            for (int j = 0; j < param && r.setupCount + 1 + j < ProblemRecord::kSlots; ++j) {
+                const StoneEntry& e = r.slots[r.setupCount + 1 + j];
+                if (!a.right.empty()) a.right.push_back("wait 150");
+                a.right.push_back(Click(size, {e.x, e.y}));
+                avoid.emplace_back(e.x, e.y);
+            }
+            break;
+        case 6: {  // lines of a header (aux: its length) and moves; the learner plays the even ones
+            if (r.turn != 0) return {{}, {}, "the reply side moves first"};
+            for (int b = 0, w = r.setupCount; b < param && w < ProblemRecord::kSlots; ++b) {
+                const int length = r.slots[w].aux;
+                if (length == 0 || w + 1 + length > ProblemRecord::kSlots) break;
+                for (int i = 0; b == 0 && i < length; i += 2) {
+                    // The reply comes 300 ms after a move and the turn returns 300 ms later.
+                    if (i > 0) a.right.push_back("wait 900");
+                    a.right.push_back(Click(size, {r.slots[w + 1 + i].x, r.slots[w + 1 + i].y}));
+                }
+                avoid.emplace_back(r.slots[w + 1].x, r.slots[w + 1].y);
+                w += 1 + length;
+            }
+            break;
+        }
+        default:
+            return {{}, {}, "type " + std::to_string(r.Type()) + " has no judged answer"};
+    }
+    Point wrong;
+    if (a.right.empty() || !FreePoint(r, size, avoid, wrong))
+        return {{}, {}, "no answer or free point"};
+    a.wrong = {Click(size, wrong)};
+    return a;
+}
+
+// A section of course 0 (0-based) and its place in the main menu, which lists every section
+// with a lesson or problems, shows five rows and scrolls by one a click.
+struct Section {
+    int chapter, index, listPosition;
+    int Row() const { return std::min(listPosition, 4) + 1; }
+    // Scrolls the main menu from its top until the section's row is in view.
+    std::string Scroll() const {
+        std::string script;
+        for (int i = 4; i < listPosition; ++i) script += "tap btn_scroll_down1\nwait 300\n";
+        return script;
+    }
+    std::string OpenMenu() const { return "wait 2600\ntap btn_start1\nwait 800\n" + Scroll(); }
+};
+
+std::vector<Section> Sections(int16_t (*count)(int, int, int)) {
+    std::vector<Section> out;
+    int position = 0;
+    for (int ch = 0; ch < curriculum::kChapters; ++ch)
+        for (int s = 0; s < curriculum::kSections; ++s) {
+            if (count(0, ch, s) > 0) out.push_back({ch, s, position});
+            position +=
+                curriculum::ProblemCountAt(0, ch, s) > 0 || curriculum::LessonCountAt(0, ch, s) > 0;
+        }
+    return out;
+}
+
+std::string SectionName(const ::testing::TestParamInfo<Section>& info) {
+    return "Section" + std::to_string(info.param.chapter + 1) + "_" +
+           std::to_string(info.param.index + 1);
+}
+
+class AllProblems : public ::testing::TestWithParam<Section> {};
+
+TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
+    REQUIRE_BUILT(DataBuilt(), "data set");
+    const Section section = GetParam();
+    ProgressState progress;
+    ProblemBoard board;
+    ASSERT_TRUE(LoadProblemSet(board, progress, section.chapter, section.index,
+                               (BuiltData() / "DATA/PROBLEM/").string()));
+    const int count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
+    ASSERT_EQ(int(board.records.size()), count);
+
+    std::ostringstream script;
+    script << section.OpenMenu() << "tap btn_menu" << section.Row() + 5
+           << "_1\nwait 800\ntap btn_problem01\nwait 600\n";
+    for (int i = 0; i < count; ++i) {
+        const Answer answer = AnswerFor(board.records[size_t(i)]);
+        ASSERT_EQ(answer.undrivable, "") << "problem " << i + 1;
+        script << "where txt_text\nclick 500 500\nwait 300\n";
+        for (const std::string& line : answer.wrong) script << line << "\n";
+        script << "wait 1500\ntap btn_again1\nwait 300\nclick 500 500\nwait 300\n";
+        for (const std::string& line : answer.right) script << line << "\n";
+        script << "wait 1500\nclick 500 500\nwait 500\n";
+    }
+    // A long set outlasts the program's default limit of ten minutes of virtual time.
+    const HeadlessRun run;
+    const Outcome out = run.Run(script.str(), {"--max-ms", std::to_string(600000 + 8000 * count)});
+    ASSERT_EQ(out.exitCode, 0) << out.errors;
+
+    // The verdicts heard between one problem's question (traced as it opens) and the next.
+    std::vector<Lines> verdicts;
+    bool backToMenu = false;
+    for (const std::string& line : SplitLines(out.trace)) {
+        if (line.find("pane txt_text ") != std::string::npos) verdicts.emplace_back();
+        if (verdicts.empty()) continue;
+        if (line.find("se DATA/SOUND/SE/OK.wav") != std::string::npos)
+            verdicts.back().push_back("correct");
+        if (line.find("se DATA/SOUND/SE/No.wav") != std::string::npos)
+            verdicts.back().push_back("incorrect");
+        backToMenu = backToMenu || line.find("scene 3") != std::string::npos;
+    }
+    ASSERT_EQ(int(verdicts.size()), count) << "not every problem was reached";
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(verdicts[size_t(i)], (Lines{"incorrect", "correct"}))
+            << "problem " << i + 1 << " (type " << board.records[size_t(i)].Type() << ")";
+    EXPECT_TRUE(backToMenu) << "the click after the last correct answer leaves for the menu";
+}
+
+INSTANTIATE_TEST_SUITE_P(Course0, AllProblems,
+                         ::testing::ValuesIn(Sections(curriculum::ProblemCountAt)), SectionName);
+
+class AllLessons : public ::testing::TestWithParam<Section> {};
+
+TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
+    REQUIRE_BUILT(DataBuilt(), "data set");
+    const Section lesson = GetParam();
+    lesson::LessonPage page;
+    lesson::LoadLessonPage(page, {0, lesson.chapter, lesson.index},
+                           (BuiltData() / "DATA/EXPLAIN/").string());
+    ASSERT_GT(page.pageCount, 0) << "no built lesson";
+
+    const std::string button = "btn_menu" + std::to_string(lesson.Row()) + "_1";
+    const std::string item = "item_" + std::to_string(lesson.Row());
+    std::ostringstream script;
+    // The row's picture names its section: the lesson that opens is the one meant.
+    script << lesson.OpenMenu() << "where " << item << "\nwhere " << button << "\ntap " << button
+           << "\nwait 1500\n";
+    // A turn may only finish a page's typing; three a page is more than enough, and the
+    // turns left over after the end scroll the menu, which the turns back undo.
+    for (int i = 0; i < page.pageCount * 3 + 10; ++i) script << "wheel -120 500 400\nwait 40\n";
+    script << "wait 1500\n";
+    for (int i = 0; i < 30; ++i) script << "wheel 120 500 400\nwait 60\n";
+    script << lesson.Scroll() << "wait 300\nwhere " << button << "\n";
+    const HeadlessRun run;
+    const Outcome out = run.Run(script.str());
+    ASSERT_EQ(out.exitCode, 0) << out.errors;
+
+    // In order: the row's section picture, its normal look, the lesson, the save as it ends,
+    // the menu, and the row's completed look.
+    const std::string row = "pane " + button + " ";
+    const Lines want{"pane " + item + " ",
+                     "C1_" + std::to_string(lesson.chapter + 1) + "-" +
+                         std::to_string(lesson.index + 1) + ".tga",
+                     row,
+                     "C1_btn_explain_1.tga",
+                     "scene 4",
+                     "bgm DATA/SOUND/BGM/Setsumei.wav",
+                     "save DATA/SAVE/",
+                     "scene 3",
+                     row,
+                     "C1_btn_explain_11.tga"};
+    size_t at = 0;
+    for (const std::string& line : SplitLines(out.trace))
+        while (at < want.size() && line.find(want[at]) != std::string::npos) ++at;
+    EXPECT_EQ(at, want.size()) << "missing '" << want[std::min(at, want.size() - 1)]
+                               << "' (in order) in\n"
+                               << out.trace;
+}
+
+INSTANTIATE_TEST_SUITE_P(Course0, AllLessons,
+                         ::testing::ValuesIn(Sections(curriculum::LessonCountAt)), SectionName);
+
+}  // namespace
