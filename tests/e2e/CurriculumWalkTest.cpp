@@ -4,6 +4,7 @@
 // the file reader decoded them; the click after a correct verdict moves on, after the last
 // one to the main menu. Every lesson is played to its end with the wheel: the program is back
 // on the main menu with the progress saved, and the lesson's row shows its completed look.
+// Last, the whole course in one save, as a learner across many starts of the program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,6 +124,12 @@ Answer AnswerFor(const ProblemRecord& r) {
     return a;
 }
 
+std::string Repeat(int times, const std::string& lines) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += lines;
+    return out;
+}
+
 // A section of course 0 (0-based) and its place in the main menu, which lists every section
 // with a lesson or problems, shows five rows and scrolls by one a click.
 struct Section {
@@ -130,11 +137,13 @@ struct Section {
     int Row() const { return std::min(listPosition, 4) + 1; }
     // Scrolls the main menu from its top until the section's row is in view.
     std::string Scroll() const {
-        std::string script;
-        for (int i = 4; i < listPosition; ++i) script += "tap btn_scroll_down1\nwait 300\n";
-        return script;
+        return Repeat(listPosition - 4, "tap btn_scroll_down1\nwait 300\n");
     }
-    std::string OpenMenu() const { return "wait 2600\ntap btn_start1\nwait 800\n" + Scroll(); }
+    // The menu opens where the save left it: the wheel brings it to the top first.
+    std::string OpenMenu() const {
+        return "wait 2600\ntap btn_start1\nwait 800\n" +
+               Repeat(30, "wheel 120 500 400\nwait 60\n") + Scroll();
+    }
 };
 
 std::vector<Section> Sections(int16_t (*count)(int, int, int)) {
@@ -154,33 +163,56 @@ std::string SectionName(const ::testing::TestParamInfo<Section>& info) {
            std::to_string(info.param.index + 1);
 }
 
+// Opens the section's problems from the main menu and answers each (wrong first, then again
+// and right, when `wrongFirst`); `undrivable` names the first problem that cannot be answered.
+std::string ProblemsScript(const Section& section, const ProblemBoard& board, bool wrongFirst,
+                           std::string& undrivable) {
+    std::ostringstream script;
+    script << section.OpenMenu() << "tap btn_menu" << section.Row() + 5
+           << "_1\nwait 800\ntap btn_problem01\nwait 600\n";
+    for (size_t i = 0; i < board.records.size(); ++i) {
+        const Answer answer = AnswerFor(board.records[i]);
+        if (!answer.undrivable.empty() && undrivable.empty())
+            undrivable = "problem " + std::to_string(i + 1) + ": " + answer.undrivable;
+        script << "where txt_text\nclick 500 500\nwait 300\n";
+        if (wrongFirst) {
+            for (const std::string& line : answer.wrong) script << line << "\n";
+            script << "wait 1500\ntap btn_again1\nwait 300\nclick 500 500\nwait 300\n";
+        }
+        for (const std::string& line : answer.right) script << line << "\n";
+        script << "wait 1500\nclick 500 500\nwait 500\n";
+    }
+    return script.str();
+}
+
+// A long set outlasts the program's default limit of ten minutes of virtual time.
+std::vector<std::string> MaxMs(int problems) {
+    return {"--max-ms", std::to_string(600000 + 8000 * problems)};
+}
+
+bool LoadSet(const Section& section, ProblemBoard& board, int& count) {
+    ProgressState progress;
+    if (!LoadProblemSet(board, progress, section.chapter, section.index,
+                        (BuiltData() / "DATA/PROBLEM/").string()))
+        return false;
+    count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
+    return int(board.records.size()) == count;
+}
+
 class AllProblems : public ::testing::TestWithParam<Section> {};
 
 TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
     REQUIRE_BUILT(DataBuilt(), "data set");
     const Section section = GetParam();
-    ProgressState progress;
     ProblemBoard board;
-    ASSERT_TRUE(LoadProblemSet(board, progress, section.chapter, section.index,
-                               (BuiltData() / "DATA/PROBLEM/").string()));
-    const int count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
-    ASSERT_EQ(int(board.records.size()), count);
+    int count = 0;
+    ASSERT_TRUE(LoadSet(section, board, count));
 
-    std::ostringstream script;
-    script << section.OpenMenu() << "tap btn_menu" << section.Row() + 5
-           << "_1\nwait 800\ntap btn_problem01\nwait 600\n";
-    for (int i = 0; i < count; ++i) {
-        const Answer answer = AnswerFor(board.records[size_t(i)]);
-        ASSERT_EQ(answer.undrivable, "") << "problem " << i + 1;
-        script << "where txt_text\nclick 500 500\nwait 300\n";
-        for (const std::string& line : answer.wrong) script << line << "\n";
-        script << "wait 1500\ntap btn_again1\nwait 300\nclick 500 500\nwait 300\n";
-        for (const std::string& line : answer.right) script << line << "\n";
-        script << "wait 1500\nclick 500 500\nwait 500\n";
-    }
-    // A long set outlasts the program's default limit of ten minutes of virtual time.
+    std::string undrivable;
+    const std::string script = ProblemsScript(section, board, true, undrivable);
+    ASSERT_EQ(undrivable, "");
     const HeadlessRun run;
-    const Outcome out = run.Run(script.str(), {"--max-ms", std::to_string(600000 + 8000 * count)});
+    const Outcome out = run.Run(script, MaxMs(count));
     ASSERT_EQ(out.exitCode, 0) << out.errors;
 
     // The verdicts heard between one problem's question (traced as it opens) and the next.
@@ -205,6 +237,22 @@ TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
 INSTANTIATE_TEST_SUITE_P(Course0, AllProblems,
                          ::testing::ValuesIn(Sections(curriculum::ProblemCountAt)), SectionName);
 
+// Opens the section's lesson from the main menu and turns the wheel to its end; back on the
+// menu, the section's row is brought into view again and its lesson button traced.
+std::string LessonScript(const Section& lesson, int pages) {
+    const std::string button = "btn_menu" + std::to_string(lesson.Row()) + "_1";
+    std::ostringstream script;
+    // The row's picture names its section: the lesson that opens is the one meant.
+    script << lesson.OpenMenu() << "where item_" << lesson.Row() << "\nwhere " << button << "\ntap "
+           << button << "\nwait 1500\n";
+    // A turn may only finish a page's typing; three a page is more than enough, and the
+    // turns left over after the end scroll the menu, which the turns back undo.
+    script << Repeat(pages * 3 + 10, "wheel -120 500 400\nwait 40\n") << "wait 1500\n"
+           << Repeat(30, "wheel 120 500 400\nwait 60\n") << lesson.Scroll() << "wait 300\nwhere "
+           << button << "\n";
+    return script.str();
+}
+
 class AllLessons : public ::testing::TestWithParam<Section> {};
 
 TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
@@ -217,18 +265,8 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
 
     const std::string button = "btn_menu" + std::to_string(lesson.Row()) + "_1";
     const std::string item = "item_" + std::to_string(lesson.Row());
-    std::ostringstream script;
-    // The row's picture names its section: the lesson that opens is the one meant.
-    script << lesson.OpenMenu() << "where " << item << "\nwhere " << button << "\ntap " << button
-           << "\nwait 1500\n";
-    // A turn may only finish a page's typing; three a page is more than enough, and the
-    // turns left over after the end scroll the menu, which the turns back undo.
-    for (int i = 0; i < page.pageCount * 3 + 10; ++i) script << "wheel -120 500 400\nwait 40\n";
-    script << "wait 1500\n";
-    for (int i = 0; i < 30; ++i) script << "wheel 120 500 400\nwait 60\n";
-    script << lesson.Scroll() << "wait 300\nwhere " << button << "\n";
     const HeadlessRun run;
-    const Outcome out = run.Run(script.str());
+    const Outcome out = run.Run(LessonScript(lesson, page.pageCount));
     ASSERT_EQ(out.exitCode, 0) << out.errors;
 
     // In order: the row's section picture, its normal look, the lesson, the save as it ends,
@@ -255,5 +293,57 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
 
 INSTANTIATE_TEST_SUITE_P(Course0, AllLessons,
                          ::testing::ValuesIn(Sections(curriculum::LessonCountAt)), SectionName);
+
+int16_t LessonOrProblems(int course, int chapter, int section) {
+    return int16_t(curriculum::LessonCountAt(course, chapter, section) +
+                   curriculum::ProblemCountAt(course, chapter, section));
+}
+
+// Course 0 as a learner walks it, in one save across program starts: every lesson played to
+// its end and every problem set answered right, section by section in the menu's order. At the
+// end the main menu shows the buttons of every row in their finished looks.
+TEST(CourseWalk, EveryRowEndsFinishedInOneSave) {
+    REQUIRE_BUILT(DataBuilt(), "data set");
+    const HeadlessRun run;
+    std::ostringstream visit;  // the last start: every row's buttons traced
+    visit << "wait 2600\ntap btn_start1\nwait 800\n" << Repeat(30, "wheel 120 500 400\nwait 60\n");
+    int buttons = 0;
+    for (const Section& section : Sections(LessonOrProblems)) {
+        SCOPED_TRACE(SectionName({section, 0}));
+        if (section.listPosition > 4) visit << "tap btn_scroll_down1\nwait 300\n";
+        if (curriculum::LessonCountAt(0, section.chapter, section.index) > 0) {
+            lesson::LessonPage page;
+            lesson::LoadLessonPage(page, {0, section.chapter, section.index},
+                                   (BuiltData() / "DATA/EXPLAIN/").string());
+            const Outcome out = run.Run(LessonScript(section, page.pageCount));
+            EXPECT_EQ(out.exitCode, 0) << "lesson: " << out.errors;
+            visit << "where btn_menu" << section.Row() << "_1\n";
+            ++buttons;
+        }
+        if (curriculum::ProblemCountAt(0, section.chapter, section.index) > 0) {
+            ProblemBoard board;
+            int count = 0;
+            ASSERT_TRUE(LoadSet(section, board, count));
+            std::string undrivable;
+            const Outcome out =
+                run.Run(ProblemsScript(section, board, false, undrivable), MaxMs(count));
+            EXPECT_EQ(out.exitCode, 0) << "problems: " << out.errors;
+            visit << "where btn_menu" << section.Row() + 5 << "_1\n";
+            ++buttons;
+        }
+    }
+    const Outcome out = run.Run(visit.str());
+    ASSERT_EQ(out.exitCode, 0) << out.errors;
+    int finished = 0;
+    for (const std::string& line : SplitLines(out.trace)) {
+        if (line.find("pane btn_menu") == std::string::npos) continue;
+        const bool done = line.find("C1_btn_explain_11.tga") != std::string::npos ||
+                          line.find("C1_btn_problem_11.tga") != std::string::npos;
+        EXPECT_TRUE(done) << line;
+        finished += done;
+    }
+    EXPECT_EQ(finished, buttons) << "every lesson and problem button of the menu was seen";
+    EXPECT_EQ(buttons, 26 + 28) << "26 lessons and 28 problem sets";
+}
 
 }  // namespace
