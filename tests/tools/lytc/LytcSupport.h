@@ -16,14 +16,20 @@ inline std::vector<uint8_t> Compile(const std::string& text) {
     return lytc::CompileLayout(tools::JsonSource("t.json", text));
 }
 
-// The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
-inline std::string ErrorOf(const std::string& text) {
+// The diagnostic `run` throws, or `success` when it throws none.
+template <typename Run>
+std::string DiagnosticOf(Run run, const char* success) {
     try {
-        Compile(text);
+        run();
     } catch (const tools::ToolError& e) {
         return e.Describe();
     }
-    return "compiled";
+    return success;
+}
+
+// The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
+inline std::string ErrorOf(const std::string& text) {
+    return DiagnosticOf([&] { Compile(text); }, "compiled");
 }
 
 // Uses every part of the source format: all pane kinds, nesting, screen positions, every
@@ -80,22 +86,12 @@ inline std::vector<uint8_t> Compile(const std::string& text) {
 
 // The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
 inline std::string ErrorOf(const std::string& text) {
-    try {
-        Compile(text);
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return "compiled";
+    return lytc_test::DiagnosticOf([&] { Compile(text); }, "compiled");
 }
 
 // The diagnostic the decompiler prints for `bytes`, or "decompiled".
 inline std::string DecompileErrorOf(const std::vector<uint8_t>& bytes) {
-    try {
-        lytc::DecompileAnimation(bytes, "a.anm");
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return "decompiled";
+    return lytc_test::DiagnosticOf([&] { lytc::DecompileAnimation(bytes, "a.anm"); }, "decompiled");
 }
 
 // Uses every part of the source format: pane and material contents, all seven kinds, slopes,
