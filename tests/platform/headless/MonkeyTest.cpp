@@ -87,7 +87,8 @@ std::string MonkeyScript(uint64_t seed, long virtualMs) {
 // lowest figure in the first third of its own span against its lowest in the last third. A
 // leak raises every screen's floor; a heavy screen opened late, or one left open long, none.
 // Empty when no screen qualifies. Samples are "MS memory RSS HEAP" after "MS scene N".
-std::optional<long> HeapFloorRiseKiB(const std::string& trace, long lengthMs, size_t& samples) {
+[[maybe_unused]] std::optional<long> HeapFloorRiseKiB(const std::string& trace, long lengthMs,
+                                                      size_t& samples) {
     std::map<int, std::vector<std::pair<long, long>>> byScene;
     int scene = -1;
     for (const std::string& line : SplitLines(trace)) {
