@@ -1,10 +1,4 @@
-// The curriculum walked through the real program on the built data set, from the main menu.
-// Every problem of course 0 is answered wrong first (the incorrect sound must follow), then
-// again and right (the correct sound must follow), with answers worked out from the records as
-// the file reader decoded them; the click after a correct verdict moves on, after the last
-// one to the main menu. Every lesson is played to its end with the wheel: the program is back
-// on the main menu with the progress saved, and the lesson's row shows its completed look.
-// Last, the whole course in one save, as a learner across many starts of the program.
+// Course 0 walked through the real program on the built data set, as a learner would.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -146,26 +140,23 @@ struct Section {
     }
 };
 
-std::vector<Section> Sections(int16_t (*count)(int, int, int)) {
+// Every section with a lesson or problems, in the menu's order.
+std::vector<Section> Sections() {
     std::vector<Section> out;
-    int position = 0;
     for (int ch = 0; ch < curriculum::kChapters; ++ch)
-        for (int s = 0; s < curriculum::kSections; ++s) {
-            if (count(0, ch, s) > 0) out.push_back({ch, s, position});
-            position +=
-                curriculum::ProblemCountAt(0, ch, s) > 0 || curriculum::LessonCountAt(0, ch, s) > 0;
-        }
+        for (int s = 0; s < curriculum::kSections; ++s)
+            if (curriculum::ProblemCountAt(0, ch, s) > 0 || curriculum::LessonCountAt(0, ch, s) > 0)
+                out.push_back({ch, s, int(out.size())});
     return out;
 }
 
-std::string SectionName(const ::testing::TestParamInfo<Section>& info) {
-    return "Section" + std::to_string(info.param.chapter + 1) + "_" +
-           std::to_string(info.param.index + 1);
+std::string SectionName(const Section& section) {
+    return std::to_string(section.chapter + 1) + "-" + std::to_string(section.index + 1);
 }
 
-// Opens the section's problems from the main menu and answers each (wrong first, then again
-// and right, when `wrongFirst`); `undrivable` names the first problem that cannot be answered.
-std::string ProblemsScript(const Section& section, const ProblemBoard& board, bool wrongFirst,
+// Opens the section's problems from the main menu and answers each wrong, then again and
+// right; `undrivable` names the first problem that cannot be answered.
+std::string ProblemsScript(const Section& section, const ProblemBoard& board,
                            std::string& undrivable) {
     std::ostringstream script;
     script << section.OpenMenu() << "tap btn_menu" << section.Row() + 5
@@ -175,10 +166,8 @@ std::string ProblemsScript(const Section& section, const ProblemBoard& board, bo
         if (!answer.undrivable.empty() && undrivable.empty())
             undrivable = "problem " + std::to_string(i + 1) + ": " + answer.undrivable;
         script << "where txt_text\nclick 500 500\nwait 300\n";
-        if (wrongFirst) {
-            for (const std::string& line : answer.wrong) script << line << "\n";
-            script << "wait 1500\ntap btn_again1\nwait 300\nclick 500 500\nwait 300\n";
-        }
+        for (const std::string& line : answer.wrong) script << line << "\n";
+        script << "wait 1500\ntap btn_again1\nwait 300\nclick 500 500\nwait 300\n";
         for (const std::string& line : answer.right) script << line << "\n";
         script << "wait 1500\nclick 500 500\nwait 500\n";
     }
@@ -199,44 +188,6 @@ bool LoadSet(const Section& section, ProblemBoard& board, int& count) {
     return int(board.records.size()) == count;
 }
 
-class AllProblems : public ::testing::TestWithParam<Section> {};
-
-TEST_P(AllProblems, EachIsIncorrectWhenWrongAndCorrectWhenRight) {
-    REQUIRE_BUILT(DataBuilt(), "data set");
-    const Section section = GetParam();
-    ProblemBoard board;
-    int count = 0;
-    ASSERT_TRUE(LoadSet(section, board, count));
-
-    std::string undrivable;
-    const std::string script = ProblemsScript(section, board, true, undrivable);
-    ASSERT_EQ(undrivable, "");
-    const HeadlessRun run;
-    const Outcome out = run.Run(script, MaxMs(count));
-    ASSERT_EQ(out.exitCode, 0) << out.errors;
-
-    // The verdicts heard between one problem's question (traced as it opens) and the next.
-    std::vector<Lines> verdicts;
-    bool backToMenu = false;
-    for (const std::string& line : SplitLines(out.trace)) {
-        if (line.find("pane txt_text ") != std::string::npos) verdicts.emplace_back();
-        if (verdicts.empty()) continue;
-        if (line.find("se DATA/SOUND/SE/OK.wav") != std::string::npos)
-            verdicts.back().push_back("correct");
-        if (line.find("se DATA/SOUND/SE/No.wav") != std::string::npos)
-            verdicts.back().push_back("incorrect");
-        backToMenu = backToMenu || line.find("scene 3") != std::string::npos;
-    }
-    ASSERT_EQ(int(verdicts.size()), count) << "not every problem was reached";
-    for (int i = 0; i < count; ++i)
-        EXPECT_EQ(verdicts[size_t(i)], (Lines{"incorrect", "correct"}))
-            << "problem " << i + 1 << " (type " << board.records[size_t(i)].Type() << ")";
-    EXPECT_TRUE(backToMenu) << "the click after the last correct answer leaves for the menu";
-}
-
-INSTANTIATE_TEST_SUITE_P(Course0, AllProblems,
-                         ::testing::ValuesIn(Sections(curriculum::ProblemCountAt)), SectionName);
-
 // Opens the section's lesson from the main menu and turns the wheel to its end; back on the
 // menu, the section's row is brought into view again and its lesson button traced.
 std::string LessonScript(const Section& lesson, int pages) {
@@ -253,26 +204,12 @@ std::string LessonScript(const Section& lesson, int pages) {
     return script.str();
 }
 
-class AllLessons : public ::testing::TestWithParam<Section> {};
-
-TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
-    REQUIRE_BUILT(DataBuilt(), "data set");
-    const Section lesson = GetParam();
-    lesson::LessonPage page;
-    lesson::LoadLessonPage(page, {0, lesson.chapter, lesson.index},
-                           (BuiltData() / "DATA/EXPLAIN/").string());
-    ASSERT_GT(page.pageCount, 0) << "no built lesson";
-
-    const std::string button = "btn_menu" + std::to_string(lesson.Row()) + "_1";
-    const std::string item = "item_" + std::to_string(lesson.Row());
-    const HeadlessRun run;
-    const Outcome out = run.Run(LessonScript(lesson, page.pageCount));
-    ASSERT_EQ(out.exitCode, 0) << out.errors;
-
-    // In order: the row's section picture, its normal look, the lesson, the save as it ends,
-    // the menu, and the row's completed look.
-    const std::string row = "pane " + button + " ";
-    const Lines want{"pane " + item + " ",
+// What a lesson run must trace, in order: the row's section picture (the lesson that opens is
+// the one meant), its normal look, the lesson with its music, the save as it ends, the menu and
+// the row's completed look. Empty when all is there, else the first missing line.
+std::string LessonTraceMissing(const Section& lesson, const std::string& trace) {
+    const std::string row = "pane btn_menu" + std::to_string(lesson.Row()) + "_1 ";
+    const Lines want{"pane item_" + std::to_string(lesson.Row()) + " ",
                      "C1_" + std::to_string(lesson.chapter + 1) + "-" +
                          std::to_string(lesson.index + 1) + ".tga",
                      row,
@@ -284,39 +221,49 @@ TEST_P(AllLessons, PlaysToItsEndAndIsRecordedAsDone) {
                      row,
                      "C1_btn_explain_11.tga"};
     size_t at = 0;
-    for (const std::string& line : SplitLines(out.trace))
+    for (const std::string& line : SplitLines(trace))
         while (at < want.size() && line.find(want[at]) != std::string::npos) ++at;
-    EXPECT_EQ(at, want.size()) << "missing '" << want[std::min(at, want.size() - 1)]
-                               << "' (in order) in\n"
-                               << out.trace;
+    return at == want.size() ? "" : want[at];
 }
 
-INSTANTIATE_TEST_SUITE_P(Course0, AllLessons,
-                         ::testing::ValuesIn(Sections(curriculum::LessonCountAt)), SectionName);
-
-int16_t LessonOrProblems(int course, int chapter, int section) {
-    return int16_t(curriculum::LessonCountAt(course, chapter, section) +
-                   curriculum::ProblemCountAt(course, chapter, section));
+// The verdicts heard between one problem's question (traced as it opens) and the next.
+std::vector<Lines> Verdicts(const std::string& trace, bool& backToMenu) {
+    std::vector<Lines> verdicts;
+    backToMenu = false;
+    for (const std::string& line : SplitLines(trace)) {
+        if (line.find("pane txt_text ") != std::string::npos) verdicts.emplace_back();
+        if (verdicts.empty()) continue;
+        if (line.find("se DATA/SOUND/SE/OK.wav") != std::string::npos)
+            verdicts.back().push_back("correct");
+        if (line.find("se DATA/SOUND/SE/No.wav") != std::string::npos)
+            verdicts.back().push_back("incorrect");
+        backToMenu = backToMenu || line.find("scene 3") != std::string::npos;
+    }
+    return verdicts;
 }
 
-// Course 0 as a learner walks it, in one save across program starts: every lesson played to
-// its end and every problem set answered right, section by section in the menu's order. At the
-// end the main menu shows the buttons of every row in their finished looks.
-TEST(CourseWalk, EveryRowEndsFinishedInOneSave) {
+// Course 0 as a learner walks it, in one save across program starts, section by section in
+// the menu's order: every lesson played to its end, every problem answered wrong (the
+// incorrect sound must follow), then again and right (the correct sound must follow); the
+// click after the last correct answer leaves for the menu. At the end the main menu shows the
+// buttons of every row in their finished looks.
+TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
     REQUIRE_BUILT(DataBuilt(), "data set");
     const HeadlessRun run;
     std::ostringstream visit;  // the last start: every row's buttons traced
     visit << "wait 2600\ntap btn_start1\nwait 800\n" << Repeat(30, "wheel 120 500 400\nwait 60\n");
     int buttons = 0;
-    for (const Section& section : Sections(LessonOrProblems)) {
-        SCOPED_TRACE(SectionName({section, 0}));
+    for (const Section& section : Sections()) {
+        SCOPED_TRACE(SectionName(section));
         if (section.listPosition > 4) visit << "tap btn_scroll_down1\nwait 300\n";
         if (curriculum::LessonCountAt(0, section.chapter, section.index) > 0) {
             lesson::LessonPage page;
             lesson::LoadLessonPage(page, {0, section.chapter, section.index},
                                    (BuiltData() / "DATA/EXPLAIN/").string());
+            ASSERT_GT(page.pageCount, 0) << "no built lesson";
             const Outcome out = run.Run(LessonScript(section, page.pageCount));
             EXPECT_EQ(out.exitCode, 0) << "lesson: " << out.errors;
+            EXPECT_EQ(LessonTraceMissing(section, out.trace), "") << out.trace;
             visit << "where btn_menu" << section.Row() << "_1\n";
             ++buttons;
         }
@@ -325,9 +272,17 @@ TEST(CourseWalk, EveryRowEndsFinishedInOneSave) {
             int count = 0;
             ASSERT_TRUE(LoadSet(section, board, count));
             std::string undrivable;
-            const Outcome out =
-                run.Run(ProblemsScript(section, board, false, undrivable), MaxMs(count));
+            const std::string script = ProblemsScript(section, board, undrivable);
+            ASSERT_EQ(undrivable, "");
+            const Outcome out = run.Run(script, MaxMs(count));
             EXPECT_EQ(out.exitCode, 0) << "problems: " << out.errors;
+            bool backToMenu = false;
+            const std::vector<Lines> verdicts = Verdicts(out.trace, backToMenu);
+            ASSERT_EQ(int(verdicts.size()), count) << "not every problem was reached";
+            for (int i = 0; i < count; ++i)
+                EXPECT_EQ(verdicts[size_t(i)], (Lines{"incorrect", "correct"}))
+                    << "problem " << i + 1 << " (type " << board.records[size_t(i)].Type() << ")";
+            EXPECT_TRUE(backToMenu) << "the click after the last correct answer leaves";
             visit << "where btn_menu" << section.Row() + 5 << "_1\n";
             ++buttons;
         }
