@@ -16,7 +16,7 @@ public:
 
 // Shift_JIS (Windows code page 932, so "～", "－" and circled numbers map as on Windows) to
 // UTF-16, at most `maxUnits` code units. A byte that does not start a valid character
-// becomes U+30FB, as the system's converter substitutes it. Thread-safe.
+// becomes U+30FB. The table is iconv's CP932, taken when the program is built.
 std::u16string SjisToUtf16(std::string_view sjis, size_t maxUnits);
 // The same text as UTF-8, for traces and logs read by people and scripts.
 std::string SjisToUtf8(std::string_view sjis);
