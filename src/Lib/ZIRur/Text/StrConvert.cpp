@@ -27,7 +27,7 @@ std::u16string SjisToUtf16(std::string_view sjis, size_t maxUnits) {
         const uint8_t row = kCp932LeadRow[byte];
         // A lead byte without a valid second byte is one bad byte; the next starts afresh.
         if (row != kCp932NoRow && i + 1 < sjis.size()) {
-            unit = kCp932Pairs[row][uint8_t(sjis[i + 1])];
+            unit = kCp932Pairs[row * 256 + uint8_t(sjis[i + 1])];
             if (unit != kCp932Invalid) ++i;
         }
         out.push_back(unit == kCp932Invalid ? kSubstitute : char16_t(unit));

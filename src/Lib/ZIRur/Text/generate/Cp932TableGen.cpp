@@ -69,12 +69,11 @@ int main(int argc, char** argv) {
     WriteArray(f, "// What a byte decodes to alone.\nconstexpr uint16_t kCp932Single[256]", single);
     WriteArray(f, "// The row of a lead byte in kCp932Pairs.\nconstexpr uint8_t kCp932LeadRow[256]",
                leadRow);
-    WriteArray(f,
-               ("// A lead byte's row: what it decodes to with each second byte.\n"
-                "constexpr uint16_t kCp932Pairs[" +
-                std::to_string(leads) + "][256]")
-                   .c_str(),
-               pairs);
+    const std::string pairsDeclaration =
+        "// Row by row, what a lead byte decodes to with each second byte.\n"
+        "constexpr uint16_t kCp932Pairs[" +
+        std::to_string(leads) + " * 256]";
+    WriteArray(f, pairsDeclaration.c_str(), pairs);
     const bool ok = std::fclose(f) == 0;
     if (!ok) std::perror(argv[1]);
     return ok ? 0 : 1;
