@@ -1,9 +1,9 @@
 #include "app/DataRoot.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
+
+#include "platform/FileAccess.h"
 
 namespace dataroot {
 namespace {
@@ -20,8 +20,7 @@ bool SamePlace(const std::string& a, const std::string& b) {
 }
 
 bool WritableDir(const std::filesystem::path& dir) {
-    std::error_code error;
-    return std::filesystem::is_directory(dir, error) && ::access(dir.c_str(), W_OK) == 0;
+    return platform::WritableDirectory(dir.string());
 }
 
 }  // namespace

@@ -22,7 +22,11 @@ BACKEND_MAY_USE = {
 WRAPPED = [
     (re.compile(r"^(SDL2?/)?SDL[_a-z0-9]*\.h$"), ("src/platform/sdl/", "src/platform/headless/FrameCapture.cpp")),
     (re.compile(r"^(ft2build\.h|freetype/.*|FT_[A-Z_]+_H)$"), ("src/Lib/ZIRur/Text/TSFont.cpp",)),
-    (re.compile(r"^IL/.*|^il[a-z]*\.h$"), ("src/Lib/ZIRur/Graphics/ImageDecoder.cpp",)),
+    (re.compile(r"^IL/.*|^il[a-z]*\.h$"), ("src/Lib/ZIRur/Graphics/ImageDecoderDevil.cpp",)),
+    (re.compile(r"^stb/"), ("src/Lib/ZIRur/Graphics/ImageDecoderStb.cpp",
+                            "src/Lib/ZIRur/Graphics/StbImage.cpp")),
+    (re.compile(r"^(windows|psapi)\.h$"), ("src/platform/win32/",)),
+    (re.compile(r"^iconv\.h$"), ("src/Lib/ZIRur/Text/generate/", "tools/", "tests/")),
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s*(?:[<"]([^>"]+)[>"]|(FT_[A-Z_]+_H))')
 
