@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -40,6 +42,24 @@ void SetPlatform(Platform* platform) {
 }
 bool HasPlatform() {
     return g_platform != nullptr;
+}
+
+std::string FileUrl(const std::string& absolutePath) {
+    std::string path = absolutePath;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    if (path.empty() || path[0] != '/') path.insert(0, 1, '/');
+    std::string url = "file://";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || std::strchr("/-._~:", c) != nullptr) {
+            url += c;
+        } else {
+            static const char kHex[] = "0123456789ABCDEF";
+            url += {'%', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return url;
 }
 
 bool OnSearchPath(const std::string& name, const char* searchPath) {

@@ -92,6 +92,10 @@ Platform& GetPlatform();
 void SetPlatform(Platform* platform);
 bool HasPlatform();
 
+// The file: URL of an absolute path, Windows ("C:\\a b") or POSIX ("/a b"), with every byte
+// that is not a plain URL character written as %XX ("file:///C:/a%20b", "file:///a%20b").
+std::string FileUrl(const std::string& absolutePath);
+
 // Whether an executable file `name` stands in one of the ':'-separated folders of `searchPath`
 // (null or empty: none).
 bool OnSearchPath(const std::string& name, const char* searchPath);

@@ -39,10 +39,14 @@ bool PreferSoftwareRenderer() {
         if (SDL_strcmp(choice, "software") == 0) return true;
         if (SDL_strcmp(choice, "accelerated") == 0) return false;
     }
+#ifdef __linux__
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
         if (entry.path().filename().string().rfind("renderD", 0) == 0) return false;
     return true;
+#else
+    return false;  // Windows draws through Direct3D, which every machine has
+#endif
 }
 
 int KeyCode(SDL_Keycode key) {
@@ -361,7 +365,7 @@ void SdlPlatform::EndDialogs() {
 
 bool SdlPlatform::OpenUrl(const std::string& path) {
     std::error_code error;
-    const std::string url = "file://" + std::filesystem::absolute(path, error).string();
+    const std::string url = FileUrl(std::filesystem::absolute(path, error).string());
 #ifdef __linux__
     // SDL starts the desktop's opener and reports success once it has forked, even when there
     // is none to run.
@@ -369,6 +373,29 @@ bool SdlPlatform::OpenUrl(const std::string& path) {
 #endif
     return SDL_OpenURL(url.c_str()) == 0;
 }
+
+#ifdef _WIN32
+namespace {
+// An SDL folder name without its closing separator; empty when SDL has none.
+std::string FolderFromSdl(char* folder) {
+    std::string out = folder != nullptr ? folder : "";
+    SDL_free(folder);
+    while (out.size() > 1 && (out.back() == '\\' || out.back() == '/')) out.pop_back();
+    return out;
+}
+}  // namespace
+
+std::string SdlPlatform::ExecutableDir() {
+    const std::string dir = FolderFromSdl(SDL_GetBasePath());
+    return dir.empty() ? "." : dir;
+}
+std::string SdlPlatform::UserConfigDir() {
+    return UserDataDir();
+}
+std::string SdlPlatform::UserDataDir() {
+    return FolderFromSdl(SDL_GetPrefPath("", "Stonewell"));
+}
+#endif
 
 // ---------------------------------------------------------------- audio
 

@@ -48,13 +48,23 @@ public:
     void ShowMessage(const std::string& text, const std::string& title) override;
     std::optional<bool> AskYesNo(const std::string& text, const std::string& title) override;
     bool OpenUrl(const std::string& path) override;
+#ifdef _WIN32
+    // Beside the executable, and the per-user folder SDL names (%APPDATA%\Stonewell).
+    std::string ExecutableDir() override;
+    std::string UserConfigDir() override;
+    std::string UserDataDir() override;
+#endif
     bool StartAudio(AudioSource* source) override;
     void LockAudio() override;
     void UnlockAudio() override;
 
     // Frames replayed and frames skipped because they equalled the previous one.
-    uint64_t ReplayedFrames() const { return m_replayed; }
-    uint64_t SkippedFrames() const { return m_skipped; }
+    uint64_t ReplayedFrames() const {
+        return m_replayed;
+    }
+    uint64_t SkippedFrames() const {
+        return m_skipped;
+    }
 
 private:
     struct DialogRequest;
