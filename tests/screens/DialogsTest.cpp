@@ -7,7 +7,6 @@
 #include "Lib/ZIRur/Graphics/GpuTexture.h"
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
-#include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
 #include "screens/MenuDlg.h"
@@ -118,18 +117,6 @@ TEST_F(DialogsTest, QuestionOkAndNoAnswerWithTheirSoundsUnlessEffectsAreOff) {
     Tap(m_platform.Now() + 500, "btn_ok_1");
     EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
     EXPECT_TRUE(Effects().empty());
-}
-
-TEST_F(DialogsTest, QuestionGoesIntoTheTextBoxInTheRoundedFont) {
-    ASSERT_TRUE(m_fonts->Ready());
-    CMsgBox box(kQuestion);
-    Tap(800, "btn_no_1");
-    EXPECT_EQ(box.DoModal(&m_parent), 1u);
-    auto* text = dynamic_cast<CText*>(box.Layout().GetPaneObject("txt_message"));
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->String(), kQuestion);
-    EXPECT_NE(text->Font(), nullptr) << "the rounded font was found";
-    EXPECT_EQ(box.Layout().GetPane("txt_message").GetAlpha(), 246) << "fades with the window";
 }
 
 TEST_F(DialogsTest, QuestionMissingLayoutAnswersNo) {
