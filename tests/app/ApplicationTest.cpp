@@ -82,16 +82,4 @@ TEST_F(ApplicationTest, EachScenesProgressIsOnDiskBeforeTheNextSceneAndAtExit) {
     EXPECT_EQ(SaveFile().at(24 + 8), 1) << "lesson-done byte of course 0, chapter index 1";
 }
 
-TEST_F(ApplicationTest, StartFailsWithoutADataFolder) {
-    std::filesystem::remove_all(m_root / "DATA");
-    std::vector<std::string> messages;
-    m_platform.SetTraceSink([&](uint64_t, platform::TraceKind kind, const std::string& d) {
-        if (kind == platform::TraceKind::MsgBox) messages.push_back(d);
-    });
-    Application app;
-    EXPECT_FALSE(app.Start(m_root.Path()));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(m_root / "DATA"), std::string::npos) << messages[0];
-}
-
 }  // namespace

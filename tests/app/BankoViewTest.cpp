@@ -65,15 +65,4 @@ TEST_F(BankoViewTest, NoCurrentScreenMeansNoDelivery) {
     EXPECT_EQ(screen.Device(0).m_keyState, kKeyNone);
 }
 
-TEST_F(BankoViewTest, CloseAnsweredNoKeepsRunning) {
-    bool closed = false;
-    view.m_onClose = [&] { closed = true; };
-    m_platform.SetAnswer(false);
-    EXPECT_FALSE(view.OnCloseRequest());
-    EXPECT_FALSE(closed);
-    m_platform.SetAnswer(true);
-    EXPECT_TRUE(view.OnCloseRequest());
-    EXPECT_TRUE(closed);
-}
-
 }  // namespace

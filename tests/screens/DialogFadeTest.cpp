@@ -4,16 +4,17 @@
 
 namespace {
 
-TEST(DialogFadeTest, FadeInRisesOverThirtyTicksAndStopsAt246) {
+TEST(DialogFadeTest, FadeInRisesTo246DimsAt37PercentAndFadeOutFalls) {
     DialogFade fade;
     fade.Begin();
     EXPECT_EQ(fade.Counter(), -30);
     EXPECT_EQ(fade.Alpha(), 0);
-    std::vector<int> alphas;
-    while (fade.StepIn()) alphas.push_back(fade.Alpha());
+    std::vector<int> alphas, dims;
+    while (fade.StepIn()) alphas.push_back(fade.Alpha()), dims.push_back(fade.DimAlpha());
     ASSERT_EQ(alphas.size(), 30u);
     EXPECT_EQ(alphas.front(), 0) << "the first tick still shows (0 / 30) x 255";
     EXPECT_EQ(alphas[15], 127);  // 15 / 30 x 255 = 127.5
+    EXPECT_EQ(dims[15], 47);     // 127.5 x 0.37 = 47.2
     EXPECT_EQ(alphas.back(), 246) << "(29 / 30) x 255 truncated";
     for (size_t i = 1; i < alphas.size(); ++i) EXPECT_GT(alphas[i], alphas[i - 1]);
     // The tick that finds the counter at 0 changes nothing.
@@ -21,18 +22,7 @@ TEST(DialogFadeTest, FadeInRisesOverThirtyTicksAndStopsAt246) {
     EXPECT_EQ(fade.Alpha(), 246);
     EXPECT_EQ(fade.DimAlpha(), 91);
     EXPECT_EQ(fade.Counter(), 0);
-}
 
-TEST(DialogFadeTest, DimmingFollowsAt37Percent) {
-    DialogFade fade;
-    fade.Begin();
-    for (int i = 0; i < 16; ++i) fade.StepIn();
-    EXPECT_EQ(fade.Alpha(), 127);
-    EXPECT_EQ(fade.DimAlpha(), 47);  // 127.5 x 0.37 = 47.2
-}
-
-TEST(DialogFadeTest, FadeOutFallsFromFullToAlmostNothing) {
-    DialogFade fade;
     fade.Begin();
     ASSERT_TRUE(fade.StepOut());
     EXPECT_EQ(fade.Alpha(), 255);

@@ -33,7 +33,7 @@ std::vector<StepSeen> RunSlide(Slide& slide, int& endTick) {
     return steps;
 }
 
-TEST(ExplainSlide, SlidesMoveHundredPixelsInFiveStepsWhileFading) {
+TEST(ExplainSlide, SlidesMoveHundredPixelsInFiveStepsWhileFadingAndRestartAtOnce) {
     for (const bool inwards : {true, false}) {
         Slide slide(inwards);
         EXPECT_FALSE(slide.Running());
@@ -54,9 +54,7 @@ TEST(ExplainSlide, SlidesMoveHundredPixelsInFiveStepsWhileFading) {
         const SlideTick idle = slide.Advance();
         EXPECT_FALSE(idle.moved || idle.finished);
     }
-}
-
-TEST(ExplainSlide, RestartingOrCancellingTakesEffectAtOnce) {
+    // Restarting or cancelling takes effect at once.
     Slide in(true);
     in.Start();
     for (int i = 0; i < 7; ++i) in.Advance();
@@ -70,7 +68,7 @@ TEST(ExplainSlide, RestartingOrCancellingTakesEffectAtOnce) {
     EXPECT_FALSE(in.Advance().finished);
 }
 
-TEST(ExplainTalking, MouthOpensAndClosesEveryThirteenTicks) {
+TEST(ExplainTalking, MouthOpensAndClosesEveryThirteenTicksAndTheCounterWraps) {
     Talking talking;
     EXPECT_EQ(talking.Advance(), Mouth::Unchanged) << "idle talking changes nothing";
     talking.Start();
@@ -85,10 +83,7 @@ TEST(ExplainTalking, MouthOpensAndClosesEveryThirteenTicks) {
     talking.Stop();
     EXPECT_FALSE(talking.Running());
     EXPECT_EQ(talking.Advance(), Mouth::Unchanged);
-}
-
-TEST(ExplainTalking, CounterWrapsToZeroAboveTheLimit) {
-    Talking talking;
+    // The counter wraps to zero above its limit.
     talking.Start();
     for (int i = 0; i <= Talking::kWrapAbove; ++i) talking.Advance();
     EXPECT_EQ(talking.Counter(), 0);

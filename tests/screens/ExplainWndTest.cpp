@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "../Lib/ZIRur/Sound/WavBytes.h"
+#include "../lesson/LessonFixtures.h"
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Wnd/TSEvent.h"
 #include "progress/ProgressState.h"
@@ -18,94 +18,38 @@ namespace {
 using dlgtest::PaneSpec;
 
 // A pane of the lesson layout from its centre and size, as the art places it.
-PaneSpec Centred(const char* name, int cx, int cy, int w, int h, bool text = false) {
+PaneSpec Centred(const std::string& name, int cx, int cy, int w, int h, bool text = false) {
     return PaneSpec{name, cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2, text};
 }
 
 std::vector<PaneSpec> LessonPanes() {
-    return {Centred("background", 512, 384, 1024, 768),
-            PaneSpec{"board", 41, 63, 681, 703},
-            Centred("text_window", 512, 609, 520, 150),
-            Centred("txt_text", 512, 614, 440, 110, true),
-            Centred("chara_1", 838, 534, 238, 468),
-            Centred("chara_2", 831, 460, 32, 24),
-            Centred("gray_close", 703, 542, 96, 40),
-            Centred("btn_close1", 703, 542, 96, 40),
-            Centred("btn_close2", 703, 542, 96, 40),
-            Centred("gray_kifu_return", 270, 736, 140, 52),
-            Centred("btn_kifu_return1", 270, 736, 140, 52),
-            Centred("btn_kifu_return2", 270, 736, 140, 52),
-            Centred("gray_kifu_next", 452, 736, 140, 52),
-            Centred("btn_kifu_next1", 452, 736, 140, 52),
-            Centred("btn_kifu_next2", 452, 736, 140, 52),
-            Centred("btn_menu1", 946, 34, 140, 52),
-            Centred("btn_menu2", 946, 34, 140, 52),
-            Centred("txt_title", 361, 32, 640, 44, true),
-            Centred("txt_caption", 852, 130, 330, 96, true),
-            Centred("gray_scrn_return", 788, 240, 140, 52),
-            Centred("btn_scrn_return1", 788, 240, 140, 52),
-            Centred("btn_scrn_return2", 788, 240, 140, 52),
-            Centred("gray_scrn_next", 938, 240, 140, 52),
-            Centred("btn_scrn_next1", 938, 240, 140, 52),
-            Centred("btn_scrn_next2", 938, 240, 140, 52)};
+    std::vector<PaneSpec> panes{
+        Centred("background", 512, 384, 1024, 768), PaneSpec{"board", 41, 63, 681, 703},
+        Centred("text_window", 512, 609, 520, 150), Centred("txt_text", 512, 614, 440, 110, true),
+        Centred("chara_1", 838, 534, 238, 468),     Centred("chara_2", 831, 460, 32, 24)};
+    // A button's greyed look (where it has one) and its two looks, all at one place.
+    const auto button = [&](const std::string& name, int cx, int cy, bool grey = true) {
+        const int w = name == "close" ? 96 : 140, h = name == "close" ? 40 : 52;
+        for (const std::string& pane : {"gray_" + name, "btn_" + name + "1", "btn_" + name + "2"})
+            if (grey || pane[0] == 'b') panes.push_back(Centred(pane, cx, cy, w, h));
+    };
+    button("close", 703, 542);
+    button("kifu_return", 270, 736);
+    button("kifu_next", 452, 736);
+    button("menu", 946, 34, false);
+    panes.push_back(Centred("txt_title", 361, 32, 640, 44, true));
+    panes.push_back(Centred("txt_caption", 852, 130, 330, 96, true));
+    button("scrn_return", 788, 240);
+    button("scrn_next", 938, 240);
+    return panes;
 }
 
-// One step entry of a lesson data file.
-struct Entry {
-    uint8_t x, y;
-    uint16_t code;
-};
-
-// A page record of a lesson data file, fields in file order.
-struct Page {
-    int32_t characterPose = 2;
-    int32_t windowMode = 1;
-    int32_t boardSize = 9;
-    int32_t autoAdvance = 0;
-    int32_t showFinal = 0;
-    int32_t textFirst = 1;
-    std::vector<std::vector<Entry>> steps;
+// A page of the lesson: its record (front pose, window mode 1, text first) and text lines.
+struct Page : lessontest::PageRecord {
+    Page() { characterPose = 2, windowMode = 1, textFirst = 1; }
     std::string caption = "cap";
     int bodyCharacters = 4;
 };
-
-void PutLe32(std::vector<uint8_t>& out, int32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-}
-
-// The data file: page count, then per page the seven header words and the steps (entry
-// count, then x, y and a little-endian 16-bit code per entry).
-std::vector<uint8_t> DataFile(const std::vector<Page>& pages) {
-    std::vector<uint8_t> out;
-    PutLe32(out, int32_t(pages.size()));
-    for (const Page& p : pages) {
-        for (int32_t v : {p.characterPose, p.windowMode, p.boardSize, int32_t(p.steps.size()),
-                          p.autoAdvance, p.showFinal, p.textFirst})
-            PutLe32(out, v);
-        for (const auto& step : p.steps) {
-            PutLe32(out, int32_t(step.size()));
-            for (const Entry& e : step) {
-                out.push_back(e.x);
-                out.push_back(e.y);
-                out.push_back(uint8_t(e.code & 0xFF));
-                out.push_back(uint8_t(e.code >> 8));
-            }
-        }
-    }
-    return out;
-}
-
-// The text file: caption line and body line per page, each ended by CR LF; the body is
-// that many "あ" (Shift_JIS 82 A0).
-std::vector<uint8_t> TextFile(const std::vector<Page>& pages) {
-    std::string text;
-    for (const Page& p : pages) {
-        text += p.caption + "\r\n";
-        for (int i = 0; i < p.bodyCharacters; ++i) text += "\x82\xa0";
-        text += "\r\n";
-    }
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
 
 class ExplainWndTest : public dlgtest::DialogTest {
 protected:
@@ -129,10 +73,13 @@ protected:
             testsupport::WriteBytes(m_dir / (std::string("DATA/SOUND/") + name + ".wav"), wav);
     }
     void WriteLesson(const std::vector<Page>& pages) {
-        ASSERT_TRUE(
-            testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.dat", DataFile(pages)));
-        ASSERT_TRUE(
-            testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.txt", TextFile(pages)));
+        std::vector<std::pair<std::string, std::string>> texts;
+        for (const Page& p : pages)
+            texts.emplace_back(p.caption, lessontest::Kana(p.bodyCharacters));
+        const std::vector<lessontest::PageRecord> records(pages.begin(), pages.end());
+        ASSERT_TRUE(testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.dat",
+                                            lessontest::DataFile(records)));
+        lessontest::Write(m_dir, "DATA/DATA/EXPLAIN/1-1-1.txt", lessontest::TextFile(texts));
     }
 
     // Runs the screen until it ends by itself or, failing that, at `endMs`; a dialog left
@@ -152,7 +99,6 @@ protected:
         ADD_FAILURE() << "no close button";
         return -1;
     }
-    void ExpectMenuAnsweredNoResumes(const std::function<int()>& progress, int after);
     CTSPane Window() { return m_screen.Screen().Pane("text_window"); }
     // Whether the text window is up: shown, whole and in its place.
     void ExpectWindowUp() {
@@ -269,78 +215,6 @@ TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
     EXPECT_FALSE(Window().IsVisible());
 }
 
-TEST_F(ExplainWndTest, StartOverPlaysPageZeroAgainWithoutRecordingTheLesson) {
-    Page first;
-    first.bodyCharacters = 2;
-    first.caption = "one";
-    Page second = first;
-    second.caption = "two";
-    WriteLesson({first, second});
-    Button(200, CExplainWnd::kPageForward);
-    At(400, [&] {
-        EXPECT_EQ(m_screen.Screen().Text("txt_caption"), "two");
-        m_screen.PostEvent(kEvButtonNotify, CExplainWnd::kMenu, 0);
-    });
-    Tap(1000, "btn1_1");
-    Run(2500);
-    EXPECT_EQ(m_screen.Playback().Page().currentPage, 0);
-    EXPECT_EQ(m_screen.Screen().Text("txt_caption"), "one");
-    EXPECT_TRUE(m_screen.Fade().IsSettled());
-    EXPECT_TRUE(m_screen.Playback().TypingOn() || m_screen.Playback().TypedLength() > 0);
-    EXPECT_FALSE(TheProgress().IsLessonDone(0, 0, 0));
-}
-
-// Opens the menu at 150 ms, asks to go back and answers No; `progress` (typed characters or
-// steps) must pause under the dialogs and then go on by at least `after`.
-void ExplainWndTest::ExpectMenuAnsweredNoResumes(const std::function<int()>& progress, int after) {
-    int atMenu = -1, whileOpen = -2;
-    At(150, [&] {
-        atMenu = progress();
-        m_screen.PostEvent(kEvButtonNotify, CExplainWnd::kMenu, 0);
-    });
-    Tap(900, "btn2_1");
-    At(1500, [&] { whileOpen = progress(); });
-    Tap(1600, "btn_no_1");
-    Run(2600);
-    EXPECT_GT(atMenu, 0);
-    EXPECT_LE(whileOpen - atMenu, 2) << "paused under the menu";
-    EXPECT_TRUE(m_screen.Fade().IsSettled());
-    EXPECT_GE(progress(), whileOpen + after);
-}
-
-TEST_F(ExplainWndTest, AnsweringNoResumesTyping) {
-    Page page;
-    page.bodyCharacters = 100;
-    WriteLesson({page});
-    ExpectMenuAnsweredNoResumes([this] { return m_screen.Playback().TypedLength(); }, 20);
-}
-
-TEST_F(ExplainWndTest, AnsweringNoResumesStepPlayback) {
-    Page page;
-    page.textFirst = 0;
-    for (uint8_t i = 0; i < 60; ++i)
-        page.steps.push_back({Entry{uint8_t(i % 9), uint8_t(i / 9), 1}});
-    WriteLesson({page});
-    // Stone pages step every 22 ticks once resumed.
-    ExpectMenuAnsweredNoResumes([this] { return m_screen.Playback().Page().currentStep; }, 3);
-}
-
-TEST_F(ExplainWndTest, MissingLessonShowsAnEmptyPageAndTheFirstAdvanceEndsIt) {
-    At(150, [&] {
-        EXPECT_EQ(m_screen.Screen().Text("txt_caption"), "");
-        EXPECT_EQ(m_screen.Playback().Page().pageCount, 0);
-    });
-    Button(200, CExplainWnd::kPageForward);
-    std::vector<int> alphas;
-    for (uint64_t ms = 215; ms < 420; ms += 10)
-        At(ms, [&] { alphas.push_back(int(m_screen.Fade().Alpha())); });
-    EXPECT_EQ(Run(), uint32_t(kSceneMenu));
-    EXPECT_TRUE(TheProgress().IsLessonDone(0, 0, 0));
-    ASSERT_GE(alphas.size(), 10u);
-    EXPECT_GT(alphas.front(), alphas.back()) << "the screen fades out before leaving";
-    EXPECT_LE(m_platform.Now(), 500u);
-}
-
 TEST_F(ExplainWndTest, LastPageEndsTheLessonAndInputWaitsOutTheFade) {
     Page page;
     page.bodyCharacters = 2;
@@ -408,30 +282,6 @@ TEST_F(ExplainWndTest, ThePoseChoosesTheCharacterPicturesAndWhereTheMouthGoes) {
         EXPECT_TRUE(has(leftColour) && !has(frontColour));
     });
     Run(600);
-}
-
-TEST_F(ExplainWndTest, DrawsBoardThenStonesThenTheWindowWithThePageBoardPicture) {
-    Page page;
-    page.textFirst = 0;
-    page.steps = {{Entry{4, 4, 1}}, {Entry{2, 2, 2}}};
-    WriteLesson({page});
-    std::vector<uint32_t> colours;
-    At(600, [&] { colours = Colours(); });
-    Run(700);
-    ASSERT_EQ(m_screen.Overlays().size(), 2u);
-    auto at = [&](const char* texture) {
-        const auto it = std::find(colours.begin(), colours.end(), dlgtest::ColourOf(texture));
-        return it == colours.end() ? -1 : int(it - colours.begin());
-    };
-    EXPECT_EQ(at("COMN_BG.tga"), 0);
-    EXPECT_EQ(at("COMN_board9.tga"), 1) << "the page's board picture replaces the layout's";
-    EXPECT_EQ(at("COMN_board.tga"), -1);
-    // Row by row: the white stone of row 2 before the black one of row 4.
-    EXPECT_EQ(at("wstone9.tga"), 2);
-    EXPECT_EQ(at("bstone9.tga"), 3);
-    EXPECT_EQ(at("COMN_txt_window.tga"), 4);
-    EXPECT_GT(at("D1_btn_scrn_next_1.tga"), at("D1_btn_scrn_retrun_3.tga"));
-    EXPECT_GT(at("COMN_chara_normal_1.tga"), at("COMN_txt_window.tga"));
 }
 
 }  // namespace

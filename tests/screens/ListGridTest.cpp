@@ -6,7 +6,7 @@ namespace {
 
 using namespace listgrid;
 
-TEST(ListGridTest, RowsScrollingAndTheThumbFollowTheProblemCount) {
+TEST(ListGridTest, RowsScrollingThumbAndSavedRowFollowTheProblemCount) {
     EXPECT_EQ(RowCount(0), 0);
     EXPECT_EQ(RowCount(-3), 0);
     EXPECT_EQ(RowCount(1), 1);
@@ -26,19 +26,17 @@ TEST(ListGridTest, RowsScrollingAndTheThumbFollowTheProblemCount) {
     EXPECT_EQ(ThumbY(1, many), 252.5);
     EXPECT_EQ(ThumbY(2, many), 274.5);
     EXPECT_EQ(ThumbY(15, many), 567.5);
-}
-
-TEST(ListGridTest, ASavedRowOutsideTheListOpensAtTheTop) {
+    // A saved row outside the list opens at the top; a negative word from a damaged file is
+    // no row either.
     struct Case {
         int saved, problems, row;
     };
-    // A negative word from a damaged file is no row either.
     for (const Case c : {Case{15, 196, 15}, Case{16, 196, 0}, Case{7, 196, 7}, Case{-1, 196, 0},
                          Case{12, 45, 0}, Case{1, 45, 0}, Case{0, 45, 0}})
         EXPECT_EQ(RestoreFirstRow(c.saved, RowCount(c.problems)), c.row) << c.saved;
 }
 
-TEST(ListGridTest, CellsSelectTheirNumberBelowTheCountAndGapsNothing) {
+TEST(ListGridTest, CellsSelectTheirNumberBelowTheCountGapsNothingDigitsSitInPlace) {
     struct Case {
         int x, y, firstRow, count, number;
     };
@@ -71,9 +69,7 @@ TEST(ListGridTest, CellsSelectTheirNumberBelowTheCountAndGapsNothing) {
         EXPECT_EQ(NumberAt(c.x, c.y, c.firstRow, c.count), c.number) << c.x << "," << c.y;
     EXPECT_EQ(CellNumber(3, 14), 45);
     EXPECT_EQ(CellNumber(15, 49), 200);
-}
-
-TEST(ListGridTest, DigitsSitAtTheirColumnOffsets) {
+    // Digits sit at their column offsets.
     const DigitPlaces one = DigitsOf(7, 0);
     EXPECT_EQ(one.count, 1);
     EXPECT_EQ(one.digit[0], 7);
@@ -97,7 +93,7 @@ TEST(ListGridTest, DigitsSitAtTheirColumnOffsets) {
     EXPECT_EQ(DigitsOf(100, 0).count, 3);
 }
 
-TEST(ListGridTest, FlicksPageByFiveRowsAndStopAtTheEnds) {
+TEST(ListGridTest, FlicksPageByFiveRowsAndDragsStopOnTheNearestRow) {
     const int rows = RowCount(196);
     struct Case {
         int first, pressY, releaseY, row;
@@ -108,9 +104,7 @@ TEST(ListGridTest, FlicksPageByFiveRowsAndStopAtTheEnds) {
                          Case{7, 300, 350, 7}, Case{7, 350, 300, 7}})
         EXPECT_EQ(FlickedFirstRow(c.first, rows, c.pressY, c.releaseY), c.row) << c.first;
     EXPECT_EQ(FlickedFirstRow(0, RowCount(28), 400, 300), 0) << "a list that does not scroll";
-}
-
-TEST(ListGridTest, ThumbDragStopsAtTheTrackEndsOnTheNearestRow) {
+    // A dragged thumb stops at the track's ends, on the nearest row.
     EXPECT_EQ(DragThumb(240, -20).thumbY, 230.5);
     EXPECT_TRUE(DragThumb(240, -20).ended);
     EXPECT_EQ(DragThumb(560, 10).thumbY, 567.5);
@@ -120,7 +114,7 @@ TEST(ListGridTest, ThumbDragStopsAtTheTrackEndsOnTheNearestRow) {
     // Reaching an end exactly is not passing it.
     EXPECT_FALSE(DragThumb(240, -9.5).ended);
     EXPECT_FALSE(DragThumb(560, 7.5).ended);
-    const int rows = RowCount(196);  // step 337 / 15 = 22.47
+    // 196 problems: a step of 337 / 15 = 22.47.
     EXPECT_EQ(FirstRowForThumb(230.5 + 11.1, rows), 0);
     EXPECT_EQ(FirstRowForThumb(230.5 + 11.3, rows), 1);
     // Six rows: one step of the whole track, the turn at its middle.

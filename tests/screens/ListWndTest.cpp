@@ -37,10 +37,6 @@ protected:
         EXPECT_TRUE(Shown("btn_scroll_bar", &image));
         return image;
     }
-    // Centre of a grid cell (0..49) on the screen.
-    static TSPoint CellCentre(int cell) {
-        return TSPoint{60 + (cell % 10) * 86 + 43, 215 + (cell / 10) * 80 + 26};
-    }
 
     CListWnd m_list;
 };
@@ -71,19 +67,6 @@ TEST_F(ListWndTest, AShortListShowsItsCellsAndChecksResetsTheSavedRowAndDoesNotS
     EXPECT_EQ(Run(600), uint32_t(kSceneMenu));
     EXPECT_EQ(m_list.FirstRow(), 0);
     EXPECT_EQ(TheSettings().m_listPage, 0) << "the out-of-range saved row is stored reset";
-    EXPECT_EQ(Effects(), (std::vector<std::string>{"Set.wav"}));
-}
-
-TEST_F(ListWndTest, ANumberOpensItsProblemButTheGapAndNumbersBeyondTheCountDoNot) {
-    Choose(0, 2, 28);
-    Click(400, CellCentre(11).x, 215 + 53);  // just below "12"
-    Click(450, CellCentre(28).x, CellCentre(28).y);
-    Click(500, CellCentre(45).x, CellCentre(45).y);
-    At(700, [this] { EXPECT_FALSE(m_list.IsLeaving()); });
-    Click(800, CellCentre(11).x, CellCentre(11).y);
-    At(900, [this] { EXPECT_EQ(m_list.Fade().LeavingFor(), int(kSceneProblem)); });
-    EXPECT_EQ(Run(), uint32_t(kSceneProblem));
-    EXPECT_EQ(TheProgress().m_problemIndex, 11);
     EXPECT_EQ(Effects(), (std::vector<std::string>{"Set.wav"}));
 }
 

@@ -6,38 +6,32 @@ namespace {
 
 namespace ms = menuscroll;
 
-TEST(MenuScroll, ThumbRunsTheTrackAndMapsBackToTheSameTop) {
+TEST(MenuScroll, ThumbRunsTheTrackMapsBackAndSnapsToTheNearestRow) {
     EXPECT_EQ(ms::ThumbY(0), 230);
     EXPECT_EQ(ms::ThumbY(1), 242);  // 337 / 26 truncated
     EXPECT_EQ(ms::ThumbY(26), 567);
     for (int top = 0; top <= ms::kMaxTop; ++top) EXPECT_EQ(ms::TopForThumbY(ms::ThumbY(top)), top);
-}
-
-TEST(MenuScroll, DraggedThumbSnapsToTheNearestRowWithinTheList) {
+    // A dragged thumb snaps to the nearest row within the list.
     const double step = 337.0 / 26;
     // Just under and over half a step past row 3.
     EXPECT_EQ(ms::TopForThumbY(230.5 + 3 * step + step / 2 - 0.01), 3);
     EXPECT_EQ(ms::TopForThumbY(230.5 + 3 * step + step / 2 + 0.01), 4);
     EXPECT_EQ(ms::TopForThumbY(100), 0);
     EXPECT_EQ(ms::TopForThumbY(900), 26);
-}
-
-TEST(MenuScroll, SavedPositionsBeyondTheListOpenOnTheLastFullPage) {
+    // Saved positions beyond the list open on the last full page.
     EXPECT_EQ(ms::ClampTop(30), 26);
     EXPECT_EQ(ms::ClampTop(-4), 0);
     EXPECT_EQ(ms::ClampTop(12), 12);
 }
 
-TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBounds) {
+TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBoundsTheColumnIsOpen) {
     EXPECT_TRUE(ms::PressGrabsThumb(956 + 22.9, 300 - 22.9, 300));
     EXPECT_FALSE(ms::PressGrabsThumb(956, 323, 300));
     EXPECT_FALSE(ms::PressGrabsThumb(933, 300, 300));
     EXPECT_TRUE(ms::ReleaseOnThumb(956 + 23.5, 300 - 23.5, 300));
     EXPECT_FALSE(ms::ReleaseOnThumb(956 + 23.6, 300, 300));
     EXPECT_FALSE(ms::ReleaseOnThumb(956, 323.6, 300));
-}
-
-TEST(MenuScroll, TheScrollColumnIsOpen) {
+    // The scroll column's edges are open.
     EXPECT_TRUE(ms::InScrollColumn(956, 400));
     EXPECT_FALSE(ms::InScrollColumn(932.5, 400));
     EXPECT_FALSE(ms::InScrollColumn(956, 590.5));

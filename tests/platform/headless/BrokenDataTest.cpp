@@ -109,8 +109,31 @@ Apply ChangeEntries(const std::string& suffix, const std::function<bool(Bytes&)>
     return [=](const HeadlessRun& r) { return RewriteEntries(r.Data(), suffix, change); };
 }
 
+// Ways to break an archive entry (false: drop it).
+bool Drop(Bytes&) {
+    return false;
+}
+bool Halve(Bytes& d) {
+    d.resize(d.size() / 2);
+    return true;
+}
+// Every big-endian section size after the header claims far more than is there.
+bool LieAboutSizes(Bytes& d) {
+    for (size_t i = 16; i + 4 <= d.size(); i += 4)
+        if (d[i] == 0 && d[i + 1] == 0) d[i] = 0x7F;
+    return true;
+}
+bool Scramble(Bytes& d) {
+    for (size_t i = 0; i < d.size(); i += 3) d[i] = uint8_t(d[i] ^ 0xA5);
+    return true;
+}
+bool NotAFont(Bytes& d) {
+    d.resize(std::min<size_t>(d.size(), 4096));
+    for (size_t i = 12; i < d.size(); ++i) d[i] = uint8_t(i * 7);
+    return true;
+}
+
 std::vector<Breakage> Breakages() {
-    const auto drop = [](Bytes&) { return false; };
     return {
         {"MissingArchives", CutFiles("", ".t2g", 0), false},
         {"TruncatedArchives", CutFiles("", ".t2g", 0.5), false},
@@ -125,41 +148,15 @@ std::vector<Breakage> Breakages() {
              return int(Files(r.Data(), ".t2g").size());
          },
          false},
-        {"TruncatedLayouts",
-         ChangeEntries(".lyt",
-                       [](Bytes& d) {
-                           d.resize(d.size() / 2);
-                           return true;
-                       }),
-         false},
-        // Every big-endian section size after the header claims far more than is there.
-        {"LayoutsWithLyingSizes",
-         ChangeEntries(".lyt",
-                       [](Bytes& d) {
-                           for (size_t i = 16; i + 4 <= d.size(); i += 4)
-                               if (d[i] == 0 && d[i + 1] == 0) d[i] = 0x7F;
-                           return true;
-                       }),
-         false},
+        {"TruncatedLayouts", ChangeEntries(".lyt", Halve), false},
+        {"LayoutsWithLyingSizes", ChangeEntries(".lyt", LieAboutSizes), false},
         {"CorruptImages",
          [](const HeadlessRun& r) {
-             return ChangeEntries(".tga",
-                                  [](Bytes& d) {
-                                      for (size_t i = 0; i < d.size(); i += 3)
-                                          d[i] = uint8_t(d[i] ^ 0xA5);
-                                      return true;
-                                  })(r) +
-                    CutFiles("", ".tga", 0.3)(r);
+             return ChangeEntries(".tga", Scramble)(r) + CutFiles("", ".tga", 0.3)(r);
          }},
-        {"MissingImages", ChangeEntries(".tga", drop)},
-        {"MissingFonts", ChangeEntries(".otf", drop)},
-        {"FontsThatAreNotFonts", ChangeEntries(".otf",
-                                               [](Bytes& d) {
-                                                   d.resize(std::min<size_t>(d.size(), 4096));
-                                                   for (size_t i = 12; i < d.size(); ++i)
-                                                       d[i] = uint8_t(i * 7);
-                                                   return true;
-                                               })},
+        {"MissingImages", ChangeEntries(".tga", Drop)},
+        {"MissingFonts", ChangeEntries(".otf", Drop)},
+        {"FontsThatAreNotFonts", ChangeEntries(".otf", NotAFont)},
         {"MissingSounds", CutFiles("", ".wav", 0)},
         {"TruncatedSounds", CutFiles("", ".wav", 0.02)},
         {"MissingLessonFiles", CutFiles("DATA/EXPLAIN", "", 0)},

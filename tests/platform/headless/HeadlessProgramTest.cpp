@@ -72,7 +72,8 @@ TEST(HeadlessProgram, MissingDataFolderIsReportedAndExitsNonZero) {
     fs::remove_all(run.Data());
     const Outcome out = run.Run("wait 10\n");
     EXPECT_EQ(out.exitCode, 1);
-    EXPECT_NE(out.trace.find("msgbox データフォルダが見つかりません: "), std::string::npos)
+    EXPECT_NE(out.trace.find("msgbox データフォルダが見つかりません: " + run.Data().string()),
+              std::string::npos)
         << out.trace;
 }
 
