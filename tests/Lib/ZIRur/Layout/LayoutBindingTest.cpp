@@ -57,18 +57,17 @@ std::vector<uint8_t> ScreenLayout() {
 std::vector<uint8_t> SlideAnimation() {
     lytfix::AnimSpec a;
     a.frames = 5;
-    lytfix::ContentSpec c;
-    c.name = "pic_b";
-    lytfix::TargetSpec t;
-    t.element = 0;
-    t.keys = {{0, 0}, {4, 40}};
-    c.infos.push_back({"APSR", {t}});
-    a.contents.push_back(c);
+    a.contents = {{"pic_b", 0, {{"APSR", {{0, 0, {{0, 0}, {4, 40}}}}}}}};
     return lytfix::Animation(a);
 }
 
-testsupport::Rgba Red(int, int) {
-    return testsupport::Rgba{255, 0, 0, 255};
+std::vector<uint8_t> RedTga(int width, int height) {
+    return testsupport::BuildTga(
+        width, height,
+        [](int, int) {
+            return testsupport::Rgba{255, 0, 0, 255};
+        },
+        false);
 }
 
 class LayoutBindingTest : public ::testing::Test {
@@ -77,9 +76,9 @@ protected:
         platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"screen.lyt", ScreenLayout()},
-            {"bind_red.tga", testsupport::BuildTga(100, 50, Red, false)},
-            {"bind_blue.tga", testsupport::BuildTga(100, 50, Red, false)},
-            {"bind_small.tga", testsupport::BuildTga(40, 20, Red, false)},
+            {"bind_red.tga", RedTga(100, 50)},
+            {"bind_blue.tga", RedTga(100, 50)},
+            {"bind_small.tga", RedTga(40, 20)},
             {"slide.anm", SlideAnimation()},
         });
         ASSERT_TRUE(m_group.OpenProcess("bind.t2g", m_bytes));
@@ -88,7 +87,6 @@ protected:
         TSingleton<CTSLytMgr>::DestroyInstance();
         platform::SetPlatform(nullptr);
     }
-    bool Has(const std::string& line) const { return m_log.Text().find(line) != std::string::npos; }
     // The rectangle LocateShownPane finds on `wnd`, or an empty one.
     static TSRect Located(CTSLytWnd* wnd, const char* pane, std::string* image = nullptr) {
         TSRect rect{};
@@ -105,13 +103,11 @@ protected:
 TEST_F(LayoutBindingTest, LoadingFailsWithLogLinesAndALoadedLayoutIsNotRebuilt) {
     CTSLayout layout;
     EXPECT_EQ(layout.Load(nullptr, "screen", nullptr), 0);
-    EXPECT_TRUE(Has("\tpT2g(=0) is not valid value.\n"));
-    EXPECT_TRUE(Has("CTSLayout::Load() : pT2g is NULL. screen\n"));
     EXPECT_EQ(layout.Load(&m_group, "nothing", nullptr), 0);
-    EXPECT_TRUE(Has("CTSLayout::Load() : pT2g->GetT2IBuffer() is NULL. nothing.lyt\n"));
+    EXPECT_NE(m_log.Text().find("CTSLayout::Load() : pT2g->GetT2IBuffer() is NULL. nothing.lyt\n"),
+              std::string::npos);
     EXPECT_FALSE(layout.IsLoaded());
     EXPECT_EQ(layout.IsExistPane("pic_a"), 0);
-    EXPECT_TRUE(Has("CTSLayout::IsExistPane() : Pane Error pic_a.\n"));
 
     // Building converts the file; the archive's bytes must stay usable for a second screen.
     CTSLayout second;
@@ -142,13 +138,8 @@ TEST_F(LayoutBindingTest, PaneRectangleMovesButKeepsItsSize) {
     a.SetPaneRect(TSRect{10, 20, 110, 70});
     a.ShiftBack(10, -5);
     EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
-    m_log.Clear();
     a.SetPaneRect(TSRect{0, 0, 101, 50});
-    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
-    EXPECT_EQ(m_log.Text(),
-              "CTSPane::SetPaneRect()     rtNew and rtOld is different in size. (pane : pic_a)\n"
-              "rtNew (x = 0, y = 0, w = 101, h = 50)\n"
-              "rtOld (x = 0, y = 25, w = 100, h = 50)\n");
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75})) << "another size is refused";
 
     // Translations are truncated to whole 16-bit values.
     a.SetTranslate(-3.7f, 70000.0f);
@@ -157,24 +148,17 @@ TEST_F(LayoutBindingTest, PaneRectangleMovesButKeepsItsSize) {
     EXPECT_EQ(ty, int16_t(70000));
 }
 
-TEST_F(LayoutBindingTest, MissingPaneGivesHandleThatOnlyLogs) {
+TEST_F(LayoutBindingTest, MissingPaneGivesAHandleThatDoesNothing) {
     CTSLayout layout;
     ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
     CTSPicturePane none = layout.GetPicturePane("no_such_pane");
-    EXPECT_TRUE(Has("\tbRet(=0) is not valid value.\n"));
-    EXPECT_TRUE(Has("CTSLayout::GetPicturePane() is failed! no_such_pane\n"));
     none.SetVisible(false);
     none.MoveCenterTo(TSPoint{1, 1});
     none.SetAlpha(3);
     EXPECT_EQ(none.GetAlpha(), 0);
     EXPECT_EQ(none.GetPaneRect(), TSRect{});
-    m_log.Clear();
     none.DrawAnimated();
-    EXPECT_TRUE(Has("LYRA:Pointer Error\nm_pPane(="));
-    EXPECT_TRUE(Has(" is not valid pointer.\n"));
-    m_log.Clear();
     EXPECT_EQ(none.SetTexture(&m_group, "bind_red.tga"), 0);
-    EXPECT_EQ(m_log.Text(), "CTSPicturePane::SetTexture() : No Inited Pane!\n");
     EXPECT_EQ(layout.PictureCount(), 0u);
     EXPECT_EQ(layout.GetPane("pic_a").GetPaneRect(), (TSRect{0, 0, 100, 50}));
 }
@@ -190,10 +174,6 @@ TEST_F(LayoutBindingTest, ResourceTablesSkipRowsWithNullFieldsOrMissingPanes) {
     };
     layout.LoadResource(pictures, 4);
     EXPECT_EQ(layout.PictureCount(), 2u);
-    EXPECT_TRUE(Has("CTSLayout::LoadResource() : Picture index = 1 : Null pointer error!\n"));
-    EXPECT_TRUE(
-        Has("CTSLayout::LoadOneResource() : pane does not exist. screen.lyt "
-            "name=absent\n"));
     auto* a = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_a"));
     auto* b = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_b"));
     ASSERT_TRUE(a && b);
@@ -208,9 +188,6 @@ TEST_F(LayoutBindingTest, ResourceTablesSkipRowsWithNullFieldsOrMissingPanes) {
     };
     layout.LoadResource(texts, 3);
     EXPECT_EQ(layout.TextCount(), 0u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(Has("CTSLayout::LoadResource() : Font index = " + std::to_string(i) +
-                        " : Null pointer error!\n"));
 
     testsupport::FontArchiveScope fonts;
     ASSERT_TRUE(fonts.Ready()) << "needs " << testsupport::kJapaneseFontPath;
@@ -245,12 +222,8 @@ TEST_F(LayoutBindingTest, TextureSwitchReusesThePictureAndLocatingReportsIt) {
     Located(&screen, "pic_b", &image);
     EXPECT_EQ(image, "") << "a pane without a picture reports no image";
 
-    m_log.Clear();
     EXPECT_EQ(a.SetTexture(nullptr, "bind_red.tga"), 0);
     EXPECT_EQ(a.SetTexture(&m_group, nullptr), 0);
-    EXPECT_EQ(m_log.Text(),
-              "CTSPicturePane::SetTexture() : Parameter Error!\n"
-              "CTSPicturePane::SetTexture() : Parameter Error!\n");
     EXPECT_EQ(static_cast<CxPicture*>(first)->Name(), "bind_blue.tga");
 }
 
@@ -322,22 +295,18 @@ TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
     };
     const auto drawn = sprites([] {});
     ASSERT_EQ(drawn.size(), 2u);
-    const float scale = device.Scale();
-    const float top = device.LetterboxY();
-    // pic_a: rectangle (150, 175)-(250, 225) on the logical screen, opaque red.
-    EXPECT_EQ(drawn[0].x, 150.0f * scale);
-    EXPECT_EQ(drawn[0].y, top + 175.0f * scale);
-    EXPECT_EQ(drawn[0].src.right - drawn[0].src.left, 100);
-    EXPECT_EQ(drawn[0].src.bottom - drawn[0].src.top, 50);
-    EXPECT_EQ(drawn[0].argb >> 24, 0xFFu);
-    ASSERT_NE(drawn[0].pixels, nullptr);
-    const auto& px = *drawn[0].pixels;
-    EXPECT_EQ(px.argb[size_t(drawn[0].src.top) * px.width + size_t(drawn[0].src.left)],
+    const float scale = device.Scale(), top = device.LetterboxY();
+    // pic_a: rectangle (150, 175)-(250, 225) on the logical screen, opaque red; pic_b:
+    // (592, 474)-(632, 494), drawn at half alpha.
+    const auto& a = drawn[0];
+    EXPECT_EQ((std::vector<float>{a.x, a.y, float(a.src.right - a.src.left),
+                                  float(a.src.bottom - a.src.top), float(a.argb >> 24), drawn[1].x,
+                                  drawn[1].y, float(drawn[1].argb >> 24)}),
+              (std::vector<float>{150 * scale, top + 175 * scale, 100, 50, 255, 592 * scale,
+                                  top + 474 * scale, 128}));
+    ASSERT_NE(a.pixels, nullptr);
+    EXPECT_EQ(a.pixels->argb[size_t(a.src.top) * a.pixels->width + size_t(a.src.left)],
               0xFFFF0000u);
-    // pic_b: (592, 474)-(632, 494), drawn at half alpha.
-    EXPECT_EQ(drawn[1].x, 592.0f * scale);
-    EXPECT_EQ(drawn[1].y, top + 474.0f * scale);
-    EXPECT_EQ(drawn[1].argb >> 24, 128u);
 
     // A hidden pane draws nothing; DrawAnimated draws one pane alone.
     layout.GetPane("pic_a").SetVisible(false);
@@ -348,9 +317,6 @@ TEST_F(LayoutBindingTest, NamedAnimationPlaysOnceAndStopsAtItsEnd) {
     CTSLayout layout;
     ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
     EXPECT_EQ(layout.LoadAnimation(&m_group, "missing"), 0);
-    EXPECT_TRUE(
-        Has("CTSLayout::LoadAnimation() : pT2g->GetT2IBuffer() is failed. "
-            "screen.lyt(missing.anm)\n"));
     EXPECT_EQ(layout.StartAnimation("missing"), 0);
     ASSERT_EQ(layout.LoadAnimation(&m_group, "slide"), 1);
     AnimTransInfo* info = layout.FindAnimation("slide");
@@ -368,10 +334,7 @@ TEST_F(LayoutBindingTest, NamedAnimationPlaysOnceAndStopsAtItsEnd) {
         return x;
     };
     EXPECT_EQ(stepX(1), 7) << "loaded animations stay stopped";
-    m_log.Clear();
     ASSERT_EQ(layout.StartAnimation("slide"), 1);
-    EXPECT_EQ(m_log.Text(),
-              "AnimTransInfo::SetAnimationProp() (s=  0, e=  4, c=  0) loop=0, mode=1, slide\n");
     EXPECT_EQ(stepX(1), 6);  // flat-ended curve: 40 * (3 / 16 - 2 / 64), truncated
     EXPECT_EQ(stepX(3), 40);
     EXPECT_EQ(info->m_playing, 1);

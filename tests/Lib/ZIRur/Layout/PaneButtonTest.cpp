@@ -115,10 +115,11 @@ protected:
         m_wnd.Step();
     }
 
-    // A button on `id` showing btn_1 normally and btn_2 pressed (and btn_3 greyed when asked).
-    void WithLooks(CPaneButton& button, const char* greyed = "") {
+    // A button on `id` showing `normal` and `pressed` looks (and `greyed`).
+    void WithLooks(CPaneButton& button, const char* normal = "btn_1", const char* greyed = "",
+                   const char* pressed = "btn_2") {
         button.Init(&m_wnd, kId);
-        button.SetPanes(&m_layout, "btn_1", "", greyed, "btn_2");
+        button.SetPanes(&m_layout, normal, "", greyed, pressed);
     }
     // `n` waiting frames of the pressed (blue) look, then the notification.
     static std::vector<std::string> PressedThenNotified(int n) {
@@ -145,10 +146,8 @@ TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
     bare.Init(&m_wnd, kId + 2);
     bare.SetRect(TSRect{1, 2, 3, 4});
     EXPECT_EQ(bare.GetRect(), (TSRect{1, 2, 3, 4}));
-    button.Init(&m_wnd, kId);
+    WithLooks(button, "btn_1", "btn_3");
     ASSERT_EQ(m_wnd.Buttons().size(), 3u);
-    EXPECT_EQ(button.GetRect(), TSRect{}) << "registered with an empty rectangle";
-    button.SetPanes(&m_layout, "btn_1", "", "btn_3", "btn_2");
     EXPECT_EQ(button.GetRect(), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnPressed), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnFocused), TSRect{});
@@ -198,8 +197,7 @@ TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
 
 TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
     CPaneButton button;
-    button.Init(&m_wnd, kId);
-    button.SetPanes(&m_layout, "tex_btn", "", "", "");
+    WithLooks(button, "tex_btn", "", "");
     button.SetTextures(&m_group, "green.tga", "", "", "blue.tga");
     EXPECT_EQ(button.GetRect(), kTexRect);
     m_wnd.DrawFrame();
@@ -222,17 +220,13 @@ TEST_F(PaneButtonTest, WithoutAPressedLookToShowTheNotificationComesAtOnce) {
     dbglog::Capture log;
     {
         CPaneButton button;
-        button.Init(&m_wnd, kId);
-        button.SetPanes(&m_layout, "btn_1", "", "", "no_such_pane");
-        EXPECT_NE(log.Text().find("CTSLayout::GetPane() is failed! no_such_pane"),
-                  std::string::npos);
+        WithLooks(button, "btn_1", "", "no_such_pane");
         EXPECT_FALSE(button.HasLook(kBtnPressed));
         Click(TSPoint{150, 120});
     }
     {
         CPaneButton button;
-        button.Init(&m_wnd, kId);
-        button.SetPanes(&m_layout, "tex_btn", "", "", "");
+        WithLooks(button, "tex_btn", "", "");
         button.SetTextures(&m_group, "red.tga", "", "", "absent.tga");
         EXPECT_FALSE(button.HasTexture(kBtnPressed));
         EXPECT_FALSE(button.HasLook(kBtnPressed));
@@ -270,7 +264,7 @@ TEST_F(PaneButtonTest, DisabledButtonShowsItsGreyedLookAndLetsThePressThrough) {
 
 TEST_F(PaneButtonTest, CoveredLookAlphaAndVisibilityReachTheDrawnLooks) {
     CPaneButton button;
-    WithLooks(button, "btn_3");
+    WithLooks(button, "btn_1", "btn_3");
     CTSDialog front;
     m_wnd.m_pFrontDlg = &front;
     m_wnd.DrawFrame();
@@ -282,7 +276,6 @@ TEST_F(PaneButtonTest, CoveredLookAlphaAndVisibilityReachTheDrawnLooks) {
     button.SetVisible(false);
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events.back(), "frame ") << "an invisible button draws nothing";
-
     button.SetAlpha(77);
     for (const char* pane : {"btn_1", "btn_2", "btn_3"})
         EXPECT_EQ(m_layout.GetPane(pane).GetAlpha(), 77) << pane;

@@ -20,10 +20,7 @@ std::unique_ptr<CSound> MakeSound(CSoundDevice& device, const Bytes& file, int b
 // A stereo 16-bit sound at the output rate whose left and right are v and -v.
 Bytes StereoWav(std::initializer_list<int16_t> values) {
     Bytes data;
-    for (int16_t v : values) {
-        Put(data, uint16_t(v), 2);
-        Put(data, uint16_t(-v), 2);
-    }
+    for (int16_t v : values) Put(data, uint16_t(v), 2), Put(data, uint16_t(-v), 2);
     return PcmWav(2, 22050, 16, data);
 }
 
@@ -38,17 +35,14 @@ Samples Mix(CSoundDevice& device, int frames) {
 Samples Left(CSoundDevice& device, int frames) {
     const Samples out = Mix(device, frames);
     Samples left;
-    for (int i = 0; i < frames; ++i) {
-        const int16_t l = out[size_t(i) * 2];
-        EXPECT_EQ(out[size_t(i) * 2 + 1], l == 32767 ? -32768 : -l) << "channels stay apart";
-        left.push_back(l);
+    for (size_t i = 0; i < out.size(); i += 2) {
+        EXPECT_EQ(out[i + 1], out[i] == 32767 ? -32768 : -out[i]) << "channels stay apart";
+        left.push_back(out[i]);
     }
     return left;
 }
 
-}  // namespace
-
-TEST(Mixer, MusicLoopsWithoutGapAndEffectsPlayOnce) {
+TEST(Mixer, MusicLoopsEffectsPlayOnceBothAddUpAndSaturate) {
     CSoundDevice device;
     auto music = MakeSound(device, StereoWav({10, 20, 30, 40, 50}));
     auto effect = MakeSound(device, StereoWav({7, 8, 9}));
@@ -59,20 +53,16 @@ TEST(Mixer, MusicLoopsWithoutGapAndEffectsPlayOnce) {
     EXPECT_EQ(Left(device, 9), (Samples{30, 40, 50, 10, 20, 30, 40, 50, 10}));
     EXPECT_TRUE(music->IsSoundPlaying());
     music->Stop();
-
     ASSERT_TRUE(effect->Play(0, false));
     EXPECT_EQ(Left(device, 5), (Samples{7, 8, 9, 0, 0}));
     EXPECT_FALSE(effect->IsSoundPlaying());
     ASSERT_TRUE(effect->Play(0, false));
     EXPECT_EQ(Left(device, 4), (Samples{7, 8, 9, 0})) << "a finished effect starts over";
-}
 
-TEST(Mixer, MusicAndEffectAddUpAndSaturate) {
-    CSoundDevice device;
-    auto music = MakeSound(device, StereoWav({1000, 30000}));
-    auto effect = MakeSound(device, StereoWav({5, 10000, -5, 1}));
-    music->Play(0, true);
-    effect->Play(0, false);
+    auto loud = MakeSound(device, StereoWav({1000, 30000}));
+    auto peak = MakeSound(device, StereoWav({5, 10000, -5, 1}));
+    loud->Play(0, true);
+    peak->Play(0, false);
     EXPECT_EQ(Left(device, 6), (Samples{1005, 32767, 995, 30001, 1000, 30000}));
 }
 
@@ -94,6 +84,7 @@ TEST(Mixer, StopPausesResetRewindsAndDestroyingLeavesTheMix) {
     EXPECT_EQ(Left(device, 2), Samples(2, 0));
 }
 
+// The conversion rules are checked with the converter; here only that sounds go through it.
 TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
     // Stated 6 frames, 3 present: the missing 8-bit samples are silence and the loop spans
     // the stated length.
@@ -107,15 +98,6 @@ TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
     EXPECT_EQ(Mix(device, 8), (Samples{-32768, -32768, 32512, 32512, 256, 256, 0, 0, 0, 0, 0, 0,
                                        -32768, -32768, 32512, 32512}));
     eightBit.reset();
-
-    // 4 mono frames at 11025 Hz last 8 output frames.
-    auto slow = MakeSound(device, PcmWav(1, 11025, 16, Pcm16({100, 200, 300, 400})));
-    ASSERT_TRUE(slow);
-    slow->Play(0, false);
-    EXPECT_EQ(Mix(device, 10), (Samples{100, 100, 150, 150, 200, 200, 250, 250, 300, 300,
-                                        350, 350, 400, 400, 400, 400, 0,   0,   0,   0}));
-    slow.reset();
-
     // The extensible format's extra bytes reach the conversion.
     Bytes fmt = FmtBody(0xFFFE, 1, 22050, 16);
     const Bytes extra = ExtensiblePcmExtra(16, 4);
@@ -130,7 +112,6 @@ TEST(Mixer, RefusesSoundsItCannotPlay) {
     CSoundDevice device;
     EXPECT_FALSE(MakeSound(device, PcmWav(1, 22050, 16, {}))) << "empty data";
     EXPECT_FALSE(MakeSound(device, PcmWav(2, 22050, 16, {1, 2}))) << "less than one frame";
-    EXPECT_FALSE(MakeSound(device, PcmWav(1, 22050, 32, Bytes(8, 0)))) << "32-bit";
     Bytes adpcm = FmtBody(2, 1, 22050, 4);
     Put(adpcm, 0x12340002, 4);  // two extra bytes
     EXPECT_FALSE(MakeSound(device, Riff({Chunk("fmt ", adpcm), Chunk("data", {1, 2})})))
@@ -145,13 +126,13 @@ TEST(Mixer, SecondPlayTakesAFreeBufferOfAMultiBufferSound) {
     CSoundDevice device;
     auto sound = MakeSound(device, StereoWav({10, 20, 30}), 2);
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->NumBuffers(), 2);
     sound->Play(0, false);
     EXPECT_EQ(Left(device, 1), (Samples{10}));
     sound->Play(0, false);  // the first buffer plays, so the second starts
-    EXPECT_TRUE(sound->GetBuffer(0)->IsPlaying());
-    EXPECT_TRUE(sound->GetBuffer(1)->IsPlaying());
+    EXPECT_TRUE(sound->GetBuffer(0)->IsPlaying() && sound->GetBuffer(1)->IsPlaying());
     EXPECT_EQ(Left(device, 3), (Samples{30, 50, 30}));
     EXPECT_FALSE(sound->IsSoundPlaying());
     EXPECT_EQ(sound->GetBuffer(2), nullptr);
 }
+
+}  // namespace

@@ -28,11 +28,6 @@ TEST(PcmConvert, SamplesOut) {
         Bytes data;
         Samples out;
     };
-    const Bytes trailingByte = [] {
-        Bytes b = Pcm16({5, 6});
-        b.push_back(0x7F);
-        return b;
-    }();
     const Case cases[] = {
         {"output format",
          Format(2, 22050, 16),
@@ -54,7 +49,7 @@ TEST(PcmConvert, SamplesOut) {
          Format(2, 44100, 16),
          Pcm16({0, 10, 1, 11, 2, 12, 3, 13, 4, 14}),
          {0, 10, 2, 12, 4, 14}},
-        {"partial frame dropped", Format(2, 22050, 16), trailingByte, {5, 6}},
+        {"partial frame dropped", Format(2, 22050, 16), {5, 0, 6, 0, 0x7F}, {5, 6}},
         {"less than a frame", Format(2, 22050, 16), {1, 2, 3}, {}},
         {"float", Format(1, 22050, 16, 3), Pcm16({1, 2}), {}},
     };
@@ -74,20 +69,19 @@ TEST(PcmConvert, OneSecondAtAnyRateIsOneSecondOut) {
 TEST(PcmConvert, AcceptsOnlyFormatsItCanConvert) {
     WavFormat badAlign = Format(2, 22050, 16);
     badAlign.blockAlign = 2;
-    const std::pair<WavFormat, bool> cases[] = {
-        {Format(1, 8000, 8), true},
-        {Format(2, 48000, 16), true},
-        {Format(0, 22050, 16), false},
-        {Format(3, 22050, 16), false},
-        {Format(2, 22050, 24), false},
-        {Format(2, 22050, 12), false},
-        {Format(1, 99, 16), false},
-        {Format(1, 0, 16), false},
-        {Format(1, 200001, 16), false},
-        {Format(1, 0xFFFFFFFF, 16), false},
-        {badAlign, false},
-        {Format(1, 22050, 16, 2), false},  // ADPCM
-    };
+    // The last is ADPCM.
+    const std::pair<WavFormat, bool> cases[] = {{Format(1, 8000, 8), true},
+                                                {Format(2, 48000, 16), true},
+                                                {Format(0, 22050, 16), false},
+                                                {Format(3, 22050, 16), false},
+                                                {Format(2, 22050, 24), false},
+                                                {Format(2, 22050, 12), false},
+                                                {Format(1, 99, 16), false},
+                                                {Format(1, 0, 16), false},
+                                                {Format(1, 200001, 16), false},
+                                                {Format(1, 0xFFFFFFFF, 16), false},
+                                                {badAlign, false},
+                                                {Format(1, 22050, 16, 2), false}};
     for (const auto& [format, playable] : cases)
         EXPECT_EQ(pcm::IsPlayableFormat(format, {}), playable)
             << format.channels << " ch, " << format.sampleRate << " Hz, " << format.bitsPerSample

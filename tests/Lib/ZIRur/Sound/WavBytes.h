@@ -44,24 +44,17 @@ inline Bytes Riff(std::initializer_list<Bytes> chunks, int64_t statedSize = -1) 
 inline Bytes FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
     Bytes b;
     const uint16_t align = uint16_t(channels * bits / 8);
-    Put(b, tag, 2);
-    Put(b, channels, 2);
-    Put(b, rate, 4);
-    Put(b, rate * align, 4);
-    Put(b, align, 2);
-    Put(b, bits, 2);
+    Put(b, tag, 2), Put(b, channels, 2), Put(b, rate, 4), Put(b, rate * align, 4);
+    Put(b, align, 2), Put(b, bits, 2);
     return b;
 }
 
 // The extensible format's extra bytes: size 22, valid bits, channel mask, PCM sub-format GUID.
 inline Bytes ExtensiblePcmExtra(uint16_t bits, uint32_t mask) {
     Bytes b;
-    Put(b, 22, 2);
-    Put(b, bits, 2);
-    Put(b, mask, 4);
-    for (uint8_t v : {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00,
-                      0x38, 0x9B, 0x71})
-        b.push_back(v);
+    Put(b, 22, 2), Put(b, bits, 2), Put(b, mask, 4);
+    b.insert(b.end(), {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00,
+                       0x38, 0x9B, 0x71});
     return b;
 }
 
@@ -71,7 +64,6 @@ inline Bytes Pcm16(std::initializer_list<int16_t> samples) {
     return b;
 }
 
-// A complete PCM file.
 inline Bytes PcmWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
     return Riff({Chunk("fmt ", FmtBody(1, channels, rate, bits)), Chunk("data", data)});
 }

@@ -20,14 +20,10 @@ TEST(WavReader, ReadsFormatAndDataInPiecesAndAgainAfterReset) {
     CWavReader reader;
     ASSERT_TRUE(reader.OpenMemory(PcmWav(2, 22050, 16, data)));
     const WavFormat& f = reader.Format();
-    EXPECT_EQ(f.formatTag, 1);
-    EXPECT_EQ(f.channels, 2);
-    EXPECT_EQ(f.sampleRate, 22050u);
-    EXPECT_EQ(f.bytesPerSecond, 88200u);
-    EXPECT_EQ(f.blockAlign, 4);
-    EXPECT_EQ(f.bitsPerSample, 16);
+    EXPECT_EQ((std::vector<uint32_t>{f.formatTag, f.channels, f.sampleRate, f.bytesPerSecond,
+                                     f.blockAlign, f.bitsPerSample, reader.DataSize()}),
+              (std::vector<uint32_t>{1, 2, 22050, 88200, 4, 16, 8}));
     EXPECT_TRUE(reader.ExtraFormat().empty());
-    EXPECT_EQ(reader.DataSize(), 8u);
     EXPECT_EQ(ReadAll(reader, 3), Bytes(data.begin(), data.begin() + 3));
     EXPECT_EQ(ReadAll(reader, 100), Bytes(data.begin() + 3, data.end())) << "stops at chunk end";
     EXPECT_TRUE(ReadAll(reader, 10).empty());

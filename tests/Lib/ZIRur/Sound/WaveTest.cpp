@@ -64,8 +64,7 @@ protected:
     // `n` samples of `v`, then zeros up to `total`.
     static Samples Then(int n, int16_t v, size_t total) {
         Samples s(size_t(n), v);
-        s.resize(total, 0);
-        return s;
+        return s.resize(total, 0), s;
     }
 
     testsupport::ScratchDir m_dir;
@@ -140,34 +139,27 @@ TEST_F(WaveTest, StopLoadAndReleaseSilenceMusicAtOnce) {
 }
 
 // Which files the reader and the device refuse is checked there; a player only keeps nothing.
-TEST_F(WaveTest, AFailedLoadLeavesNoSoundAndNoMessage) {
+TEST_F(WaveTest, AFailedLoadOrNoDeviceLeavesNoSoundAndNoMessage) {
     const std::string good = Tone("good.wav", 100, 1);
-    CWave se(SoundRole::Se);
-    ASSERT_TRUE(se.Load(good));
-    EXPECT_FALSE(se.Load(m_dir / "none.wav"));
-    EXPECT_FALSE(se.Play(false));
-    EXPECT_TRUE(se.Path().empty());
-    m_platform.Sleep(20);
-    EXPECT_EQ(TakeLeft(), Samples(441, 0));
-    EXPECT_TRUE(m_trace.empty()) << "no message box, no sound";
-}
+    {
+        CWave se(SoundRole::Se);
+        ASSERT_TRUE(se.Load(good));
+        EXPECT_FALSE(se.Load(m_dir / "none.wav"));
+        EXPECT_FALSE(se.Play(false));
+        EXPECT_TRUE(se.Path().empty());
+        m_platform.Sleep(20);
+        EXPECT_EQ(TakeLeft(), Samples(441, 0));
+    }
 
-TEST_F(WaveTest, WithoutAudioDeviceEveryOperationFails) {
     m_platform.m_refuse = true;
-    const std::string path = Tone("music.wav", 100, 1);
     CWave bgm(SoundRole::Bgm);
     EXPECT_FALSE(bgm.HasDevice());
-    EXPECT_FALSE(bgm.Load(path));
-    EXPECT_FALSE(bgm.Play(true));
-    EXPECT_FALSE(bgm.IsPlaying());
-    EXPECT_FALSE(bgm.Stop());
-    EXPECT_FALSE(bgm.Release());
+    EXPECT_FALSE(bgm.Load(good) || bgm.Play(true) || bgm.IsPlaying() || bgm.Stop() ||
+                 bgm.Release());
     m_platform.Sleep(10);
-    EXPECT_TRUE(m_trace.empty());
-
+    EXPECT_TRUE(m_trace.empty()) << "no message box, no sound";
     m_platform.m_refuse = false;
-    CWave later(SoundRole::Se);
-    EXPECT_TRUE(later.HasDevice()) << "a later player tries the device again";
+    EXPECT_TRUE(CWave(SoundRole::Se).HasDevice()) << "a later player tries the device again";
 }
 
 TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
@@ -175,14 +167,10 @@ TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
     const std::string effect = Tone("effect.wav", 110, 7);
     EXPECT_EQ(BgmPlayer(), nullptr);
     CreateSoundPlayers();
-    CWave* bgm = BgmPlayer();
-    CWave* se = SePlayer();
-    ASSERT_NE(bgm, nullptr);
-    ASSERT_NE(se, nullptr);
+    CWave *bgm = BgmPlayer(), *se = SePlayer();
+    ASSERT_TRUE(bgm && se && bgm->Role() == SoundRole::Bgm && se->Role() == SoundRole::Se);
     CreateSoundPlayers();
     EXPECT_EQ(BgmPlayer(), bgm) << "a second call keeps the players";
-    EXPECT_EQ(bgm->Role(), SoundRole::Bgm);
-    EXPECT_EQ(se->Role(), SoundRole::Se);
     EXPECT_EQ(m_platform.m_starts, 1);
 
     bgm->Load(music);
@@ -195,8 +183,7 @@ TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
     EXPECT_EQ(TakeLeft(), expected) << "both players mix into the one output";
 
     DeleteSoundPlayers();
-    EXPECT_EQ(BgmPlayer(), nullptr);
-    EXPECT_EQ(SePlayer(), nullptr);
+    EXPECT_TRUE(BgmPlayer() == nullptr && SePlayer() == nullptr);
     EXPECT_EQ(m_platform.m_stops, 1);
     m_platform.Sleep(10);
     EXPECT_TRUE(TakeLeft().empty()) << "nothing pulls after the players are gone";
