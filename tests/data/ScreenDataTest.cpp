@@ -16,10 +16,6 @@ namespace {
 namespace sa = screen_assets;
 using ScreenData = builtdata::BuiltDataTest;
 
-std::string ArchiveOf(const sa::ScreenNames& screen) {
-    return screen.id;
-}
-
 TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
     auto expectFits = [&](const std::string& archive, const std::string& pane,
                           const std::string& source, const std::string& texture) {
@@ -30,7 +26,7 @@ TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
         EXPECT_EQ(img.height, r.bottom - r.top) << archive << " " << pane << " / " << texture;
     };
     for (const sa::ScreenNames* screen : sa::AllScreens()) {
-        const std::string own = ArchiveOf(*screen);
+        const std::string own = screen->id;
         for (const sa::PictureName& row : screen->pictures)
             expectFits(own, row.pane, row.source == sa::Source::Common ? "COMMON" : own,
                        row.texture);
@@ -58,7 +54,7 @@ TEST_F(ScreenData, TextWindowsHoldALineOfNineteenCharacters) {
     // make 19.
     for (const sa::ScreenNames* screen : {&sa::Lesson(), &sa::Problem()}) {
         auto* box = dynamic_cast<LYRALib::lytmgr::TextBox*>(
-            Layout(ArchiveOf(*screen)).GetLayout().GetRootPane()->FindPane("txt_text", true));
+            Layout(screen->id).GetLayout().GetRootPane()->FindPane("txt_text", true));
         ASSERT_NE(box, nullptr) << screen->id;
         EXPECT_GE(box->GetSize().width, 19 * box->GetFontSize().width) << screen->id;
     }

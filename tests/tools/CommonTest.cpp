@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ToolErrorOf.h"
 #include "common/FileIO.h"
 #include "common/JsonSource.h"
 #include "common/Progress.h"
@@ -20,18 +21,11 @@ TEST(JsonSource, KnowsTheLineOfEveryValueAndOfEveryFault) {
     EXPECT_EQ(src.LineOf("/a/1/b"), 3);
     EXPECT_EQ(src.LineOf(tools::JsonChild("", "c/d")), 4);
     EXPECT_EQ(src.LineOf("/a/7"), 2);  // missing: nearest enclosing value
-    try {
-        src.Fail("/a/1/b", "no");
-        FAIL();
-    } catch (const tools::ToolError& e) {
-        EXPECT_EQ(e.Describe(), "f.json:3: no");
-    }
-    try {
-        tools::JsonSource("g.json", "{\n\"a\": 1,\n\"b\": }\n");
-        FAIL();
-    } catch (const tools::ToolError& e) {
-        EXPECT_EQ(e.Describe().substr(0, 9), "g.json:3:");
-    }
+    EXPECT_EQ(tooltest::ErrorOf([&] { src.Fail("/a/1/b", "no"); }), "f.json:3: no");
+    EXPECT_EQ(tooltest::ErrorOf([] {
+                  tools::JsonSource("g.json", "{\n\"a\": 1,\n\"b\": }\n");
+              }).substr(0, 9),
+              "g.json:3:");
     // Found by the layout source fuzz target: the parser's overflow error escaped as a crash.
     EXPECT_THROW(tools::JsonSource("n.json", "{\"name\":44444e4444444444}"), tools::ToolError);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ToolErrorOf.h"
 #include "common/ToolError.h"
 #include "svg2tga/SvgRender.h"
 #include "svg2tga/Targa.h"
@@ -43,19 +44,16 @@ TEST(SvgRender, ShapesGiveExactPixelsAtTheirSizeOrAnExplicitOne) {
     EXPECT_EQ(Pixel(big, 5, 5), kOrange);
     EXPECT_EQ(Pixel(big, 6, 6)[3], 0);
 
-    try {
-        svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1 1\"/>", "n.svg");
-        FAIL();
-    } catch (const tools::ToolError& e) {
-        EXPECT_EQ(e.Describe(),
-                  "n.svg:1: the SVG states no size in pixels; give the size explicitly");
-    }
-    try {
-        svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\">\n<rect", "b.svg", 4, 4);
-        FAIL();
-    } catch (const tools::ToolError& e) {
-        EXPECT_EQ(e.Describe().rfind("b.svg:2: cannot read SVG", 0), 0u);
-    }
+    EXPECT_EQ(tooltest::ErrorOf([] {
+                  svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1 1\"/>",
+                                 "n.svg");
+              }),
+              "n.svg:1: the SVG states no size in pixels; give the size explicitly");
+    EXPECT_EQ(tooltest::ErrorOf([] {
+                  svg::RenderSvg("<svg xmlns=\"http://www.w3.org/2000/svg\">\n<rect", "b.svg", 4,
+                                 4);
+              }).rfind("b.svg:2: cannot read SVG", 0),
+              0u);
 }
 
 TEST(Targa, OpaquePicturesAre24BitRunsAndLiteralsBottomRowFirst) {

@@ -2,13 +2,11 @@
 
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "Lib/ZIRur/File/TIGroup.h"
+#include "ToolErrorOf.h"
 #include "common/FileIO.h"
-#include "common/ToolError.h"
 #include "support/ScratchDir.h"
 #include "t2gpack/Extract.h"
 #include "t2gpack/PackInputs.h"
@@ -16,10 +14,10 @@
 
 namespace {
 
+using tooltest::ErrorOf;
 using Bytes = std::vector<uint8_t>;
 
-// --- An independent writer, straight from the archive format table ---------------------------
-
+// An independent writer, straight from the archive format table.
 void U32(Bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
 }
@@ -56,15 +54,6 @@ t2g::PackEntry Pack(const std::string& name, const Bytes& data) {
     return e;
 }
 
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return "(no error)";
-}
-
 }  // namespace
 
 TEST(T2GPack, ArchivesMatchTheFormatByteForByte) {
@@ -84,38 +73,6 @@ TEST(T2GPack, ArchivesMatchTheFormatByteForByte) {
     expected = Header(true, 1);
     Entry(expected, true, "a", {1});
     EXPECT_EQ(t2g::BuildArchive({Pack("a", {1})}, true), expected);
-}
-
-// What the packer writes, the program's own reader finds entry by entry.
-TEST(T2GPack, ProgramReaderFindsEveryEntryOfBothForms) {
-    const std::vector<std::pair<bool, std::vector<t2g::PackEntry>>> archives = {
-        {false,
-         {Pack("COMN_BG.tga", {1, 2, 3, 4, 5}), Pack("A1_layout.lyt", {6, 7}),
-          Pack("UIGothic-Bold.otf", Bytes(1001, 0xAB)), Pack("empty.bin", {}),
-          Pack(std::string(23, 'z'), {9, 9, 9})}},
-        {true,
-         {Pack("COMN_stone19NumW_63.tga", {1}),
-          Pack("a_name_that_needs_the_long_form_of_the_archive.tga", {2, 3, 4, 5, 6}),
-          Pack("short.tga", {7, 8, 9})}},
-    };
-    for (const auto& [longForm, entries] : archives) {
-        testsupport::ScratchDir tmp;
-        const std::string path = tmp / "pack.T2G";
-        tools::WriteBytes(path, t2g::BuildArchive(entries, longForm));
-        CTIGroup group;
-        ASSERT_TRUE(group.Open(path.c_str()));
-        EXPECT_EQ(group.EntryCount(), int(entries.size()));
-        EXPECT_EQ(group.NameWidth(), longForm ? 52 : 24);
-        for (const auto& e : entries) {
-            SCOPED_TRACE(e.name);
-            EXPECT_EQ(group.GetT2ISize(e.name.c_str()), e.data.size());
-            EXPECT_EQ(group.GetT2IStoredSize(e.name.c_str()), (e.data.size() + 3) / 4 * 4);
-            const uint8_t* data = group.GetT2IBuffer(e.name.c_str());
-            if (e.data.empty()) continue;
-            ASSERT_NE(data, nullptr);
-            EXPECT_EQ(std::memcmp(data, e.data.data(), e.data.size()), 0);
-        }
-    }
 }
 
 TEST(T2GPack, RefusesBadEntryListsAtTheirOrigin) {

@@ -1,25 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
+#include "ToolErrorOf.h"
 #include "common/FileIO.h"
-#include "common/ToolError.h"
 #include "support/ScratchDir.h"
 #include "svg2tga/Template.h"
 
-namespace {
-
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return "(no error)";
-}
-
-}  // namespace
+using tooltest::ErrorOf;
 
 TEST(Placeholders, FillVariablesPadNumbersAndNameTheLineOfAFault) {
     const svg::Vars v = {{"n", "7"}, {"ink", "#fff"}};

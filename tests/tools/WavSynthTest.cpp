@@ -2,12 +2,11 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <tuple>
 
 #include "Lib/ZIRur/Sound/WavReader.h"
-#include "common/ToolError.h"
+#include "ToolErrorOf.h"
 #include "wavsynth/Score.h"
 #include "wavsynth/Synth.h"
 #include "wavsynth/Wav.h"
@@ -182,14 +181,8 @@ TEST(Score, EachClassOfFaultNamesItsLine) {
         {"instrument x tone\n", "s.score: the score has no notes"},
         {"instrument x tone\npart x speed=2\n", "s.score:2: unknown part option \"speed=2\""},
     };
-    for (const auto& [score, message] : faults) {
-        try {
-            synth::ParseScore(score, "s.score");
-            ADD_FAILURE() << score;
-        } catch (const tools::ToolError& e) {
-            EXPECT_EQ(e.Describe(), message);
-        }
-    }
+    for (const auto& [score, message] : faults)
+        EXPECT_EQ(tooltest::ErrorOf([&] { synth::ParseScore(score, "s.score"); }), message);
 }
 
 TEST(Score, CommentsNeedASpaceBeforeTheHash) {

@@ -2,11 +2,18 @@
 
 #include <string>
 
-#include "LessoncTestSupport.h"
-
-using lessonc_test::Errors;
+#include "../../../tools/lessonc/LessonCompiler.h"
 
 namespace {
+
+// Compiles `source` as "t.lesson" and returns the errors as printed.
+std::vector<std::string> Errors(const std::string& source) {
+    std::vector<lessonc::Diagnostic> errors;
+    lessonc::CompileLesson(source, lessonc::CompileOptions{"t.lesson", false}, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors) out.push_back(d.Format());
+    return out;
+}
 
 // A valid one-page head (lines 1..3); cases append the line under test as line 4 onward.
 const std::string kHead = "page\nboard 9\ncaption 石\n";

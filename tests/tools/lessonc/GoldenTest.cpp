@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "LessoncTestSupport.h"
+#include "../../../tools/lessonc/LessonCompiler.h"
 
 namespace {
 

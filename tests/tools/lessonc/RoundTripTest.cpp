@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
-#include "common/Cp932.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "../../../tools/common/FileIO.h"
-#include "LessoncTestSupport.h"
+#include "../../../tools/lessonc/LessonCompiler.h"
+#include "common/Cp932.h"
 #include "lesson/LessonPage.h"
 #include "lesson/LessonSprites.h"
 #include "support/ScratchDir.h"
@@ -141,13 +139,9 @@ TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
 }
 
 TEST(LessoncRoundTrip, ExampleLessonCompilesAndEveryPageLoads) {
-    std::ifstream in(std::string(STONEWELL_SOURCE_DIR) + "/data/lessons/example.lesson",
-                     std::ios::binary);
-    ASSERT_TRUE(in);
-    std::stringstream text;
-    text << in.rdbuf();
     testsupport::ScratchDir folder;
-    ASSERT_TRUE(CompileInto(folder, text.str()));
+    ASSERT_TRUE(CompileInto(folder, tools::ReadText(std::string(STONEWELL_SOURCE_DIR) +
+                                                    "/data/lessons/example.lesson")));
     for (int p = 0; p < 3; ++p) {
         const lesson::LessonPage page = Load(folder, p);
         EXPECT_EQ(page.pageCount, 3);

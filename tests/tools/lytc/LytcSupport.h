@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "../../../tools/common/JsonSource.h"
-#include "../../../tools/common/ToolError.h"
 #include "../../../tools/lytc/AnimationSource.h"
 #include "../../../tools/lytc/LayoutSource.h"
+#include "../ToolErrorOf.h"
 
 namespace lytc_test {
 
@@ -16,20 +16,9 @@ inline std::vector<uint8_t> Compile(const std::string& text) {
     return lytc::CompileLayout(tools::JsonSource("t.json", text));
 }
 
-// The diagnostic `run` throws, or `success` when it throws none.
-template <typename Run>
-std::string DiagnosticOf(Run run, const char* success) {
-    try {
-        run();
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return success;
-}
-
 // The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
 inline std::string ErrorOf(const std::string& text) {
-    return DiagnosticOf([&] { Compile(text); }, "compiled");
+    return tooltest::ErrorOf([&] { Compile(text); }, "compiled");
 }
 
 // Uses every part of the source format: all pane kinds, nesting, screen positions, every
@@ -86,12 +75,12 @@ inline std::vector<uint8_t> Compile(const std::string& text) {
 
 // The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
 inline std::string ErrorOf(const std::string& text) {
-    return lytc_test::DiagnosticOf([&] { Compile(text); }, "compiled");
+    return tooltest::ErrorOf([&] { Compile(text); }, "compiled");
 }
 
 // The diagnostic the decompiler prints for `bytes`, or "decompiled".
 inline std::string DecompileErrorOf(const std::vector<uint8_t>& bytes) {
-    return lytc_test::DiagnosticOf([&] { lytc::DecompileAnimation(bytes, "a.anm"); }, "decompiled");
+    return tooltest::ErrorOf([&] { lytc::DecompileAnimation(bytes, "a.anm"); }, "decompiled");
 }
 
 // Uses every part of the source format: pane and material contents, all seven kinds, slopes,

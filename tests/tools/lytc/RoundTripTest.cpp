@@ -86,12 +86,7 @@ TEST(LytcRoundTrip, EveryTruncationIsRefusedAndAFlippedFileThatDecompilesRoundTr
 }
 
 std::string DecompileError(const std::vector<uint8_t>& bytes) {
-    try {
-        lytc::DecompileLayout(bytes, "f.lyt");
-    } catch (const tools::ToolError& e) {
-        return e.Describe();
-    }
-    return "decompiled";
+    return tooltest::ErrorOf([&] { lytc::DecompileLayout(bytes, "f.lyt"); }, "decompiled");
 }
 
 // What the source cannot say is refused rather than dropped, so a recompile never loses it.
@@ -206,9 +201,7 @@ TEST(LytcBytes, TinySourceMatchesHandWrittenBytes) {
          "anchor": "top-left", "alpha": 128, "size": [32, 16]}]},
       "groups": [{"name": "G", "panes": ["Pic"]}]
     })");
-    const std::vector<uint8_t> want = TinyGolden();
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(got[i], want[i]) << "byte " << i;
+    EXPECT_EQ(got, TinyGolden());
 }
 
 }  // namespace

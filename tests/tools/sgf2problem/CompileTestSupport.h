@@ -18,11 +18,4 @@ inline std::vector<std::string> Errors(const std::string& sgfText) {
     return out;
 }
 
-// The single error of `sgfText`, or a note that there was not exactly one.
-inline std::string OneError(const std::string& sgfText) {
-    const std::vector<std::string> e = Errors(sgfText);
-    if (e.size() != 1) return std::to_string(e.size()) + " errors";
-    return e[0];
-}
-
 }  // namespace sgfc_test

@@ -38,14 +38,8 @@ Bytes Header() {
 
 // Block: course tag, chapter, section, u32 body size, body.
 Bytes Block(int chapter, int section, const Bytes& body) {
-    const uint32_t n = uint32_t(body.size());
-    Bytes out{1,
-              uint8_t(chapter),
-              uint8_t(section),
-              uint8_t(n),
-              uint8_t(n >> 8),
-              uint8_t(n >> 16),
-              uint8_t(n >> 24)};
+    Bytes out{1, uint8_t(chapter), uint8_t(section)};
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(body.size() >> (8 * i)));
     Append(out, body);
     return out;
 }
