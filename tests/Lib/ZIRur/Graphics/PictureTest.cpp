@@ -117,13 +117,13 @@ TEST_F(PictureTest, SameNameDecodesOnceAndIsShared) {
     EXPECT_EQ(late.Load(nullptr, "x.tga"), 0);
 }
 
-// A name holding ".tif" anywhere is TIFF, one ending in ".tga" Targa, anything else JPEG:
-// Targa bytes under a TIFF or JPEG name go to that decoder and fail.
 TEST_F(PictureTest, TypeComesFromTheName) {
-    for (const char* name : {"photo.TIF", "a.tif.tga"})
-        EXPECT_EQ(gfx::ImageTypeFromName(name), gfx::kImageTypeTiff) << name;
-    EXPECT_EQ(gfx::ImageTypeFromName("E1_number_3.TGA"), gfx::kImageTypeTarga);
-    EXPECT_EQ(gfx::ImageTypeFromName("noext"), gfx::kImageTypeJpeg);
+    EXPECT_EQ(gfx::ImageTypeFromName("photo.TIF"), 0x042E);
+    EXPECT_EQ(gfx::ImageTypeFromName("a.tif.tga"), 0x042E);
+    EXPECT_EQ(gfx::ImageTypeFromName("E1_number_3.TGA"), 0x042D);
+    EXPECT_EQ(gfx::ImageTypeFromName("photo.jpg"), 0x0425);
+    EXPECT_EQ(gfx::ImageTypeFromName("noext"), 0x0425);
+    // Targa bytes under a TIFF or JPEG name go to that decoder and fail.
     auto tga = BuildTga(4, 4, Pattern, false);
     CTIGroup& group = Archive({{"a.TIF", tga}, {"a.jpg", tga}, {"a.Tga", tga}});
     CxPicture tif, jpg, targa;
@@ -132,7 +132,18 @@ TEST_F(PictureTest, TypeComesFromTheName) {
     EXPECT_EQ(targa.Load(&group, "a.Tga"), 1);
 }
 
-TEST_F(PictureTest, LoadsFromBytesUnderTheOwnName) {
+TEST_F(PictureTest, LoadsFromFileAndFromBytesUnderTheOwnName) {
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(testsupport::WriteBytes(dir / "Pic.TGA", BuildTga(3, 2, Pattern, true)));
+    CxPicture fromFile;
+    ASSERT_EQ(fromFile.LoadFile((dir / "Pic.TGA").c_str()), 1);
+    EXPECT_EQ(fromFile.m_width, 3);
+    EXPECT_EQ(Texel(*fromFile.Texture(), 2, 1), ToArgb(Pattern(2, 1)));
+    dbglog::Capture log;
+    CxPicture missing;
+    EXPECT_EQ(missing.LoadFile((dir / "none.tga").c_str()), 0);
+    EXPECT_EQ(log.Text(), "Failed to load file: " + (dir / "none.tga") + "\n");
+
     CTIGroup& group = Archive({{"Anim.tga", BuildTga(2, 2, Pattern, false)}});
     CxPicture picture;
     ASSERT_EQ(picture.Load(&group, "Anim.tga"), 1);
@@ -182,6 +193,20 @@ TEST_F(PictureTest, DrawsAtItsAnchorAndNotAtScaleZero) {
     EXPECT_EQ(sprites[1].y, 150.0f);
     EXPECT_EQ(sprites[2].x, 300.0f);
     EXPECT_EQ(sprites[2].y, 200.0f);
+}
+
+TEST_F(PictureTest, ColorKeyClearsMatchingPixelsOnly) {
+    CTexture texture("key.tga");
+    auto tga = BuildTga(
+        2, 1,
+        [](int x, int) {
+            return x == 0 ? Rgba{255, 0, 255, 77} : Rgba{1, 2, 3, 77};
+        },
+        false);
+    ASSERT_TRUE(texture.CreateFromData(gfx::kImageTypeTarga, tga.data(), tga.size()));
+    texture.ApplyColorKey(255, 0, 255);
+    EXPECT_EQ(Texel(texture, 0, 1), 0x00FF00FFu);
+    EXPECT_EQ(Texel(texture, 1, 1), 0xFF010203u);
 }
 
 TEST_F(PictureTest, DecodesFromSeveralThreadsAtOnce) {

@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/TSFont.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "support/FontArchive.h"
 #include "support/ScratchDir.h"
 
@@ -152,8 +155,34 @@ TEST_F(TextTest, RevealCountHidesLaterCharactersButKeepsTheirSpace) {
     EXPECT_GT(fullInk, 1000);
 }
 
-// Placement, alignment and line spacing show on every screen with text; what follows is what
-// the screens never reach.
+TEST_F(TextTest, LineHeightGetsASixthMoreWhenThereAreSeveralLines) {
+    CText one, two, blank;
+    for (CText* t : {&one, &two, &blank}) t->Init(&kOwner, nullptr, kGothic, 36, 36);
+    one.SetString(kA.c_str());
+    two.SetString((kA + "\n" + kA).c_str());
+    const int h = one.BlockHeight();
+    ASSERT_GT(h, 20);
+    EXPECT_EQ(two.BlockHeight(), 2 * (h + h / 6));
+    EXPECT_EQ(one.BlockWidth(), one.Font()->Glyph(u'あ')->advance);
+    // Both lines carry the same glyph at the same place in their band.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < one.BlockWidth(); ++x)
+            ASSERT_EQ(Alpha(two, x, y + h + h / 6), Alpha(one, x, y));
+    // A line with no ink takes no height; lines wrap at the byte limit.
+    blank.SetString((kA + "\n\n" + kA).c_str());
+    EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
+    ASSERT_EQ(blank.SetMaxBytesPerLine(2), 1);
+    blank.SetString((kA + kA).c_str());
+    EXPECT_EQ(blank.BlockWidth(), one.BlockWidth());
+    EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
+    // Textures are the next powers of two of the block.
+    auto pow2 = [](int n) { return n <= 2 ? 2u : 1u << (32 - __builtin_clz(unsigned(n - 1))); };
+    EXPECT_EQ(one.Texture()->Width(), pow2(one.BlockWidth()));
+    EXPECT_EQ(one.Texture()->Height(), pow2(h));
+    EXPECT_EQ(two.Texture()->Height(), pow2(two.BlockHeight()));
+    EXPECT_LT(one.Texture()->Height(), two.Texture()->Height());
+}
+
 TEST_F(TextTest, LongLineIsCutAtTheCanvasEdge) {
     CText text;
     text.Init(&kOwner, nullptr, kGothic, 36, 36);
@@ -185,6 +214,75 @@ TEST_F(TextTest, HugeGlyphsAreClippedToTheCanvas) {
     reference.SetString("ab");
     ASSERT_EQ(small.BlockWidth(), reference.BlockWidth());
     EXPECT_EQ(small.Texture()->Pixels()->argb, reference.Texture()->Pixels()->argb);
+}
+
+TEST_F(TextTest, AlignmentAndBoxPlacement) {
+    CText text;
+    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    text.SetStringAt((kA + kI + kU).c_str(), 100, 200, 0x22);
+    const int w = text.BlockWidth();
+    const int h = text.BlockHeight();
+    EXPECT_EQ(text.m_x, 100);
+    EXPECT_EQ(text.m_y, 200 - h / 2);
+    EXPECT_EQ(text.LeftOffset(), -w / 2);
+    EXPECT_EQ(text.VerticalOffset(), -h / 2);
+    EXPECT_EQ(text.LineCount(), 1);
+    EXPECT_EQ(text.LineRecord(0).m_x, 0);
+    EXPECT_EQ(text.LineRecord(0).m_width, w);
+    // Re-laying keeps the stored place instead of drifting.
+    text.SetString(nullptr);
+    EXPECT_EQ(text.m_y, 200 - h / 2);
+    text.SetAlign(0x33);
+    text.SetString(nullptr);
+    EXPECT_EQ(text.LeftOffset(), -w / 2);
+
+    struct Case {
+        int align, x, y;
+    };
+    for (Case c : {Case{0x22, 512 - w / 2, 384 - h / 2}, Case{0x11, 512 - 200, 384 - 50},
+                   Case{0x33, 512 + 200 - w, 384 + 50 - h}, Case{0x21, 312, 384 - h / 2}}) {
+        text.SetBox(512, 384, 400, 100, c.align);
+        EXPECT_EQ(text.LineRecord(0).m_x, c.x) << c.align;
+        EXPECT_EQ(text.LineRecord(0).m_y, c.y) << c.align;
+    }
+    // The scale enters the placement, not the drawn size.
+    text.SetScale(2.0f, 2.0f);
+    text.SetBox(512, 384, 400, 100, 0x22);
+    EXPECT_EQ(text.LineRecord(0).m_x, 512 - w);
+    EXPECT_EQ(text.LineRecord(0).m_y, 384 - h);
+}
+
+TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
+    platform::HeadlessPlatform platform;
+    platform::SetPlatform(&platform);
+    auto& device = gfx::RenderDevice::Instance();
+    ASSERT_TRUE(device.Create());
+    device.Clear(0xFF000000);
+    device.BeginScene();
+    {
+        CText text, empty;
+        text.Init(&kOwner, nullptr, kGothic, 36, 36);
+        empty.Init(&kOwner, nullptr, kGothic, 36, 36);
+        text.SetString((kA + "\n" + kI).c_str());
+        text.SetBox(512, 384, 400, 100, 0x22);
+        text.SetColor(10, 300, 30);
+        text.SetAlpha(128);
+        text.Draw();
+        empty.SetString("");
+        empty.Draw();
+        const auto& commands = device.Recording().commands;
+        ASSERT_EQ(commands.size(), 2u);
+        const auto& sprite = commands[1];
+        EXPECT_EQ(sprite.src, (platform::SourceRect{0, 0, text.BlockWidth(), text.BlockHeight()}));
+        EXPECT_EQ(sprite.x, float(text.LineRecord(0).m_x));
+        EXPECT_EQ(sprite.y, float(text.LineRecord(0).m_y));
+        EXPECT_EQ(sprite.scaleX, 1.0f);
+        EXPECT_EQ(sprite.argb, 0x800AFF1Eu);
+        EXPECT_EQ(sprite.textureId, text.Texture()->Id());
+    }
+    device.EndScene();
+    device.Release();
+    platform::SetPlatform(nullptr);
 }
 
 TEST(FontMgrWithoutArchive, GivesNoFonts) {
