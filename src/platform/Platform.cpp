@@ -44,6 +44,10 @@ bool HasPlatform() {
     return g_platform != nullptr;
 }
 
+std::filesystem::path NativePath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string FileUrl(const std::string& absolutePath) {
     std::string path = absolutePath;
     for (char& c : path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -91,6 +92,10 @@ public:
 Platform& GetPlatform();
 void SetPlatform(Platform* platform);
 bool HasPlatform();
+
+// A UTF-8 path as the system's path type, for std::filesystem and file streams: on Windows
+// they then take it as UTF-16, so folders such as "C:\\Users\\太郎" work.
+std::filesystem::path NativePath(const std::string& utf8);
 
 // The file: URL of an absolute path, Windows ("C:\\a b") or POSIX ("/a b"), with every byte
 // that is not a plain URL character written as %XX ("file:///C:/a%20b", "file:///a%20b").

@@ -13,7 +13,7 @@ namespace atomicfile {
 using BeforeCommit = std::function<bool(const std::string& tempPath)>;
 
 // Replaces `path` with `data` so that a reader sees either the old or the new content, never
-// a mix: the bytes go to a temporary file in the same directory, are flushed with fsync and
+// a mix: the bytes go to a temporary file in the same directory, are flushed to the disk and
 // the file is renamed over the target. The directory must exist. False on any failure (the
 // old file is then unchanged); never throws.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> data,

@@ -1,7 +1,5 @@
 #include "progress/SaveData.h"
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <cstring>
 #include <filesystem>
@@ -22,26 +20,32 @@ std::string FileIn(const std::string& dir) {
     return dir + "/" + kFileName;
 }
 
+// The size of a regular file, or -1 when there is none.
+intmax_t RegularFileSize(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path native = platform::NativePath(path);
+    if (!std::filesystem::is_regular_file(native, error)) return -1;
+    const uintmax_t size = std::filesystem::file_size(native, error);
+    return error ? -1 : intmax_t(size);
+}
+
 bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return RegularFileSize(path) >= 0;
 }
 
 bool HasSaveSize(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && size_t(st.st_size) == kFileSize;
+    return RegularFileSize(path) == intmax_t(kFileSize);
 }
 
 // Whether the file is long enough to be read as a save file.
 bool HoldsWholeImage(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && size_t(st.st_size) >= kFileSize;
+    return RegularFileSize(path) >= intmax_t(kFileSize);
 }
 
 // Reads the first kFileSize bytes; empty when the file is missing or shorter.
 std::vector<uint8_t> ReadImage(const std::string& path) {
     if (!IsRegularFile(path)) return {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
     if (!in) return {};
     std::vector<uint8_t> image(kFileSize);
     in.read(reinterpret_cast<char*>(image.data()), std::streamsize(kFileSize));
@@ -51,8 +55,8 @@ std::vector<uint8_t> ReadImage(const std::string& path) {
 
 bool MakeDirectories(const std::string& dir) {
     std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    return std::filesystem::is_directory(dir, error);
+    std::filesystem::create_directories(platform::NativePath(dir), error);
+    return std::filesystem::is_directory(platform::NativePath(dir), error);
 }
 
 std::atomic<bool> g_userFolderOnly{false};
