@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
 
     std::ofstream traceFile;
     if (!tracePath.empty()) {
-        traceFile.open(tracePath, std::ios::trunc);
+        // Binary: the same bytes on every system, lines ending in "\n" alone.
+        traceFile.open(tracePath, std::ios::trunc | std::ios::binary);
         if (!traceFile) {
             std::cerr << "stonewell-headless: cannot write " << tracePath << "\n";
             return 2;
