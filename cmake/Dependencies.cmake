@@ -26,3 +26,21 @@ if(NOT WIN32)
       INTERFACE_LINK_LIBRARIES "${IL_LIBRARIES}")
   endif()
 endif()
+
+# A cross build for Windows: the DLLs the programs load stand beside them, so that they start
+# under wine (the tests) and from the installed folder.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  file(GLOB windows_dlls $ENV{STONEWELL_WINDOWS_PREFIX}/bin/*.dll)
+  foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zlib1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+      OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${found}")
+      find_file(found ${runtime} PATHS /usr/x86_64-w64-mingw32/lib NO_CMAKE_FIND_ROOT_PATH
+        NO_CACHE)
+    endif()
+    list(APPEND windows_dlls ${found})
+    unset(found)
+  endforeach()
+  set(STONEWELL_WINDOWS_DLLS ${windows_dlls})
+  file(COPY ${windows_dlls} DESTINATION ${CMAKE_BINARY_DIR})
+endif()

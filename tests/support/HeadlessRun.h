@@ -83,6 +83,15 @@ public:
     // The per-user save file the program falls back to.
     fs::path UserSaveFile() const { return Path() / "home/.local/share/stonewell/setting.dat"; }
 
+    // The program to run: the built one, or $STONEWELL_HEADLESS, a command line such as
+    // "wine build-windows/stonewell-headless.exe" that runs another build of it.
+    static std::string HeadlessProgram() {
+        const char* other = std::getenv("STONEWELL_HEADLESS");
+        return other != nullptr && *other != '\0'
+                   ? std::string(other)
+                   : std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless";
+    }
+
     // Runs the program on `script` with a home of its own: the per-user save folder is read
     // first, and a learner's progress there must neither change a run nor be changed by one.
     Outcome Run(const std::string& script, const std::vector<std::string>& extraArgs = {}) const {
@@ -90,10 +99,9 @@ public:
         const std::string home = (Path() / "home").string();
         std::string command = "env -u STONEWELL_LOG HOME=" + home + " XDG_DATA_HOME=" + home +
                               "/.local/share XDG_CONFIG_HOME=" + home + "/.config " +
-                              STONEWELL_BINARY_DIR + "/stonewell-headless --root " +
-                              Root().string() + " --script " + (Path() / "script.txt").string() +
-                              " --trace " + (Path() / "trace.txt").string() + " --shots " +
-                              Shots().string();
+                              HeadlessProgram() + " --root " + Root().string() + " --script " +
+                              (Path() / "script.txt").string() + " --trace " +
+                              (Path() / "trace.txt").string() + " --shots " + Shots().string();
         for (const std::string& arg : extraArgs) command += " " + arg;
         const int status = std::system(
             (command + " </dev/null >/dev/null 2>" + Path().string() + "/stderr.txt").c_str());

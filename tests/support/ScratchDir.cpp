@@ -1,7 +1,7 @@
 #include "support/ScratchDir.h"
 
-#include <unistd.h>
-
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,9 +10,19 @@
 namespace testsupport {
 
 ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "stonewell-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    m_path = pattern;
+    // create_directory fails on a name that exists, so the folder made is this test's alone.
+    static std::atomic<unsigned> counter{0};
+    const auto now = unsigned(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const auto path = std::filesystem::temp_directory_path() /
+                          ("stonewell-" + std::to_string(now) + "-" + std::to_string(counter++));
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error)) {
+            m_path = path.string();
+            return;
+        }
+    }
+    std::abort();
 }
 
 ScratchDir::~ScratchDir() {

@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -118,7 +120,10 @@ std::optional<bool> HeadlessPlatform::AskYesNo(const std::string& text, const st
 }
 
 bool HeadlessPlatform::OpenUrl(const std::string& path) {
-    Trace(TraceKind::Url, path);
+    // With '/' between folders on every system, so traces read alike.
+    std::string generic = path;
+    std::replace(generic.begin(), generic.end(), '\\', '/');
+    Trace(TraceKind::Url, generic);
     return m_openUrlResult;
 }
 

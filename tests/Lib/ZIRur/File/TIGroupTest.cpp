@@ -155,6 +155,10 @@ TEST_F(TIGroupFileTest, ReadsFromFileAndLogsTheReadMissingFilesFail) {
 }
 
 TEST_F(TIGroupFileTest, SameNameReparsesResidentBufferAnotherNameCloses) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows refuses to replace a mapped file; its installer replaces the "
+                    "archives while the program is closed";
+#endif
     std::string first = Write("A_1.T2G", BuildT2g({{"a.lyt", Bytes("AAAA")}}));
     std::string second = Write("B_1.T2G", BuildT2g({{"b.lyt", Bytes("BBBB")}}));
     CTIGroup group;
@@ -180,6 +184,11 @@ TEST_F(TIGroupFileTest, SameNameReparsesResidentBufferAnotherNameCloses) {
 }
 
 TEST_F(TIGroupFileTest, DroppedEntriesReadAgainFromTheFileLayoutsKeepTheirChanges) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps a changed page of a copy-on-write view when it leaves the "
+                    "working set, so the change this test watches for stays; the program drops "
+                    "only pages it never changed";
+#endif
     // Entries of three pages each, so that whole pages lie inside them. A change in place
     // shows whether a page was handed back: it is read again from the file.
     const std::vector<uint8_t> image(3 * 4096, 'p'), layout(3 * 4096, 'l');

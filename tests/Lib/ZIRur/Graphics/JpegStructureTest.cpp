@@ -85,6 +85,11 @@ TEST(JpegStructure, ARealPictureStillDecodesAndEveryCutOfItIsRefused) {
     const Bytes jpeg = GreyJpeg();
     ASSERT_TRUE(gfx::JpegComplete(jpeg));
     gfx::DecodedImage image;
+#if !__has_include(<IL/il.h>)
+    // Without DevIL (Windows) no JPEG is decoded: the data set holds none.
+    EXPECT_FALSE(gfx::DecodeImage(gfx::kImageTypeJpeg, jpeg, image));
+    GTEST_SKIP() << "JPEG is decoded only through DevIL";
+#endif
     ASSERT_TRUE(gfx::DecodeImage(gfx::kImageTypeJpeg, jpeg, image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
