@@ -30,7 +30,11 @@ endif()
 # A cross build for Windows: the DLLs the programs load stand beside them, so that they start
 # under wine (the tests) and from the installed folder.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
-  file(GLOB windows_dlls $ENV{STONEWELL_WINDOWS_PREFIX}/bin/*.dll)
+  set(windows_dlls "")
+  foreach(prefix ${CMAKE_PREFIX_PATH})
+    file(GLOB prefix_dlls ${prefix}/bin/*.dll)
+    list(APPEND windows_dlls ${prefix_dlls})
+  endforeach()
   foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zlib1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
       OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)

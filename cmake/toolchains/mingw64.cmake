@@ -16,3 +16,6 @@ find_program(STONEWELL_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(STONEWELL_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${STONEWELL_WINE})
 endif()
+# C99 printf (%zu and the like), as on Debian, instead of the system's own.
+set(CMAKE_C_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1")
+set(CMAKE_CXX_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1")

@@ -5,19 +5,26 @@
 #include <string>
 #include <string_view>
 
+// Formats are checked as C99 printf formats, on Windows too (where the formatting is C99's).
+#ifdef __MINGW32__
+#define STONEWELL_PRINTF(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#else
+#define STONEWELL_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
+#endif
+
 // The debug log: silent unless STONEWELL_LOG names "stderr" or a file.
 namespace dbglog {
 
 // Reads STONEWELL_LOG once; later calls do nothing.
 void InitFromEnvironment();
 void Write(std::string_view text);
-void Printf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+void Printf(const char* fmt, ...) STONEWELL_PRINTF(1, 2);
 void VPrintf(const char* fmt, va_list args);
 
 // Four-line warning block: tag, "\t<expr>(=<value>) is not valid value.", "\t<file>(<line>)",
 // then the message. `file` is a __FILE__; it is logged relative to src/ without extension.
 void Warning(const char* tag, const char* expr, long value, const char* file, int line,
-             const char* fmt, ...) __attribute__((format(printf, 6, 7)));
+             const char* fmt, ...) STONEWELL_PRINTF(6, 7);
 // Two-line pointer block: "<tag>\n<name>(=<p>) is not valid pointer.\n", "\t<file>(<line>)".
 void PointerError(const char* tag, const char* name, const void* pointer, const char* file,
                   int line);
