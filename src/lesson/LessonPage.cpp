@@ -10,6 +10,7 @@
 #include "lesson/LessonBoardOps.h"
 #include "lesson/LessonFileNames.h"
 #include "lesson/LessonText.h"
+#include "platform/Platform.h"
 
 namespace lesson {
 namespace {
@@ -23,7 +24,7 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File Open(const std::string& path) {
-    return File(std::fopen(path.c_str(), "rb"));
+    return File(platform::OpenFile(path, "rb"));
 }
 
 // Sequential reads of an untrusted file: every read says how much it really got.

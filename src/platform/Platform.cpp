@@ -48,6 +48,15 @@ std::filesystem::path NativePath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::FILE* OpenFile(const std::string& utf8, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::strlen(mode));
+    return ::_wfopen(NativePath(utf8).c_str(), wideMode.c_str());
+#else
+    return std::fopen(utf8.c_str(), mode);
+#endif
+}
+
 std::string FileUrl(const std::string& absolutePath) {
     std::string path = absolutePath;
     for (char& c : path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -96,6 +97,9 @@ bool HasPlatform();
 // A UTF-8 path as the system's path type, for std::filesystem and file streams: on Windows
 // they then take it as UTF-16, so folders such as "C:\\Users\\太郎" work.
 std::filesystem::path NativePath(const std::string& utf8);
+
+// std::fopen for a UTF-8 path (through its UTF-16 form on Windows).
+std::FILE* OpenFile(const std::string& utf8, const char* mode);
 
 // The file: URL of an absolute path, Windows ("C:\\a b") or POSIX ("/a b"), with every byte
 // that is not a plain URL character written as %XX ("file:///C:/a%20b", "file:///a%20b").

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
+#include "platform/Platform.h"
 #include "progress/ProgressState.h"
 
 namespace problemfile {
@@ -214,7 +215,7 @@ bool DecodeBlockBody(std::span<const uint8_t> body, std::span<ProblemRecord> rec
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, size_t maxSize, std::vector<uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(platform::NativePath(path), std::ios::binary | std::ios::ate);
     if (!in) return false;
     const std::streamoff size = in.tellg();
     if (size < 0 || uint64_t(size) > maxSize) return false;

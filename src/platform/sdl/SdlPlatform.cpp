@@ -448,7 +448,7 @@ void SdlPlatform::UnlockAudio() {
 // ---------------------------------------------------------------- placement
 
 void SdlPlatform::LoadPlacement(int& x, int& y) {
-    std::ifstream in(UserConfigDir() + "/window");
+    std::ifstream in(NativePath(UserConfigDir() + "/window"));
     int px, py;
     if (!(in >> px >> py)) return;
     // Keep the window reachable: a saved spot off every display falls back to centring.
@@ -467,8 +467,8 @@ void SdlPlatform::SavePlacement() {
     int x = 0, y = 0;
     SDL_GetWindowPosition(m_window.get(), &x, &y);
     std::error_code error;
-    std::filesystem::create_directories(UserConfigDir(), error);
-    std::ofstream out(UserConfigDir() + "/window", std::ios::trunc);
+    std::filesystem::create_directories(NativePath(UserConfigDir()), error);
+    std::ofstream out(NativePath(UserConfigDir() + "/window"), std::ios::trunc);
     out << x << ' ' << y << '\n';
 }
 

@@ -8,6 +8,7 @@
 
 #include "Lib/ZIRur/Util/ByteReader.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ bool CTIGroup::OpenProcess(const char* fileName, std::span<uint8_t> buffer) {
 CTIGroup::Buffer CTIGroup::ReadFile(const char* fileName) {
     Buffer none(nullptr, FreeAligned);
     if (fileName == nullptr) return none;
-    std::ifstream file(fileName, std::ios::binary | std::ios::ate);
+    std::ifstream file(platform::NativePath(fileName), std::ios::binary | std::ios::ate);
     if (!file) return none;
     const std::streamoff length = file.tellg();
     if (length <= 0) {

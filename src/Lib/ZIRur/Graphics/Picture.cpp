@@ -8,6 +8,7 @@
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ int CxPicture::LoadFile(const char* path) {
     Unload();
     if (path == nullptr) return 0;
     m_szName = std::string(path).substr(0, kMaxNameLength);
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::ifstream file(platform::NativePath(path), std::ios::binary | std::ios::ate);
     std::vector<uint8_t> bytes;
     const std::streamoff length = file ? std::streamoff(file.tellg()) : std::streamoff(0);
     if (length > 0) {

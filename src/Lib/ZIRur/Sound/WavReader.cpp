@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "Lib/ZIRur/Util/ByteReader.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ bool CWavReader::Open(const std::string& path) {
     std::error_code error;
     uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > kMaxFileBytes) return false;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
     if (!in) return false;
     std::vector<uint8_t> file(size_t(size), 0);
     if (!in.read(reinterpret_cast<char*>(file.data()), std::streamsize(file.size()))) {
