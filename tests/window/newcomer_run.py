@@ -69,6 +69,20 @@ def expect_screen(window, reference, name, seconds=15, retry=None):
     sys.exit(f"FAIL: the window does not show {name}: {differing} pixels differ")
 
 
+def solve_first_problem(window, reference):
+    """From the main menu: section 1-3's problem list, its problem 1 solved by clicks."""
+    window.click(853, 398)  # section 1-3's problems
+    expect_screen(window, reference, "list_after_reset")
+    window.click(100, 240)  # problem 1
+    expect_screen(window, reference, "problem_question_hint")
+    window.click(500, 500)  # the question window closes
+    time.sleep(0.5)
+    for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
+        window.click(x, y)
+        time.sleep(0.3)
+    expect_screen(window, reference, "problem_correct_explained")
+
+
 def main():
     args = sys.argv[1:]
     mode = args.pop(0) if args[0].startswith("--") else None
@@ -92,16 +106,7 @@ def main():
         time.sleep(3.5)  # the logo's two seconds and the title's fade-in
         window.click(360, 400)  # はじめる (where the menu has no button)
         expect_screen(window, reference, "main_menu", 30, lambda: window.click(360, 400))
-        window.click(853, 398)  # section 1-3's problems
-        expect_screen(window, reference, "list_after_reset")
-        window.click(100, 240)  # problem 1
-        expect_screen(window, reference, "problem_question_hint")
-        window.click(500, 500)  # the question window closes
-        time.sleep(0.5)
-        for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
-            window.click(x, y)
-            time.sleep(0.3)
-        expect_screen(window, reference, "problem_correct_explained")
+        solve_first_problem(window, reference)
         run.end_orderly()
         print("PASS: title, main menu, problem list and a solved problem in the real window")
 

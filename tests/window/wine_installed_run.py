@@ -18,7 +18,7 @@ from Xlib.ext import xtest
 
 from PIL import Image, ImageChops
 
-from newcomer_run import CHANNEL_TOLERANCE, Window, expect_screen
+from newcomer_run import CHANNEL_TOLERANCE, Window, expect_screen, solve_first_problem
 from window_run import named, viewable_windows, wait_for
 
 SAVE_SIZE = 28976
@@ -102,16 +102,7 @@ def main():
     time.sleep(2)
     wheel(window, 4, 30)  # turns left over scrolled the menu: back to its top
     time.sleep(1)
-    window.click(853, 398)
-    expect_screen(window, reference, "list_after_reset")
-    window.click(100, 240)  # problem 1
-    expect_screen(window, reference, "problem_question_hint")
-    window.click(500, 500)  # the question window closes
-    time.sleep(0.5)
-    for x, y in ((265, 239), (217, 287), (313, 287), (265, 335)):  # the four liberties
-        window.click(x, y)
-        time.sleep(0.3)
-    expect_screen(window, reference, "problem_correct_explained")
+    solve_first_problem(window, reference)
     close_with_yes(d, window, proc, before)
     if not os.path.exists(save) or os.path.getsize(save) != SAVE_SIZE:
         sys.exit(f"FAIL: no whole save file at {save}")
