@@ -47,9 +47,9 @@ TEST(ProgressMarks, LastProblemOfASectionSetsTheAllSolvedByteInTheSameOperation)
     EXPECT_FALSE(p->IsSectionSolved(0, 0, 7));
     ASSERT_TRUE(p->MarkProblemSolved(0, 0, 7, 9));
     EXPECT_TRUE(p->IsSectionSolved(0, 0, 7));
-    EXPECT_EQ(p->m_solved[0][0][7][0], 1);
-    EXPECT_EQ(p->m_solved[0][0][7][10], 1);
-    EXPECT_EQ(p->m_solved[0][0][7][11], 0);
+    EXPECT_EQ(
+        std::tuple(p->m_solved[0][0][7][0], p->m_solved[0][0][7][10], p->m_solved[0][0][7][11]),
+        std::tuple(1, 1, 0));
 
     auto before = std::make_unique<ProgressState>(*p);
     ASSERT_TRUE(p->MarkProblemSolved(0, 0, 7, 5));
@@ -63,21 +63,15 @@ TEST(ProgressMarks, SectionWithoutProblemsNeverCountsAsSolvedAndBadIndicesAreRef
     ASSERT_TRUE(p->MarkProblemSolved(0, 0, 0, 0));
     EXPECT_FALSE(p->IsSectionSolved(0, 0, 0));
     EXPECT_FALSE(p->MarkProblemSolved(0, 0, 2, 199)) << "byte 200 would be the next section";
-    EXPECT_FALSE(p->MarkProblemSolved(0, 0, 2, -1));
-    EXPECT_FALSE(p->MarkProblemSolved(3, 0, 0, 0));
-    EXPECT_FALSE(p->MarkProblemSolved(0, 6, 0, 0));
-    EXPECT_FALSE(p->MarkLessonDone(0, 0, 8));
+    EXPECT_FALSE(p->MarkProblemSolved(0, 0, 2, -1) || p->MarkProblemSolved(3, 0, 0, 0) ||
+                 p->MarkProblemSolved(0, 6, 0, 0) || p->MarkLessonDone(0, 0, 8));
     EXPECT_TRUE(p->MarkProblemSolved(1, 2, 3, 198));
-    EXPECT_EQ(p->m_solved[1][2][3][199], 1);
-    EXPECT_EQ(p->m_solved[1][2][4][0], 0);
+    EXPECT_EQ(std::tuple(p->m_solved[1][2][3][199], p->m_solved[1][2][4][0]), std::tuple(1, 0));
 }
 
 TEST(ProgressMarks, ResetClearsProgressButKeepsSelection) {
     auto p = std::make_unique<ProgressState>();
-    p->m_course = 1;
-    p->m_chapter = 2;
-    p->m_section = 3;
-    p->m_problemIndex = 7;
+    std::tie(p->m_course, p->m_chapter, p->m_section, p->m_problemIndex) = std::tuple(1, 2, 3, 7);
     p->MarkProblemSolved(1, 2, 3, 7);
     p->MarkLessonDone(2, 0, 0);
     p->ResetProblemProgress();

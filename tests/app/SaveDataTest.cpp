@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
@@ -22,8 +23,10 @@ constexpr size_t kSize = 28976;
 
 // A save file built from the format, independent of the save code: six little-endian settings
 // words at 0, a lesson-done byte per (course, chapter, section) at 24, and 200 bytes per
-// section from 168 whose byte 0 is "all solved" and byte 1 + n problem n.
+// section from 168 whose byte 0 is "all solved" and byte 1 + n problem n. Defaults() has the
+// settings of a first run (words 0 to 2 set).
 struct Image {
+    static Image Defaults() { return Image().Word(0, 1).Word(1, 1).Word(2, 1); }
     std::vector<uint8_t> bytes = std::vector<uint8_t>(kSize, 0);
     Image& Word(int word, uint32_t value) {
         for (int i = 0; i < 4; ++i) bytes[size_t(word) * 4 + size_t(i)] = uint8_t(value >> (8 * i));
@@ -76,23 +79,14 @@ protected:
 
 TEST(SaveFileLayout, BlocksSitAtTheirOffsetsAndReadBack) {
     AppSettings settings;
-    settings.m_bgmOn = 0;
-    settings.m_menuPosition = 7;
-    settings.m_listPage = -2;
-    settings.m_word5 = 9;
+    std::tie(settings.m_bgmOn, settings.m_menuPosition, settings.m_listPage, settings.m_word5) =
+        std::tuple(0, 7, -2, 9);
     auto progress = std::make_unique<ProgressState>();
     progress->MarkProblemSolved(0, 0, 2, 0);
     progress->MarkProblemSolved(2, 5, 7, 198);
     progress->MarkLessonDone(1, 2, 3);
-    const Image expected = Image()
-                               .Word(1, 1)
-                               .Word(2, 1)
-                               .Word(3, 7)
-                               .Word(4, 0xFFFFFFFE)
-                               .Word(5, 9)
-                               .Solved(0, 0, 2, 0)
-                               .Solved(2, 5, 7, 198)
-                               .Lesson(1, 2, 3);
+    Image expected = Image().Word(1, 1).Word(2, 1).Word(3, 7).Word(4, 0xFFFFFFFE).Word(5, 9);
+    expected.Solved(0, 0, 2, 0).Solved(2, 5, 7, 198).Lesson(1, 2, 3);
     EXPECT_EQ(savefile::BuildImage(settings, *progress), expected.bytes);
 
     AppSettings read;
@@ -131,7 +125,7 @@ TEST_F(SaveFileIo, FirstRunCreatesTheFileAndLaterStoresWriteOnlyChanges) {
     settings.m_word5 = 5;
     EXPECT_FALSE(Load());
     ASSERT_TRUE(Store());
-    EXPECT_EQ(OnDisk(), Image().Word(0, 1).Word(1, 1).Word(2, 1).bytes) << "word 5 is stored as 0";
+    EXPECT_EQ(OnDisk(), Image::Defaults().bytes) << "word 5 is stored as 0";
     EXPECT_EQ(platform.saves, std::vector<std::string>{dir / "DATA/SAVE/setting.dat 28976"});
     ASSERT_TRUE(Store());
     EXPECT_EQ(platform.saves.size(), 1u) << "nothing changed";
@@ -164,8 +158,7 @@ TEST_F(SaveFileIo, CrashBetweenWriteAndRenameLeavesTheOldFileIntact) {
         return false;
     };
     EXPECT_FALSE(Store());
-    EXPECT_EQ(written,
-              Image().Word(0, 1).Word(1, 1).Word(2, 1).Solved(0, 0, 2, 0).Solved(0, 0, 2, 1).bytes)
+    EXPECT_EQ(written, Image::Defaults().Solved(0, 0, 2, 0).Solved(0, 0, 2, 1).bytes)
         << "the new image was complete on disk before the rename";
     EXPECT_EQ(OnDisk(), before);
 

@@ -150,10 +150,6 @@ std::vector<Section> Sections() {
     return out;
 }
 
-std::string SectionName(const Section& section) {
-    return std::to_string(section.chapter + 1) + "-" + std::to_string(section.index + 1);
-}
-
 // Opens the section's problems from the main menu and answers each wrong, then again and
 // right; `undrivable` names the first problem that cannot be answered.
 std::string ProblemsScript(const Section& section, const ProblemBoard& board,
@@ -172,11 +168,6 @@ std::string ProblemsScript(const Section& section, const ProblemBoard& board,
         script << "wait 1500\nclick 500 500\nwait 500\n";
     }
     return script.str();
-}
-
-// A long set outlasts the program's default limit of ten minutes of virtual time.
-std::vector<std::string> MaxMs(int problems) {
-    return {"--max-ms", std::to_string(600000 + 8000 * problems)};
 }
 
 bool LoadSet(const Section& section, ProblemBoard& board, int& count) {
@@ -254,7 +245,7 @@ TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
     visit << "wait 2600\ntap btn_start1\nwait 800\n" << Repeat(30, "wheel 120 500 400\nwait 60\n");
     int buttons = 0;
     for (const Section& section : Sections()) {
-        SCOPED_TRACE(SectionName(section));
+        SCOPED_TRACE(std::to_string(section.chapter + 1) + "-" + std::to_string(section.index + 1));
         if (section.listPosition > 4) visit << "tap btn_scroll_down1\nwait 300\n";
         if (curriculum::LessonCountAt(0, section.chapter, section.index) > 0) {
             lesson::LessonPage page;
@@ -274,7 +265,9 @@ TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
             std::string undrivable;
             const std::string script = ProblemsScript(section, board, undrivable);
             ASSERT_EQ(undrivable, "");
-            const Outcome out = run.Run(script, MaxMs(count));
+            // A long set outlasts the program's default limit of ten minutes of virtual time.
+            const Outcome out =
+                run.Run(script, {"--max-ms", std::to_string(600000 + 8000 * count)});
             EXPECT_EQ(out.exitCode, 0) << "problems: " << out.errors;
             bool backToMenu = false;
             const std::vector<Lines> verdicts = Verdicts(out.trace, backToMenu);

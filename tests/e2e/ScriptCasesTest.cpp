@@ -25,10 +25,8 @@ constexpr double kDifferingShare = 0.0001;
 // STONEWELL_EXACT_SHOTS=1 asks for every pixel as the reference has it: another build of the
 // program (Windows, under wine) must draw what this one drew, not nearly.
 bool ExactShots() {
-    static const bool exact = [] {
-        const char* value = std::getenv("STONEWELL_EXACT_SHOTS");
-        return value != nullptr && std::string(value) == "1";
-    }();
+    static const char* const value = std::getenv("STONEWELL_EXACT_SHOTS");
+    static const bool exact = value != nullptr && std::string(value) == "1";
     return exact;
 }
 

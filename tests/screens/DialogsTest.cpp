@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "DialogFixture.h"
 #include "Lib/ZIRur/Graphics/GpuTexture.h"
@@ -36,42 +37,24 @@ protected:
 
 TEST_F(DialogsTest, MenuEachChoiceEndsWithItsResultAndSoundAndGivesTheParentBack) {
     struct Case {
+        int seOn, variant;
         const char* pane;
         int result;
         std::vector<std::string> effects;
     };
-    const Case cases[] = {
-        {"btn1_1", 0, {"Menu.wav", "Set.wav"}},
-        // The middle choice is silent: the question that follows makes the sound.
-        {"btn2_1", 1, {"Menu.wav"}},
-        {"btn3_1", 2, {"Menu.wav", "Cancel.wav"}},
-    };
+    // The middle choice is silent: the question that follows makes the sound.
+    const Case cases[] = {{1, 0, "btn1_1", 0, {"Menu.wav", "Set.wav"}},
+                          {1, 0, "btn2_1", 1, {"Menu.wav"}},
+                          {1, 0, "btn3_1", 2, {"Menu.wav", "Cancel.wav"}},
+                          {0, 1, "btn1_1", 0, {}}};
     for (const Case& c : cases) {
         m_trace.clear();
+        TheSettings().m_seOn = c.seOn;
         Tap(m_platform.Now() + 500, c.pane);
-        EXPECT_EQ(RunMenuDialog(0, &m_parent), c.result) << c.pane;
+        EXPECT_EQ(RunMenuDialog(c.variant, &m_parent), c.result) << c.pane;
         EXPECT_EQ(Effects(), c.effects) << c.pane;
         EXPECT_TRUE(m_parent.IsActive());
         EXPECT_EQ(m_parent.m_pFrontDlg, nullptr);
-    }
-    m_trace.clear();
-    TheSettings().m_seOn = 0;
-    Tap(m_platform.Now() + 500, "btn1_1");
-    EXPECT_EQ(RunMenuDialog(1, &m_parent), 0);
-    EXPECT_TRUE(Effects().empty()) << "effects off makes the menu silent";
-}
-
-TEST_F(DialogsTest, VariantOneShowsTheProblemScreensFirstChoice) {
-    for (int variant : {0, 1}) {
-        CMenuDlg dialog(variant);
-        std::string shown;
-        At(m_platform.Now() + 100, [&] {
-            if (auto* pic = dynamic_cast<CxPicture*>(dialog.Layout().GetPaneObject("btn1_1")))
-                shown = pic->Name();
-        });
-        Tap(m_platform.Now() + 400, "btn1_1");
-        EXPECT_EQ(dialog.DoModal(&m_parent), 0u);
-        EXPECT_EQ(shown, variant == 1 ? "M1_btn4_1.tga" : "M1_btn1_1.tga") << variant;
     }
 }
 
@@ -105,18 +88,17 @@ TEST_F(DialogsTest, MenuRunsOverTheCurrentWindowWhenNoneIsNamedAndNotWithoutOne)
 }
 
 TEST_F(DialogsTest, QuestionOkAndNoAnswerWithTheirSoundsUnlessEffectsAreOff) {
-    Tap(500, "btn_ok_1");
-    EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
-    EXPECT_EQ(Effects(), (std::vector<std::string>{"Menu.wav", "Set.wav"}));
-    m_trace.clear();
-    Tap(m_platform.Now() + 500, "btn_no_1");
-    EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 1);
-    EXPECT_EQ(Effects(), (std::vector<std::string>{"Menu.wav", "Cancel.wav"}));
-    m_trace.clear();
-    TheSettings().m_seOn = 0;
-    Tap(m_platform.Now() + 500, "btn_ok_1");
-    EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 0);
-    EXPECT_TRUE(Effects().empty());
+    const std::tuple<int, const char*, int, std::vector<std::string>> cases[] = {
+        {1, "btn_ok_1", 0, {"Menu.wav", "Set.wav"}},
+        {1, "btn_no_1", 1, {"Menu.wav", "Cancel.wav"}},
+        {0, "btn_ok_1", 0, {}}};
+    for (const auto& [seOn, pane, result, effects] : cases) {
+        m_trace.clear();
+        TheSettings().m_seOn = seOn;
+        Tap(m_platform.Now() + 500, pane);
+        EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), result) << pane;
+        EXPECT_EQ(Effects(), effects) << pane;
+    }
 }
 
 TEST_F(DialogsTest, QuestionMissingLayoutAnswersNo) {
@@ -134,19 +116,14 @@ TEST_F(DialogsTest, OptionsOkStoresTheSwitchesNoLeavesThemAlone) {
         std::vector<std::string> effects;
     };
     const std::vector<std::string> menuAndThreeSets{"Menu.wav", "Set.wav", "Set.wav", "Set.wav"};
+    const std::vector<std::string> cancelled{"Menu.wav", "Set.wav", "Set.wav", "Cancel.wav"};
+    // The last two: sounds follow the effect switch the dialog opened with.
     const Case cases[] = {
         {{"btn_bgm_on1", "btn_ok_1"}, 1, 1, 0, 1, {"Menu.wav", "Set.wav", "Set.wav"}},
-        {{"btn_bgm_on1", "btn_se_on1", "btn_no_1"},
-         1,
-         0,
-         1,
-         1,
-         {"Menu.wav", "Set.wav", "Set.wav", "Cancel.wav"}},
+        {{"btn_bgm_on1", "btn_se_on1", "btn_no_1"}, 1, 0, 1, 1, cancelled},
         {{"btn_bgm_on1", "btn_bgm_on1", "btn_ok_1"}, 1, 1, 1, 1, menuAndThreeSets},
-        // Sounds follow the effect switch the dialog opened with.
         {{"btn_se_on1", "btn_bgm_on1", "btn_ok_1"}, 1, 1, 0, 0, menuAndThreeSets},
-        {{"btn_se_on1", "btn_ok_1"}, 0, 1, 1, 1, {}},
-    };
+        {{"btn_se_on1", "btn_ok_1"}, 0, 1, 1, 1, {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         TheSettings() = AppSettings{};
@@ -154,8 +131,7 @@ TEST_F(DialogsTest, OptionsOkStoresTheSwitchesNoLeavesThemAlone) {
         m_trace.clear();
         Clicks(c.clicks);
         EXPECT_EQ(RunOptionsDialog(&m_parent), c.result);
-        EXPECT_EQ(TheSettings().m_bgmOn, c.bgm);
-        EXPECT_EQ(TheSettings().m_seOn, c.se);
+        EXPECT_EQ(std::tuple(TheSettings().m_bgmOn, TheSettings().m_seOn), std::tuple(c.bgm, c.se));
         EXPECT_EQ(Effects(), c.effects);
     }
 }
@@ -184,8 +160,7 @@ TEST_F(DialogsTest, OptionSwitchesOpenWithTheLooksOfTheSettingsAndFollowClicks) 
                         "OP1_btn_on_1.tga OP1_btn_on_2.tga OP1_btn_on_1.tga ",
                         "OP1_btn_on_1.tga OP1_btn_on_2.tga OP1_btn_off_1.tga ",
                     }));
-    EXPECT_EQ(TheSettings().m_bgmOn, 1);
-    EXPECT_EQ(TheSettings().m_seOn, 0);
+    EXPECT_EQ(std::tuple(TheSettings().m_bgmOn, TheSettings().m_seOn), std::tuple(1, 0));
 }
 
 TEST_F(DialogsTest, OptionsMissingOffLooksOnlyLogAMissingArchiveAnswersZero) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../Lib/ZIRur/Sound/WavBytes.h"
@@ -44,11 +44,12 @@ std::vector<PaneSpec> LessonPanes() {
     return panes;
 }
 
-// A page of the lesson: its record (front pose, window mode 1, text first) and text lines.
+// A page of the lesson: its record (text first) and the length of its body text.
 struct Page : lessontest::PageRecord {
-    Page() { characterPose = 2, windowMode = 1, textFirst = 1; }
-    std::string caption = "cap";
-    int bodyCharacters = 4;
+    explicit Page(int body = 2, int window = 1, int pose = 2) : bodyCharacters(body) {
+        characterPose = pose, windowMode = window, textFirst = 1;
+    }
+    int bodyCharacters;
 };
 
 class ExplainWndTest : public dlgtest::DialogTest {
@@ -74,8 +75,7 @@ protected:
     }
     void WriteLesson(const std::vector<Page>& pages) {
         std::vector<std::pair<std::string, std::string>> texts;
-        for (const Page& p : pages)
-            texts.emplace_back(p.caption, lessontest::Kana(p.bodyCharacters));
+        for (const Page& p : pages) texts.emplace_back("cap", lessontest::Kana(p.bodyCharacters));
         const std::vector<lessontest::PageRecord> records(pages.begin(), pages.end());
         ASSERT_TRUE(testsupport::WriteBytes(m_dir / "DATA/DATA/EXPLAIN/1-1-1.dat",
                                             lessontest::DataFile(records)));
@@ -88,7 +88,6 @@ protected:
         m_endAfter = endMs;
         return m_mgr.RunWindow(&m_screen);
     }
-    // Posts a button notification to the screen at `ms`.
     void Button(uint64_t ms, uint16_t id) {
         At(ms, [this, id] { m_screen.PostEvent(kEvButtonNotify, id, 0); });
     }
@@ -100,22 +99,20 @@ protected:
         return -1;
     }
     CTSPane Window() { return m_screen.Screen().Pane("text_window"); }
-    // Whether the text window is up: shown, whole and in its place.
-    void ExpectWindowUp() {
-        EXPECT_TRUE(m_screen.WindowShown());
-        EXPECT_TRUE(Window().IsVisible());
-        EXPECT_EQ(Window().GetCenter().y, 609);
-        EXPECT_EQ(Window().GetAlpha(), 255);
+    // The text window's state: (shown, visible, centre y, alpha); up is (1, 1, 609, 255).
+    std::tuple<bool, bool, int, int> WindowState() {
+        return {m_screen.WindowShown(), Window().IsVisible(), Window().GetCenter().y,
+                Window().GetAlpha()};
     }
-    // The sprite colours of the latest frame in drawing order.
-    std::vector<uint32_t> Colours() {
-        std::vector<uint32_t> out;
+    static constexpr std::tuple<bool, bool, int, int> kUp{true, true, 609, 255};
+    // Whether the latest frame draws a sprite of the texture's colour.
+    bool Draws(const std::string& texture) {
         for (const auto& c : m_platform.LatestFrame().commands)
-            if (c.kind == platform::DrawCommand::Kind::Sprite && c.pixels)
-                out.push_back(
-                    c.pixels->argb[size_t(c.src.top) * c.pixels->width + size_t(c.src.left)] &
-                    0xFFFFFF);
-        return out;
+            if (c.kind == platform::DrawCommand::Kind::Sprite && c.pixels &&
+                (c.pixels->argb[size_t(c.src.top) * c.pixels->width + size_t(c.src.left)] &
+                 0xFFFFFF) == dlgtest::ColourOf(texture))
+                return true;
+        return false;
     }
 
     CExplainWnd m_screen;
@@ -123,9 +120,7 @@ protected:
 
 // The slide's steps and alphas are ExplainMotionTest's; here the screen's use of them.
 TEST_F(ExplainWndTest, SlideInBringsTheTextWithTheWindowAndTheCloseButtonAfterIt) {
-    Page page;
-    page.windowMode = 2;
-    WriteLesson({page});
+    WriteLesson({Page(4, 2)});
     At(60, [&] {
         EXPECT_GT(Window().GetCenter().y, 609);
         EXPECT_EQ(CloseVisible(), 0) << "the close button waits for the slide to end";
@@ -133,34 +128,23 @@ TEST_F(ExplainWndTest, SlideInBringsTheTextWithTheWindowAndTheCloseButtonAfterIt
         EXPECT_EQ(m_screen.Screen().Pane("txt_text").GetCenter().y - Window().GetCenter().y, 5);
     });
     Run(500);
-    ExpectWindowUp();
+    EXPECT_EQ(WindowState(), kUp);
     EXPECT_FALSE(m_screen.Screen().Pane("gray_close").IsVisible());
     EXPECT_EQ(CloseVisible(), 1);
 }
 
 TEST_F(ExplainWndTest, CloseButtonSlidesTheWindowOutAndAClickBringsItBack) {
-    Page page;
-    page.bodyCharacters = 2;
-    WriteLesson({page});
+    WriteLesson({Page()});
     Button(100, CExplainWnd::kClose);
-    At(400, [&] {
-        EXPECT_FALSE(m_screen.WindowShown());
-        EXPECT_FALSE(Window().IsVisible());
-        EXPECT_EQ(Window().GetCenter().y, 709);
-        EXPECT_EQ(Window().GetAlpha(), 0);
-    });
+    At(400, [&] { EXPECT_EQ(WindowState(), std::tuple(false, false, 709, 0)); });
     Click(400, 300, 300);
-    At(700, [&] { ExpectWindowUp(); });
+    At(700, [&] { EXPECT_EQ(WindowState(), kUp); });
     Run(800);
     EXPECT_EQ(Count("se DATA/SOUND/SE/Set.wav"), 2);
 }
 
 TEST_F(ExplainWndTest, WindowModeTwoWhileTheWindowIsUpLeavesItWhereItIs) {
-    Page first;
-    first.bodyCharacters = 2;
-    Page second = first;
-    second.windowMode = 2;
-    WriteLesson({first, second});
+    WriteLesson({Page(), Page(2, 2)});
     Button(300, CExplainWnd::kPageForward);
     bool sawSlide = false;
     for (uint64_t ms = 310; ms < 600; ms += 10)
@@ -171,16 +155,12 @@ TEST_F(ExplainWndTest, WindowModeTwoWhileTheWindowIsUpLeavesItWhereItIs) {
     Run(600);
     EXPECT_FALSE(sawSlide) << "the window stays where it is";
     EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
-    ExpectWindowUp();
+    EXPECT_EQ(WindowState(), kUp);
     EXPECT_EQ(CloseVisible(), 1);
 }
 
 TEST_F(ExplainWndTest, ASlideInStartedDuringASlideOutEndsWithTheWindowUp) {
-    Page first;
-    first.bodyCharacters = 2;
-    Page second = first;
-    second.windowMode = 2;
-    WriteLesson({first, second});
+    WriteLesson({Page(), Page(2, 2)});
     Button(150, CExplainWnd::kClose);
     At(200, [&] {
         EXPECT_TRUE(m_screen.SlideOut().Running());
@@ -188,14 +168,11 @@ TEST_F(ExplainWndTest, ASlideInStartedDuringASlideOutEndsWithTheWindowUp) {
     });
     Run(800);
     EXPECT_EQ(m_screen.Playback().Page().currentPage, 1);
-    ExpectWindowUp();
+    EXPECT_EQ(WindowState(), kUp);
 }
 
 TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
-    Page page;
-    // Characters 8..15 are typed with the mouth moving; the 16th closes it.
-    page.bodyCharacters = 16;
-    WriteLesson({page});
+    WriteLesson({Page(16)});  // characters 8..15 are typed talking; the 16th closes the mouth
     At(300, [&] {
         EXPECT_TRUE(m_screen.TalkingMouth().Running());
         m_screen.PostEvent(kEvButtonNotify, CExplainWnd::kClose, 0);
@@ -216,9 +193,7 @@ TEST_F(ExplainWndTest, TalkingHoldsBackASlideUntilTheMouthStops) {
 }
 
 TEST_F(ExplainWndTest, LastPageEndsTheLessonAndInputWaitsOutTheFade) {
-    Page page;
-    page.bodyCharacters = 2;
-    WriteLesson({page, page, page});
+    WriteLesson({Page(), Page(), Page()});
     for (uint64_t ms : {200, 300, 500}) Button(ms, CExplainWnd::kPageForward);
     // Page back (from page 2 it would go to page 1), the wheel and the menu while closing
     // change nothing.
@@ -234,21 +209,15 @@ TEST_F(ExplainWndTest, LastPageEndsTheLessonAndInputWaitsOutTheFade) {
 }
 
 TEST_F(ExplainWndTest, WheelTowardsTheUserAdvancesAwayGoesBackHeldPageButtonsRepeat) {
-    Page page;
-    page.bodyCharacters = 2;
-    WriteLesson({page, page, page, page});
+    WriteLesson({Page(), Page(), Page(), Page()});
     std::vector<int> pages;
     auto note = [&] { pages.push_back(m_screen.Playback().Page().currentPage); };
     At(200, [&] { m_screen.PostEvent(kEvWheel, 0, uint16_t(-120)); });
-    At(300, note);
+    for (uint64_t ms : {300, 410, 510, 700, 810}) At(ms, note);
     At(400, [&] { m_screen.OnButtonHold(CExplainWnd::kPageForward); });
-    At(410, note);
     At(500, [&] { m_screen.OnButtonHold(CExplainWnd::kPageForward); });
-    At(510, note);
     At(600, [&] { m_screen.PostEvent(kEvWheel, 0, 120); });
-    At(700, note);
     At(800, [&] { m_screen.OnButtonHold(CExplainWnd::kPageBack); });
-    At(810, note);
     // Holding the menu or close button repeats nothing.
     At(900, [&] {
         m_screen.OnButtonHold(CExplainWnd::kMenu);
@@ -261,25 +230,15 @@ TEST_F(ExplainWndTest, WheelTowardsTheUserAdvancesAwayGoesBackHeldPageButtonsRep
 }
 
 TEST_F(ExplainWndTest, ThePoseChoosesTheCharacterPicturesAndWhereTheMouthGoes) {
-    Page front;
-    front.bodyCharacters = 2;
-    Page left = front;
-    left.characterPose = 0;
-    WriteLesson({front, left});
-    const uint32_t frontColour = dlgtest::ColourOf("COMN_chara_normal_1.tga");
-    const uint32_t leftColour = dlgtest::ColourOf("COMN_chara_left_1.tga");
-    const auto has = [&](uint32_t colour) {
-        const std::vector<uint32_t> colours = Colours();
-        return std::find(colours.begin(), colours.end(), colour) != colours.end();
-    };
+    WriteLesson({Page(), Page(2, 1, 0)});  // front, then left
     At(200, [&] {
         EXPECT_EQ(m_screen.Screen().Pane("chara_2").GetCenter(), (TSPoint{831, 460}));
-        EXPECT_TRUE(has(frontColour) && !has(leftColour));
+        EXPECT_TRUE(Draws("COMN_chara_normal_1.tga") && !Draws("COMN_chara_left_1.tga"));
     });
     Button(300, CExplainWnd::kPageForward);
     At(500, [&] {
         EXPECT_EQ(m_screen.Screen().Pane("chara_2").GetCenter(), (TSPoint{818, 461}));
-        EXPECT_TRUE(has(leftColour) && !has(frontColour));
+        EXPECT_TRUE(Draws("COMN_chara_left_1.tga") && !Draws("COMN_chara_normal_1.tga"));
     });
     Run(600);
 }

@@ -5,10 +5,9 @@ Usage: close_question.py PATH-TO-stonewell (DISPLAY must be set)."""
 import sys
 import time
 
-from Xlib import X, XK, display, protocol
-from Xlib.ext import xtest
+from Xlib import display
 
-from window_run import ProgramRun, named, viewable_windows, wait_for
+from window_run import ProgramRun, ask_to_close, named, type_keys, viewable_windows, wait_for
 
 with ProgramRun(sys.argv[1]) as run:
     d = display.Display()
@@ -18,22 +17,9 @@ with ProgramRun(sys.argv[1]) as run:
     geometry = main_window.get_geometry()
     assert (geometry.width, geometry.height) == (1024, 768), geometry
 
-    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
-    main_window.send_event(protocol.event.ClientMessage(
-        window=main_window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    d.flush()
-    ours = before | {main_window.id}
-    question = wait_for(lambda: [w for w in viewable_windows(d) if w.id not in ours], 10,
-                        "the close question")[0]
+    ask_to_close(d, main_window, before)
     assert run.proc.poll() is None, "the program must not close before the answer"
-
-    # Enter answers with the default button, No.
-    question.set_input_focus(X.RevertToParent, X.CurrentTime)
-    d.sync()
-    keycode = d.keysym_to_keycode(XK.string_to_keysym("Return"))
-    xtest.fake_input(d, X.KeyPress, keycode)
-    xtest.fake_input(d, X.KeyRelease, keycode)
-    d.sync()
+    type_keys(d, "Return")  # the default button, No
     wait_for(lambda: {w.id for w in viewable_windows(d)} - before == {main_window.id}, 10,
              "the question to close")
     time.sleep(1.0)

@@ -9,7 +9,8 @@ import sys
 import tempfile
 import time
 
-from Xlib import X
+from Xlib import X, XK, protocol
+from Xlib.ext import xtest
 
 
 def wait_for(predicate, seconds, what):
@@ -35,6 +36,28 @@ def viewable_windows(d):
 
 def named(d, name, ignore=()):
     return [w for w in viewable_windows(d) if w.id not in ignore and w.get_wm_name() == name]
+
+
+def type_keys(d, *keys):
+    for key in keys:
+        code = d.keysym_to_keycode(XK.string_to_keysym(key))
+        xtest.fake_input(d, X.KeyPress, code)
+        xtest.fake_input(d, X.KeyRelease, code)
+        d.sync()
+        time.sleep(0.3)
+
+
+def ask_to_close(d, window, before, seconds=10):
+    """The window manager's close request; the question window that opens gets the focus."""
+    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
+    window.send_event(protocol.event.ClientMessage(
+        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+    d.flush()
+    ours = before | {window.id}
+    question = wait_for(lambda: [w for w in viewable_windows(d) if w.id not in ours and
+                                 w.get_geometry().width > 50], seconds, "the close question")[0]
+    question.set_input_focus(X.RevertToParent, X.CurrentTime)
+    d.sync()
 
 
 class ProgramRun:

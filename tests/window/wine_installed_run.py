@@ -13,13 +13,13 @@ import subprocess
 import sys
 import time
 
-from Xlib import X, XK, display, protocol
+from Xlib import X, display
 from Xlib.ext import xtest
 
 from PIL import Image, ImageChops
 
 from newcomer_run import CHANNEL_TOLERANCE, Window, expect_screen, solve_first_problem
-from window_run import named, viewable_windows, wait_for
+from window_run import ask_to_close, named, type_keys, viewable_windows, wait_for
 
 SAVE_SIZE = 28976
 LESSON_PAGES = 17  # lesson 1-3
@@ -47,21 +47,8 @@ def wheel(window, button, turns):
 
 def close_with_yes(d, window, proc, before):
     """The window manager's close, then Yes: the question's default is No, Tab moves to Yes."""
-    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
-    window.w.send_event(protocol.event.ClientMessage(
-        window=window.w, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    d.flush()
-    ours = before | {window.w.id}
-    question = wait_for(lambda: [w for w in viewable_windows(d) if w.id not in ours and
-                                 w.get_geometry().width > 50], 15, "the close question")[0]
-    question.set_input_focus(X.RevertToParent, X.CurrentTime)
-    d.sync()
-    for key in ("Tab", "space"):
-        code = d.keysym_to_keycode(XK.string_to_keysym(key))
-        xtest.fake_input(d, X.KeyPress, code)
-        xtest.fake_input(d, X.KeyRelease, code)
-        d.sync()
-        time.sleep(0.3)
+    ask_to_close(d, window.w, before, 15)
+    type_keys(d, "Tab", "space")
     if proc.wait(timeout=20) != 0:
         sys.exit(f"FAIL: the program ended with {proc.returncode}")
 

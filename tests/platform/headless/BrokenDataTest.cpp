@@ -83,13 +83,13 @@ int RewriteEntries(const fs::path& data, const std::string& suffix,
     return changed;
 }
 
+using Apply = std::function<int(const HeadlessRun&)>;  // how many files or entries it broke
+
 struct Breakage {
     std::string name;
-    std::function<int(const HeadlessRun&)> apply;  // how many files or entries it broke
+    Apply apply;
     bool buttonsRemain = true;  // false: the layouts are gone, the tour stops at the title
 };
-
-using Apply = std::function<int(const HeadlessRun&)>;
 
 // Every file under DATA/`dir` named with `suffix` removed (`keep` 0) or cut to `keep` of itself.
 Apply CutFiles(const std::string& dir, const std::string& suffix, double keep) {
@@ -109,15 +109,10 @@ Apply ChangeEntries(const std::string& suffix, const std::function<bool(Bytes&)>
     return [=](const HeadlessRun& r) { return RewriteEntries(r.Data(), suffix, change); };
 }
 
-// Ways to break an archive entry (false: drop it).
-bool Drop(Bytes&) {
-    return false;
-}
-bool Halve(Bytes& d) {
-    d.resize(d.size() / 2);
-    return true;
-}
-// Every big-endian section size after the header claims far more than is there.
+// Ways to break an archive entry (false: drop it). Lying sizes: every big-endian section size
+// after the header claims far more than is there.
+const auto kDrop = [](Bytes&) { return false; };
+const auto kHalve = [](Bytes& d) { return d.resize(d.size() / 2), true; };
 bool LieAboutSizes(Bytes& d) {
     for (size_t i = 16; i + 4 <= d.size(); i += 4)
         if (d[i] == 0 && d[i + 1] == 0) d[i] = 0x7F;
@@ -148,14 +143,14 @@ std::vector<Breakage> Breakages() {
              return int(Files(r.Data(), ".t2g").size());
          },
          false},
-        {"TruncatedLayouts", ChangeEntries(".lyt", Halve), false},
+        {"TruncatedLayouts", ChangeEntries(".lyt", kHalve), false},
         {"LayoutsWithLyingSizes", ChangeEntries(".lyt", LieAboutSizes), false},
         {"CorruptImages",
          [](const HeadlessRun& r) {
              return ChangeEntries(".tga", Scramble)(r) + CutFiles("", ".tga", 0.3)(r);
          }},
-        {"MissingImages", ChangeEntries(".tga", Drop)},
-        {"MissingFonts", ChangeEntries(".otf", Drop)},
+        {"MissingImages", ChangeEntries(".tga", kDrop)},
+        {"MissingFonts", ChangeEntries(".otf", kDrop)},
         {"FontsThatAreNotFonts", ChangeEntries(".otf", NotAFont)},
         {"MissingSounds", CutFiles("", ".wav", 0)},
         {"TruncatedSounds", CutFiles("", ".wav", 0.02)},
