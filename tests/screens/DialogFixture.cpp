@@ -136,11 +136,10 @@ void DialogTest::WriteArchive(
                                         testsupport::BuildT2g(specs)));
 }
 
-void DialogTest::WriteDialogArchive(const std::string& name, const std::string& layoutName,
-                                    const std::vector<PaneSpec>& panes,
+void DialogTest::WriteDialogArchive(const std::string& name, const std::vector<PaneSpec>& panes,
                                     const std::vector<std::string>& textures) {
     std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
-    entries.emplace_back(layoutName + ".lyt", BuildLayout(panes));
+    entries.emplace_back(name + ".lyt", BuildLayout(panes));
     for (const std::string& t : textures) {
         // Pictures are drawn at their own size: the dimming one covers the screen.
         const bool screen = t.find("nullBlack") != std::string::npos;
@@ -151,14 +150,14 @@ void DialogTest::WriteDialogArchive(const std::string& name, const std::string& 
 
 void DialogTest::WriteAllArchives() {
     WriteDialogArchive(
-        "M_1", "M_1", MenuPanes(),
+        "M_1", MenuPanes(),
         {"M1_nullBlack.tga", "M1_MenuWindow.tga", "M1_btn1_1.tga", "M1_btn1_2.tga", "M1_btn2_1.tga",
          "M1_btn2_2.tga", "M1_btn3_1.tga", "M1_btn3_2.tga", "M1_btn4_1.tga", "M1_btn4_2.tga"});
-    WriteDialogArchive("MSG", "MSG", MsgPanes(),
+    WriteDialogArchive("MSG", MsgPanes(),
                        {"MSG_nullBlack.tga", "MSG_window.tga", "btn_no_1.tga", "btn_no_2.tga",
                         "btn_ok_1.tga", "btn_ok_2.tga"});
     WriteDialogArchive(
-        "OP_1", "OP_1", OptionPanes(),
+        "OP_1", OptionPanes(),
         {"OP1_nullBlack.tga", "OP1_MenuWindow.tga", "OP1_bgm.tga", "OP1_se.tga", "OP1_btn_ok_1.tga",
          "OP1_btn_ok_2.tga", "OP1_btn_no_1.tga", "OP1_btn_no_2.tga", "OP1_btn_on_1.tga",
          "OP1_btn_on_2.tga", "OP1_btn_off_1.tga", "OP1_btn_off_2.tga"});

@@ -52,9 +52,8 @@ protected:
     // Writes an archive from (entry, bytes) pairs under DATA/IMG/<name>.T2G.
     void WriteArchive(const std::string& name,
                       const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries);
-    // The standard archive of a dialog: its layout (panes) and every texture named.
-    void WriteDialogArchive(const std::string& name, const std::string& layoutName,
-                            const std::vector<PaneSpec>& panes,
+    // The standard archive of a dialog: its layout NAME.lyt (panes) and every texture named.
+    void WriteDialogArchive(const std::string& name, const std::vector<PaneSpec>& panes,
                             const std::vector<std::string>& textures);
     void WriteAllArchives();
 

@@ -61,7 +61,7 @@ TEST_F(DialogsTest, MenuEachChoiceEndsWithItsResultAndSoundAndGivesTheParentBack
 TEST_F(DialogsTest, MenuMissingArchiveOrPanesOnlyLog) {
     auto panes = dlgtest::MenuPanes();
     std::erase_if(panes, [](const dlgtest::PaneSpec& p) { return p.name == "btn2_1"; });
-    WriteDialogArchive("M_1", "M_1", panes, {"M1_btn1_1.tga", "M1_btn1_2.tga"});
+    WriteDialogArchive("M_1", panes, {"M1_btn1_1.tga", "M1_btn1_2.tga"});
     dbglog::Capture log;
     Tap(500, "btn1_1");
     EXPECT_EQ(RunMenuDialog(0, &m_parent), 0) << "the other choices still work";
@@ -165,7 +165,7 @@ TEST_F(DialogsTest, OptionSwitchesOpenWithTheLooksOfTheSettingsAndFollowClicks) 
 
 TEST_F(DialogsTest, OptionsMissingOffLooksOnlyLogAMissingArchiveAnswersZero) {
     WriteDialogArchive(
-        "OP_1", "OP_1", dlgtest::OptionPanes(),
+        "OP_1", dlgtest::OptionPanes(),
         {"OP1_btn_on_1.tga", "OP1_btn_on_2.tga", "OP1_btn_ok_1.tga", "OP1_btn_ok_2.tga"});
     dbglog::Capture log;
     Clicks({"btn_bgm_on1", "btn_ok_1"});

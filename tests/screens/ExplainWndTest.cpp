@@ -63,7 +63,7 @@ protected:
         for (const auto& t : screen_assets::Lesson().switched) commonTextures.push_back(t.texture);
         for (const char* t : {"COMN_board9.tga", "COMN_board19.tga", "bstone9.tga", "wstone9.tga"})
             commonTextures.push_back(t);
-        WriteDialogArchive("D_1", "D_1", LessonPanes(), screenTextures);
+        WriteDialogArchive("D_1", LessonPanes(), screenTextures);
         std::vector<std::pair<std::string, std::vector<uint8_t>>> common;
         for (const std::string& t : commonTextures)
             common.emplace_back(t, dlgtest::SolidTga(dlgtest::ColourOf(t)));
