@@ -139,6 +139,7 @@ TEST_F(ListWndTest, ADraggedThumbEndsOnTheNearestRowSidewaysOrAtTheTrackEnd) {
         EXPECT_EQ(m_list.FirstRow(), 15);
         EXPECT_EQ(TheSettings().m_listPage, 15);
         EXPECT_EQ(m_list.Cell(0).Number(), 151);
+        EXPECT_TRUE(m_list.Cell(0).Part(2).IsVisible()) << "its digits follow the scroll";
         EXPECT_EQ(Thumb(), "COMN_btn_scroll_bar_1.tga");
     });
     Press(750, 955, 700, 0);
