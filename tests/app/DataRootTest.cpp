@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/DataRoot.h"
@@ -23,12 +24,10 @@ TEST(DataRoot, BesideTheProgramFirstElseTheInstalledOneWhichIsShared) {
     fs::create_directories(dir / "usr/games");
     fs::create_directories(dir / "usr/share/stonewell/DATA");
     const std::string installed = dir / "usr/share/stonewell";
-    const dataroot::DataRoot own = dataroot::Find(dir / "build", installed);
-    EXPECT_EQ(own.root, dir / "build");
-    EXPECT_FALSE(own.installed);
-    const dataroot::DataRoot system = dataroot::Find(dir / "usr/games", installed);
-    EXPECT_EQ(system.root, installed);
-    EXPECT_TRUE(system.installed);
+    const dataroot::DataRoot own = dataroot::Find(dir / "build", installed),
+                             system = dataroot::Find(dir / "usr/games", installed);
+    EXPECT_EQ(std::tuple(own.root, own.installed), std::tuple(dir / "build", false));
+    EXPECT_EQ(std::tuple(system.root, system.installed), std::tuple(installed, true));
     // A program beside the installed data set (reached through a link) still uses it shared.
     fs::create_directory_symlink(installed, dir / "linked");
     EXPECT_TRUE(dataroot::Find(dir / "linked", installed).installed);

@@ -56,11 +56,9 @@ TEST(ChapterTitleTable, EveryTitleDecodesToItsExactText) {
 // The menu's lists name the sections of each course; every one has the title of its own label
 // ("入門編 2-1" ...), and anything else falls back to row 0.
 TEST(ChapterTitleTable, ListedSectionsHaveTheTitleOfTheirLabelOthersRowZero) {
-    EXPECT_EQ(ctt::ListLength(0), 31);
-    EXPECT_EQ(ctt::ListLength(1), 14);
-    EXPECT_EQ(ctt::ListLength(2), 8);
-    EXPECT_EQ(ctt::SectionCode(0, 8), 21);
-    EXPECT_EQ(ctt::Sections(1).back(), 43);
+    EXPECT_EQ((std::vector{ctt::ListLength(0), ctt::ListLength(1), ctt::ListLength(2),
+                           ctt::SectionCode(0, 8), ctt::Sections(1).back()}),
+              (std::vector{31, 14, 8, 21, 43}));
     const char* courseNames[] = {"\x93\xfc\x96\xe5\x95\xd2", "\x8f\x89\x8b\x89\x95\xd2",
                                  "\x92\x86\x8b\x89\x95\xd2"};
     for (int course = 0; course < ctt::kCourses; ++course)

@@ -87,7 +87,7 @@ TEST_F(DialogsTest, MenuRunsOverTheCurrentWindowWhenNoneIsNamedAndNotWithoutOne)
     EXPECT_EQ(m_mgr.CurrentWindow(), &m_parent) << "input goes back to the screen";
 }
 
-TEST_F(DialogsTest, QuestionOkAndNoAnswerWithTheirSoundsUnlessEffectsAreOff) {
+TEST_F(DialogsTest, QuestionOkAndNoAnswerWithTheirSoundsUnlessEffectsAreOffNoWithoutLayout) {
     const std::tuple<int, const char*, int, std::vector<std::string>> cases[] = {
         {1, "btn_ok_1", 0, {"Menu.wav", "Set.wav"}},
         {1, "btn_no_1", 1, {"Menu.wav", "Cancel.wav"}},
@@ -99,9 +99,7 @@ TEST_F(DialogsTest, QuestionOkAndNoAnswerWithTheirSoundsUnlessEffectsAreOff) {
         EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), result) << pane;
         EXPECT_EQ(Effects(), effects) << pane;
     }
-}
-
-TEST_F(DialogsTest, QuestionMissingLayoutAnswersNo) {
+    // Without its layout the question answers No.
     WriteArchive("MSG", {{"MSG_window.tga", dlgtest::SolidTga(0xFFFFFF)}});
     dbglog::Capture log;
     EXPECT_EQ(RunMessageBox(kQuestion, &m_parent), 1);
