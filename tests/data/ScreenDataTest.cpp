@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "BuiltImage.h"
 #include "Lib/lyt/textBox.h"
@@ -21,9 +22,8 @@ TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
                           const std::string& source, const std::string& texture) {
         const builtdata::Image img = Picture(source, texture);
         const TSRect r = Rect(archive, pane.c_str());
-        EXPECT_GT(img.width, 0) << texture;
-        EXPECT_EQ(img.width, r.right - r.left) << archive << " " << pane << " / " << texture;
-        EXPECT_EQ(img.height, r.bottom - r.top) << archive << " " << pane << " / " << texture;
+        EXPECT_EQ(std::pair(img.width, img.height), std::pair(r.right - r.left, r.bottom - r.top))
+            << archive << " " << pane << " / " << texture;
     };
     for (const sa::ScreenNames* screen : sa::AllScreens()) {
         const std::string own = screen->id;
@@ -67,23 +67,22 @@ TEST_F(ScreenData, ProblemListCellsSitInsideTheAreasThatSelectThem) {
         std::snprintf(name, sizeof name, "btn_problem%02d", k + 1);
         const TSRect cell = Rect("E_1", name);
         // A release selects column (x - 60) / 86 and a row only in its first 53 pixels.
-        EXPECT_GE(cell.left, 60 + 86 * col) << name;
-        EXPECT_LE(cell.right, 60 + 86 * (col + 1)) << name;
-        EXPECT_GE(cell.top, 215 + 80 * row) << name;
-        EXPECT_LE(cell.bottom, 215 + 80 * row + 53) << name;
+        EXPECT_TRUE(cell.left >= 60 + 86 * col && cell.right <= 60 + 86 * (col + 1) &&
+                    cell.top >= 215 + 80 * row && cell.bottom <= 215 + 80 * row + 53)
+            << name;
         // The screen centres a single digit on (102 + 86 col, top + 23.5).
-        EXPECT_LE(std::abs((cell.left + cell.right) / 2 - (102 + 86 * col)), 1) << name;
-        EXPECT_LE(std::abs((cell.top + cell.bottom) / 2 - (215 + 80 * row + 23)), 3) << name;
+        EXPECT_TRUE(std::abs((cell.left + cell.right) / 2 - (102 + 86 * col)) <= 1 &&
+                    std::abs((cell.top + cell.bottom) / 2 - (215 + 80 * row + 23)) <= 3)
+            << name;
     }
     const TSRect thumb = Rect("E_1", "btn_scroll_bar");
-    EXPECT_EQ((thumb.left + thumb.right) / 2, 955);
-    EXPECT_EQ((thumb.top + thumb.bottom) / 2, 230);
-    // Presses within 23 pixels of the thumb's centre grab it: the thumb fills that square.
-    EXPECT_LE(thumb.right - thumb.left, 47);
-    EXPECT_GE(thumb.bottom - thumb.top, 44);
-    // The track runs over y 207..591; the arrow buttons sit above and below it.
-    EXPECT_LE(Rect("E_1", "btn_scroll_up1").bottom, 207);
-    EXPECT_GE(Rect("E_1", "btn_scroll_down1").top, 591);
+    EXPECT_EQ(std::pair((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+              std::pair(955, 230));
+    // Presses within 23 pixels of the thumb's centre grab it: the thumb fills that square. The
+    // track runs over y 207..591; the arrow buttons sit above and below it.
+    EXPECT_TRUE(thumb.right - thumb.left <= 47 && thumb.bottom - thumb.top >= 44);
+    EXPECT_TRUE(Rect("E_1", "btn_scroll_up1").bottom <= 207 &&
+                Rect("E_1", "btn_scroll_down1").top >= 591);
 }
 
 }  // namespace

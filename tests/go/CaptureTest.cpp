@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BoardDiagram.h"
@@ -89,13 +90,10 @@ TEST(Erasure, CapturedEntriesAndMarksOnEmptyPointsAreErased) {
     const StoneEntry alreadyErased = stone::Erased();
     p.entries.push_back(alreadyErased);
     p.Play(0, 1, 0);
-    ASSERT_EQ(p.entries.size(), 6u);
-    EXPECT_EQ(p.entries[0], stone::Erased()) << "the captured stone";
-    EXPECT_EQ(p.entries[2], stone::Erased()) << "the letter on an empty point";
-    EXPECT_EQ(p.entries[3], stone::Erased()) << "the mark on an empty point";
-    EXPECT_EQ(p.entries[4], alreadyErased);
-    EXPECT_EQ(p.entries[1], (StoneEntry{0, 1, 0, 0}));
-    EXPECT_EQ(p.entries[5], (StoneEntry{0, 0, 1, 0}));
+    // The captured stone, the letter and the mark on empty points go.
+    const StoneEntry gone = stone::Erased();
+    EXPECT_EQ(p.entries, (std::vector<StoneEntry>{
+                             gone, {0, 1, 0, 0}, gone, gone, alreadyErased, {0, 0, 1, 0}}));
     EXPECT_EQ(p.Mismatch(), "");
 }
 
@@ -106,17 +104,13 @@ TEST(Erasure, EntriesOffTheBoardAreNeverUsedAsIndicesAndEmptyListsAreRefused) {
     ASSERT_TRUE(PaintEntries(board, list, 3));
     int stones = 0;
     for (uint8_t c : board.cells) stones += c != 0;
-    EXPECT_EQ(stones, 1);
     ASSERT_TRUE(EraseVanished(board, list, 3));
-    EXPECT_EQ(list[0].x, 200) << "left alone, not looked up";
+    EXPECT_EQ(std::pair(stones, int(list[0].x)), std::pair(1, 200)) << "left alone, not looked up";
     CaptureAround(board, 19, 0, 0);
     CaptureAround(board, -1, 0, 0);
     RemoveIfDead(board, 0, 25);
     EXPECT_EQ(board.At(18, 18), stone::kBlack);
-
     StoneEntry e{};
-    EXPECT_FALSE(PaintEntries(board, nullptr, 3));
-    EXPECT_FALSE(PaintEntries(board, &e, 0));
-    EXPECT_FALSE(EraseVanished(board, nullptr, 1));
-    EXPECT_FALSE(EraseVanished(board, &e, -1));
+    EXPECT_FALSE(PaintEntries(board, nullptr, 3) || PaintEntries(board, &e, 0) ||
+                 EraseVanished(board, nullptr, 1) || EraseVanished(board, &e, -1));
 }

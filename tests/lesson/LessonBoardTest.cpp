@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "lesson/LessonBoardOps.h"
 
 using namespace lesson;
@@ -37,8 +40,7 @@ TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
 TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
     int x = -1, y = -1;
     ASSERT_TRUE(EntryPoint({3, 0, 1}, 13, false, x, y));
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 12);
+    EXPECT_EQ(std::pair(x, y), std::pair(3, 12));
     ASSERT_TRUE(EntryPoint({0, 12, 1}, 13, false, x, y));
     EXPECT_EQ(y, 0);
     EXPECT_FALSE(EntryPoint({0, 13, 1}, 13, false, x, y)) << "row 13 wraps past the board";
@@ -52,14 +54,12 @@ TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
     EXPECT_FALSE(EntryPoint({1, 19, 1}, 9, true, x, y)) << "beyond the mirror line wraps";
     ASSERT_TRUE(EntryPoint({1, 0, 1}, 13, true, x, y)) << "13 x 13 keeps its own mirror";
     EXPECT_EQ(y, 12);
-
     LessonPage page = MakePage(19, {{{2, 0, 1}}});
     LessonBoard mirrored, plain;
     RebuildBoard(page, kMirroredLesson, 0, mirrored);
     RebuildBoard(page, kPlainLesson, 0, plain);
-    EXPECT_EQ(mirrored.At(2, 18), 1);
-    EXPECT_EQ(mirrored.At(2, 0), 0);
-    EXPECT_EQ(plain.At(2, 0), 1);
+    EXPECT_EQ(std::tuple(mirrored.At(2, 18), mirrored.At(2, 0), plain.At(2, 0)),
+              std::tuple(1, 0, 1));
 }
 
 TEST(LessonMirroring, OversizedBoardStaysWithinTheStoredBoard) {
@@ -83,16 +83,15 @@ TEST(LessonStoneSound, RebuildReportsExactlyOneNewStone) {
                                       {{1, 1, 1}},             // step 5: white turns black
                                       {{5, 5, 0x0011}},        // step 6: arrow + stone bits
                                   });
+    // Step 0 never sounds; two stones at once, labels and 0x0011 (no stone) do not; a changed
+    // colour does; one past the last step is empty.
     LessonBoard board;
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 0, board)) << "step 0 never sounds";
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 1, board));
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 2, board)) << "two stones at once";
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 3, board)) << "labels are not stones";
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 4, board));
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 5, board)) << "a changed colour counts";
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 6, board)) << "0x0011 adds no stone";
+    std::vector<bool> sounds;
+    for (int step = 0; step <= 7; ++step)
+        sounds.push_back(RebuildBoard(page, kPlainLesson, step, board));
+    EXPECT_EQ(sounds, (std::vector<bool>{false, true, false, false, true, true, false, false}));
+    RebuildBoard(page, kPlainLesson, 6, board);
     EXPECT_EQ(board.At(5, 5), 0x0010);
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 7, board)) << "one past the last step";
 }
 
 TEST(LessonStoneSound, StoneMovePageComparesStepsAsStored) {
@@ -101,7 +100,6 @@ TEST(LessonStoneSound, StoneMovePageComparesStepsAsStored) {
     EXPECT_TRUE(IsStoneMovePage(page, kPlainLesson));
     page.header.showFinal = 1;
     EXPECT_FALSE(IsStoneMovePage(page, kPlainLesson)) << "show-final pages never are";
-
     LessonPage pairs = MakePage(9, {{{0, 0, 1}, {1, 0, 2}}, {{0, 0, 1}, {1, 0, 2}}});
     EXPECT_FALSE(IsStoneMovePage(pairs, kPlainLesson));
 }
@@ -112,9 +110,9 @@ TEST(LessonStoneSound, StepsBeyondTheStoredOnesAreEmpty) {
     LessonPage page = MakePage(9, steps);
     LessonBoard board;
     EXPECT_TRUE(RebuildBoard(page, kPlainLesson, kMaxSteps - 1, board));
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, kMaxSteps, board));
-    EXPECT_EQ(board.At(3, 3), 1);
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, kMaxSteps + 5, board));
-    EXPECT_EQ(board.At(3, 3), 1);
+    for (int step : {kMaxSteps, kMaxSteps + 5}) {
+        EXPECT_FALSE(RebuildBoard(page, kPlainLesson, step, board));
+        EXPECT_EQ(board.At(3, 3), 1);
+    }
     EXPECT_TRUE(IsStoneMovePage(page, kPlainLesson));
 }

@@ -96,7 +96,6 @@ public:
     void ApplyWindowMode(lesson::TextWindowMode mode) override { windowModes.push_back(int(mode)); }
     bool IsClosing() const override { return closing; }
     void BeginClosing() override { closing = true; }
-
     std::vector<std::string> sounds, boardPictures;
     std::string shownBody, caption;
     int shownCharacters = 0, bodyClears = 0;

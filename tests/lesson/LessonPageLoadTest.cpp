@@ -12,6 +12,7 @@ using namespace lesson;
 using lessontest::Kana;
 using lessontest::PageRecord;
 using lessontest::TextFile;
+using std::tuple;
 
 namespace {
 
@@ -31,7 +32,6 @@ protected:
     void WriteData(const std::vector<uint8_t>& bytes, const std::string& name = "1-1-1") {
         testsupport::WriteBytes(dir / (name + ".dat"), bytes);
     }
-
     testsupport::ScratchDir dir;
     LessonPage page;
 };
@@ -58,31 +58,25 @@ TEST_F(LessonPageLoad, ReadsTheRequestedRecordAndItsText) {
     second.textFirst = 1;
     WriteData(lessontest::DataFile({Page(9, {{{0, 0, 1}}, {{1, 1, 2}}}), second}));
     lessontest::Write(dir, "1-1-1.txt", TextFile({{"C0", "B0"}, {"CAPTION", Kana(20)}}));
-
     ASSERT_EQ(Load(1), PageLoadResult::Loaded);
     const LessonPageHeader& h = page.header;
-    EXPECT_EQ(std::tuple(h.characterPose, h.windowMode, h.boardSize, h.stepCount, h.autoAdvance,
-                         h.textFirst),
-              std::tuple(2, 1, 6, 3, 1, 1));
-    EXPECT_EQ(page.pageCount, 2);
-    EXPECT_EQ(std::tuple(page.entryCounts[0], page.entryCounts[1], page.entryCounts[2]),
-              std::tuple(2, 1, 0));
-    EXPECT_EQ(page.entries[0][1].code, 0x0102);
-    EXPECT_EQ(page.caption, "CAPTION");
-    EXPECT_EQ(page.body, Kana(18) + "\r\n" + Kana(2));
-    EXPECT_EQ(page.bodyLength, 42) << "the line break counts";
-    EXPECT_EQ(page.boardSize, 6);
-    EXPECT_EQ(page.currentStep, 0);
-    EXPECT_EQ(page.board.At(2, 3), 0x0001) << "step 0 is applied, one field per entry";
-    EXPECT_EQ(page.board.At(4, 4), 0) << "step 1 is not";
-    EXPECT_EQ(page.stoneMovePage, 1) << "step 1 adds one stone to step 0 as stored";
+    EXPECT_EQ(
+        tuple(h.characterPose, h.windowMode, h.boardSize, h.stepCount, h.autoAdvance, h.textFirst),
+        tuple(2, 1, 6, 3, 1, 1));
+    EXPECT_EQ(tuple(page.pageCount, page.entryCounts[0], page.entryCounts[1], page.entryCounts[2],
+                    page.entries[0][1].code, page.caption, page.boardSize, page.currentStep),
+              tuple(2, 2, 1, 0, 0x0102, "CAPTION", 6, 0));
+    EXPECT_EQ(tuple(page.body, page.bodyLength), tuple(Kana(18) + "\r\n" + Kana(2), 42))
+        << "the line break counts";
+    // Step 0 is applied, one field per entry; step 1 is not, and adds one stone to step 0.
+    EXPECT_EQ(tuple(page.board.At(2, 3), page.board.At(4, 4), page.stoneMovePage), tuple(1, 0, 1));
 }
 
 TEST_F(LessonPageLoad, BoardsAreDrawnThroughTheirLessonsMirror) {
     Write({Page(13, {{{4, 0, 1}}})});
     Load(0);
-    EXPECT_EQ(page.board.At(4, 12), 1) << "13 x 13: stored row 0 is row 12";
-    EXPECT_EQ(page.board.At(4, 0), 0);
+    EXPECT_EQ(tuple(page.board.At(4, 12), page.board.At(4, 0)), tuple(1, 0))
+        << "13 x 13: stored row 0 is row 12";
     Write({Page(19, {{{4, 0, 2}}})}, "2-4-1");
     Load(0, {1, 3, 0});
     EXPECT_EQ(page.board.At(4, 18), 2) << "lesson 2-4-1 mirrors its rows";
@@ -93,41 +87,31 @@ TEST_F(LessonPageLoad, MissingFilesKeepWhatTheyDoNotReplace) {
     Load(0);
     std::filesystem::remove(dir / "1-1-1.txt");
     EXPECT_EQ(Load(1), PageLoadResult::NoTextFile);
-    EXPECT_EQ(page.header.boardSize, 6) << "the steps are loaded";
-    EXPECT_EQ(page.entries[0][0].code, 2);
-    EXPECT_EQ(page.boardSize, 9) << "the previous board stays";
-    EXPECT_EQ(page.board.At(0, 0), 1);
-    EXPECT_EQ(page.caption, "C0");
-
+    // The steps are loaded; the previous board and caption stay.
+    EXPECT_EQ(tuple(page.header.boardSize, page.entries[0][0].code, page.boardSize,
+                    page.board.At(0, 0), page.caption),
+              tuple(6, 2, 9, 1, "C0"));
     std::filesystem::remove(dir / "1-1-1.dat");
     EXPECT_EQ(Load(1), PageLoadResult::NoDataFile);
-    EXPECT_EQ(page.header.stepCount, 0) << "only the steps are cleared";
-    EXPECT_EQ(page.entryCounts[0], 0);
-    EXPECT_EQ(page.caption, "C0");
-    EXPECT_EQ(page.board.At(0, 0), 1);
-    EXPECT_EQ(page.pageCount, 2);
+    EXPECT_EQ(tuple(page.header.stepCount, page.entryCounts[0], page.caption, page.board.At(0, 0),
+                    page.pageCount),
+              tuple(0, 0, "C0", 1, 2))
+        << "only the steps are cleared";
 }
 
-TEST_F(LessonPageLoad, PageBeyondTheFileKeepsClearedValues) {
+TEST_F(LessonPageLoad, PageBeyondTheFileOrCutKeepsClearedValues) {
     Write({Page(9, {{{0, 0, 1}}})});
     Load(0);
     EXPECT_EQ(Load(3), PageLoadResult::Loaded);
-    EXPECT_EQ(page.header.stepCount, 0);
-    EXPECT_EQ(page.header.boardSize, 0);
-    EXPECT_EQ(page.caption, "");
-    EXPECT_EQ(page.board.At(0, 0), 0);
-}
-
-TEST_F(LessonPageLoad, TruncatedStepKeepsOnlyWholeEntries) {
-    Write({Page(9, {{{0, 0, 1}, {1, 0, 2}, {2, 0, 1}}})});
+    EXPECT_EQ(
+        tuple(page.header.stepCount, page.header.boardSize, page.caption, page.board.At(0, 0)),
+        tuple(0, 0, "", 0));
     auto bytes = lessontest::DataFile({Page(9, {{{0, 0, 1}, {1, 0, 2}, {2, 0, 1}}})});
     bytes.resize(bytes.size() - 5);  // the last entry and a byte of the one before
     WriteData(bytes);
     Load(0);
-    EXPECT_EQ(page.entryCounts[0], 1);
-    EXPECT_EQ(page.board.At(0, 0), 1);
-    EXPECT_EQ(page.board.At(1, 0), 0);
-
+    EXPECT_EQ(tuple(page.entryCounts[0], page.board.At(0, 0), page.board.At(1, 0)), tuple(1, 1, 0))
+        << "a cut step keeps only whole entries";
     WriteData({2, 0, 0, 0, 9, 9});
     Load(0);
     EXPECT_EQ(page.header.boardSize, 0) << "a cut header stays cleared";
@@ -144,18 +128,17 @@ TEST_F(LessonPageLoad, StepsAndEntriesBeyondTheLimitsAreReadPastButNotKept) {
     Write({steps, Page(13, {{{5, 12, 1}}}), Page(9, {many, {{6, 6, 1}}})});
     dbglog::Capture log;
     Load(0);
-    EXPECT_EQ(page.header.stepCount, kMaxSteps);
-    EXPECT_EQ(page.entries[kMaxSteps - 1][0].code, 2);
+    EXPECT_EQ(tuple(page.header.stepCount, page.entries[kMaxSteps - 1][0].code),
+              tuple(kMaxSteps, 2));
     EXPECT_NE(log.Text().find("stepCount"), std::string::npos);
     Load(1);
-    EXPECT_EQ(page.header.boardSize, 13) << "the next record is still found";
-    EXPECT_EQ(page.board.At(5, 0), 1);
+    EXPECT_EQ(tuple(page.header.boardSize, page.board.At(5, 0)), tuple(13, 1))
+        << "the next record is still found";
     Load(2);
-    EXPECT_EQ(page.entryCounts[0], kMaxEntriesPerStep);
-    EXPECT_EQ(page.entries[0][kMaxEntriesPerStep - 1].code, 2);
-    EXPECT_EQ(page.board.At(4, 4), 0);
-    EXPECT_EQ(page.entryCounts[1], 1) << "the following step is still read in place";
-    EXPECT_EQ(page.entries[1][0].x, 6);
+    // The following step is still read in place.
+    EXPECT_EQ(tuple(page.entryCounts[0], page.entries[0][kMaxEntriesPerStep - 1].code,
+                    page.board.At(4, 4), page.entryCounts[1], page.entries[1][0].x),
+              tuple(kMaxEntriesPerStep, 2, 0, 1, 6));
 }
 
 TEST_F(LessonPageLoad, NegativeCountsReadAsEmpty) {
@@ -167,15 +150,12 @@ TEST_F(LessonPageLoad, NegativeCountsReadAsEmpty) {
     WriteData(bytes);
     lessontest::Write(dir, "1-1-1.txt", TextFile({{"C0", "B0"}}));
     Load(0);
-    EXPECT_EQ(page.entryCounts[0], 0);
-    EXPECT_EQ(page.entryCounts[1], 1);
-    EXPECT_EQ(page.entries[1][0].x, 2);
-
+    EXPECT_EQ(tuple(page.entryCounts[0], page.entryCounts[1], page.entries[1][0].x),
+              tuple(0, 1, 2));
     PageRecord negative;
     negative.stepCount = -3;
     negative.showFinal = 1;
     Write({negative});
     Load(0);
-    EXPECT_EQ(page.header.stepCount, 0);
-    EXPECT_EQ(page.currentStep, -1);
+    EXPECT_EQ(tuple(page.header.stepCount, page.currentStep), tuple(0, -1));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "LessonFixtures.h"
 #include "lesson/LessonPlayback.h"
@@ -9,6 +10,7 @@
 using namespace lesson;
 using lessontest::Kana;
 using lessontest::PageRecord;
+using std::tuple;
 
 namespace {
 
@@ -41,7 +43,6 @@ protected:
         return int(std::count(view.sounds.begin(), view.sounds.end(), sound));
     }
     const LessonPage& page() const { return playback.Page(); }
-
     testsupport::ScratchDir dir;
     lessontest::RecordingView view;
     ProgressState progress;
@@ -73,29 +74,22 @@ PageRecord Talking() {
 
 TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
     Play({ShowFinal(3)});
-    EXPECT_EQ(page().currentStep, 2);
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_FALSE(playback.TypingOn());
-
+    EXPECT_EQ(
+        tuple(page().currentStep, view.stepButtons, playback.StepPlaybackOn(), playback.TypingOn()),
+        tuple(2, StepButtonLooks{true, true, false}, false, false));
     playback.StepForward();
-    EXPECT_EQ(page().currentStep, 2) << "already on the last step";
-    EXPECT_TRUE(view.sounds.empty());
-
+    EXPECT_EQ(tuple(page().currentStep, view.sounds.size()), tuple(2, 0u)) << "on the last step";
     playback.StepBack();
-    EXPECT_EQ(page().currentStep, 1);
-    EXPECT_EQ(view.sounds, (std::vector<std::string>{kCursorSound}));
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, true}));
-    EXPECT_EQ(page().board.At(2, 0), 0);
+    EXPECT_EQ(
+        tuple(page().currentStep, view.sounds, view.stepButtons, page().board.At(2, 0)),
+        tuple(1, std::vector<std::string>{kCursorSound}, StepButtonLooks{true, true, true}, 0));
     playback.StepBack();
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, false, true}));
     playback.StepBack();
-    EXPECT_EQ(page().currentStep, 0) << "nothing before step 0";
-    EXPECT_EQ(Count(kCursorSound), 2);
-
+    EXPECT_EQ(tuple(page().currentStep, Count(kCursorSound)), tuple(0, 2)) << "none before 0";
     playback.StepForward();
-    EXPECT_EQ(Count(kStoneSound), 1) << "step forward sounds even without a new stone";
-    EXPECT_EQ(page().board.At(1, 0), 3);
+    EXPECT_EQ(tuple(Count(kStoneSound), page().board.At(1, 0)), tuple(1, 3))
+        << "step forward sounds even without a new stone";
 }
 
 TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
@@ -106,10 +100,10 @@ TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
     playback.StepBack();
     playback.StepForward();
     EXPECT_TRUE(view.sounds.empty()) << "stepping is for show-final pages only";
-
     playback.NextPage();
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
-    EXPECT_EQ(view.boardPictures.size(), 1u) << "the same size keeps its picture";
+    EXPECT_EQ(tuple(view.stepButtons, view.boardPictures.size()),
+              tuple(StepButtonLooks{true, true, false}, 1u))
+        << "the same size keeps its picture";
     playback.NextPage();
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
     EXPECT_EQ(view.boardPictures,
@@ -118,29 +112,23 @@ TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
 
 TEST_F(LessonPlaybackTest, StepsPlayFromTheFirstTickThenTheTextIsTyped) {
     Play({Page({{}, {{0, 0, 1}, {1, 0, 2}}, {{2, 0, 1}}})}, {{"CAP", Kana(3)}});
-    EXPECT_EQ(view.caption, "CAP");
-    ASSERT_TRUE(playback.StepPlaybackOn());
-
+    ASSERT_EQ(tuple(view.caption, playback.StepPlaybackOn()), tuple("CAP", true));
     Ticks(1);
-    EXPECT_EQ(page().currentStep, 1) << "the first step shows on the very first tick";
-    EXPECT_TRUE(view.sounds.empty()) << "two stones at once make no sound";
+    EXPECT_EQ(tuple(page().currentStep, view.sounds.size()), tuple(1, 0u))
+        << "the first step shows on the very first tick; two stones at once make no sound";
     Ticks(3);
-    EXPECT_EQ(page().currentStep, 2);
-    EXPECT_EQ(Count(kStoneSound), 1);
-    EXPECT_FALSE(view.sprites.empty());
-
+    EXPECT_EQ(tuple(page().currentStep, Count(kStoneSound), view.sprites.empty()),
+              tuple(2, 1, false));
     Ticks(3);  // step 3 = stepCount: playback ends, typing starts in the same tick
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_TRUE(playback.TypingOn());
-    EXPECT_EQ(playback.TypedLength(), 2);
-    EXPECT_EQ(view.shownCharacters, 1);
+    EXPECT_EQ(tuple(playback.StepPlaybackOn(), playback.TypingOn(), playback.TypedLength(),
+                    view.shownCharacters),
+              tuple(false, true, 2, 1));
     Ticks(6);
-    EXPECT_EQ(playback.TypedLength(), 6);
-    EXPECT_EQ(view.shownBody, Kana(3));
-    EXPECT_EQ(view.shownCharacters, 3);
+    EXPECT_EQ(tuple(playback.TypedLength(), view.shownBody, view.shownCharacters),
+              tuple(6, Kana(3), 3));
     Ticks(3);
-    EXPECT_FALSE(playback.TypingOn());
-    EXPECT_EQ(page().currentPage, 0) << "no auto-advance: the page waits";
+    EXPECT_EQ(tuple(playback.TypingOn(), page().currentPage), tuple(false, 0))
+        << "no auto-advance: the page waits";
 }
 
 TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
@@ -148,12 +136,12 @@ TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
     playback.NextPage();
     ASSERT_EQ(page().stoneMovePage, 1);
     EXPECT_EQ(playback.Timers().Period(LessonPlayback::kStepTimer), 22);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
-    Ticks(21);
-    EXPECT_EQ(page().currentStep, 1);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 2);
+    std::vector<int> steps;
+    for (int ticks : {1, 21, 1}) {
+        Ticks(ticks);
+        steps.push_back(page().currentStep);
+    }
+    EXPECT_EQ(steps, (std::vector{1, 1, 2}));
 }
 
 TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
@@ -163,23 +151,20 @@ TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
     ASSERT_TRUE(playback.TypingOn());
     Ticks(1);
     EXPECT_EQ(playback.TypedLength(), 2);
-
     playback.Advance();
-    EXPECT_EQ(playback.TypedLength(), page().bodyLength) << "the whole text at once";
-    EXPECT_EQ(view.shownCharacters, page().bodyLength / 2);
-    EXPECT_EQ(page().currentPage, 0);
-
+    EXPECT_EQ(tuple(playback.TypedLength(), view.shownCharacters, page().currentPage),
+              tuple(page().bodyLength, page().bodyLength / 2, 0))
+        << "the whole text at once";
     Ticks(3);  // typing notices it is done and hands over to the steps
     EXPECT_FALSE(playback.TypingOn());
     ASSERT_TRUE(playback.StepPlaybackOn());
     Ticks(1);
     EXPECT_EQ(page().currentStep, 1);
-
     playback.Advance();
-    EXPECT_EQ(page().currentStep, 4) << "jumps to the final position";
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_EQ(page().board.At(2, 0), 1);
-    EXPECT_EQ(page().currentPage, 0);
+    EXPECT_EQ(tuple(page().currentStep, playback.StepPlaybackOn(), page().board.At(2, 0),
+                    page().currentPage),
+              tuple(4, false, 1, 0))
+        << "jumps to the final position";
     playback.Advance();
     EXPECT_EQ(page().currentPage, 1);
 }
@@ -190,16 +175,13 @@ TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
     Play({p}, {{"C", Kana(17)}});
     const int setupsBefore = view.characterSetups;
     Ticks(3 * 7 + 1);  // 8 characters typed
-    EXPECT_EQ(playback.TypedLength(), 16);
-    EXPECT_EQ(playback.MouthPhase(), 1);
-    EXPECT_EQ(view.mouthPhase, 1);
-    EXPECT_EQ(view.characterPose, 2);
-    EXPECT_EQ(view.characterSetups, setupsBefore + 1);
+    EXPECT_EQ(tuple(playback.TypedLength(), playback.MouthPhase(), view.mouthPhase,
+                    view.characterPose, view.characterSetups),
+              tuple(16, 1, 1, 2, setupsBefore + 1));
     Ticks(3 * 8);
     EXPECT_EQ(playback.MouthPhase(), 0);
     Ticks(3 * 3);  // the rest of the text, then the end of typing
-    EXPECT_FALSE(playback.TypingOn());
-    EXPECT_EQ(view.mouthPhase, 0);
+    EXPECT_EQ(tuple(playback.TypingOn(), view.mouthPhase), tuple(false, 0));
 }
 
 TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
@@ -213,9 +195,9 @@ TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
     EXPECT_EQ(playback.TypedLength(), typed);
     playback.ResumeTimers();
     Ticks(1);
-    EXPECT_EQ(playback.TypedLength(), typed + 2);
-    EXPECT_TRUE(playback.Timers().Running(LessonPlayback::kBlinkTimer));
-    EXPECT_FALSE(playback.Timers().Running(LessonPlayback::kStepTimer));
+    EXPECT_EQ(tuple(playback.TypedLength(), playback.Timers().Running(LessonPlayback::kBlinkTimer),
+                    playback.Timers().Running(LessonPlayback::kStepTimer)),
+              tuple(typed + 2, true, false));
 }
 
 TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
@@ -224,8 +206,7 @@ TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
     Play({runOn, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
     Ticks(1);  // step 1 = stepCount: typing starts and types one character
     Ticks(3);  // all typed: on to the next page
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
+    EXPECT_EQ(tuple(page().currentPage, view.caption), tuple(1, "C1"));
 }
 
 TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZero) {
@@ -236,37 +217,28 @@ TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZ
          {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}, {"C3", "B3"}, {"C4", "B4"}});
     playback.NextPage();
     playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1) << "nothing before page 1";
-    EXPECT_TRUE(view.sounds.empty());
-    EXPECT_EQ(view.bodyClears, 0);
-
+    EXPECT_EQ(tuple(page().currentPage, view.sounds.size(), view.bodyClears), tuple(1, 0u, 0))
+        << "nothing before page 1";
     NextPages(3);
     ASSERT_EQ(page().currentPage, 4);
     playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
-    EXPECT_EQ(Count(kCancelSound), 1);
-    EXPECT_EQ(view.bodyClears, 1);
-    EXPECT_TRUE(playback.StepPlaybackOn());
-
+    EXPECT_EQ(tuple(page().currentPage, view.caption, Count(kCancelSound), view.bodyClears,
+                    playback.StepPlaybackOn()),
+              tuple(1, "C1", 1, 1, true));
     NextPages(2);
     playback.StartOver();
-    EXPECT_EQ(page().currentPage, 0);
-    EXPECT_EQ(view.caption, "C0");
-    EXPECT_EQ(view.windowModes.back(), 0) << "page 0's own window mode comes last";
+    EXPECT_EQ(tuple(page().currentPage, view.caption, view.windowModes.back()), tuple(0, "C0", 0))
+        << "page 0's own window mode comes last";
 }
 
 TEST_F(LessonPlaybackTest, FinishingTheLastPageRecordsTheLessonAndRefusesPageChanges) {
     Play({Page()}, {}, {0, 2, 1});
     playback.Advance();  // the text (none typed yet) is completed at once
     playback.Advance();  // steps still on: jump to the end
-    EXPECT_EQ(page().currentStep, 1);
-    EXPECT_FALSE(progress.IsLessonDone(0, 2, 1));
+    EXPECT_EQ(tuple(page().currentStep, progress.IsLessonDone(0, 2, 1)), tuple(1, false));
     playback.Advance();  // text shown, steps over: past the last page
-    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1));
-    EXPECT_TRUE(view.closing);
+    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1) && view.closing);
     for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
-
     Play({Page(), Page()});
     view.closing = true;
     playback.NextPage();
@@ -292,10 +264,9 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
     Play(pages);
     NextPages(44);
     ASSERT_EQ(page().currentPage, 44);
-    EXPECT_TRUE(playback.TypingOn()) << "entering the page starts typing only";
-    EXPECT_FALSE(playback.StepPlaybackOn());
+    EXPECT_EQ(tuple(playback.TypingOn(), playback.StepPlaybackOn()), tuple(true, false))
+        << "entering the page starts typing only";
     view.sounds.clear();
-
     std::vector<int> steps;
     for (int blink = 0; blink < 6; ++blink) {
         Ticks(22);
@@ -304,7 +275,6 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 1, 2}));
     // Steps 1, 3 and 4 add one stone each (step 1 again after the wrap); step 2 adds two.
     EXPECT_EQ(Count(kStoneSound), 4);
-
     playback.NextPage();
     ASSERT_EQ(page().currentPage, 45);
     Ticks(1);

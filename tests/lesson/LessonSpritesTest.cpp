@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "lesson/LessonSprites.h"
 
@@ -13,7 +15,6 @@ struct Scene {
     int blink = 0;
     LessonId lesson{0, 0, 0};
     int page = 0;
-
     std::vector<LessonSprite> Build() const {
         return BuildSprites(SpriteScene{&board, size, blink, lesson, page});
     }
@@ -27,18 +28,26 @@ std::vector<std::string> Names(const std::vector<LessonSprite>& sprites) {
 
 using Names_ = std::vector<std::string>;
 
+// The sprites of a board of `size` whose top row holds `codes` from column 0.
+std::vector<LessonSprite> Row(int size, std::vector<uint16_t> codes, int blink = 0) {
+    Scene s;
+    s.size = size;
+    s.blink = blink;
+    for (size_t x = 0; x < codes.size(); ++x) s.board.At(int(x), 0) = codes[x];
+    return s.Build();
+}
+
 }  // namespace
 
 TEST(LessonSprites, GeometryFollowsTheBoardSize) {
-    EXPECT_EQ(PointPosition(6, 1, 2).x, 204);
-    EXPECT_EQ(PointPosition(6, 1, 2).y, 331);
-    EXPECT_EQ(PointPosition(9, 8, 8).x, 641);
-    EXPECT_EQ(PointPosition(13, 12, 0).y, 95);
-    EXPECT_EQ(PointPosition(13, 12, 12).x, 649);
-    EXPECT_EQ(PointPosition(19, 18, 18).y, 671);
-    EXPECT_EQ(PointPosition(7, 1, 1).x, 105) << "other sizes use the 19 x 19 geometry";
-    EXPECT_EQ(BoardPictureName(13), "COMN_board19trim.tga");
-    EXPECT_EQ(BoardPictureName(0), "COMN_board19.tga");
+    // Sizes without their own geometry (7) use the 19 x 19 one.
+    EXPECT_EQ(
+        std::vector({PointPosition(6, 1, 2).x, PointPosition(6, 1, 2).y, PointPosition(9, 8, 8).x,
+                     PointPosition(13, 12, 0).y, PointPosition(13, 12, 12).x,
+                     PointPosition(19, 18, 18).y, PointPosition(7, 1, 1).x}),
+        std::vector({204, 331, 641, 95, 649, 671, 105}));
+    EXPECT_EQ(std::tuple(BoardPictureName(13), BoardPictureName(0)),
+              std::tuple("COMN_board19trim.tga", "COMN_board19.tga"));
 }
 
 TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbersEachValueItsPicture) {
@@ -50,49 +59,31 @@ TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbersEachValueItsPicture
     EXPECT_EQ(Names(sprites),
               (Names_{"bstone9.tga", "wstone9.tga", "COMN_arrow9_down.tga", "COMN_arrow9_left.tga",
                       "COMN_stone9NumW_03.tga", "COMN_stone9NumB_12.tga"}));
-    EXPECT_EQ(sprites[0], (LessonSprite{"bstone9.tga", 151, 103}));
-    EXPECT_EQ(sprites[1], (LessonSprite{"wstone9.tga", 81, 173}));
-    EXPECT_EQ(sprites[2].x, 81);
-
+    EXPECT_EQ(std::tuple(sprites[0], sprites[1], sprites[2].x),
+              std::tuple(LessonSprite{"bstone9.tga", 151, 103},
+                         LessonSprite{"wstone9.tga", 81, 173}, 81));
     // The stone layer's values.
-    Scene six;
-    six.size = 6;
-    six.board.At(0, 0) = 5;
-    six.board.At(1, 0) = 4;
-    EXPECT_EQ(Names(six.Build()), (Names_{"bstone6.tga", "COMN_mark6_W.tga", "COMN_mark6_W.tga"}));
-    Scene nineteen;
-    nineteen.size = 19;
-    nineteen.board.At(0, 0) = 8;
-    nineteen.board.At(1, 0) = 12;
-    nineteen.board.At(2, 0) = 9;
-    nineteen.board.At(3, 0) = 3;
-    EXPECT_EQ(Names(nineteen.Build()),
+    EXPECT_EQ(Names(Row(6, {5, 4})),
+              (Names_{"bstone6.tga", "COMN_mark6_W.tga", "COMN_mark6_W.tga"}));
+    EXPECT_EQ(Names(Row(19, {8, 12, 9, 3})),
               (Names_{"wstone19.tga", "COMN_stone19TextB_08.tga", "COMN_stone19TextW_03.tga",
                       "COMN_mark19_1.tga", "COMN_stone19TextB_07.tga"}));
 }
 
 TEST(LessonSprites, ThirteenBoardExchangesUpAndDownArrows) {
-    Scene s;
-    s.size = 13;
-    s.board.At(0, 0) = 0x00E0;  // up, right, down
-    EXPECT_EQ(Names(s.Build()),
+    // 0x00E0: up, right, down.
+    EXPECT_EQ(Names(Row(13, {0x00E0})),
               (Names_{"COMN_arrow13_down.tga", "COMN_arrow13_right.tga", "COMN_arrow13_up.tga"}));
-    s.size = 9;
-    EXPECT_EQ(Names(s.Build()),
+    EXPECT_EQ(Names(Row(9, {0x00E0})),
               (Names_{"COMN_arrow9_up.tga", "COMN_arrow9_right.tga", "COMN_arrow9_down.tga"}));
 }
 
 TEST(LessonSprites, HiddenBlinkPhaseLeavesOutBlinkingPictures) {
-    Scene s;
-    s.board.At(0, 0) = 0x4000 | 0x0105;  // stone + label blinking as a stone, numbered
-    s.board.At(1, 0) = 0x4000 | 0x0009;  // a label with the stone class: stays
-    s.board.At(2, 0) = 0x8000 | 0x0031;  // stone stays, arrow blinks
-    s.board.At(3, 0) = 0x8000 | 0x000A;  // label blinks
-    s.board.At(4, 0) = 0xC000 | 0x0201;  // never blinks
-    const auto shown = Names(s.Build());
-    EXPECT_EQ(shown.size(), 9u);
-    s.blink = 1;
-    EXPECT_EQ(Names(s.Build()),
+    // A stone with a label blinking as a stone, numbered; a label with the stone class (stays);
+    // a stone that stays with an arrow that blinks; a label that blinks; one that never blinks.
+    const std::vector<uint16_t> codes = {0x4105, 0x4009, 0x8031, 0x800A, 0xC201};
+    EXPECT_EQ(Row(9, codes).size(), 9u);
+    EXPECT_EQ(Names(Row(9, codes, 1)),
               (Names_{"COMN_mark9_1.tga", "bstone9.tga", "bstone9.tga", "COMN_stone9NumW_02.tga"}));
 }
 
@@ -140,11 +131,13 @@ TEST(LessonSprites, PageSeventeenOfLessonOneTwoOneJoinsSideArrows) {
     s.board.At(4, 0) = 0x0040;  // left
     s.board.At(6, 0) = 0x0060;  // right
     s.board.At(6, 1) = 0x0060;  // right on another row: stays
-    auto sprites = s.Build();
-    ASSERT_EQ(sprites.size(), 3u);
-    EXPECT_EQ(sprites[0].x, PointPosition(9, 5, 0).x);
-    EXPECT_EQ(sprites[1].x, PointPosition(9, 5, 0).x);
-    EXPECT_EQ(sprites[2].x, PointPosition(9, 6, 1).x);
+    auto xs = [&] {
+        std::vector<int> out;
+        for (const LessonSprite& sprite : s.Build()) out.push_back(sprite.x);
+        return out;
+    };
+    const int col5 = PointPosition(9, 5, 0).x;
+    EXPECT_EQ(xs(), (std::vector{col5, col5, PointPosition(9, 6, 1).x}));
     s.page = 18;
     EXPECT_EQ(s.Build()[0].x, PointPosition(9, 4, 0).x);
 }
@@ -155,7 +148,7 @@ TEST(LessonSprites, ListStopsAtTwoHundredPictures) {
     for (auto& row : s.board.points) row.fill(0x0101);
     dbglog::Capture log;
     const auto sprites = s.Build();
-    EXPECT_EQ(sprites.size(), kMaxSprites);
-    EXPECT_EQ(sprites.back().texture, "bstone19.tga");
+    EXPECT_EQ(std::tuple(sprites.size(), sprites.back().texture),
+              std::tuple(kMaxSprites, "bstone19.tga"));
     EXPECT_NE(log.Text().find("spriteCount"), std::string::npos);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,7 +28,6 @@ struct RecordingView : ProblemView {
     bool resultShown = false;
     bool resultCorrect = false;
     int stampShows = 0;
-
     void PlaySe(const std::string& path) override { sounds.push_back(path); }
     void StartTimer(int id, int) override { timers[id] = true; }
     void StopTimer(int id) override { timers[id] = false; }
@@ -46,11 +46,8 @@ struct RecordingView : ProblemView {
     void Pause(uint32_t ms) override { platform::GetPlatform().Sleep(ms); }
     void LeaveScreen(int scene) override { leaves.push_back(scene); }
     void Refresh() override {}
-
     int Count(const std::string& sound) const {
-        int n = 0;
-        for (const std::string& s : sounds) n += s == sound;
-        return n;
+        return int(std::count(sounds.begin(), sounds.end(), sound));
     }
 };
 
@@ -62,10 +59,8 @@ protected:
     static constexpr const char* kCursor = "DATA/SOUND/SE/Cursor.wav";
     static constexpr const char* kOk = "DATA/SOUND/SE/OK.wav";
     static constexpr const char* kNo = "DATA/SOUND/SE/No.wav";
-
     void SetUp() override { platform::SetPlatform(&m_platform); }
     void TearDown() override { platform::SetPlatform(nullptr); }
-
     // Loads the problems as the block of course 0, chapter index `chapter`, section index
     // `section`, and starts play at `index` with the question window already closed.
     void Load(const std::vector<testfile::Problem>& problems, int index = 0, int chapter = 0,
@@ -82,23 +77,26 @@ protected:
         progress->m_problemIndex = index;
         play = std::make_unique<ProblemPlay>(board, *progress, view);
         play->Start();
-        play->BoardClick(500, 500);  // closes the question window
+        CloseQuestion();
         view.sounds.clear();
     }
-
     // Clicks the centre of board point (col, row).
     void ClickPoint(int col, int row) {
         int x = 0, y = 0;
         boardgeometry::CenterOf(play->BoardSize(), col, row, x, y);
         play->BoardClick(x, y);
     }
-
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) play->Tick();
     }
-
+    void CloseQuestion() { play->BoardClick(10, 10); }
+    void NextAndClose() {
+        play->NextProblem();
+        CloseQuestion();
+    }
+    int Moves() const { return int(play->Moves().size()); }
+    bool ReplyPending() { return view.timers[ProblemPlay::kReplyTimer]; }
     uint64_t Now() const { return m_platform.Now(); }
-
     platform::HeadlessPlatform m_platform;
     std::unique_ptr<ProgressState> progress = std::make_unique<ProgressState>();
     ProblemBoard board;

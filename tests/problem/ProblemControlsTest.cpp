@@ -3,8 +3,6 @@
 #include "PlayFixture.h"
 #include "problem/ProblemControls.h"
 
-using problemcontrols::Controls;
-using problemcontrols::ControlsFor;
 using testfile::BranchWord;
 using testfile::Word;
 
@@ -15,98 +13,69 @@ testfile::Problem CircleProblem() {
     return testfile::Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
 }
 
-// A one-move sequence on the corner board: black at window (2, 2).
-testfile::Problem OneMove() {
-    return Sequence({{{2, 2}}});
-}
-
-using ControlsTest = PlayTest;
+class ControlsTest : public PlayTest {
+protected:
+    // The usable controls as letters (Prev, Next, Up, Down, decide, Answer), then the face.
+    std::string On() const {
+        const problemcontrols::Controls c = problemcontrols::ControlsFor(*play);
+        std::string s;
+        for (auto [on, letter] : {std::pair{c.prev, 'P'},
+                                  {c.next, 'N'},
+                                  {c.scrollUp, 'U'},
+                                  {c.scrollDown, 'D'},
+                                  {c.decide, 'd'},
+                                  {c.answer, 'A'}})
+            s += on ? letter : '.';
+        return s + char('0' + c.face);
+    }
+};
 
 }  // namespace
 
 TEST_F(ControlsTest, ChoiceButtonsFollowTheSelectionAndTheDecision) {
     Load({CircleProblem(), CircleProblem()});
-    Controls c = ControlsFor(*play);
-    EXPECT_FALSE(c.prev) << "first problem";
-    EXPECT_TRUE(c.next);
-    EXPECT_TRUE(c.scrollUp);
-    EXPECT_FALSE(c.scrollDown) << "selection 0";
-    EXPECT_TRUE(c.decide);
-    EXPECT_FALSE(c.answer);
-
+    EXPECT_EQ(On(), ".NU.d.1") << "first problem, selection 0";
     play->SelectionUp();
-    c = ControlsFor(*play);
-    EXPECT_FALSE(c.scrollUp) << "× is the highest choice";
-    EXPECT_TRUE(c.scrollDown);
-
-    play->Decide();  // × is wrong
-    c = ControlsFor(*play);
-    EXPECT_FALSE(c.next) << "no paging while the decision is shown";
-    EXPECT_FALSE(c.decide);
-    EXPECT_FALSE(c.scrollUp);
-    EXPECT_FALSE(c.scrollDown);
-    EXPECT_FALSE(c.answer) << "the verdict is not shown yet";
+    EXPECT_EQ(On(), ".N.Dd.1") << "× is the highest choice";
+    play->Decide();  // × is wrong; no paging while the decision is shown, no verdict yet
+    EXPECT_EQ(On(), "......1");
     Ticks(80);
-    c = ControlsFor(*play);
-    EXPECT_TRUE(c.next);
-    EXPECT_TRUE(c.answer);
-    EXPECT_EQ(c.face, 3);
-
+    EXPECT_EQ(On(), ".N...A3");
     play->ShowAnswer();
-    c = ControlsFor(*play);
-    EXPECT_FALSE(c.answer) << "the answer is on show";
-    EXPECT_FALSE(c.scrollUp);
-    EXPECT_FALSE(c.decide);
+    EXPECT_EQ(On(), ".N....1") << "the answer is on show";
 }
 
 TEST_F(ControlsTest, DecideNeedsTheQuestionWindowClosed) {
     Load(std::vector<testfile::Problem>(28, CircleProblem()), 27);
     play->OpenQuestionWindow();
-    Controls c = ControlsFor(*play);
-    EXPECT_FALSE(c.decide);
-    EXPECT_TRUE(c.prev);
-    EXPECT_FALSE(c.next) << "last problem";
-    EXPECT_EQ(c.face, 0);
-    play->BoardClick(500, 500);
-    c = ControlsFor(*play);
-    EXPECT_TRUE(c.decide);
-    EXPECT_EQ(c.face, 1) << "looking aside once the question is closed";
+    EXPECT_EQ(On(), "P.U...0") << "last problem";
+    CloseQuestion();
+    EXPECT_EQ(On(), "P.U.d.1") << "looking aside once the question is closed";
 }
 
 TEST_F(ControlsTest, BoardProblemsHaveNoSelectionAndAnswerOnlyAfterAWrongVerdict) {
-    Load({OneMove(), OneMove(), OneMove()}, 1);
-    Controls c = ControlsFor(*play);
-    EXPECT_TRUE(c.prev);
-    EXPECT_TRUE(c.next);
-    EXPECT_FALSE(c.scrollUp);
-    EXPECT_FALSE(c.scrollDown);
-    EXPECT_FALSE(c.decide);
+    const testfile::Problem oneMove = Sequence({{{2, 2}}});
+    Load({oneMove, oneMove, oneMove}, 1);
+    EXPECT_EQ(On(), "PN....1");
     ClickPoint(5, 5);
     EXPECT_EQ(play->Result(), Verdict::Incorrect);
-    EXPECT_FALSE(ControlsFor(*play).answer);
+    EXPECT_EQ(On(), "PN....1");
     Ticks(3);
-    c = ControlsFor(*play);
-    EXPECT_TRUE(c.answer);
-    EXPECT_EQ(c.face, 3);
-
+    EXPECT_EQ(On(), "PN...A3");
     play->Again();
-    play->BoardClick(500, 500);  // closes the question window again
+    CloseQuestion();
     ClickPoint(2, 2);
     Ticks(3);
-    c = ControlsFor(*play);
-    EXPECT_FALSE(c.answer) << "a correct verdict offers no answer";
-    EXPECT_EQ(c.face, 2);
+    EXPECT_EQ(On(), "PN....2") << "a correct verdict offers no answer";
 }
 
 TEST(FaceSwitch, ChangesOnlyWhenTheFaceDiffers) {
     problemcontrols::FaceSwitch faces;
     EXPECT_EQ(faces.Current(), -1);
-    EXPECT_TRUE(faces.Change(0));
-    EXPECT_FALSE(faces.Change(0));
-    EXPECT_TRUE(faces.Change(2));
-    EXPECT_EQ(faces.Current(), 2);
-    EXPECT_FALSE(faces.Change(2));
-    EXPECT_TRUE(faces.Change(0));
+    std::vector<bool> changed;
+    for (int face : {0, 0, 2, 2, 0, 3}) changed.push_back(faces.Change(face));
+    EXPECT_EQ(changed, (std::vector<bool>{true, false, true, false, true, true}));
+    EXPECT_EQ(faces.Current(), 3);
     EXPECT_STREQ(problemcontrols::LookOf(9).texture, problemcontrols::LookOf(0).texture)
         << "an unknown face shows as the normal one";
 }

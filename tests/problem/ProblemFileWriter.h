@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,12 +60,52 @@ struct Block {
     size_t truncate = 0;
 };
 
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+}
+
 // The answer bytes of a code-7 problem: the three lengths, then the texts.
-std::vector<uint8_t> ChoiceBytes(const std::string& t1, const std::string& t2,
-                                 const std::string& t3);
+inline std::vector<uint8_t> ChoiceBytes(const std::string& t1, const std::string& t2,
+                                        const std::string& t3) {
+    std::vector<uint8_t> out = {uint8_t(t1.size()), uint8_t(t2.size()), uint8_t(t3.size())};
+    for (const std::string* t : {&t1, &t2, &t3}) out.insert(out.end(), t->begin(), t->end());
+    return out;
+}
+
 // The body of one problem entry.
-std::vector<uint8_t> ProblemBytes(const Problem& p);
+inline std::vector<uint8_t> ProblemBytes(const Problem& p) {
+    std::vector<uint8_t> out = {p.caption, p.code, p.question};
+    Put32(out, uint32_t(p.setupCountField.value_or(int32_t(p.setup.size()))));
+    for (uint32_t w : p.setup) Put32(out, w);
+    Put32(out, uint32_t(p.branchCountField.value_or(int32_t(p.branches.size()))));
+    for (uint32_t w : p.branches) Put32(out, w);
+    std::vector<uint8_t> bytes = p.answerBytes;
+    while (bytes.size() % 4 != 0) bytes.push_back(0);
+    const size_t count = p.answerBytes.empty() ? p.answers.size() : bytes.size() / 4;
+    Put32(out, uint32_t(p.answerCountField.value_or(int32_t(count))));
+    if (p.answerBytes.empty())
+        for (uint32_t w : p.answers) Put32(out, w);
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    return out;
+}
+
 // An 8-byte header and the blocks.
-std::vector<uint8_t> FileBytes(const std::vector<Block>& blocks);
+inline std::vector<uint8_t> FileBytes(const std::vector<Block>& blocks) {
+    std::vector<uint8_t> out = {'P', 'R', 'O', 'B', 0, 0, 0, 0};
+    for (const Block& b : blocks) {
+        std::vector<uint8_t> body;
+        Put32(body, uint32_t(b.problemCountField.value_or(int32_t(b.problems.size()))));
+        for (const Problem& p : b.problems) {
+            const std::vector<uint8_t> bytes = ProblemBytes(p);
+            body.insert(body.end(), bytes.begin(), bytes.end());
+        }
+        const uint32_t size = uint32_t(int64_t(body.size()) + b.bodySizeDelta);
+        body.resize(body.size() - std::min(b.truncate, body.size()));
+        out.insert(out.end(), {b.courseTag, b.chapter, b.section});
+        Put32(out, size);
+        out.insert(out.end(), body.begin(), body.end());
+    }
+    return out;
+}
 
 }  // namespace testfile

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "problem/ProblemJudge.h"
 
 namespace {
@@ -29,21 +32,17 @@ TEST(ProblemJudge, MarksAreUndecidedUntilAllFoundAndWrongAtTheFirstMiss) {
 TEST(ProblemJudge, BranchesAreCopiedWithinTheRecordAndSequencesFollowTheFirstThatFits) {
     ProblemRecord r;
     r.answerParam = 2;
-    r.slots[0] = {0, 0, 0, 2};
-    r.slots[1] = {0, 4, 4, 0};
-    r.slots[2] = {1, 5, 5, 0};
-    r.slots[3] = {0, 0, 0, 1};
-    r.slots[4] = {0, 6, 6, 0};
+    const StoneEntry slots[] = {
+        {0, 0, 0, 2}, {0, 4, 4, 0}, {1, 5, 5, 0}, {0, 0, 0, 1}, {0, 6, 6, 0}};
+    std::copy(std::begin(slots), std::end(slots), r.slots);
     const auto branches = judge::CopyBranches(r, 0, Turn::Learner);
     ASSERT_EQ(branches.size(), 2u);
     EXPECT_EQ(branches[1].front(), (StoneEntry{0, 6, 6, 0}));
-
     // A header running past the last slot ends the copy.
     ProblemRecord cut;
     cut.answerParam = 1;
     cut.slots[ProblemRecord::kSlots - 2] = {0, 0, 0, 5};
     EXPECT_TRUE(judge::CopyBranches(cut, ProblemRecord::kSlots - 2, Turn::Learner).empty());
-
     int matched = judge::kNoBranch;
     const StoneEntry first{0, 4, 4, 1}, reply{1, 5, 5, 2}, other{0, 6, 6, 1};
     EXPECT_EQ(judge::JudgeSequence(branches, std::vector{first}, matched), Verdict::Undecided);

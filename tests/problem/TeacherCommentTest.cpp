@@ -37,7 +37,6 @@ TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
     explanations::ProblemExplanation textsOneForBoth = texts;
     textsOneForBoth.wrong.resize(1);
     const explanations::ProblemExplanation none;
-
     const std::string captureWord = teacher::KindComment(6, 4);
     const std::string otherMoveWord = teacher::KindComment(6, 15);
     struct Case {
@@ -78,7 +77,6 @@ TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(teacher::Says(c.explanation, c.attempt), c.says) << c.what;
-
     // The table: a sentence for every judged type, grouped by what the question asks.
     for (int type = 2; type <= 8; ++type) EXPECT_FALSE(teacher::KindComment(type, 0).empty());
     EXPECT_NE(captureWord, otherMoveWord);
