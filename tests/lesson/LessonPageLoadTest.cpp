@@ -37,10 +37,7 @@ protected:
 };
 
 PageRecord Page(int boardSize, std::vector<std::vector<lessontest::Entry>> steps) {
-    PageRecord p;
-    p.boardSize = boardSize;
-    p.steps = std::move(steps);
-    return p;
+    return {.boardSize = boardSize, .steps = std::move(steps)};
 }
 
 }  // namespace
@@ -51,11 +48,12 @@ TEST(LessonFileNames, NumbersAreOneBased) {
 }
 
 TEST_F(LessonPageLoad, ReadsTheRequestedRecordAndItsText) {
-    PageRecord second = Page(6, {{{2, 3, 0x4001}, {5, 5, 0x0102}}, {{4, 4, 2}}, {}});
-    second.characterPose = 2;
-    second.windowMode = 1;
-    second.autoAdvance = 1;
-    second.textFirst = 1;
+    const PageRecord second{.characterPose = 2,
+                            .windowMode = 1,
+                            .boardSize = 6,
+                            .autoAdvance = 1,
+                            .textFirst = 1,
+                            .steps = {{{2, 3, 0x4001}, {5, 5, 0x0102}}, {{4, 4, 2}}, {}}};
     WriteData(lessontest::DataFile({Page(9, {{{0, 0, 1}}, {{1, 1, 2}}}), second}));
     lessontest::Write(dir, "1-1-1.txt", TextFile({{"C0", "B0"}, {"CAPTION", Kana(20)}}));
     ASSERT_EQ(Load(1), PageLoadResult::Loaded);
@@ -152,10 +150,7 @@ TEST_F(LessonPageLoad, NegativeCountsReadAsEmpty) {
     Load(0);
     EXPECT_EQ(tuple(page.entryCounts[0], page.entryCounts[1], page.entries[1][0].x),
               tuple(0, 1, 2));
-    PageRecord negative;
-    negative.stepCount = -3;
-    negative.showFinal = 1;
-    Write({negative});
+    Write({{.stepCount = -3, .showFinal = 1}});
     Load(0);
     EXPECT_EQ(tuple(page.header.stepCount, page.currentStep), tuple(0, -1));
 }

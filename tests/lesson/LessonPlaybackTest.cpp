@@ -50,24 +50,18 @@ protected:
 };
 
 PageRecord Page(std::vector<std::vector<lessontest::Entry>> steps = {{}}) {
-    PageRecord p;
-    p.steps = std::move(steps);
-    return p;
+    return {.steps = std::move(steps)};
 }
 
 PageRecord ShowFinal(int steps) {
-    PageRecord p;
-    p.showFinal = 1;
+    PageRecord p{.showFinal = 1};
     for (int i = 0; i < steps; ++i) p.steps.push_back({{uint8_t(i), 0, 0x0003}});
     return p;
 }
 
 // Typing first, in the talking window mode.
 PageRecord Talking() {
-    PageRecord p = Page();
-    p.textFirst = 1;
-    p.windowMode = 1;
-    return p;
+    return {.windowMode = 1, .textFirst = 1, .steps = {{}}};
 }
 
 }  // namespace
@@ -93,9 +87,7 @@ TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
 }
 
 TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
-    PageRecord thirteen = Page({{}, {}});
-    thirteen.boardSize = 13;
-    Play({Page({{}, {}}), ShowFinal(2), thirteen});
+    Play({Page({{}, {}}), ShowFinal(2), {.boardSize = 13, .steps = {{}, {}}}});
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
     playback.StepBack();
     playback.StepForward();
@@ -170,9 +162,7 @@ TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
 }
 
 TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
-    PageRecord p = Talking();
-    p.characterPose = 2;
-    Play({p}, {{"C", Kana(17)}});
+    Play({{.characterPose = 2, .windowMode = 1, .textFirst = 1, .steps = {{}}}}, {{"C", Kana(17)}});
     const int setupsBefore = view.characterSetups;
     Ticks(3 * 7 + 1);  // 8 characters typed
     EXPECT_EQ(tuple(playback.TypedLength(), playback.MouthPhase(), view.mouthPhase,
@@ -201,18 +191,14 @@ TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
 }
 
 TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
-    PageRecord runOn = Page();
-    runOn.autoAdvance = 1;
-    Play({runOn, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
+    Play({{.autoAdvance = 1, .steps = {{}}}, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
     Ticks(1);  // step 1 = stepCount: typing starts and types one character
     Ticks(3);  // all typed: on to the next page
     EXPECT_EQ(tuple(page().currentPage, view.caption), tuple(1, "C1"));
 }
 
 TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZero) {
-    PageRecord runOn = Page();
-    runOn.autoAdvance = 1;
-    runOn.windowMode = 1;
+    const PageRecord runOn{.windowMode = 1, .autoAdvance = 1, .steps = {{}}};
     Play({Page(), Page(), runOn, runOn, Page()},
          {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}, {"C3", "B3"}, {"C4", "B4"}});
     playback.NextPage();
@@ -283,8 +269,7 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
 
 TEST_F(LessonPlaybackTest, LessonOneOneOneAutomaticStepsDoNothingOnPageFortyFour) {
     Pages pages(45, Page());
-    pages[44] = Page({{}, {{0, 0, 1}}});
-    pages[44].textFirst = 1;
+    pages[44] = {.textFirst = 1, .steps = {{}, {{0, 0, 1}}}};
     Play(pages);
     NextPages(44);
     Ticks(3 * 3);  // the two-byte body is typed; typing hands over to steps

@@ -10,7 +10,7 @@ using namespace lesson;
 namespace {
 
 struct Scene {
-    LessonBoard board;
+    LessonBoard board{};
     int size = 9;
     int blink = 0;
     LessonId lesson{0, 0, 0};
@@ -30,9 +30,7 @@ using Names_ = std::vector<std::string>;
 
 // The sprites of a board of `size` whose top row holds `codes` from column 0.
 std::vector<LessonSprite> Row(int size, std::vector<uint16_t> codes, int blink = 0) {
-    Scene s;
-    s.size = size;
-    s.blink = blink;
+    Scene s{.size = size, .blink = blink};
     for (size_t x = 0; x < codes.size(); ++x) s.board.At(int(x), 0) = codes[x];
     return s.Build();
 }
@@ -88,8 +86,7 @@ TEST(LessonSprites, HiddenBlinkPhaseLeavesOutBlinkingPictures) {
 }
 
 TEST(LessonSprites, NigiriPicturesOfLessonOneOneTwo) {
-    Scene s;
-    s.lesson = {0, 0, 1};
+    Scene s{.lesson = {0, 0, 1}};
     s.board.At(0, 0) = 1;
     const std::pair<int, const char*> pages[] = {
         {9, "EX1_nigiri_1.tga"},  {11, "EX1_nigiri_1.tga"}, {12, "EX1_nigiri_2.tga"},
@@ -108,9 +105,7 @@ TEST(LessonSprites, NigiriPicturesOfLessonOneOneTwo) {
 }
 
 TEST(LessonSprites, PageFiftySevenDrawsArrowTwoAsLabelAndBlinksWholePoints) {
-    Scene s;
-    s.lesson = {0, 0, 1};
-    s.page = 57;
+    Scene s{.lesson = {0, 0, 1}, .page = 57};
     s.board.At(0, 0) = 0x0020;           // arrow value 2
     s.board.At(1, 0) = 0x8000 | 0x0001;  // stone of the label class
     s.board.At(2, 0) = 0x4000 | 0x0040;  // left arrow of the stone class
@@ -125,9 +120,7 @@ TEST(LessonSprites, PageFiftySevenDrawsArrowTwoAsLabelAndBlinksWholePoints) {
 }
 
 TEST(LessonSprites, PageSeventeenOfLessonOneTwoOneJoinsSideArrows) {
-    Scene s;
-    s.lesson = {0, 1, 0};
-    s.page = 17;
+    Scene s{.lesson = {0, 1, 0}, .page = 17};
     s.board.At(4, 0) = 0x0040;  // left
     s.board.At(6, 0) = 0x0060;  // right
     s.board.At(6, 1) = 0x0060;  // right on another row: stays
@@ -143,8 +136,7 @@ TEST(LessonSprites, PageSeventeenOfLessonOneTwoOneJoinsSideArrows) {
 }
 
 TEST(LessonSprites, ListStopsAtTwoHundredPictures) {
-    Scene s;
-    s.size = 19;
+    Scene s{.size = 19};
     for (auto& row : s.board.points) row.fill(0x0101);
     dbglog::Capture log;
     const auto sprites = s.Build();

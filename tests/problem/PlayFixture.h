@@ -65,10 +65,8 @@ protected:
     // `section`, and starts play at `index` with the question window already closed.
     void Load(const std::vector<testfile::Problem>& problems, int index = 0, int chapter = 0,
               int section = 2) {
-        testfile::Block block;
-        block.chapter = uint8_t(chapter + 1);
-        block.section = uint8_t(section + 1);
-        block.problems = problems;
+        const testfile::Block block{
+            .chapter = uint8_t(chapter + 1), .section = uint8_t(section + 1), .problems = problems};
         board.chapter = uint32_t(chapter);
         board.section = uint32_t(section);
         board.records.assign(size_t(progress->ProblemCount(0, chapter + 1, section + 1)), {});

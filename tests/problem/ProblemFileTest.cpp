@@ -19,10 +19,9 @@ namespace {
 
 // Decodes one block (chapter 1, section 1) of the given problems into 28 records.
 std::vector<ProblemRecord> Decode(const std::vector<testfile::Problem>& problems) {
-    testfile::Block block;
-    block.problems = problems;
     std::vector<ProblemRecord> records(28);
-    EXPECT_TRUE(problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records));
+    EXPECT_TRUE(
+        problemfile::DecodeFile(testfile::FileBytes({{.problems = problems}}), 1, 1, records));
     return records;
 }
 
@@ -40,10 +39,9 @@ using Edit = std::function<void(testfile::Problem&)>;
 
 // A file of one block (chapter 1, section 1) with the simple sequence after `edit`.
 std::vector<uint8_t> FileOf(const Edit& edit) {
-    testfile::Block block;
-    block.problems = {SimpleSequence()};
-    edit(block.problems[0]);
-    return testfile::FileBytes({block});
+    testfile::Problem p = SimpleSequence();
+    edit(p);
+    return testfile::FileBytes({{.problems = {p}}});
 }
 
 // Setup words at the top-left corner, answers next to it.
@@ -70,30 +68,23 @@ Edit Branches(std::vector<uint32_t> branches) {
 // Two blocks, the wanted one (chapter 1, section 1) second, after `edit`.
 std::vector<uint8_t> TwoBlocks(
     const std::function<void(testfile::Block&, testfile::Block&)>& edit) {
-    testfile::Block other, wanted;
-    other.section = 2;
-    other.problems = {SimpleSequence()};
-    wanted.problems = {SimpleSequence()};
+    testfile::Block other{.section = 2, .problems = {SimpleSequence()}};
+    testfile::Block wanted{.problems = {SimpleSequence()}};
     edit(other, wanted);
     return testfile::FileBytes({other, wanted});
 }
 
 // `count` blocks of chapter 6, section 8, with the wanted one at `at` (none when past them).
 std::vector<uint8_t> ManyBlocks(size_t count, size_t at) {
-    std::vector<testfile::Block> blocks(count);
-    for (size_t i = 0; i < count; ++i) {
-        blocks[i].chapter = i == at ? 1 : 6;
-        blocks[i].section = i == at ? 1 : 8;
-        blocks[i].problems = {SimpleSequence()};
-    }
+    std::vector<testfile::Block> blocks(
+        count, {.chapter = 6, .section = 8, .problems = {SimpleSequence()}});
+    if (at < count) blocks[at].chapter = blocks[at].section = 1;
     return testfile::FileBytes(blocks);
 }
 
 std::vector<uint8_t> ProblemsInBlock(size_t problems, std::optional<int32_t> countField) {
-    testfile::Block block;
-    block.problems.assign(problems, SimpleSequence());
-    block.problemCountField = countField;
-    return testfile::FileBytes({block});
+    return testfile::FileBytes(
+        {{.problems = std::vector(problems, SimpleSequence()), .problemCountField = countField}});
 }
 
 // The first `n` slots; a branch header is {0, 0, 0, answers in the branch}.
@@ -292,10 +283,8 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     testsupport::ScratchDir dir;
     auto progress = std::make_unique<ProgressState>();
     progress->m_course = 1;
-    testfile::Block block;
-    block.courseTag = 2;
-    block.chapter = 2;
-    block.section = 1;  // course 1, chapter 2, section 1: 25 problems
+    // Course 1, chapter 2, section 1: 25 problems.
+    testfile::Block block{.courseTag = 2, .chapter = 2, .section = 1};
     block.problems = {SimpleSequence(), SimpleSequence()};
     block.problems[1].question = 9;
     block.problems[1].caption = 3;

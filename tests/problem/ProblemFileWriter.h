@@ -24,36 +24,32 @@ struct Problem {
     uint8_t caption = 0;
     uint8_t code = 0;
     uint8_t question = 0;
-    std::vector<uint32_t> setup;
-    std::vector<uint32_t> branches;
-    std::vector<uint32_t> answers;
+    std::vector<uint32_t> setup{};
+    std::vector<uint32_t> branches{};
+    std::vector<uint32_t> answers{};
     // When set, written as the answer bytes instead of `answers` (code 7); padded with zeros
     // to a multiple of 4, A = size / 4.
-    std::vector<uint8_t> answerBytes;
+    std::vector<uint8_t> answerBytes{};
     // When set, written as the count field instead of the real count.
-    std::optional<int32_t> setupCountField;
-    std::optional<int32_t> branchCountField;
-    std::optional<int32_t> answerCountField;
+    std::optional<int32_t> answerCountField{};
 };
 
 // A problem of file code `code` with its setup, answer and branch words.
 inline Problem Make(int code, std::vector<uint32_t> setup, std::vector<uint32_t> answers = {},
                     std::vector<uint32_t> branches = {}) {
-    Problem p;
-    p.code = uint8_t(code);
-    p.setup = std::move(setup);
-    p.answers = std::move(answers);
-    p.branches = std::move(branches);
-    return p;
+    return {.code = uint8_t(code),
+            .setup = std::move(setup),
+            .branches = std::move(branches),
+            .answers = std::move(answers)};
 }
 
 struct Block {
     uint8_t courseTag = 1;
     uint8_t chapter = 1;  // 1-based
     uint8_t section = 1;  // 1-based
-    std::vector<Problem> problems;
+    std::vector<Problem> problems{};
     // When set, written as P instead of problems.size().
-    std::optional<int32_t> problemCountField;
+    std::optional<int32_t> problemCountField{};
     // Added to the true body size in the header.
     int64_t bodySizeDelta = 0;
     // Bytes dropped from the end of the body (a truncated file).
@@ -75,9 +71,9 @@ inline std::vector<uint8_t> ChoiceBytes(const std::string& t1, const std::string
 // The body of one problem entry.
 inline std::vector<uint8_t> ProblemBytes(const Problem& p) {
     std::vector<uint8_t> out = {p.caption, p.code, p.question};
-    Put32(out, uint32_t(p.setupCountField.value_or(int32_t(p.setup.size()))));
+    Put32(out, uint32_t(p.setup.size()));
     for (uint32_t w : p.setup) Put32(out, w);
-    Put32(out, uint32_t(p.branchCountField.value_or(int32_t(p.branches.size()))));
+    Put32(out, uint32_t(p.branches.size()));
     for (uint32_t w : p.branches) Put32(out, w);
     std::vector<uint8_t> bytes = p.answerBytes;
     while (bytes.size() % 4 != 0) bytes.push_back(0);
