@@ -78,11 +78,16 @@ protected:
         CloseQuestion();
         view.sounds.clear();
     }
-    // Clicks the centre of board point (col, row).
-    void ClickPoint(int col, int row) {
+    // Clicks the centre of board point (col, row); the verdict after it.
+    Verdict ClickPoint(int col, int row) {
         int x = 0, y = 0;
         boardgeometry::CenterOf(play->BoardSize(), col, row, x, y);
         play->BoardClick(x, y);
+        return play->Result();
+    }
+    Verdict Decide() {
+        play->Decide();
+        return play->Result();
     }
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) play->Tick();

@@ -78,8 +78,7 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     testfile::Problem p = Sequence({{{1, 0}, {2, 0}, {1, 1}}, {{4, 4}}});
     p.setup = {CornerWord(1, 0, 0, 0), CornerWord(2, 0, 3, 0)};
     Load({p});
-    ClickPoint(6, 6);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(ClickPoint(6, 6), Verdict::Incorrect);
     Ticks(3);
     EXPECT_EQ(tuple(view.resultCorrect, view.Count(kNo), view.faces.back(),
                     view.panes[Pane::AnswerButton]),
@@ -149,8 +148,7 @@ TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
     EXPECT_EQ(play->Moves(), std::vector<StoneEntry>{(StoneEntry{1, 1, 1, 1})});
     play->ReplyTimer();
     EXPECT_TRUE(play->InputEnabled());
-    ClickPoint(2, 2);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect)
+    EXPECT_EQ(ClickPoint(2, 2), Verdict::Incorrect)
         << "a black move never equals a white answer entry";
     Ticks(3);
     play->ShowAnswer();
@@ -169,8 +167,7 @@ TEST_F(PlayTest, EntryListNeverOverflows) {
     EXPECT_EQ(play->EntryCount(), 199);
     play->Again();
     CloseQuestion();
-    ClickPoint(18, 18);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(ClickPoint(18, 18), Verdict::Correct);
 }
 
 TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
@@ -183,8 +180,7 @@ TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
     ClickPoint(2, 2);
     ClickPoint(2, 2);  // again: not recorded twice
     EXPECT_EQ(tuple(Moves(), view.Count(kSet)), tuple(1, 2));
-    ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), Verdict::Undecided);
+    EXPECT_EQ(ClickPoint(1, 1), Verdict::Undecided);
     ClickPoint(3, 3);
     EXPECT_EQ(tuple(play->Result(), play->Moves()[2]),
               tuple(Verdict::Correct, StoneEntry{8, 3, 3, 3}));
@@ -205,13 +201,11 @@ TEST_F(PlayTest, PickingALetterJudgesItsKind) {
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::PickLetter);
     ClickPoint(6, 6);  // a stone, not a letter
-    ClickPoint(7, 7);
-    EXPECT_EQ(play->Result(), Verdict::None);
+    EXPECT_EQ(ClickPoint(7, 7), Verdict::None);
     ClickPoint(4, 4);
     EXPECT_EQ(tuple(play->Result(), play->Entries()[3].kind), tuple(Verdict::Correct, uint8_t(7)));
     NextAndClose();
-    ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(ClickPoint(1, 1), Verdict::Incorrect);
     Ticks(3);
     play->ShowAnswer();
     EXPECT_EQ(play->Entries()[3], (StoneEntry{17, 4, 4, 0}));
@@ -222,8 +216,7 @@ TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::YesNo);
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
-    ClickPoint(3, 3);
-    EXPECT_EQ(play->Result(), Verdict::None) << "choices are not made on the board";
+    EXPECT_EQ(ClickPoint(3, 3), Verdict::None) << "choices are not made on the board";
     play->Decide();
     EXPECT_EQ(tuple(play->Result(), play->DecideAnimating()), tuple(Verdict::Correct, true));
     const uint64_t before = Now();
@@ -237,8 +230,7 @@ TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x7e");
     play->SelectionUp();
     EXPECT_EQ(play->Selection(), 1);
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(Decide(), Verdict::Incorrect);
     Ticks(80);
     play->ShowAnswer();
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
@@ -255,16 +247,14 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
               tuple(98, std::string("99"), 98));
     for (int i = 0; i < 94; ++i) play->SelectionDown();
     EXPECT_EQ(play->SelectionText(), "05");
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(Decide(), Verdict::Correct);
     play->Decide();
     play->SelectionUp();
     EXPECT_EQ(tuple(play->Selection(), view.Count(kSet)), tuple(4, 1))
         << "the selection is fixed once decided";
     NextAndClose();
     for (int i = 0; i < 5; ++i) play->SelectionUp();
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Incorrect) << "6 is not 5";
+    EXPECT_EQ(Decide(), Verdict::Incorrect) << "6 is not 5";
 }
 
 TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
@@ -275,8 +265,7 @@ TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
     EXPECT_EQ(play->SelectionText(), "wrong");
     for (int i = 0; i < 3; ++i) play->SelectionUp();
     EXPECT_EQ(tuple(play->Selection(), play->SelectionText()), tuple(2, std::string("right")));
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(Decide(), Verdict::Correct);
 }
 
 TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
@@ -296,8 +285,7 @@ TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
     EXPECT_EQ(tuple(play->StepsShown(), play->SequenceRunning(), view.Count(kStone),
                     sprites.back().entry, sprites.back().marker),
               tuple(2, false, 2, StoneEntry{0, 3, 3, 2}, true));
-    ClickPoint(5, 5);
-    EXPECT_EQ(play->Result(), Verdict::None) << "nothing is judged";
+    EXPECT_EQ(ClickPoint(5, 5), Verdict::None) << "nothing is judged";
 }
 
 TEST_F(PlayTest, ShownSequenceResolvesCapturesAndPausesWithTheMenu) {

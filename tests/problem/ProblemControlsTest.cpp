@@ -57,8 +57,7 @@ TEST_F(ControlsTest, BoardProblemsHaveNoSelectionAndAnswerOnlyAfterAWrongVerdict
     const testfile::Problem oneMove = Sequence({{{2, 2}}});
     Load({oneMove, oneMove, oneMove}, 1);
     EXPECT_EQ(On(), "PN....1");
-    ClickPoint(5, 5);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(ClickPoint(5, 5), Verdict::Incorrect);
     EXPECT_EQ(On(), "PN....1");
     Ticks(3);
     EXPECT_EQ(On(), "PN...A3");

@@ -5,43 +5,25 @@
 
 #include "problem/TeacherComment.h"
 
-namespace {
-
-using explanations::LineMove;
-
-explanations::ProblemExplanation Sequence() {
-    explanations::ProblemExplanation e;
-    e.hint = "hint";
-    e.right = {"right A", "right B"};
+TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
+    using Explanation = explanations::ProblemExplanation;
     // A wrong first move written with the reply that shows the failure, a wrong second move
     // after the right first one, and one more wrong first move.
-    e.wrong = {{{{3, 3}, {4, 4}}, "cd then reply"},
-               {{{2, 2}, {5, 5}, {6, 6}}, "second move wrong"},
-               {{{7, 7}}, "gh"}};
-    return e;
-}
-
-}  // namespace
-
-TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
-    const explanations::ProblemExplanation sequence = Sequence();
-    explanations::ProblemExplanation points;
-    points.right = {"all marked"};
-    points.wrong = {{{{9, 9}}, "not a liberty"}};
-    explanations::ProblemExplanation ox;
-    ox.right = {"CR"};
-    ox.wrong = {{{}, "CW"}};
-    explanations::ProblemExplanation texts;
-    texts.right = {"right text"};
-    texts.wrong = {{{}, "second text"}, {{}, "third text"}};
-    explanations::ProblemExplanation textsOneForBoth = texts;
-    textsOneForBoth.wrong.resize(1);
-    const explanations::ProblemExplanation none;
+    const Explanation sequence{"hint",
+                               {"right A", "right B"},
+                               {{{{3, 3}, {4, 4}}, "cd then reply"},
+                                {{{2, 2}, {5, 5}, {6, 6}}, "second move wrong"},
+                                {{{7, 7}}, "gh"}}};
+    const Explanation points{"", {"all marked"}, {{{{9, 9}}, "not a liberty"}}};
+    const Explanation ox{"", {"CR"}, {{{}, "CW"}}};
+    const Explanation texts{"", {"right text"}, {{{}, "second text"}, {{}, "third text"}}};
+    const Explanation textsOneForBoth{"", texts.right, {texts.wrong[0]}};
+    const Explanation none;
     const std::string captureWord = teacher::KindComment(6, 4);
     const std::string otherMoveWord = teacher::KindComment(6, 15);
     struct Case {
         const char* what;
-        const explanations::ProblemExplanation& explanation;
+        const Explanation& explanation;
         teacher::Attempt attempt;
         std::string says;
     };
@@ -49,21 +31,15 @@ TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
         {"right line by matched branch", sequence, {6, 4, true, 1, {{2, 2}}, 0}, "right B"},
         {"branch past the comments", sequence, {6, 4, true, 5, {{2, 2}}, 0}, "right A"},
         {"exact wrong line", sequence, {6, 4, false, 0, {{7, 7}}, 0}, "gh"},
-        {"line that goes on with the reply",
-         sequence,
-         {6, 4, false, 0, {{3, 3}}, 0},
-         "cd then reply"},
-        {"later wrong move on its own line",
+        {"goes on with the reply", sequence, {6, 4, false, 0, {{3, 3}}, 0}, "cd then reply"},
+        {"later wrong move",
          sequence,
          {6, 4, false, 0, {{2, 2}, {5, 5}, {6, 6}}, 0},
          "second move wrong"},
         {"first move only", sequence, {6, 4, false, 0, {{7, 7}, {1, 1}, {0, 0}}, 0}, "gh"},
         {"no try named", sequence, {6, 4, false, 0, {{8, 8}}, 0}, captureWord},
         {"no try, other question", sequence, {6, 15, false, 0, {{8, 8}}, 0}, otherMoveWord},
-        {"wrong mark after right ones",
-         points,
-         {4, 6, false, 0, {{1, 1}, {9, 9}}, 0},
-         "not a liberty"},
+        {"wrong mark after right", points, {4, 6, false, 0, {{1, 1}, {9, 9}}, 0}, "not a liberty"},
         {"unnamed mark", points, {5, 6, false, 0, {{1, 1}, {2, 2}}, 0}, teacher::KindComment(4, 6)},
         {"letter", sequence, {3, 8, false, 0, {{7, 7}}, 0}, "gh"},
         {"ox right", ox, {2, 2, true, 0, {}, 0}, "CR"},
