@@ -5,7 +5,6 @@
 
 #include "LessonFixtures.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
-#include "lesson/LessonFileNames.h"
 #include "lesson/LessonPage.h"
 
 using namespace lesson;
@@ -41,11 +40,6 @@ PageRecord Page(int boardSize, std::vector<std::vector<lessontest::Entry>> steps
 }
 
 }  // namespace
-
-TEST(LessonFileNames, NumbersAreOneBased) {
-    EXPECT_EQ(LessonDataFileName(kLessonDirectory, {0, 0, 0}), "DATA/DATA/EXPLAIN/1-1-1.dat");
-    EXPECT_EQ(LessonTextFileName(kLessonDirectory, {1, 3, 0}), "DATA/DATA/EXPLAIN/2-4-1.txt");
-}
 
 TEST_F(LessonPageLoad, ReadsTheRequestedRecordAndItsText) {
     const PageRecord second{.characterPose = 2,

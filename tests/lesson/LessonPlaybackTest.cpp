@@ -33,8 +33,10 @@ protected:
         playback.Start();
         playback.Enter();
     }
-    void Ticks(int n) {
+    // Ticks `n` times; the step shown after them.
+    int Ticks(int n) {
         for (int i = 0; i < n; ++i) playback.Tick();
+        return page().currentStep;
     }
     void NextPages(int n) {
         for (int i = 0; i < n; ++i) playback.NextPage();
@@ -128,12 +130,9 @@ TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
     playback.NextPage();
     ASSERT_EQ(page().stoneMovePage, 1);
     EXPECT_EQ(playback.Timers().Period(LessonPlayback::kStepTimer), 22);
-    std::vector<int> steps;
-    for (int ticks : {1, 21, 1}) {
-        Ticks(ticks);
-        steps.push_back(page().currentStep);
-    }
-    EXPECT_EQ(steps, (std::vector{1, 1, 2}));
+    EXPECT_EQ(Ticks(1), 1);
+    EXPECT_EQ(Ticks(21), 1);
+    EXPECT_EQ(Ticks(1), 2);
 }
 
 TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
@@ -150,8 +149,7 @@ TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
     Ticks(3);  // typing notices it is done and hands over to the steps
     EXPECT_FALSE(playback.TypingOn());
     ASSERT_TRUE(playback.StepPlaybackOn());
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
+    EXPECT_EQ(Ticks(1), 1);
     playback.Advance();
     EXPECT_EQ(tuple(page().currentStep, playback.StepPlaybackOn(), page().board.At(2, 0),
                     page().currentPage),
@@ -254,17 +252,13 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
         << "entering the page starts typing only";
     view.sounds.clear();
     std::vector<int> steps;
-    for (int blink = 0; blink < 6; ++blink) {
-        Ticks(22);
-        steps.push_back(page().currentStep);
-    }
+    for (int blink = 0; blink < 6; ++blink) steps.push_back(Ticks(22));
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 1, 2}));
     // Steps 1, 3 and 4 add one stone each (step 1 again after the wrap); step 2 adds two.
     EXPECT_EQ(Count(kStoneSound), 4);
     playback.NextPage();
     ASSERT_EQ(page().currentPage, 45);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
+    EXPECT_EQ(Ticks(1), 1);
 }
 
 TEST_F(LessonPlaybackTest, LessonOneOneOneAutomaticStepsDoNothingOnPageFortyFour) {
@@ -275,6 +269,5 @@ TEST_F(LessonPlaybackTest, LessonOneOneOneAutomaticStepsDoNothingOnPageFortyFour
     Ticks(3 * 3);  // the two-byte body is typed; typing hands over to steps
     ASSERT_TRUE(playback.StepPlaybackOn());
     const int before = page().currentStep;
-    Ticks(3);
-    EXPECT_EQ(page().currentStep, before) << "only blink ticks move these pages";
+    EXPECT_EQ(Ticks(3), before) << "only blink ticks move these pages";
 }
