@@ -4,6 +4,8 @@
 #include <tuple>
 
 #include "PlayFixture.h"
+#include "problem/BoardCursor.h"
+#include "problem/ProblemControls.h"
 
 using testfile::BranchWord;
 using testfile::Make;
@@ -11,6 +13,27 @@ using testfile::Word;
 using Pane = ProblemView::Pane;
 using Text = ProblemView::Text;
 using std::tuple;
+
+namespace {
+
+// ○ is right.
+testfile::Problem Circle() {
+    return Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
+}
+
+class ControlsTest : public PlayTest {
+protected:
+    // The usable controls as letters (Prev, Next, Up, Down, decide, Answer), then the face.
+    std::string On() const {
+        const problemcontrols::Controls c = problemcontrols::ControlsFor(*play);
+        const bool on[] = {c.prev, c.next, c.scrollUp, c.scrollDown, c.decide, c.answer};
+        std::string s = "PNUDdA";
+        for (size_t i = 0; i < s.size(); ++i) s[i] = on[i] ? s[i] : '.';
+        return s + char('0' + c.face);
+    }
+};
+
+}  // namespace
 
 TEST(BoardGeometry, CornerAndFullBoardPoints) {
     using boardgeometry::Hit;
@@ -31,6 +54,46 @@ TEST(BoardGeometry, CornerAndFullBoardPoints) {
     boardgeometry::CenterOf(19, 18, 18, x, y);
     boardgeometry::CenterOf(6, 5, 5, x6, y6);
     EXPECT_EQ(tuple(x, y, x6, y6), tuple(649, 671, 624, 646));
+}
+
+TEST(BoardCursor, StartsOnThePressedPointOnlyOnTheBoard) {
+    BoardCursor c;
+    EXPECT_FALSE(c.Begin(13, 673, 71) || c.Shown()) << "off the corner board";
+    ASSERT_TRUE(c.Begin(13, 49 + 48 * 2, 71 + 48 * 3));
+    EXPECT_EQ(std::tuple(c.Shown(), c.Column(), c.Row()), std::tuple(true, 2, 3));
+}
+
+TEST(BoardCursor, StepsOncePerThresholdFromTheLastAnchor) {
+    BoardCursor c;
+    ASSERT_TRUE(c.Begin(19, 57 + 32 * 5, 79 + 32 * 5));
+    const int x0 = 57 + 32 * 5, y0 = 79 + 32 * 5;
+    EXPECT_FALSE(c.Move(x0 + 23, y0)) << "23 pixels are not more than 23";
+    EXPECT_TRUE(c.Move(x0 + 24, y0));
+    EXPECT_EQ(c.Column(), 6);
+    // The anchor moved with the step: another 23 pixels do nothing, 24 step again.
+    EXPECT_FALSE(c.Move(x0 + 24 + 23, y0));
+    EXPECT_TRUE(c.Move(x0 + 24 + 24, y0));
+    EXPECT_EQ(c.Column(), 7);
+    // Each axis on its own; a big jump is still one point.
+    EXPECT_TRUE(c.Move(x0 + 48, y0 - 200));
+    EXPECT_EQ(std::pair(c.Column(), c.Row()), std::pair(7, 4));
+}
+
+TEST(BoardCursor, CornerBoardNeedsMoreTravelAndClampsAtTheEdges) {
+    BoardCursor c;
+    ASSERT_TRUE(c.Begin(13, 50, 72));
+    EXPECT_EQ(BoardCursor::Threshold(13), 32);
+    EXPECT_FALSE(c.Move(50 - 32, 72));
+    EXPECT_FALSE(c.Move(50 - 32 - 33, 72)) << "already at column 0";
+    EXPECT_EQ(c.Column(), 0);
+    int x = 50;
+    for (int i = 0; i < 20; ++i) c.Move(x += 33, 72);
+    EXPECT_EQ(c.Column(), 12);
+    c.End();
+    EXPECT_FALSE(c.Move(0, 0)) << "no drag after the release";
+    ASSERT_TRUE(c.Shown());
+    c.Clear();
+    EXPECT_FALSE(c.Shown());
 }
 
 TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
@@ -212,8 +275,7 @@ TEST_F(PlayTest, PickingALetterJudgesItsKind) {
 }
 
 TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
-    const testfile::Problem p = Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});  // ○
-    Load({p, p});
+    Load({Circle(), Circle()});
     ASSERT_EQ(play->Type(), ProblemType::YesNo);
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
     EXPECT_EQ(ClickPoint(3, 3), Verdict::None) << "choices are not made on the board";
@@ -363,4 +425,51 @@ TEST_F(PlayTest, EmptySectionHasNothingToPlay) {
     play->NextProblem();
     play->Tick();
     EXPECT_TRUE(view.sounds.empty());
+}
+
+TEST_F(ControlsTest, ChoiceButtonsFollowTheSelectionAndTheDecision) {
+    Load({Circle(), Circle()});
+    EXPECT_EQ(On(), ".NU.d.1") << "first problem, selection 0";
+    play->SelectionUp();
+    EXPECT_EQ(On(), ".N.Dd.1") << "× is the highest choice";
+    play->Decide();  // × is wrong; no paging while the decision is shown, no verdict yet
+    EXPECT_EQ(On(), "......1");
+    Ticks(80);
+    EXPECT_EQ(On(), ".N...A3");
+    play->ShowAnswer();
+    EXPECT_EQ(On(), ".N....1") << "the answer is on show";
+}
+
+TEST_F(ControlsTest, DecideNeedsTheQuestionWindowClosed) {
+    Load(std::vector<testfile::Problem>(28, Circle()), 27);
+    play->OpenQuestionWindow();
+    EXPECT_EQ(On(), "P.U...0") << "last problem";
+    CloseQuestion();
+    EXPECT_EQ(On(), "P.U.d.1") << "looking aside once the question is closed";
+}
+
+TEST_F(ControlsTest, BoardProblemsHaveNoSelectionAndAnswerOnlyAfterAWrongVerdict) {
+    const testfile::Problem oneMove = Sequence({{{2, 2}}});
+    Load({oneMove, oneMove, oneMove}, 1);
+    EXPECT_EQ(On(), "PN....1");
+    EXPECT_EQ(ClickPoint(5, 5), Verdict::Incorrect);
+    EXPECT_EQ(On(), "PN....1");
+    Ticks(3);
+    EXPECT_EQ(On(), "PN...A3");
+    play->Again();
+    CloseQuestion();
+    ClickPoint(2, 2);
+    Ticks(3);
+    EXPECT_EQ(On(), "PN....2") << "a correct verdict offers no answer";
+}
+
+TEST(FaceSwitch, ChangesOnlyWhenTheFaceDiffers) {
+    problemcontrols::FaceSwitch faces;
+    EXPECT_EQ(faces.Current(), -1);
+    std::vector<bool> changed;
+    for (int face : {0, 0, 2, 2, 0, 3}) changed.push_back(faces.Change(face));
+    EXPECT_EQ(changed, (std::vector<bool>{true, false, true, false, true, true}));
+    EXPECT_EQ(faces.Current(), 3);
+    EXPECT_STREQ(problemcontrols::LookOf(9).texture, problemcontrols::LookOf(0).texture)
+        << "an unknown face shows as the normal one";
 }
