@@ -3,7 +3,9 @@
 #include <tuple>
 #include <utility>
 
+#include "Lib/ZIRur/Util/DebugLog.h"
 #include "lesson/LessonBoardOps.h"
+#include "lesson/LessonSprites.h"
 
 using namespace lesson;
 
@@ -22,6 +24,32 @@ LessonPage MakePage(int boardSize, const std::vector<std::vector<StepEntry>>& st
         for (size_t i = 0; i < steps[s].size(); ++i) page.entries[s][i] = steps[s][i];
     }
     return page;
+}
+
+struct Scene {
+    LessonBoard board{};
+    int size = 9;
+    int blink = 0;
+    LessonId lesson{0, 0, 0};
+    int page = 0;
+    std::vector<LessonSprite> Build() const {
+        return BuildSprites(SpriteScene{&board, size, blink, lesson, page});
+    }
+};
+
+std::vector<std::string> Names(const std::vector<LessonSprite>& sprites) {
+    std::vector<std::string> names;
+    for (const auto& s : sprites) names.push_back(s.texture);
+    return names;
+}
+
+using Names_ = std::vector<std::string>;
+
+// The sprites of a board of `size` whose top row holds `codes` from column 0.
+std::vector<LessonSprite> Row(int size, std::vector<uint16_t> codes, int blink = 0) {
+    Scene s{.size = size, .blink = blink};
+    for (size_t x = 0; x < codes.size(); ++x) s.board.At(int(x), 0) = codes[x];
+    return s.Build();
 }
 
 }  // namespace
@@ -115,4 +143,112 @@ TEST(LessonStoneSound, StepsBeyondTheStoredOnesAreEmpty) {
         EXPECT_EQ(board.At(3, 3), 1);
     }
     EXPECT_TRUE(IsStoneMovePage(page, kPlainLesson));
+}
+
+TEST(LessonSprites, GeometryFollowsTheBoardSize) {
+    // Sizes without their own geometry (7) use the 19 x 19 one.
+    EXPECT_EQ(
+        std::vector({PointPosition(6, 1, 2).x, PointPosition(6, 1, 2).y, PointPosition(9, 8, 8).x,
+                     PointPosition(13, 12, 0).y, PointPosition(13, 12, 12).x,
+                     PointPosition(19, 18, 18).y, PointPosition(7, 1, 1).x}),
+        std::vector({204, 331, 641, 95, 649, 671, 105}));
+    EXPECT_EQ(std::tuple(BoardPictureName(13), BoardPictureName(0)),
+              std::tuple("COMN_board19trim.tga", "COMN_board19.tga"));
+}
+
+TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbersEachValueItsPicture) {
+    Scene s;
+    s.board.At(0, 0) = 0x0070;  // arrows down and left
+    s.board.At(1, 0) = 0x0301;  // black stone numbered 3
+    s.board.At(0, 1) = 0x0C02;  // white stone numbered 12
+    const auto sprites = s.Build();
+    EXPECT_EQ(Names(sprites),
+              (Names_{"bstone9.tga", "wstone9.tga", "COMN_arrow9_down.tga", "COMN_arrow9_left.tga",
+                      "COMN_stone9NumW_03.tga", "COMN_stone9NumB_12.tga"}));
+    EXPECT_EQ(std::tuple(sprites[0], sprites[1], sprites[2].x),
+              std::tuple(LessonSprite{"bstone9.tga", 151, 103},
+                         LessonSprite{"wstone9.tga", 81, 173}, 81));
+    // The stone layer's values.
+    EXPECT_EQ(Names(Row(6, {5, 4})),
+              (Names_{"bstone6.tga", "COMN_mark6_W.tga", "COMN_mark6_W.tga"}));
+    EXPECT_EQ(Names(Row(19, {8, 12, 9, 3})),
+              (Names_{"wstone19.tga", "COMN_stone19TextB_08.tga", "COMN_stone19TextW_03.tga",
+                      "COMN_mark19_1.tga", "COMN_stone19TextB_07.tga"}));
+}
+
+TEST(LessonSprites, ThirteenBoardExchangesUpAndDownArrows) {
+    // 0x00E0: up, right, down.
+    EXPECT_EQ(Names(Row(13, {0x00E0})),
+              (Names_{"COMN_arrow13_down.tga", "COMN_arrow13_right.tga", "COMN_arrow13_up.tga"}));
+    EXPECT_EQ(Names(Row(9, {0x00E0})),
+              (Names_{"COMN_arrow9_up.tga", "COMN_arrow9_right.tga", "COMN_arrow9_down.tga"}));
+}
+
+TEST(LessonSprites, HiddenBlinkPhaseLeavesOutBlinkingPictures) {
+    // A stone with a label blinking as a stone, numbered; a label with the stone class (stays);
+    // a stone that stays with an arrow that blinks; a label that blinks; one that never blinks.
+    const std::vector<uint16_t> codes = {0x4105, 0x4009, 0x8031, 0x800A, 0xC201};
+    EXPECT_EQ(Row(9, codes).size(), 9u);
+    EXPECT_EQ(Names(Row(9, codes, 1)),
+              (Names_{"COMN_mark9_1.tga", "bstone9.tga", "bstone9.tga", "COMN_stone9NumW_02.tga"}));
+}
+
+TEST(LessonSprites, NigiriPicturesOfLessonOneOneTwo) {
+    Scene s{.lesson = {0, 0, 1}};
+    s.board.At(0, 0) = 1;
+    const std::pair<int, const char*> pages[] = {
+        {9, "EX1_nigiri_1.tga"},  {11, "EX1_nigiri_1.tga"}, {12, "EX1_nigiri_2.tga"},
+        {13, "EX1_nigiri_3.tga"}, {14, "EX1_nigiri_4.tga"}, {15, "EX1_nigiri_4.tga"}};
+    for (auto [page, name] : pages) {
+        s.page = page;
+        const auto sprites = s.Build();
+        ASSERT_EQ(sprites.size(), 2u) << page;
+        EXPECT_EQ(sprites[1], (LessonSprite{name, 395, 336})) << page;
+    }
+    s.page = 16;
+    EXPECT_EQ(s.Build().size(), 1u);
+    s.page = 9;
+    s.lesson = {0, 0, 0};
+    EXPECT_EQ(s.Build().size(), 1u) << "only that lesson";
+}
+
+TEST(LessonSprites, PageFiftySevenDrawsArrowTwoAsLabelAndBlinksWholePoints) {
+    Scene s{.lesson = {0, 0, 1}, .page = 57};
+    s.board.At(0, 0) = 0x0020;           // arrow value 2
+    s.board.At(1, 0) = 0x8000 | 0x0001;  // stone of the label class
+    s.board.At(2, 0) = 0x4000 | 0x0040;  // left arrow of the stone class
+    EXPECT_EQ(Names(s.Build()),
+              (Names_{"bstone9.tga", "COMN_stone9TextW_01.tga", "COMN_arrow9_left.tga"}));
+    s.blink = 1;
+    EXPECT_EQ(Names(s.Build()), (Names_{"COMN_stone9TextW_01.tga"}));
+    s.page = 56;
+    s.blink = 0;
+    EXPECT_EQ(Names(s.Build()), (Names_{"bstone9.tga", "COMN_arrow9_left.tga"}))
+        << "elsewhere value 2 draws nothing";
+}
+
+TEST(LessonSprites, PageSeventeenOfLessonOneTwoOneJoinsSideArrows) {
+    Scene s{.lesson = {0, 1, 0}, .page = 17};
+    s.board.At(4, 0) = 0x0040;  // left
+    s.board.At(6, 0) = 0x0060;  // right
+    s.board.At(6, 1) = 0x0060;  // right on another row: stays
+    auto xs = [&] {
+        std::vector<int> out;
+        for (const LessonSprite& sprite : s.Build()) out.push_back(sprite.x);
+        return out;
+    };
+    const int col5 = PointPosition(9, 5, 0).x;
+    EXPECT_EQ(xs(), (std::vector{col5, col5, PointPosition(9, 6, 1).x}));
+    s.page = 18;
+    EXPECT_EQ(s.Build()[0].x, PointPosition(9, 4, 0).x);
+}
+
+TEST(LessonSprites, ListStopsAtTwoHundredPictures) {
+    Scene s{.size = 19};
+    for (auto& row : s.board.points) row.fill(0x0101);
+    dbglog::Capture log;
+    const auto sprites = s.Build();
+    EXPECT_EQ(std::tuple(sprites.size(), sprites.back().texture),
+              std::tuple(kMaxSprites, "bstone19.tga"));
+    EXPECT_NE(log.Text().find("spriteCount"), std::string::npos);
 }
