@@ -7,31 +7,130 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
 #include <regex>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "BuiltImage.h"
+#include "Lib/ZIRur/File/TIGroup.h"
+#include "Lib/ZIRur/Graphics/ImageDecoder.h"
+#include "Lib/ZIRur/Layout/ts_layout.h"
+#include "Lib/ZIRur/Util/TSingleton.h"
+#include "Lib/ZIRur/Wnd/TSButton.h"
 #include "Lib/lyt/textBox.h"
+#include "lesson/LessonExceptions.h"
+#include "lesson/LessonPage.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemControls.h"
 #include "screens/ScreenAssets.h"
 
 namespace {
 
+// One decoded picture of a built archive, rows top first.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+    // The pixel's R, G, B, A; zeros outside the picture.
+    const uint8_t* At(int x, int y) const {
+        static const uint8_t kNone[4] = {0, 0, 0, 0};
+        if (x < 0 || y < 0 || x >= width || y >= height) return kNone;
+        return rgba.data() + (size_t(y) * size_t(width) + size_t(x)) * 4;
+    }
+    int Alpha(int x, int y) const { return At(x, y)[3]; }
+    // Perceived brightness 0..255 of an opaque pixel.
+    int Luma(int x, int y) const {
+        const uint8_t* p = At(x, y);
+        return (p[0] * 299 + p[1] * 587 + p[2] * 114) / 1000;
+    }
+};
+
+// Decodes a Targa entry of a built archive as the program does; an empty image (width 0)
+// when the entry is missing or cannot be decoded.
+Image LoadTga(const CTIGroup& group, const char* name) {
+    Image image;
+    const uint8_t* data = group.GetT2IBuffer(name);
+    gfx::DecodedImage decoded;
+    if (data == nullptr ||
+        !gfx::DecodeImage(gfx::kImageTypeTarga,
+                          std::span<const uint8_t>(data, group.GetT2ISize(name)), decoded))
+        return image;
+    image.width = decoded.width;
+    image.height = decoded.height;
+    const size_t row = size_t(decoded.width) * 4;
+    image.rgba.resize(row * size_t(decoded.height));
+    // Decoded bottom row first; kept top row first.
+    for (int y = 0; y < decoded.height; ++y)
+        std::copy_n(decoded.rgba.get() + size_t(decoded.height - 1 - y) * row, row,
+                    image.rgba.data() + size_t(y) * row);
+    return image;
+}
+
+// Full path of a file under the build's DATA folder.
+std::string DataPath(const char* relative) {
+    return std::string(STONEWELL_BINARY_DIR) + "/DATA/" + relative;
+}
+
+// Tests on the archives and layouts the build made; archives are named as under DATA/IMG
+// without ".T2G" ("COMMON", "F_1").
+class BuiltDataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetPlatform(&m_platform);
+        ASSERT_TRUE(Archive("COMMON").IsOpen()) << "build the data first (target stonewell_data)";
+    }
+    void TearDown() override {
+        m_layouts.clear();
+        TSingleton<CTSLytMgr>::DestroyInstance();
+        platform::SetPlatform(nullptr);
+    }
+    CTIGroup& Archive(const std::string& name) {
+        auto& slot = m_archives[name];
+        if (!slot) {
+            slot = std::make_unique<CTIGroup>();
+            EXPECT_TRUE(slot->Open(DataPath(("IMG/" + name + ".T2G").c_str()).c_str())) << name;
+        }
+        return *slot;
+    }
+    Image Picture(const std::string& archive, const std::string& name) {
+        return LoadTga(Archive(archive), name.c_str());
+    }
+    CTSLayout& Layout(const std::string& archive) {
+        auto& slot = m_layouts[archive];
+        if (!slot) {
+            slot = std::make_unique<CTSLayout>();
+            EXPECT_EQ(slot->Load(&Archive(archive), archive.c_str(), nullptr), 1) << archive;
+        }
+        return *slot;
+    }
+    // The screen rectangle of a pane of the archive's layout of the same name.
+    TSRect Rect(const std::string& archive, const char* pane) {
+        return Layout(archive).GetPane(pane).GetPaneRect();
+    }
+
+private:
+    platform::HeadlessPlatform m_platform;
+    std::map<std::string, std::unique_ptr<CTIGroup>> m_archives;
+    std::map<std::string, std::unique_ptr<CTSLayout>> m_layouts;
+};
+
 namespace sa = screen_assets;
-using builtdata::Image;
-using BoardPictures = builtdata::BuiltDataTest;
-using ScreenData = builtdata::BuiltDataTest;
-using CharacterArt = builtdata::BuiltDataTest;
+using BoardPictures = BuiltDataTest;
+using ScreenData = BuiltDataTest;
+using CharacterArt = BuiltDataTest;
 
 // Board line ink, however it is anti-aliased onto the wood.
 bool IsInk(const Image& img, int x, int y) {
@@ -172,7 +271,7 @@ TEST_F(BoardPictures, NumbersShowInkOfTheOtherColour) {
 TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
     auto expectFits = [&](const std::string& archive, const std::string& pane,
                           const std::string& source, const std::string& texture) {
-        const builtdata::Image img = Picture(source, texture);
+        const Image img = Picture(source, texture);
         const TSRect r = Rect(archive, pane.c_str());
         EXPECT_EQ(std::pair(img.width, img.height), std::pair(r.right - r.left, r.bottom - r.top))
             << archive << " " << pane << " / " << texture;
@@ -363,7 +462,7 @@ TEST_F(CharacterArt, TitleEyelidsCoverTheOpenEyes) {
 }
 
 TEST(HelpPage, LinksOnlyToInstalledFilesAndItsOwnSections) {
-    const std::filesystem::path help = builtdata::DataPath("IMG/HELP");
+    const std::filesystem::path help = DataPath("IMG/HELP");
     std::ifstream in(help / "help.html");
     ASSERT_TRUE(in) << "DATA/IMG/HELP/help.html is not installed";
     std::stringstream text;
@@ -390,6 +489,78 @@ TEST(HelpPage, LinksOnlyToInstalledFilesAndItsOwnSections) {
         EXPECT_TRUE(std::filesystem::is_regular_file(help / target)) << target << " missing";
     }
     EXPECT_GE(files, 3);  // the style sheet and the pictures
+}
+
+// The pages the playback treats specially (its quirk table) must hold, in the built lessons,
+// what that special treatment needs. Playing every lesson to its end is the e2e suite's part.
+using lesson::LessonPage;
+using lesson::LessonQuirk;
+using Points = std::set<std::pair<int, int>>;
+
+const std::string kLessonDir = std::string(STONEWELL_BINARY_DIR) + "/DATA/DATA/EXPLAIN/";
+
+// The points of the page's step entries that satisfy `want`.
+Points EntriesWhere(const LessonPage& p,
+                    const std::function<bool(const lesson::StepEntry&)>& want) {
+    Points out;
+    for (int s = 0; s < p.header.stepCount; ++s)
+        for (const lesson::StepEntry& e : p.StepEntries(s))
+            if (want(e)) out.insert({e.x, e.y});
+    return out;
+}
+
+int Stone(const LessonPage& p, int x, int y) {
+    return p.board.At(x, y) & 0x000F;
+}
+
+// Runs `check` on every page of lesson `id` that has `quirk`; there must be one.
+void ForQuirkPages(lesson::LessonId id, LessonQuirk quirk,
+                   const std::function<void(const LessonPage&)>& check) {
+    LessonPage first;
+    ASSERT_EQ(lesson::LoadLessonPage(first, id, kLessonDir), lesson::PageLoadResult::Loaded);
+    int quirkPages = 0;
+    for (int page = 0; page < first.pageCount; ++page) {
+        if (!lesson::HasQuirk(id, page, quirk)) continue;
+        SCOPED_TRACE("page " + std::to_string(page));
+        ++quirkPages;
+        LessonPage p;
+        p.currentPage = page;
+        ASSERT_EQ(lesson::LoadLessonPage(p, id, kLessonDir), lesson::PageLoadResult::Loaded);
+        check(p);
+    }
+    EXPECT_GT(quirkPages, 0) << "the lesson has no page the quirk names";
+}
+
+TEST(CurriculumLessons, QuirkPagesHoldWhatTheirQuirkNeeds) {
+    // 1-1-1: each blink tick shows steps 1, 2, 3, 4, 1, ...: a start and four changes.
+    ForQuirkPages({0, 0, 0}, LessonQuirk::BlinkCyclesSteps, [](const LessonPage& p) {
+        EXPECT_EQ(std::pair(p.header.stepCount, p.header.showFinal), std::pair(5, 0));
+        for (int s = 1; s < 5; ++s) EXPECT_GT(p.entryCounts[size_t(s)], 0) << "step " << s;
+    });
+    // 1-1-2: the nigiri picture is drawn over the middle of the board: nothing may lie there.
+    ForQuirkPages({0, 0, 1}, LessonQuirk::NigiriPicture, [](const LessonPage& p) {
+        EXPECT_TRUE(EntriesWhere(p, [](const auto&) { return true; }).empty());
+    });
+    // 1-1-2: arrow value 2 is the letter ア here and blinking hides the point whole: one
+    // letter, blinking, on an empty point.
+    ForQuirkPages({0, 0, 1}, LessonQuirk::LabelArrowAndWholePointBlink, [](const LessonPage& p) {
+        const Points letters =
+            EntriesWhere(p, [](const auto& e) { return (e.code & 0x00F0) == 0x0020; });
+        ASSERT_EQ(letters.size(), 1u);
+        EXPECT_EQ(letters, EntriesWhere(p, [](const auto& e) { return e.code == 0x8000; }));
+        EXPECT_EQ(Stone(p, letters.begin()->first, letters.begin()->second), 0);
+    });
+    // 1-2-1: the Left arrow of column 4 and the Right arrow of column 6 on the top row are
+    // drawn at column 5, on a stone that can run both ways.
+    ForQuirkPages({0, 1, 0}, LessonQuirk::SideArrowsMeetOnTopRow, [](const LessonPage& p) {
+        auto arrowAt = [&](int x, int code) {
+            return !EntriesWhere(p, [&](const auto& e) {
+                        return e.y == 0 && e.x == x && (e.code & 0x00F0) == code;
+                    }).empty();
+        };
+        EXPECT_TRUE(arrowAt(4, 0x0040) && arrowAt(6, 0x0060));
+        EXPECT_EQ(std::tuple(Stone(p, 5, 0), Stone(p, 4, 0), Stone(p, 6, 0)), std::tuple(2, 0, 0));
+    });
 }
 
 }  // namespace
