@@ -66,22 +66,20 @@ TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
 }
 
 TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
-    int x = -1, y = -1;
-    ASSERT_TRUE(EntryPoint({3, 0, 1}, 13, false, x, y));
-    EXPECT_EQ(std::pair(x, y), std::pair(3, 12));
-    ASSERT_TRUE(EntryPoint({0, 12, 1}, 13, false, x, y));
-    EXPECT_EQ(y, 0);
-    EXPECT_FALSE(EntryPoint({0, 13, 1}, 13, false, x, y)) << "row 13 wraps past the board";
-    EXPECT_FALSE(EntryPoint({13, 0, 1}, 13, false, x, y));
-    // Lesson 2-4-1 mirrors on the full board.
-    ASSERT_TRUE(EntryPoint({1, 18, 1}, 9, true, x, y));
-    EXPECT_EQ(y, 0);
-    ASSERT_TRUE(EntryPoint({1, 10, 1}, 9, true, x, y));
-    EXPECT_EQ(y, 8);
-    EXPECT_FALSE(EntryPoint({1, 0, 1}, 9, true, x, y)) << "row 0 lands on 18, off a 9 x 9 board";
-    EXPECT_FALSE(EntryPoint({1, 19, 1}, 9, true, x, y)) << "beyond the mirror line wraps";
-    ASSERT_TRUE(EntryPoint({1, 0, 1}, 13, true, x, y)) << "13 x 13 keeps its own mirror";
-    EXPECT_EQ(y, 12);
+    auto at = [](StepEntry e, int size, bool mirrored) {
+        int x = -1, y = -1;
+        return EntryPoint(e, size, mirrored, x, y) ? std::pair(x, y) : std::pair(-1, -1);
+    };
+    // Row 13 wraps past the 13 x 13 board.
+    const std::pair off(-1, -1);
+    EXPECT_EQ(std::vector({at({3, 0, 1}, 13, false), at({0, 12, 1}, 13, false),
+                           at({0, 13, 1}, 13, false), at({13, 0, 1}, 13, false)}),
+              std::vector({std::pair(3, 12), {0, 0}, off, off}));
+    // Lesson 2-4-1 mirrors on the full board: row 0 lands on 18, off a 9 x 9 board, and rows
+    // beyond the mirror line wrap; 13 x 13 keeps its own mirror.
+    EXPECT_EQ(std::vector({at({1, 18, 1}, 9, true), at({1, 10, 1}, 9, true), at({1, 0, 1}, 9, true),
+                           at({1, 19, 1}, 9, true), at({1, 0, 1}, 13, true)}),
+              std::vector({std::pair(1, 0), {1, 8}, off, off, {1, 12}}));
     LessonPage page = MakePage(19, {{{2, 0, 1}}});
     LessonBoard mirrored, plain;
     RebuildBoard(page, kMirroredLesson, 0, mirrored);

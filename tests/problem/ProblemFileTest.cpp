@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ProblemFileWriter.h"
+#include "PlayFixture.h"
 #include "problem/ProblemFile.h"
 #include "progress/ProgressState.h"
 #include "support/ScratchDir.h"
