@@ -126,11 +126,7 @@ TEST(ProblemLoadWindow, OutOfRangeSetupWordsAreDroppedAndTheReplacementIsTestedT
 }
 
 TEST(ProblemLoadWindow, ProblemWithoutAnswersIsTypeOneOnTheFullBoard) {
-    testfile::Problem p = SimpleSequence();
-    p.code = 2;
-    p.branches.clear();
-    p.answers.clear();
-    const ProblemRecord r = DecodeOne(p);
+    const ProblemRecord r = DecodeOne(testfile::Make(2, SimpleSequence().setup));
     EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.turn), tuple(1 + 16, StoneEntry{0, 0, 18, 0}, 255));
 }
 
@@ -159,19 +155,17 @@ TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
 }
 
 TEST(ProblemLoadAnswers, BranchesPerCode) {
-    testfile::Problem p = SimpleSequence();
-    p.code = 0;
-    p.branches = {BranchWord(0, 5)};  // code 0: one branch per answer word; ignored
-    p.answers = {Word(1, 9, 1, 17), Word(1, 0, 2, 16)};
-    ProblemRecord r = DecodeOne(p);
+    // Code 0 makes one branch per answer word; its branch words are ignored.
+    const auto setup = SimpleSequence().setup;
+    ProblemRecord r = DecodeOne(
+        testfile::Make(0, setup, {Word(1, 9, 1, 17), Word(1, 0, 2, 16)}, {BranchWord(0, 5)}));
     EXPECT_EQ(tuple(r.answerParam, r.turn), tuple(2, 0));
     EXPECT_EQ(E(r.slots + 2, r.slots + 6),
               (E{{0, 0, 0, 1}, {0, 1, 1, 0}, {0, 0, 0, 1}, {0, 2, 2, 0}}));
     // Code 6 alternates colours and numbers each branch; byte 802 is the branch count.
-    p = SimpleSequence();
-    p.answers = {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17), Word(1, 0, 4, 17)};
-    p.branches = {BranchWord(0, 3), BranchWord(3, 4)};
-    r = DecodeOne(p);
+    r = DecodeOne(testfile::Make(
+        6, setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17), Word(1, 0, 4, 17)},
+        {BranchWord(0, 3), BranchWord(3, 4)}));
     EXPECT_EQ(r.answerParam, 2);
     EXPECT_EQ(
         E(r.slots + 2, r.slots + 8),
