@@ -1,7 +1,6 @@
 #include "Lib/ZIRur/Sound/PcmConvert.h"
 
 #include <gtest/gtest.h>
-
 #include "WavBytes.h"
 
 using namespace wavtest;
@@ -86,7 +85,6 @@ TEST(PcmConvert, AcceptsOnlyFormatsItCanConvert) {
         EXPECT_EQ(pcm::IsPlayableFormat(format, {}), playable)
             << format.channels << " ch, " << format.sampleRate << " Hz, " << format.bitsPerSample
             << " bits, tag " << format.formatTag;
-
     // The extensible format plays when its sub-format is PCM (extra bytes after the size).
     const WavFormat extensible = Format(2, 22050, 16, 0xFFFE);
     Bytes extra = ExtensiblePcmExtra(16, 3);
