@@ -7,14 +7,8 @@ using namespace wavtest;
 
 namespace {
 WavFormat Format(uint16_t channels, uint32_t rate, uint16_t bits, uint16_t tag = 1) {
-    WavFormat f;
-    f.formatTag = tag;
-    f.channels = channels;
-    f.sampleRate = rate;
-    f.bitsPerSample = bits;
-    f.blockAlign = uint16_t(channels * bits / 8);
-    f.bytesPerSecond = rate * f.blockAlign;
-    return f;
+    const auto align = uint16_t(channels * bits / 8);
+    return {tag, channels, rate, rate * align, align, bits};
 }
 using Samples = std::vector<int16_t>;
 }  // namespace
