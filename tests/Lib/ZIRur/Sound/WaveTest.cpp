@@ -21,8 +21,7 @@ public:
         return !m_refuse && HeadlessPlatform::StartAudio(source);
     }
     bool m_refuse = false;
-    int m_starts = 0;
-    int m_stops = 0;
+    int m_starts = 0, m_stops = 0;
 };
 
 class WaveTest : public ::testing::Test {
