@@ -21,46 +21,39 @@ std::string DocumentedExample(const std::string& doc) {
 // Each source with text its printed form must hold.
 using Sources = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
-TEST(LytcRoundTrip, LayoutsRecompileByteForByte) {
-    const Sources sources = {
-        // Screen positions come back as layout positions.
-        {lytc_test::kRichSource, {"\"position\": [-312, 84]", "\"lineSpace\": 0.1,"}},
-        // "Hint" at screen (300, 200) under "Board" at the centre.
-        {DocumentedExample("layout-source.md"), {"\"position\": [-212, 184]"}},
-    };
+template <typename Compile, typename Decompile>
+void ExpectRoundTrips(const Sources& sources, Compile compile, Decompile decompile) {
     for (const auto& [source, shown] : sources) {
-        const std::vector<uint8_t> first = lytc_test::Compile(source);
-        const std::string printed = lytc::DecompileLayout(first, "a.lyt");
-        const std::vector<uint8_t> second = lytc_test::Compile(printed);
+        const std::vector<uint8_t> first = compile(source);
+        const std::string printed = decompile(first);
+        const std::vector<uint8_t> second = compile(printed);
         EXPECT_EQ(first, second) << printed;
-        EXPECT_EQ(lytc::DecompileLayout(second, "b.lyt"), printed);  // the printed text is stable
+        EXPECT_EQ(decompile(second), printed);  // the printed text is stable
         for (const std::string& s : shown) EXPECT_NE(printed.find(s), std::string::npos) << s;
     }
 }
 
-TEST(LytcRoundTrip, AnimationsRecompileByteForByte) {
-    const Sources sources = {
-        // Texture pattern keys print names for listed textures, numbers beyond the list; the
-        // texture used only by a key joins the list; zero slopes are left out, others kept.
-        {anim_test::kRichAnimation,
-         {"[[0, \"face_a.tga\"], [30, \"face_b.tga\"], [45, 7]]",
-          "\"textures\": [\"face_a.tga\", \"face_b.tga\"]", "[30, 20, 0.5]", "[0, 1.5, -0.25]",
-          "[60, 0]]"}},
-        {R"({"frames": 1, "contents": []})", {}},
-        {DocumentedExample("animation-source.md"), {"\"face_open.tga\", \"face_shut.tga\""}},
-    };
-    for (const auto& [source, shown] : sources) {
-        const std::vector<uint8_t> first = anim_test::Compile(source);
-        const std::string printed = lytc::DecompileAnimation(first, "a.anm");
-        const std::vector<uint8_t> second = anim_test::Compile(printed);
-        EXPECT_EQ(first, second) << printed;
-        EXPECT_EQ(lytc::DecompileAnimation(second, "b.anm"), printed);
-        for (const std::string& s : shown) EXPECT_NE(printed.find(s), std::string::npos) << s;
-        // Curves of one kind are gathered: scale-x follows translate-y, before visibility.
-        if (source == anim_test::kRichAnimation) {
-            EXPECT_LT(printed.find("\"scale-x\""), printed.find("\"visibility\""));
-        }
-    }
+TEST(LytcRoundTrip, LayoutsAndAnimationsRecompileByteForByte) {
+    // Screen positions come back as layout positions: "Hint" at screen (300, 200) under
+    // "Board" at the centre.
+    ExpectRoundTrips({{lytc_test::kRichSource, {"\"position\": [-312, 84]", "\"lineSpace\": 0.1,"}},
+                      {DocumentedExample("layout-source.md"), {"\"position\": [-212, 184]"}}},
+                     lytc_test::Compile,
+                     [](const auto& b) { return lytc::DecompileLayout(b, "a.lyt"); });
+    // Texture pattern keys print names for listed textures, numbers beyond the list; the
+    // texture used only by a key joins the list; zero slopes are left out, others kept. Curves
+    // of one kind are gathered: scale-x follows translate-y, before visibility.
+    ExpectRoundTrips(
+        {{anim_test::kRichAnimation,
+          {"[[0, \"face_a.tga\"], [30, \"face_b.tga\"], [45, 7]]",
+           "\"textures\": [\"face_a.tga\", \"face_b.tga\"]", "[30, 20, 0.5]", "[0, 1.5, -0.25]",
+           "[60, 0]]"}},
+         {R"({"frames": 1, "contents": []})", {}},
+         {DocumentedExample("animation-source.md"), {"\"face_open.tga\", \"face_shut.tga\""}}},
+        anim_test::Compile, [](const auto& b) { return lytc::DecompileAnimation(b, "a.anm"); });
+    const std::string printed =
+        lytc::DecompileAnimation(anim_test::Compile(anim_test::kRichAnimation), "a.anm");
+    EXPECT_LT(printed.find("\"scale-x\""), printed.find("\"visibility\""));
 }
 
 TEST(LytcRoundTrip, EveryTruncationIsRefusedAndAFlippedFileThatDecompilesRoundTrips) {
@@ -137,56 +130,39 @@ TEST(LytcRoundTrip, DecompilersRefuseWhatTheSourceCannotExpress) {
 // Written from the tables: header, "linf", "texl", "fntl", "matl", the panes, the groups.
 std::vector<uint8_t> TinyGolden() {
     lytfix::FileWriter f("SLYT", 0x000A);
-    size_t s = f.Begin("linf");
-    f.w.Zero(4), f.w.F32(640), f.w.F32(480);
-    f.End(s);
-
-    s = f.Begin("texl");
-    f.w.U16(1), f.w.U16(0);
-    f.w.U32(8), f.w.U32(0);  // name right after the one entry
-    f.w.CStr("a.tga");
-    f.w.Align4();
-    f.End(s);
-
-    s = f.Begin("fntl");
-    f.w.U16(0), f.w.U16(0);
-    f.End(s);
-
-    s = f.Begin("matl");
-    f.w.U16(1), f.w.U16(0);
-    f.w.U32(16);
-    f.w.Fixed("mat", 20);
-    for (int16_t v : {0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0}) f.w.S16(v);
-    for (int i = 0; i < 4; ++i) f.w.U32(0xFFFFFFFF);
-    f.w.U32(1);                              // one texture map
-    f.w.U16(0), f.w.U8(0x05), f.w.U8(0x04);  // wrap S 1 + min filter 1, mag filter 1
-    f.End(s);
-
+    const auto section = [&f](const char* tag, auto body) {
+        const size_t start = f.Begin(tag);
+        body(f.w);
+        f.End(start);
+    };
+    using W = lytfix::BeWriter&;
+    section("linf", [](W w) { w.Zero(4), w.F32(640), w.F32(480); });
+    // The name right after the one entry.
+    section("texl",
+            [](W w) { w.U16(1), w.U16(0), w.U32(8), w.U32(0), w.CStr("a.tga"), w.Align4(); });
+    section("fntl", [](W w) { w.U16(0), w.U16(0); });
+    section("matl", [](W w) {
+        w.U16(1), w.U16(0), w.U32(16), w.Fixed("mat", 20);
+        for (int16_t v : {0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0}) w.S16(v);
+        for (int i = 0; i < 4; ++i) w.U32(0xFFFFFFFF);
+        // One texture map: wrap S 1 + min filter 1, mag filter 1.
+        w.U32(1), w.U16(0), w.U8(0x05), w.U8(0x04);
+    });
     lytfix::PaneSpec root = lytfix::Named("RootPane");
     root.width = 640, root.height = 480;
     lytfix::Pane(f, root);
-    s = f.Begin("usrd");
-    f.w.U16(1), f.w.U16(0);
-    f.w.U32(12);  // from the entry: the name follows the single entry
-    f.w.Zero(8);
-    f.w.CStr("id");
-    f.w.Align4();
-    f.End(s);
+    // The name follows the single entry, 12 bytes from it.
+    section("usrd",
+            [](W w) { w.U16(1), w.U16(0), w.U32(12), w.Zero(8), w.CStr("id"), w.Align4(); });
     f.Marker("chbg");
     lytfix::PaneSpec pic = lytfix::Named("Pic");
     pic.tx = -320, pic.ty = 240;  // screen (0, 0) on a 640x480 layout
     pic.alpha = 128, pic.basePosition = 0, pic.width = 32, pic.height = 16;
     lytfix::Picture(f, pic, 0);
     f.Marker("chen");
-
-    s = f.Begin("grup");
-    f.w.Fixed("RootGroup", 16), f.w.U16(0), f.w.U16(0);
-    f.End(s);
+    section("grup", [](W w) { w.Fixed("RootGroup", 16), w.U16(0), w.U16(0); });
     f.Marker("gpbg");
-    s = f.Begin("grup");
-    f.w.Fixed("G", 16), f.w.U16(1), f.w.U16(0);
-    f.w.Fixed("Pic", 16);
-    f.End(s);
+    section("grup", [](W w) { w.Fixed("G", 16), w.U16(1), w.U16(0), w.Fixed("Pic", 16); });
     f.Marker("gpen");
     return f.Finish();
 }
@@ -202,6 +178,53 @@ TEST(LytcBytes, TinySourceMatchesHandWrittenBytes) {
       "groups": [{"name": "G", "panes": ["Pic"]}]
     })");
     EXPECT_EQ(got, TinyGolden());
+}
+
+// The offsets of the animation format worked out by hand.
+TEST(LytcBytes, SmallAnimationSourceGivesTheseBytes) {
+    const char* source = R"({"frames": 20, "textures": ["a.tga"], "contents": [
+      {"pane": "P", "curves": [
+        {"kind": "transform", "element": "translate-y", "keys": [[0, 1], [10, 2, 0.5]]},
+        {"kind": "visibility", "keys": [[0, 1]]}]},
+      {"material": "M", "curves": [{"kind": "texture-pattern", "keys": [[0, "a.tga"]]}]}],
+     "tag": {"name": "T", "groups": ["G"]},
+     "shares": [{"pane": "P", "group": "G"}]})";
+
+    lytfix::BeWriter e;
+    // Header: magic, byte-order mark, version 0.10, file size, header size, three sections.
+    e.Fixed("SANM", 4), e.U16(0xFEFF), e.U16(0x000A), e.U32(332), e.U16(16), e.U16(3);
+    // "ainf" at 16, 212 bytes.
+    e.Fixed("ainf", 4), e.U32(212);
+    e.U16(20), e.U8(0), e.U8(0), e.U16(1), e.U16(2), e.U32(32);  // content table at +32
+    e.U32(4);                                                    // "a.tga" at +20+4
+    e.Fixed("a.tga", 6), e.U16(0);                               // padding to +32
+    e.U32(40), e.U32(152);                                       // the two contents
+    // Content "P" at +40: two infos at +32 and +80 from the content.
+    e.Fixed("P", 20), e.U8(2), e.U8(0), e.U16(0), e.U32(32), e.U32(80);
+    // APSR info: one target 12 bytes on; target: index 0, element 1, two keys 12 bytes on.
+    e.Fixed("APSR", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
+    e.U8(0), e.U8(1), e.U8(0), e.U8(0), e.U16(2), e.U16(0), e.U32(12);
+    e.F32(0), e.F32(1), e.F32(0), e.F32(10), e.F32(2), e.F32(0.5f);
+    // AVIS info with one step key.
+    e.Fixed("AVIS", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
+    e.U8(0), e.U8(0), e.U8(0), e.U8(0), e.U16(1), e.U16(0), e.U32(12);
+    e.F32(0), e.U16(1), e.U16(0);
+    // Content "M" at +152 (a material): one info 28 bytes on.
+    e.Fixed("M", 20), e.U8(1), e.U8(1), e.U16(0), e.U32(28);
+    e.Fixed("ATPT", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
+    e.U8(0), e.U8(0), e.U8(0), e.U8(0), e.U16(1), e.U16(0), e.U32(12);
+    e.F32(0), e.U16(0), e.U16(0);
+    ASSERT_EQ(e.Bytes().size(), 228u);
+    // "atag" at 228, 52 bytes: order 0, one group, name at +28, groups at +32, frames 0..20.
+    e.Fixed("atag", 4), e.U32(52), e.U16(0), e.U16(1), e.U32(28), e.U32(32);
+    e.U16(0), e.U16(20), e.U8(0), e.U8(0), e.U16(0);
+    e.Fixed("T", 4), e.Fixed("G", 20);
+    // "ashr" at 280, 52 bytes: entries at +16, one entry of 17 + 17 + 2 bytes.
+    e.Fixed("ashr", 4), e.U32(52), e.U32(16), e.U16(1), e.U16(0);
+    e.Fixed("P", 17), e.Fixed("G", 17), e.U16(0);
+    ASSERT_EQ(e.Bytes().size(), 332u);
+
+    EXPECT_EQ(anim_test::Compile(source), e.Bytes());
 }
 
 }  // namespace

@@ -18,4 +18,14 @@ inline std::vector<std::string> Errors(const std::string& sgfText) {
     return out;
 }
 
+// Lints one SGF text of course 1: the findings of the explanation rule, or all the others.
+inline std::vector<std::string> LintFindings(const std::string& sgfText, bool explainRule) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    sgf2problem::LintSectionText(sgfText, "t.sgf", 0, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors)
+        if ((d.rule == sgf2problem::kExplainRule) == explainRule) out.push_back(d.Format());
+    return out;
+}
+
 }  // namespace sgfc_test

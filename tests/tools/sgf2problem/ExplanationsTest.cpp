@@ -10,38 +10,31 @@
 #include "problem/ProblemExplanations.h"
 #include "support/ScratchDir.h"
 
-namespace explanations {
-bool operator==(const LineMove& a, const LineMove& b) {
-    return a.x == b.x && a.y == b.y;
-}
-}  // namespace explanations
-
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Append(Bytes& out, const Bytes& more) {
-    out.insert(out.end(), more.begin(), more.end());
+// The parts one after the other.
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
 }
-
+void Append(Bytes& out, const Bytes& more) {
+    out = Cat({out, more});
+}
 // Text: u16 length, then the bytes.
 Bytes Text(const std::string& s) {
-    Bytes out{uint8_t(s.size()), uint8_t(s.size() >> 8)};
-    for (char c : s) out.push_back(uint8_t(c));
-    return out;
+    return Cat({{uint8_t(s.size()), uint8_t(s.size() >> 8)}, Bytes(s.begin(), s.end())});
 }
-
 // Header: "CMNT", version 1, reserved 0.
-Bytes Header() {
-    return {'C', 'M', 'N', 'T', 1, 0, 0, 0};
-}
-
+const Bytes kHeader = {'C', 'M', 'N', 'T', 1, 0, 0, 0};
 // Block: course tag, chapter, section, u32 body size, body.
 Bytes Block(int chapter, int section, const Bytes& body) {
-    Bytes out{1, uint8_t(chapter), uint8_t(section)};
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(body.size() >> (8 * i)));
-    Append(out, body);
-    return out;
+    const auto n = uint32_t(body.size());
+    return Cat({{1, uint8_t(chapter), uint8_t(section), uint8_t(n), uint8_t(n >> 8),
+                 uint8_t(n >> 16), uint8_t(n >> 24)},
+                body});
 }
 
 const std::string kHint = "\x8E\x9E";           // 時 (any two-byte character)
@@ -49,72 +42,80 @@ const std::string kRight = "\x90\xB3\x89\xF0";  // 正解
 const std::string kWrong = "\x82\xA0";          // あ
 
 // Body of two problems: a sequence with a hint, one right comment and a wrong try of two
-// moves; then a choice problem without hint whose wrong try has no moves.
+// moves; then a choice problem without hint whose wrong tries have no moves.
 Bytes TwoProblems() {
-    Bytes body{2, 0};
-    Append(body, Text(kHint));
-    body.push_back(1);
-    Append(body, Text(kRight));
-    body.push_back(1);
-    Append(body, {2, 3, 4, 5, 6});
-    Append(body, Text(kWrong));
-    Append(body, Text(""));
-    body.push_back(1);
-    Append(body, Text(kRight));
-    body.push_back(2);
-    Append(body, {0});
-    Append(body, Text(kWrong));
-    Append(body, {0});
-    Append(body, Text(kHint));
-    return body;
+    return Cat({{2, 0},
+                Text(kHint),
+                {1},
+                Text(kRight),
+                {1, 2, 3, 4, 5, 6},
+                Text(kWrong),
+                Text(""),
+                {1},
+                Text(kRight),
+                {2, 0},
+                Text(kWrong),
+                {0},
+                Text(kHint)});
 }
 
-std::vector<explanations::LineMove> Moves(std::initializer_list<std::pair<int, int>> xy) {
-    std::vector<explanations::LineMove> out;
-    for (auto [x, y] : xy) out.push_back({uint8_t(x), uint8_t(y)});
+// An explanation as "hint | right, right | x,y x,y: comment | ...", to compare whole.
+std::string Show(const explanations::ProblemExplanation& e) {
+    std::string out = e.hint + " |";
+    for (const std::string& r : e.right) out += " " + r + ",";
+    for (const auto& w : e.wrong) {
+        out += " |";
+        for (auto m : w.moves) out += " " + std::to_string(m.x) + "," + std::to_string(m.y);
+        out += ": " + w.comment;
+    }
     return out;
 }
+std::vector<std::string> Show(const std::vector<explanations::ProblemExplanation>& all) {
+    std::vector<std::string> out;
+    for (const auto& e : all) out.push_back(Show(e));
+    return out;
+}
+using Shown = std::vector<std::string>;
 
 std::vector<explanations::ProblemExplanation> DecodeSection(const Bytes& file, int chapter = 1,
                                                             int section = 2) {
     return explanations::Decode(file, chapter, section);
 }
 
+std::string Sjis(const std::string& utf8) {
+    return tools::Utf8ToCp932(utf8).value_or("(not convertible)");
+}
+
+// Compiles SGF texts of course 1 and reads section 1:3 back with the program's reader.
+std::vector<explanations::ProblemExplanation> CompileAndRead(const std::string& text) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    std::vector<sgf2problem::SectionBlock> sections{
+        sgf2problem::CompileSectionText(text, "t.sgf", 0, errors)};
+    for (const auto& e : errors) ADD_FAILURE() << e.Format();
+    return explanations::Decode(sgf2problem::CommentFileBytes(0, sections), 1, 3);
+}
+
 }  // namespace
 
 TEST(ExplanationFile, DecodesTheSectionsBlock) {
-    Bytes file = Header();
-    Append(file, Block(1, 1, {0, 0}));
-    Append(file, Block(1, 2, TwoProblems()));
-    const auto e = DecodeSection(file);
-    ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].hint, kHint);
-    EXPECT_EQ(e[0].right, std::vector<std::string>{kRight});
-    ASSERT_EQ(e[0].wrong.size(), 1u);
-    EXPECT_EQ(e[0].wrong[0].moves, Moves({{3, 4}, {5, 6}}));
-    EXPECT_EQ(e[0].wrong[0].comment, kWrong);
-    EXPECT_TRUE(e[1].hint.empty());
-    ASSERT_EQ(e[1].wrong.size(), 2u);
-    EXPECT_TRUE(e[1].wrong[1].moves.empty());
-    EXPECT_EQ(e[1].wrong[1].comment, kHint);
-
+    const Bytes file = Cat({kHeader, Block(1, 1, {0, 0}), Block(1, 2, TwoProblems())});
+    EXPECT_EQ(Show(DecodeSection(file)),
+              (Shown{kHint + " | " + kRight + ", | 3,4 5,6: " + kWrong,
+                     " | " + kRight + ", |: " + kWrong + " |: " + kHint}));
     EXPECT_TRUE(DecodeSection(file, 1, 1).empty()) << "a block of no problems";
     EXPECT_TRUE(DecodeSection(file, 2, 1).empty()) << "a missing block";
 }
 
 TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
     const Bytes good = TwoProblems();
-    const auto decodes = [](const Bytes& body, Bytes header = Header()) {
-        Append(header, Block(1, 2, body));
-        return !DecodeSection(header).empty();
+    const auto decodes = [](const Bytes& body, const Bytes& header = kHeader) {
+        return !DecodeSection(Cat({header, Block(1, 2, body)})).empty();
     };
     ASSERT_TRUE(decodes(good));
 
     EXPECT_FALSE(decodes(good, {'C', 'M', 'N', 'X', 1, 0, 0, 0})) << "magic";
     EXPECT_FALSE(decodes(good, {'C', 'M', 'N', 'T', 2, 0, 0, 0})) << "version";
-    Bytes extra = good;
-    extra.push_back(0);
-    EXPECT_FALSE(decodes(extra)) << "bytes left over";
+    EXPECT_FALSE(decodes(Cat({good, {0}}))) << "bytes left over";
     EXPECT_FALSE(decodes(Bytes(good.begin(), good.end() - 1))) << "cut body";
 
     // Each limit: a well-formed block at the limit decodes, one past it does not.
@@ -156,10 +157,8 @@ TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
     EXPECT_FALSE(decodes(b)) << "lead byte without its trail byte";
 
     // A block whose size runs past the end of the file.
-    Bytes file = Header();
-    Bytes block = Block(1, 2, good);
-    block[3] = uint8_t(block[3] + 1);
-    Append(file, block);
+    Bytes file = Cat({kHeader, Block(1, 2, good)});
+    ++file[8 + 3];
     EXPECT_TRUE(DecodeSection(file).empty());
 }
 
@@ -167,39 +166,10 @@ TEST(ExplanationFile, LoadsFromTheCoursesFile) {
     testsupport::ScratchDir dir;
     EXPECT_EQ(explanations::PathFor(1, dir / ""), dir / "2-comment.dat");
     EXPECT_TRUE(explanations::Load(1, 1, 2, dir / "").empty()) << "missing file";
-    Bytes file = Header();
-    Append(file, Block(1, 2, TwoProblems()));
-    ASSERT_TRUE(testsupport::WriteBytes(dir / "2-comment.dat", file));
+    ASSERT_TRUE(
+        testsupport::WriteBytes(dir / "2-comment.dat", Cat({kHeader, Block(1, 2, TwoProblems())})));
     EXPECT_EQ(explanations::Load(1, 1, 2, dir / "").size(), 2u);
 }
-
-namespace {
-
-std::string Sjis(const std::string& utf8) {
-    return tools::Utf8ToCp932(utf8).value_or("(not convertible)");
-}
-
-// Compiles SGF texts of course 1 and reads section 1:3 back with the program's reader.
-std::vector<explanations::ProblemExplanation> CompileAndRead(const std::string& text) {
-    std::vector<sgf2problem::Diagnostic> errors;
-    std::vector<sgf2problem::SectionBlock> sections{
-        sgf2problem::CompileSectionText(text, "t.sgf", 0, errors)};
-    for (const auto& e : errors) ADD_FAILURE() << e.Format();
-    return explanations::Decode(sgf2problem::CommentFileBytes(0, sections), 1, 3);
-}
-
-// The findings of the explanation rule, as printed.
-std::vector<std::string> ExplainFindings(const std::string& text) {
-    std::vector<sgf2problem::Diagnostic> errors;
-    sgf2problem::LintSectionText(text, "t.sgf", 0, errors);
-    std::vector<std::string> out;
-    for (const auto& d : errors) {
-        if (d.rule == sgf2problem::kExplainRule) out.push_back(d.Format());
-    }
-    return out;
-}
-
-}  // namespace
 
 TEST(ExplanationCompiler, WritesWhatTheReaderReadsBack) {
     const std::string text =
@@ -215,48 +185,26 @@ TEST(ExplanationCompiler, WritesWhatTheReaderReadsBack) {
         "(;SZ[13]KD[texts]QI[0]AB[ba]CH[a][b][c]CR[r]CW[w1][w2])\n"
         // 6: a letter problem without hint.
         "(;SZ[13]KD[letter]QI[8]AB[ef]LB[fg:ア][gg:イ](;B[fg]C[RIGHT])(;B[gg]C[far]))";
-    const auto e = CompileAndRead(text);
-    ASSERT_EQ(e.size(), 6u);
-
-    EXPECT_EQ(e[0].hint,
-              "\x90\xCE\x82\xF0\x82\xE6\x82\xAD\x8C\xA9\x82\xDC\x82\xB5\x82\xE5"
-              "\x82\xA4\x81\x42");  // 石をよく見ましょう。 in Shift_JIS
-    EXPECT_EQ(e[0].right, std::vector<std::string>{Sjis("正解です。")});
-    ASSERT_EQ(e[0].wrong.size(), 1u);
-    EXPECT_EQ(e[0].wrong[0].moves, Moves({{3, 3}, {2, 3}}));
-    EXPECT_EQ(e[0].wrong[0].comment, Sjis("白に逃げられます。"));
-
-    EXPECT_EQ(e[1].right, std::vector<std::string>{"yes"});
-    ASSERT_EQ(e[1].wrong.size(), 1u);
-    EXPECT_EQ(e[1].wrong[0].moves, Moves({{0, 2}, {2, 1}}));
-
-    ASSERT_EQ(e[2].wrong.size(), 1u);
-    EXPECT_EQ(e[2].wrong[0].moves, Moves({{17, 4}}));
-    EXPECT_EQ(e[2].right, std::vector<std::string>{""}) << "kept, in step with the branches";
-
-    EXPECT_EQ(e[3].hint, "look");
-    EXPECT_EQ(e[3].right, std::vector<std::string>{"it is"});
-    ASSERT_EQ(e[3].wrong.size(), 1u);
-    EXPECT_TRUE(e[3].wrong[0].moves.empty());
-    EXPECT_EQ(e[3].wrong[0].comment, "it is not");
-
-    ASSERT_EQ(e[4].wrong.size(), 2u);
-    EXPECT_EQ(e[4].wrong[1].comment, "w2");
-
-    EXPECT_TRUE(e[5].hint.empty());
-    ASSERT_EQ(e[5].wrong.size(), 1u);
-    EXPECT_EQ(e[5].wrong[0].moves, Moves({{6, 6}}));
+    // Empty right comments are kept, in step with the branches.
+    EXPECT_EQ(Show(CompileAndRead(text)),
+              (Shown{"\x90\xCE\x82\xF0\x82\xE6\x82\xAD\x8C\xA9\x82\xDC\x82\xB5\x82\xE5"
+                     "\x82\xA4\x81\x42 | " +  // 石をよく見ましょう。 in Shift_JIS
+                         Sjis("正解です。") +
+                         ", | 3,3 2,3: " + Sjis("白に逃げられます。"),
+                     "h | yes, | 0,2 2,1: no", "h | , | 17,4: no", "look | it is, |: it is not",
+                     " | r, |: w1 |: w2", " | , | 6,6: far"}));
 }
 
 TEST(ExplanationLint, FindsEveryMissingExplanation) {
-    const std::vector<std::string> f = ExplainFindings(
+    const std::vector<std::string> f = sgfc_test::LintFindings(
         "(;SC[1:3]SZ[13]KD[sequence]QI[4]AB[bc]\n"
         "(;B[cd]C[RIGHT])\n"
         "(;B[dd])\n"
         "(;B[ee]C[why]))\n"
         "(;SZ[13]KD[ox]QI[2]C[h]CR[r]OX[o])\n"
         "(;SZ[13]KD[number]QI[31]C[h]CR[r]CW[w]NU[1])\n"
-        "(;KD[shown]QI[1];B[pp])");
+        "(;KD[shown]QI[1];B[pp])",
+        true);
     ASSERT_EQ(f.size(), 4u);
     EXPECT_EQ(f[0],
               "t.sgf:1: problem 1: no hint: the first node's C is shown when the learner "

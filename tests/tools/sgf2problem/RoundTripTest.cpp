@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "../../../tools/common/FileIO.h"
 #include "CompileTestSupport.h"
@@ -35,35 +36,30 @@ std::vector<ProblemRecord> CompileAndLoad(const std::vector<std::string>& texts,
 
 }  // namespace
 
+// typeByte, setupCount, answerParam, turn, caption, question.
+auto Head(const ProblemRecord& r) {
+    return std::tuple(r.typeByte, r.setupCount, r.answerParam, r.turn, r.caption, r.question);
+}
+using Head6 = std::tuple<int, int, int, int, int, int>;
+std::vector<StoneEntry> Slots(const ProblemRecord& r, int from, int to) {
+    return {r.slots + from, r.slots + to};
+}
+
 TEST(Sgf2ProblemRoundTrip, ExampleCollectionLoadsAsWritten) {
     const std::vector<ProblemRecord> r = CompileAndLoad(
         {tools::ReadText(std::string(STONEWELL_SOURCE_DIR) + "/data/problems/example.sgf")}, 1, 3);
     ASSERT_EQ(r.size(), 28u);
-
-    // 1: sequence on the 13 board; the marked white stone and the single answer move.
-    EXPECT_EQ(r[0].typeByte, 6);
-    EXPECT_EQ(r[0].setupCount, 4);
-    EXPECT_EQ(r[0].slots[3], (StoneEntry{3, 2, 2, 0})) << "white stone carrying a mark";
-    EXPECT_EQ(r[0].slots[4].aux, 1) << "branch of one move";
-    EXPECT_EQ(r[0].slots[5], (StoneEntry{0, 2, 3, 1}));
-    EXPECT_EQ(r[0].slots[6].aux, 0) << "the wrong line is not compiled";
-    EXPECT_EQ(r[0].answerParam, 1);
-    EXPECT_EQ(r[0].turn, 0);
-    EXPECT_EQ(r[0].caption, 2);
-    EXPECT_EQ(r[0].question, 4);
-
-    // 2: the white stone is in atari: ○.
-    EXPECT_EQ(r[1].typeByte, 2);
-    EXPECT_EQ(r[1].answerParam, 1);
-    EXPECT_EQ(r[1].turn, 255);
-
-    // 3: letters ア and イ; the answer is ア (entry kind 4).
-    EXPECT_EQ(r[2].typeByte, 3);
-    EXPECT_EQ(r[2].setupCount, 6);
-    EXPECT_EQ(r[2].slots[4], (StoneEntry{4, 5, 6, 0}));
-    EXPECT_EQ(r[2].slots[5], (StoneEntry{5, 6, 6, 1}));
+    // 1: sequence on the 13 board; the marked white stone (aux 0 at slot 3), a branch of one
+    // move and the single answer move; the wrong line is not compiled (aux 0 at slot 6).
+    EXPECT_EQ(Head(r[0]), Head6(6, 4, 1, 0, 2, 4));
+    EXPECT_EQ(Slots(r[0], 3, 4), (std::vector<StoneEntry>{{3, 2, 2, 0}}));
+    EXPECT_EQ(Slots(r[0], 5, 6), (std::vector<StoneEntry>{{0, 2, 3, 1}}));
+    EXPECT_EQ(std::tuple(r[0].slots[4].aux, r[0].slots[6].aux), std::tuple(1, 0));
+    // 2: the white stone is in atari: o. 3: letters; the answer is the first (entry kind 4).
+    EXPECT_EQ(std::tuple(r[1].typeByte, r[1].answerParam, r[1].turn), std::tuple(2, 1, 255));
+    EXPECT_EQ(std::tuple(r[2].typeByte, r[2].setupCount, r[2].answerParam), std::tuple(3, 6, 4));
+    EXPECT_EQ(Slots(r[2], 4, 6), (std::vector<StoneEntry>{{4, 5, 6, 0}, {5, 6, 6, 1}}));
     EXPECT_EQ(r[2].slots[7], (StoneEntry{7, 5, 6, 0}));
-    EXPECT_EQ(r[2].answerParam, 4);
     EXPECT_EQ(r[3].typeByte, 0) << "only three problems";
 }
 
@@ -84,42 +80,28 @@ TEST(Sgf2ProblemRoundTrip, EveryKindReachesItsRecord) {
         "(;SC[2:1]KD[ox]OX[x]QI[10]AB[aa])";
     const std::vector<ProblemRecord> r = CompileAndLoad({text}, 2, 1);
     ASSERT_EQ(r.size(), 52u);
-
-    EXPECT_EQ(r[0].typeByte, 6 + 16);
+    // Two branches, of 3 and 1 moves.
+    EXPECT_EQ(std::tuple(r[0].typeByte, r[0].answerParam), std::tuple(6 + 16, 2));
     EXPECT_EQ(r[0].slots[1], (StoneEntry{3, 16, 3, 0}));
-    EXPECT_EQ(r[0].slots[2].aux, 3);
-    EXPECT_EQ(r[0].slots[3], (StoneEntry{0, 16, 2, 1}));
-    EXPECT_EQ(r[0].slots[4], (StoneEntry{1, 15, 2, 2}));
-    EXPECT_EQ(r[0].slots[5], (StoneEntry{0, 17, 3, 3}));
-    EXPECT_EQ(r[0].slots[6].aux, 1);
+    EXPECT_EQ(Slots(r[0], 3, 6),
+              (std::vector<StoneEntry>{{0, 16, 2, 1}, {1, 15, 2, 2}, {0, 17, 3, 3}}));
     EXPECT_EQ(r[0].slots[7], (StoneEntry{0, 16, 4, 1}));
-    EXPECT_EQ(r[0].slots[8].aux, 0);
-    EXPECT_EQ(r[0].answerParam, 2) << "two branches";
+    EXPECT_EQ(std::tuple(r[0].slots[2].aux, r[0].slots[6].aux, r[0].slots[8].aux),
+              std::tuple(3, 1, 0));
 
-    EXPECT_EQ(r[1].typeByte, 5);
-    EXPECT_EQ(r[1].answerParam, 2);
-    EXPECT_EQ(r[1].slots[3].aux, 2);
-    EXPECT_EQ(r[1].slots[4], (StoneEntry{9, 2, 1, 0}));
-    EXPECT_EQ(r[1].slots[5], (StoneEntry{9, 3, 1, 0}));
-
-    EXPECT_EQ(r[2].Type(), 7);
-    EXPECT_EQ(r[2].answerParam, 12);
-
-    EXPECT_EQ(r[3].typeByte, 8);
-    EXPECT_STREQ(r[3].choices[0], "\x94\x92");  // 白
-    EXPECT_STREQ(r[3].choices[1], "\x90\xCE");  // 石
-    EXPECT_STREQ(r[3].choices[2], "\x8D\x95");  // 黒, the correct text
-    EXPECT_EQ(r[3].answerParam, 2);
-
-    EXPECT_EQ(r[4].typeByte, 1 + 16);
-    EXPECT_EQ(r[4].setupCount, 4) << "the first variation continues the main line";
-    EXPECT_EQ(r[4].slots[0], (StoneEntry{0, 3, 3, 7})) << "number label";
-    EXPECT_EQ(r[4].slots[1], (StoneEntry{0, 15, 15, 1}));
-    EXPECT_EQ(r[4].slots[2], (StoneEntry{1, 15, 16, 2}));
-    EXPECT_EQ(r[4].slots[3], (StoneEntry{0, 16, 16, 3}));
-
-    EXPECT_EQ(r[5].Type(), 2);
-    EXPECT_EQ(r[5].answerParam, 0) << "×";
+    EXPECT_EQ(std::tuple(r[1].typeByte, r[1].answerParam, r[1].slots[3].aux), std::tuple(5, 2, 2));
+    EXPECT_EQ(Slots(r[1], 4, 6), (std::vector<StoneEntry>{{9, 2, 1, 0}, {9, 3, 1, 0}}));
+    EXPECT_EQ(std::tuple(r[2].Type(), r[2].answerParam), std::tuple(7, 12));
+    // 白, 石, then 黒, the correct text.
+    EXPECT_EQ(std::tuple(r[3].typeByte, std::string(r[3].choices[0]), std::string(r[3].choices[1]),
+                         std::string(r[3].choices[2]), r[3].answerParam),
+              std::tuple(8, "\x94\x92", "\x90\xCE", "\x8D\x95", 2));
+    // The first variation continues the main line; the label becomes the number 7.
+    EXPECT_EQ(std::tuple(r[4].typeByte, r[4].setupCount), std::tuple(1 + 16, 4));
+    EXPECT_EQ(
+        Slots(r[4], 0, 4),
+        (std::vector<StoneEntry>{{0, 3, 3, 7}, {0, 15, 15, 1}, {1, 15, 16, 2}, {0, 16, 16, 3}}));
+    EXPECT_EQ(std::tuple(r[5].Type(), r[5].answerParam), std::tuple(2, 0)) << "×";
 }
 
 TEST(Sgf2ProblemRoundTrip, SectionsOfSeveralFilesShareOneCourseFile) {
