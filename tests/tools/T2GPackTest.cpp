@@ -20,12 +20,7 @@ using Bytes = std::vector<uint8_t>;
 using testsupport::BuildT2g;
 
 t2g::PackEntry Pack(const std::string& name, const Bytes& data) {
-    t2g::PackEntry e;
-    e.name = name;
-    e.data = data;
-    e.originFile = "test.pack";
-    e.originLine = 7;
-    return e;
+    return {name, data, "test.pack", 7};
 }
 
 }  // namespace
