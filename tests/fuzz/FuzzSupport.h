@@ -8,7 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "Lib/lyt/drawable.h"
 #include "Lib/lyt/resourceAccessor.h"
@@ -26,11 +30,19 @@ inline const std::string& ScratchFolder() {
     return dir;
 }
 
+// Writes the file, making its folders first.
 inline void WriteFile(const std::string& path, const void* data, size_t size) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
         if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
+}
+
+inline std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Serves a few zero bytes for every readable name, except names starting with `missing`.

@@ -1,8 +1,6 @@
 // Feeds arbitrary bytes to the animation loader; when it accepts them, builds panes and
 // materials named after its contents, binds the resource and evaluates it at awkward frames.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -47,16 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     layout.AttachAnim(t);
     layout.AttachAnimByGroups(res, &images);
     DrawInfo info;
-    const float frames[] = {-1.0f,
-                            0.0f,
-                            0.5f,
-                            1.0f,
-                            9.9995f,
-                            30.0f,
-                            1e9f,
-                            std::numeric_limits<float>::infinity(),
-                            std::numeric_limits<float>::quiet_NaN()};
-    for (float f : frames) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    for (float f : {-1.0f, 0.0f, 0.5f, 1.0f, 9.9995f, 30.0f, 1e9f, kInf, std::nanf("")}) {
         t->SetFrame(f);
         layout.Animate(size % 2);
         layout.UpdateGlobals(info);

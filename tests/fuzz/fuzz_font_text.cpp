@@ -4,12 +4,6 @@
 //
 // Input: byte 0 the pixel size, byte 1 the bytes per line (high bit: the rounded font),
 // byte 2 the text's length, then the text, then the archive (DATA/IMG/TEXT.T2G).
-#include <sys/stat.h>
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 #include "FuzzSupport.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/TSFont.h"
@@ -19,8 +13,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
     fuzz::ScratchFolder();
-    ::mkdir("DATA", 0755);
-    ::mkdir("DATA/IMG", 0755);
     const int pixels = 1 + data[0] % 80;
     const int perLine = data[1] & 0x7F;
     const char* file = (data[1] & 0x80) ? "UIRounded-DemiBold.otf" : "UIGothic-Bold.otf";

@@ -1,7 +1,5 @@
 // Feeds arbitrary bytes to the layout builder, then computes and draws whatever tree it
 // built: nothing may read or write outside the buffer, and a failed build leaves no pane.
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 #include "FuzzSupport.h"

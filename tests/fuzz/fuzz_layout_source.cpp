@@ -1,9 +1,6 @@
 // Compiles arbitrary text as a layout source. A source is either refused with a tool error or
 // compiles to a file that the program's layout builder accepts and that the decompiler prints
 // back as a source compiling to the very same bytes.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 #include <vector>
 
 #include "FuzzSupport.h"

@@ -3,10 +3,7 @@
 //
 // Input: byte 0 the page to load, byte 1 picks the lesson (odd: 2-4-1, which mirrors rows),
 // bytes 2-3 the data file's length (little-endian), then the data file, then the text file.
-#include <cstddef>
-#include <cstdint>
 #include <span>
-#include <string>
 
 #include "FuzzSupport.h"
 #include "lesson/LessonFileNames.h"
@@ -70,22 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     playback.Enter();
     for (int tick = 0; tick < 400 && !view.closing; ++tick) {
         playback.Tick();
-        switch (tick % 97) {
-            case 40:
-                playback.StepBack();
-                break;
-            case 50:
-                playback.StepForward();
-                break;
-            case 60:
-                playback.Advance();
-                break;
-            case 90:
-                playback.PreviousPage();
-                break;
-            default:
-                break;
-        }
+        const int at = tick % 97;
+        if (at == 40) playback.StepBack();
+        if (at == 50) playback.StepForward();
+        if (at == 60) playback.Advance();
+        if (at == 90) playback.PreviousPage();
     }
     return 0;
 }

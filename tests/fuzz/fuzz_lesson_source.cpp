@@ -1,8 +1,5 @@
 // Compiles arbitrary text as a lesson source. A source either fails with diagnostics or
 // compiles to files from which the program's loader reads every page back as compiled.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 

@@ -3,35 +3,14 @@
 //
 // Input: byte 0 bit 0 set pads (by repeating) the rest to the full size, so small inputs
 // reach the accepted path; bit 1 set appends extra bytes, which loading must ignore.
-#include <sys/stat.h>
-
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "progress/ProgressState.h"
 #include "progress/SaveData.h"
 
-namespace {
-
 const char kPath[] = "DATA/SAVE/setting.dat";
-
-void WriteSaveFile(const std::vector<uint8_t>& bytes) {
-    ::mkdir("DATA", 0755);
-    ::mkdir("DATA/SAVE", 0755);
-    fuzz::WriteFile(kPath, bytes.data(), bytes.size());
-}
-
-std::vector<uint8_t> ReadSaveFile() {
-    std::ifstream in(kPath, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
@@ -42,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         while (file.size() < savefile::kFileSize) file.push_back(file[file.size() % (size - 1)]);
     }
     if (mode & 2) file.insert(file.end(), 16, 0xEE);
-    WriteSaveFile(file);
+    fuzz::WriteFile(kPath, file.data(), file.size());
 
     // Known state before the load, to see what the load changed.
     TheSettings() = AppSettings{};
@@ -65,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (std::memcmp(after.data(), file.data(), blocks) != 0) __builtin_trap();
 
     if (!StoreSaveData()) __builtin_trap();
-    const std::vector<uint8_t> stored = ReadSaveFile();
+    const std::vector<uint8_t> stored = fuzz::ReadFile(kPath);
     if (stored.size() != savefile::kFileSize) __builtin_trap();
     // Storing zeroes settings word 5 and the padding; everything else is what was loaded.
     std::vector<uint8_t> expected(file.begin(), file.begin() + long(blocks));

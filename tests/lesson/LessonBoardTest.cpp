@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
+#include "Lib/ZIRur/Util/DebugLog.h"
 #include "lesson/LessonBoardOps.h"
+#include "lesson/LessonSprites.h"
 
 using namespace lesson;
 
@@ -21,6 +26,32 @@ LessonPage MakePage(int boardSize, const std::vector<std::vector<StepEntry>>& st
     return page;
 }
 
+struct Scene {
+    LessonBoard board{};
+    int size = 9;
+    int blink = 0;
+    LessonId lesson{0, 0, 0};
+    int page = 0;
+    std::vector<LessonSprite> Build() const {
+        return BuildSprites(SpriteScene{&board, size, blink, lesson, page});
+    }
+};
+
+std::vector<std::string> Names(const std::vector<LessonSprite>& sprites) {
+    std::vector<std::string> names;
+    for (const auto& s : sprites) names.push_back(s.texture);
+    return names;
+}
+
+using Names_ = std::vector<std::string>;
+
+// The sprites of a board of `size` whose top row holds `codes` from column 0.
+std::vector<LessonSprite> Row(int size, std::vector<uint16_t> codes, int blink = 0) {
+    Scene s{.size = size, .blink = blink};
+    for (size_t x = 0; x < codes.size(); ++x) s.board.At(int(x), 0) = codes[x];
+    return s.Build();
+}
+
 }  // namespace
 
 TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
@@ -35,31 +66,26 @@ TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
 }
 
 TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
-    int x = -1, y = -1;
-    ASSERT_TRUE(EntryPoint({3, 0, 1}, 13, false, x, y));
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 12);
-    ASSERT_TRUE(EntryPoint({0, 12, 1}, 13, false, x, y));
-    EXPECT_EQ(y, 0);
-    EXPECT_FALSE(EntryPoint({0, 13, 1}, 13, false, x, y)) << "row 13 wraps past the board";
-    EXPECT_FALSE(EntryPoint({13, 0, 1}, 13, false, x, y));
-    // Lesson 2-4-1 mirrors on the full board.
-    ASSERT_TRUE(EntryPoint({1, 18, 1}, 9, true, x, y));
-    EXPECT_EQ(y, 0);
-    ASSERT_TRUE(EntryPoint({1, 10, 1}, 9, true, x, y));
-    EXPECT_EQ(y, 8);
-    EXPECT_FALSE(EntryPoint({1, 0, 1}, 9, true, x, y)) << "row 0 lands on 18, off a 9 x 9 board";
-    EXPECT_FALSE(EntryPoint({1, 19, 1}, 9, true, x, y)) << "beyond the mirror line wraps";
-    ASSERT_TRUE(EntryPoint({1, 0, 1}, 13, true, x, y)) << "13 x 13 keeps its own mirror";
-    EXPECT_EQ(y, 12);
-
+    auto at = [](StepEntry e, int size, bool mirrored) {
+        int x = -1, y = -1;
+        return EntryPoint(e, size, mirrored, x, y) ? std::pair(x, y) : std::pair(-1, -1);
+    };
+    // Row 13 wraps past the 13 x 13 board.
+    const std::pair off(-1, -1);
+    EXPECT_EQ(std::vector({at({3, 0, 1}, 13, false), at({0, 12, 1}, 13, false),
+                           at({0, 13, 1}, 13, false), at({13, 0, 1}, 13, false)}),
+              std::vector({std::pair(3, 12), {0, 0}, off, off}));
+    // Lesson 2-4-1 mirrors on the full board: row 0 lands on 18, off a 9 x 9 board, and rows
+    // beyond the mirror line wrap; 13 x 13 keeps its own mirror.
+    EXPECT_EQ(std::vector({at({1, 18, 1}, 9, true), at({1, 10, 1}, 9, true), at({1, 0, 1}, 9, true),
+                           at({1, 19, 1}, 9, true), at({1, 0, 1}, 13, true)}),
+              std::vector({std::pair(1, 0), {1, 8}, off, off, {1, 12}}));
     LessonPage page = MakePage(19, {{{2, 0, 1}}});
     LessonBoard mirrored, plain;
     RebuildBoard(page, kMirroredLesson, 0, mirrored);
     RebuildBoard(page, kPlainLesson, 0, plain);
-    EXPECT_EQ(mirrored.At(2, 18), 1);
-    EXPECT_EQ(mirrored.At(2, 0), 0);
-    EXPECT_EQ(plain.At(2, 0), 1);
+    EXPECT_EQ(std::tuple(mirrored.At(2, 18), mirrored.At(2, 0), plain.At(2, 0)),
+              std::tuple(1, 0, 1));
 }
 
 TEST(LessonMirroring, OversizedBoardStaysWithinTheStoredBoard) {
@@ -83,16 +109,15 @@ TEST(LessonStoneSound, RebuildReportsExactlyOneNewStone) {
                                       {{1, 1, 1}},             // step 5: white turns black
                                       {{5, 5, 0x0011}},        // step 6: arrow + stone bits
                                   });
+    // Step 0 never sounds; two stones at once, labels and 0x0011 (no stone) do not; a changed
+    // colour does; one past the last step is empty.
     LessonBoard board;
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 0, board)) << "step 0 never sounds";
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 1, board));
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 2, board)) << "two stones at once";
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 3, board)) << "labels are not stones";
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 4, board));
-    EXPECT_TRUE(RebuildBoard(page, kPlainLesson, 5, board)) << "a changed colour counts";
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 6, board)) << "0x0011 adds no stone";
+    std::vector<bool> sounds;
+    for (int step = 0; step <= 7; ++step)
+        sounds.push_back(RebuildBoard(page, kPlainLesson, step, board));
+    EXPECT_EQ(sounds, (std::vector<bool>{false, true, false, false, true, true, false, false}));
+    RebuildBoard(page, kPlainLesson, 6, board);
     EXPECT_EQ(board.At(5, 5), 0x0010);
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, 7, board)) << "one past the last step";
 }
 
 TEST(LessonStoneSound, StoneMovePageComparesStepsAsStored) {
@@ -101,7 +126,6 @@ TEST(LessonStoneSound, StoneMovePageComparesStepsAsStored) {
     EXPECT_TRUE(IsStoneMovePage(page, kPlainLesson));
     page.header.showFinal = 1;
     EXPECT_FALSE(IsStoneMovePage(page, kPlainLesson)) << "show-final pages never are";
-
     LessonPage pairs = MakePage(9, {{{0, 0, 1}, {1, 0, 2}}, {{0, 0, 1}, {1, 0, 2}}});
     EXPECT_FALSE(IsStoneMovePage(pairs, kPlainLesson));
 }
@@ -112,9 +136,117 @@ TEST(LessonStoneSound, StepsBeyondTheStoredOnesAreEmpty) {
     LessonPage page = MakePage(9, steps);
     LessonBoard board;
     EXPECT_TRUE(RebuildBoard(page, kPlainLesson, kMaxSteps - 1, board));
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, kMaxSteps, board));
-    EXPECT_EQ(board.At(3, 3), 1);
-    EXPECT_FALSE(RebuildBoard(page, kPlainLesson, kMaxSteps + 5, board));
-    EXPECT_EQ(board.At(3, 3), 1);
+    for (int step : {kMaxSteps, kMaxSteps + 5}) {
+        EXPECT_FALSE(RebuildBoard(page, kPlainLesson, step, board));
+        EXPECT_EQ(board.At(3, 3), 1);
+    }
     EXPECT_TRUE(IsStoneMovePage(page, kPlainLesson));
+}
+
+TEST(LessonSprites, GeometryFollowsTheBoardSize) {
+    // Sizes without their own geometry (7) use the 19 x 19 one.
+    EXPECT_EQ(
+        std::vector({PointPosition(6, 1, 2).x, PointPosition(6, 1, 2).y, PointPosition(9, 8, 8).x,
+                     PointPosition(13, 12, 0).y, PointPosition(13, 12, 12).x,
+                     PointPosition(19, 18, 18).y, PointPosition(7, 1, 1).x}),
+        std::vector({204, 331, 641, 95, 649, 671, 105}));
+    EXPECT_EQ(std::tuple(BoardPictureName(13), BoardPictureName(0)),
+              std::tuple("COMN_board19trim.tga", "COMN_board19.tga"));
+}
+
+TEST(LessonSprites, LayersAreDrawnStonesThenArrowsThenNumbersEachValueItsPicture) {
+    Scene s;
+    s.board.At(0, 0) = 0x0070;  // arrows down and left
+    s.board.At(1, 0) = 0x0301;  // black stone numbered 3
+    s.board.At(0, 1) = 0x0C02;  // white stone numbered 12
+    const auto sprites = s.Build();
+    EXPECT_EQ(Names(sprites),
+              (Names_{"bstone9.tga", "wstone9.tga", "COMN_arrow9_down.tga", "COMN_arrow9_left.tga",
+                      "COMN_stone9NumW_03.tga", "COMN_stone9NumB_12.tga"}));
+    EXPECT_EQ(std::tuple(sprites[0], sprites[1], sprites[2].x),
+              std::tuple(LessonSprite{"bstone9.tga", 151, 103},
+                         LessonSprite{"wstone9.tga", 81, 173}, 81));
+    // The stone layer's values.
+    EXPECT_EQ(Names(Row(6, {5, 4})),
+              (Names_{"bstone6.tga", "COMN_mark6_W.tga", "COMN_mark6_W.tga"}));
+    EXPECT_EQ(Names(Row(19, {8, 12, 9, 3})),
+              (Names_{"wstone19.tga", "COMN_stone19TextB_08.tga", "COMN_stone19TextW_03.tga",
+                      "COMN_mark19_1.tga", "COMN_stone19TextB_07.tga"}));
+}
+
+TEST(LessonSprites, ThirteenBoardExchangesUpAndDownArrows) {
+    // 0x00E0: up, right, down.
+    EXPECT_EQ(Names(Row(13, {0x00E0})),
+              (Names_{"COMN_arrow13_down.tga", "COMN_arrow13_right.tga", "COMN_arrow13_up.tga"}));
+    EXPECT_EQ(Names(Row(9, {0x00E0})),
+              (Names_{"COMN_arrow9_up.tga", "COMN_arrow9_right.tga", "COMN_arrow9_down.tga"}));
+}
+
+TEST(LessonSprites, HiddenBlinkPhaseLeavesOutBlinkingPictures) {
+    // A stone with a label blinking as a stone, numbered; a label with the stone class (stays);
+    // a stone that stays with an arrow that blinks; a label that blinks; one that never blinks.
+    const std::vector<uint16_t> codes = {0x4105, 0x4009, 0x8031, 0x800A, 0xC201};
+    EXPECT_EQ(Row(9, codes).size(), 9u);
+    EXPECT_EQ(Names(Row(9, codes, 1)),
+              (Names_{"COMN_mark9_1.tga", "bstone9.tga", "bstone9.tga", "COMN_stone9NumW_02.tga"}));
+}
+
+TEST(LessonSprites, NigiriPicturesOfLessonOneOneTwo) {
+    Scene s{.lesson = {0, 0, 1}};
+    s.board.At(0, 0) = 1;
+    const std::pair<int, const char*> pages[] = {
+        {9, "EX1_nigiri_1.tga"},  {11, "EX1_nigiri_1.tga"}, {12, "EX1_nigiri_2.tga"},
+        {13, "EX1_nigiri_3.tga"}, {14, "EX1_nigiri_4.tga"}, {15, "EX1_nigiri_4.tga"}};
+    for (auto [page, name] : pages) {
+        s.page = page;
+        const auto sprites = s.Build();
+        ASSERT_EQ(sprites.size(), 2u) << page;
+        EXPECT_EQ(sprites[1], (LessonSprite{name, 395, 336})) << page;
+    }
+    s.page = 16;
+    EXPECT_EQ(s.Build().size(), 1u);
+    s.page = 9;
+    s.lesson = {0, 0, 0};
+    EXPECT_EQ(s.Build().size(), 1u) << "only that lesson";
+}
+
+TEST(LessonSprites, PageFiftySevenDrawsArrowTwoAsLabelAndBlinksWholePoints) {
+    Scene s{.lesson = {0, 0, 1}, .page = 57};
+    s.board.At(0, 0) = 0x0020;           // arrow value 2
+    s.board.At(1, 0) = 0x8000 | 0x0001;  // stone of the label class
+    s.board.At(2, 0) = 0x4000 | 0x0040;  // left arrow of the stone class
+    EXPECT_EQ(Names(s.Build()),
+              (Names_{"bstone9.tga", "COMN_stone9TextW_01.tga", "COMN_arrow9_left.tga"}));
+    s.blink = 1;
+    EXPECT_EQ(Names(s.Build()), (Names_{"COMN_stone9TextW_01.tga"}));
+    s.page = 56;
+    s.blink = 0;
+    EXPECT_EQ(Names(s.Build()), (Names_{"bstone9.tga", "COMN_arrow9_left.tga"}))
+        << "elsewhere value 2 draws nothing";
+}
+
+TEST(LessonSprites, PageSeventeenOfLessonOneTwoOneJoinsSideArrows) {
+    Scene s{.lesson = {0, 1, 0}, .page = 17};
+    s.board.At(4, 0) = 0x0040;  // left
+    s.board.At(6, 0) = 0x0060;  // right
+    s.board.At(6, 1) = 0x0060;  // right on another row: stays
+    auto xs = [&] {
+        std::vector<int> out;
+        for (const LessonSprite& sprite : s.Build()) out.push_back(sprite.x);
+        return out;
+    };
+    const int col5 = PointPosition(9, 5, 0).x;
+    EXPECT_EQ(xs(), (std::vector{col5, col5, PointPosition(9, 6, 1).x}));
+    s.page = 18;
+    EXPECT_EQ(s.Build()[0].x, PointPosition(9, 4, 0).x);
+}
+
+TEST(LessonSprites, ListStopsAtTwoHundredPictures) {
+    Scene s{.size = 19};
+    for (auto& row : s.board.points) row.fill(0x0101);
+    dbglog::Capture log;
+    const auto sprites = s.Build();
+    EXPECT_EQ(std::tuple(sprites.size(), sprites.back().texture),
+              std::tuple(kMaxSprites, "bstone19.tga"));
+    EXPECT_NE(log.Text().find("spriteCount"), std::string::npos);
 }

@@ -20,9 +20,9 @@ struct Entry {
 // One page record: the seven header words in file order, then the steps.
 struct PageRecord {
     int32_t characterPose = 0, windowMode = 0, boardSize = 9;
-    std::optional<int32_t> stepCount;  // as stored; unset: the number of steps
+    std::optional<int32_t> stepCount{};  // as stored; unset: the number of steps
     int32_t autoAdvance = 0, showFinal = 0, textFirst = 0;
-    std::vector<std::vector<Entry>> steps;
+    std::vector<std::vector<Entry>> steps{};
 };
 
 inline void PutS32(std::vector<uint8_t>& out, int32_t value) {
@@ -96,7 +96,6 @@ public:
     void ApplyWindowMode(lesson::TextWindowMode mode) override { windowModes.push_back(int(mode)); }
     bool IsClosing() const override { return closing; }
     void BeginClosing() override { closing = true; }
-
     std::vector<std::string> sounds, boardPictures;
     std::string shownBody, caption;
     int shownCharacters = 0, bodyClears = 0;

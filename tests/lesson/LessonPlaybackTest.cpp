@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <span>
+#include <tuple>
 
 #include "LessonFixtures.h"
+#include "Lib/ZIRur/Util/DebugLog.h"
+#include "lesson/LessonPage.h"
 #include "lesson/LessonPlayback.h"
+#include "lesson/LessonText.h"
 #include "progress/ProgressState.h"
 
 using namespace lesson;
 using lessontest::Kana;
 using lessontest::PageRecord;
+using lessontest::TextFile;
+using std::tuple;
 
 namespace {
 
@@ -31,8 +39,10 @@ protected:
         playback.Start();
         playback.Enter();
     }
-    void Ticks(int n) {
+    // Ticks `n` times; the step shown after them.
+    int Ticks(int n) {
         for (int i = 0; i < n; ++i) playback.Tick();
+        return page().currentStep;
     }
     void NextPages(int n) {
         for (int i = 0; i < n; ++i) playback.NextPage();
@@ -41,7 +51,6 @@ protected:
         return int(std::count(view.sounds.begin(), view.sounds.end(), sound));
     }
     const LessonPage& page() const { return playback.Page(); }
-
     testsupport::ScratchDir dir;
     lessontest::RecordingView view;
     ProgressState progress;
@@ -49,67 +58,89 @@ protected:
 };
 
 PageRecord Page(std::vector<std::vector<lessontest::Entry>> steps = {{}}) {
-    PageRecord p;
-    p.steps = std::move(steps);
-    return p;
+    return {.steps = std::move(steps)};
 }
 
 PageRecord ShowFinal(int steps) {
-    PageRecord p;
-    p.showFinal = 1;
+    PageRecord p{.showFinal = 1};
     for (int i = 0; i < steps; ++i) p.steps.push_back({{uint8_t(i), 0, 0x0003}});
     return p;
 }
 
 // Typing first, in the talking window mode.
 PageRecord Talking() {
-    PageRecord p = Page();
-    p.textFirst = 1;
-    p.windowMode = 1;
-    return p;
+    return {.windowMode = 1, .textFirst = 1, .steps = {{}}};
+}
+
+class LessonPageLoad : public ::testing::Test {
+protected:
+    PageLoadResult Load(int pageIndex, LessonId id = {0, 0, 0}) {
+        page.currentPage = pageIndex;
+        return LoadLessonPage(page, id, dir.Path() + "/");
+    }
+    // Writes the lesson's data file and a text file of captions "C0", "C1", ...
+    void Write(const std::vector<PageRecord>& pages, const std::string& name = "1-1-1") {
+        std::vector<std::pair<std::string, std::string>> text;
+        for (size_t i = 0; i < pages.size(); ++i) text.push_back({"C" + std::to_string(i), "B"});
+        WriteData(lessontest::DataFile(pages), name);
+        lessontest::Write(dir, name + ".txt", TextFile(text));
+    }
+    void WriteData(const std::vector<uint8_t>& bytes, const std::string& name = "1-1-1") {
+        testsupport::WriteBytes(dir / (name + ".dat"), bytes);
+    }
+    testsupport::ScratchDir dir;
+    LessonPage page;
+};
+
+PageRecord Page(int boardSize, std::vector<std::vector<lessontest::Entry>> steps) {
+    return {.boardSize = boardSize, .steps = std::move(steps)};
+}
+
+const std::string kMaru = "\x81\x42";  // "。"
+const std::string kTen = "\x81\x41";   // "、"
+
+lesson::PageText Extract(const std::string& file, int page) {
+    return ExtractPageText(std::span(reinterpret_cast<const uint8_t*>(file.data()), file.size()),
+                           page);
+}
+// Caption and body of a page, as "caption|body".
+std::string Lines(const std::string& file, int page) {
+    const auto text = Extract(file, page);
+    return text.caption + "|" + text.body;
 }
 
 }  // namespace
 
 TEST_F(LessonPlaybackTest, ShowFinalPageOpensOnItsLastStepWithStepButtons) {
     Play({ShowFinal(3)});
-    EXPECT_EQ(page().currentStep, 2);
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_FALSE(playback.TypingOn());
-
+    EXPECT_EQ(
+        tuple(page().currentStep, view.stepButtons, playback.StepPlaybackOn(), playback.TypingOn()),
+        tuple(2, StepButtonLooks{true, true, false}, false, false));
     playback.StepForward();
-    EXPECT_EQ(page().currentStep, 2) << "already on the last step";
-    EXPECT_TRUE(view.sounds.empty());
-
+    EXPECT_EQ(tuple(page().currentStep, view.sounds.size()), tuple(2, 0u)) << "on the last step";
     playback.StepBack();
-    EXPECT_EQ(page().currentStep, 1);
-    EXPECT_EQ(view.sounds, (std::vector<std::string>{kCursorSound}));
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, true}));
-    EXPECT_EQ(page().board.At(2, 0), 0);
+    EXPECT_EQ(
+        tuple(page().currentStep, view.sounds, view.stepButtons, page().board.At(2, 0)),
+        tuple(1, std::vector<std::string>{kCursorSound}, StepButtonLooks{true, true, true}, 0));
     playback.StepBack();
     EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, false, true}));
     playback.StepBack();
-    EXPECT_EQ(page().currentStep, 0) << "nothing before step 0";
-    EXPECT_EQ(Count(kCursorSound), 2);
-
+    EXPECT_EQ(tuple(page().currentStep, Count(kCursorSound)), tuple(0, 2)) << "none before 0";
     playback.StepForward();
-    EXPECT_EQ(Count(kStoneSound), 1) << "step forward sounds even without a new stone";
-    EXPECT_EQ(page().board.At(1, 0), 3);
+    EXPECT_EQ(tuple(Count(kStoneSound), page().board.At(1, 0)), tuple(1, 3))
+        << "step forward sounds even without a new stone";
 }
 
 TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
-    PageRecord thirteen = Page({{}, {}});
-    thirteen.boardSize = 13;
-    Play({Page({{}, {}}), ShowFinal(2), thirteen});
+    Play({Page({{}, {}}), ShowFinal(2), {.boardSize = 13, .steps = {{}, {}}}});
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
     playback.StepBack();
     playback.StepForward();
     EXPECT_TRUE(view.sounds.empty()) << "stepping is for show-final pages only";
-
     playback.NextPage();
-    EXPECT_EQ(view.stepButtons, (StepButtonLooks{true, true, false}));
-    EXPECT_EQ(view.boardPictures.size(), 1u) << "the same size keeps its picture";
+    EXPECT_EQ(tuple(view.stepButtons, view.boardPictures.size()),
+              tuple(StepButtonLooks{true, true, false}, 1u))
+        << "the same size keeps its picture";
     playback.NextPage();
     EXPECT_EQ(view.stepButtons, StepButtonLooks{});
     EXPECT_EQ(view.boardPictures,
@@ -118,29 +149,23 @@ TEST_F(LessonPlaybackTest, StepButtonsAndBoardPictureFollowThePage) {
 
 TEST_F(LessonPlaybackTest, StepsPlayFromTheFirstTickThenTheTextIsTyped) {
     Play({Page({{}, {{0, 0, 1}, {1, 0, 2}}, {{2, 0, 1}}})}, {{"CAP", Kana(3)}});
-    EXPECT_EQ(view.caption, "CAP");
-    ASSERT_TRUE(playback.StepPlaybackOn());
-
+    ASSERT_EQ(tuple(view.caption, playback.StepPlaybackOn()), tuple("CAP", true));
     Ticks(1);
-    EXPECT_EQ(page().currentStep, 1) << "the first step shows on the very first tick";
-    EXPECT_TRUE(view.sounds.empty()) << "two stones at once make no sound";
+    EXPECT_EQ(tuple(page().currentStep, view.sounds.size()), tuple(1, 0u))
+        << "the first step shows on the very first tick; two stones at once make no sound";
     Ticks(3);
-    EXPECT_EQ(page().currentStep, 2);
-    EXPECT_EQ(Count(kStoneSound), 1);
-    EXPECT_FALSE(view.sprites.empty());
-
+    EXPECT_EQ(tuple(page().currentStep, Count(kStoneSound), view.sprites.empty()),
+              tuple(2, 1, false));
     Ticks(3);  // step 3 = stepCount: playback ends, typing starts in the same tick
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_TRUE(playback.TypingOn());
-    EXPECT_EQ(playback.TypedLength(), 2);
-    EXPECT_EQ(view.shownCharacters, 1);
+    EXPECT_EQ(tuple(playback.StepPlaybackOn(), playback.TypingOn(), playback.TypedLength(),
+                    view.shownCharacters),
+              tuple(false, true, 2, 1));
     Ticks(6);
-    EXPECT_EQ(playback.TypedLength(), 6);
-    EXPECT_EQ(view.shownBody, Kana(3));
-    EXPECT_EQ(view.shownCharacters, 3);
+    EXPECT_EQ(tuple(playback.TypedLength(), view.shownBody, view.shownCharacters),
+              tuple(6, Kana(3), 3));
     Ticks(3);
-    EXPECT_FALSE(playback.TypingOn());
-    EXPECT_EQ(page().currentPage, 0) << "no auto-advance: the page waits";
+    EXPECT_EQ(tuple(playback.TypingOn(), page().currentPage), tuple(false, 0))
+        << "no auto-advance: the page waits";
 }
 
 TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
@@ -148,12 +173,9 @@ TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
     playback.NextPage();
     ASSERT_EQ(page().stoneMovePage, 1);
     EXPECT_EQ(playback.Timers().Period(LessonPlayback::kStepTimer), 22);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
-    Ticks(21);
-    EXPECT_EQ(page().currentStep, 1);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 2);
+    EXPECT_EQ(Ticks(1), 1);
+    EXPECT_EQ(Ticks(21), 1);
+    EXPECT_EQ(Ticks(1), 2);
 }
 
 TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
@@ -163,43 +185,34 @@ TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
     ASSERT_TRUE(playback.TypingOn());
     Ticks(1);
     EXPECT_EQ(playback.TypedLength(), 2);
-
     playback.Advance();
-    EXPECT_EQ(playback.TypedLength(), page().bodyLength) << "the whole text at once";
-    EXPECT_EQ(view.shownCharacters, page().bodyLength / 2);
-    EXPECT_EQ(page().currentPage, 0);
-
+    EXPECT_EQ(tuple(playback.TypedLength(), view.shownCharacters, page().currentPage),
+              tuple(page().bodyLength, page().bodyLength / 2, 0))
+        << "the whole text at once";
     Ticks(3);  // typing notices it is done and hands over to the steps
     EXPECT_FALSE(playback.TypingOn());
     ASSERT_TRUE(playback.StepPlaybackOn());
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
-
+    EXPECT_EQ(Ticks(1), 1);
     playback.Advance();
-    EXPECT_EQ(page().currentStep, 4) << "jumps to the final position";
-    EXPECT_FALSE(playback.StepPlaybackOn());
-    EXPECT_EQ(page().board.At(2, 0), 1);
-    EXPECT_EQ(page().currentPage, 0);
+    EXPECT_EQ(tuple(page().currentStep, playback.StepPlaybackOn(), page().board.At(2, 0),
+                    page().currentPage),
+              tuple(4, false, 1, 0))
+        << "jumps to the final position";
     playback.Advance();
     EXPECT_EQ(page().currentPage, 1);
 }
 
 TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
-    PageRecord p = Talking();
-    p.characterPose = 2;
-    Play({p}, {{"C", Kana(17)}});
+    Play({{.characterPose = 2, .windowMode = 1, .textFirst = 1, .steps = {{}}}}, {{"C", Kana(17)}});
     const int setupsBefore = view.characterSetups;
     Ticks(3 * 7 + 1);  // 8 characters typed
-    EXPECT_EQ(playback.TypedLength(), 16);
-    EXPECT_EQ(playback.MouthPhase(), 1);
-    EXPECT_EQ(view.mouthPhase, 1);
-    EXPECT_EQ(view.characterPose, 2);
-    EXPECT_EQ(view.characterSetups, setupsBefore + 1);
+    EXPECT_EQ(tuple(playback.TypedLength(), playback.MouthPhase(), view.mouthPhase,
+                    view.characterPose, view.characterSetups),
+              tuple(16, 1, 1, 2, setupsBefore + 1));
     Ticks(3 * 8);
     EXPECT_EQ(playback.MouthPhase(), 0);
     Ticks(3 * 3);  // the rest of the text, then the end of typing
-    EXPECT_FALSE(playback.TypingOn());
-    EXPECT_EQ(view.mouthPhase, 0);
+    EXPECT_EQ(tuple(playback.TypingOn(), view.mouthPhase), tuple(false, 0));
 }
 
 TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
@@ -213,60 +226,46 @@ TEST_F(LessonPlaybackTest, MenuPauseStopsEverythingAndResumeRestartsIt) {
     EXPECT_EQ(playback.TypedLength(), typed);
     playback.ResumeTimers();
     Ticks(1);
-    EXPECT_EQ(playback.TypedLength(), typed + 2);
-    EXPECT_TRUE(playback.Timers().Running(LessonPlayback::kBlinkTimer));
-    EXPECT_FALSE(playback.Timers().Running(LessonPlayback::kStepTimer));
+    EXPECT_EQ(tuple(playback.TypedLength(), playback.Timers().Running(LessonPlayback::kBlinkTimer),
+                    playback.Timers().Running(LessonPlayback::kStepTimer)),
+              tuple(typed + 2, true, false));
 }
 
 TEST_F(LessonPlaybackTest, AutoAdvancePagesFollowByThemselves) {
-    PageRecord runOn = Page();
-    runOn.autoAdvance = 1;
-    Play({runOn, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
+    Play({{.autoAdvance = 1, .steps = {{}}}, Page()}, {{"C0", Kana(1)}, {"C1", Kana(1)}});
     Ticks(1);  // step 1 = stepCount: typing starts and types one character
     Ticks(3);  // all typed: on to the next page
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
+    EXPECT_EQ(tuple(page().currentPage, view.caption), tuple(1, "C1"));
 }
 
 TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZero) {
-    PageRecord runOn = Page();
-    runOn.autoAdvance = 1;
-    runOn.windowMode = 1;
+    const PageRecord runOn{.windowMode = 1, .autoAdvance = 1, .steps = {{}}};
     Play({Page(), Page(), runOn, runOn, Page()},
          {{"C0", "B0"}, {"C1", "B1"}, {"C2", "B2"}, {"C3", "B3"}, {"C4", "B4"}});
     playback.NextPage();
     playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1) << "nothing before page 1";
-    EXPECT_TRUE(view.sounds.empty());
-    EXPECT_EQ(view.bodyClears, 0);
-
+    EXPECT_EQ(tuple(page().currentPage, view.sounds.size(), view.bodyClears), tuple(1, 0u, 0))
+        << "nothing before page 1";
     NextPages(3);
     ASSERT_EQ(page().currentPage, 4);
     playback.PreviousPage();
-    EXPECT_EQ(page().currentPage, 1);
-    EXPECT_EQ(view.caption, "C1");
-    EXPECT_EQ(Count(kCancelSound), 1);
-    EXPECT_EQ(view.bodyClears, 1);
-    EXPECT_TRUE(playback.StepPlaybackOn());
-
+    EXPECT_EQ(tuple(page().currentPage, view.caption, Count(kCancelSound), view.bodyClears,
+                    playback.StepPlaybackOn()),
+              tuple(1, "C1", 1, 1, true));
     NextPages(2);
     playback.StartOver();
-    EXPECT_EQ(page().currentPage, 0);
-    EXPECT_EQ(view.caption, "C0");
-    EXPECT_EQ(view.windowModes.back(), 0) << "page 0's own window mode comes last";
+    EXPECT_EQ(tuple(page().currentPage, view.caption, view.windowModes.back()), tuple(0, "C0", 0))
+        << "page 0's own window mode comes last";
 }
 
 TEST_F(LessonPlaybackTest, FinishingTheLastPageRecordsTheLessonAndRefusesPageChanges) {
     Play({Page()}, {}, {0, 2, 1});
     playback.Advance();  // the text (none typed yet) is completed at once
     playback.Advance();  // steps still on: jump to the end
-    EXPECT_EQ(page().currentStep, 1);
-    EXPECT_FALSE(progress.IsLessonDone(0, 2, 1));
+    EXPECT_EQ(tuple(page().currentStep, progress.IsLessonDone(0, 2, 1)), tuple(1, false));
     playback.Advance();  // text shown, steps over: past the last page
-    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1));
-    EXPECT_TRUE(view.closing);
+    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1) && view.closing);
     for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
-
     Play({Page(), Page()});
     view.closing = true;
     playback.NextPage();
@@ -292,34 +291,176 @@ TEST_F(LessonPlaybackTest, LessonOneOneOnePagesFortyFourAndFiveCycleStepsOnBlink
     Play(pages);
     NextPages(44);
     ASSERT_EQ(page().currentPage, 44);
-    EXPECT_TRUE(playback.TypingOn()) << "entering the page starts typing only";
-    EXPECT_FALSE(playback.StepPlaybackOn());
+    EXPECT_EQ(tuple(playback.TypingOn(), playback.StepPlaybackOn()), tuple(true, false))
+        << "entering the page starts typing only";
     view.sounds.clear();
-
     std::vector<int> steps;
-    for (int blink = 0; blink < 6; ++blink) {
-        Ticks(22);
-        steps.push_back(page().currentStep);
-    }
+    for (int blink = 0; blink < 6; ++blink) steps.push_back(Ticks(22));
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 1, 2}));
     // Steps 1, 3 and 4 add one stone each (step 1 again after the wrap); step 2 adds two.
     EXPECT_EQ(Count(kStoneSound), 4);
-
     playback.NextPage();
     ASSERT_EQ(page().currentPage, 45);
-    Ticks(1);
-    EXPECT_EQ(page().currentStep, 1);
+    EXPECT_EQ(Ticks(1), 1);
 }
 
 TEST_F(LessonPlaybackTest, LessonOneOneOneAutomaticStepsDoNothingOnPageFortyFour) {
     Pages pages(45, Page());
-    pages[44] = Page({{}, {{0, 0, 1}}});
-    pages[44].textFirst = 1;
+    pages[44] = {.textFirst = 1, .steps = {{}, {{0, 0, 1}}}};
     Play(pages);
     NextPages(44);
     Ticks(3 * 3);  // the two-byte body is typed; typing hands over to steps
     ASSERT_TRUE(playback.StepPlaybackOn());
     const int before = page().currentStep;
-    Ticks(3);
-    EXPECT_EQ(page().currentStep, before) << "only blink ticks move these pages";
+    EXPECT_EQ(Ticks(3), before) << "only blink ticks move these pages";
+}
+
+TEST_F(LessonPageLoad, ReadsTheRequestedRecordAndItsText) {
+    const PageRecord second{.characterPose = 2,
+                            .windowMode = 1,
+                            .boardSize = 6,
+                            .autoAdvance = 1,
+                            .textFirst = 1,
+                            .steps = {{{2, 3, 0x4001}, {5, 5, 0x0102}}, {{4, 4, 2}}, {}}};
+    WriteData(lessontest::DataFile({Page(9, {{{0, 0, 1}}, {{1, 1, 2}}}), second}));
+    lessontest::Write(dir, "1-1-1.txt", TextFile({{"C0", "B0"}, {"CAPTION", Kana(20)}}));
+    ASSERT_EQ(Load(1), PageLoadResult::Loaded);
+    const LessonPageHeader& h = page.header;
+    EXPECT_EQ(
+        tuple(h.characterPose, h.windowMode, h.boardSize, h.stepCount, h.autoAdvance, h.textFirst),
+        tuple(2, 1, 6, 3, 1, 1));
+    EXPECT_EQ(tuple(page.pageCount, page.entryCounts[0], page.entryCounts[1], page.entryCounts[2],
+                    page.entries[0][1].code, page.caption, page.boardSize, page.currentStep),
+              tuple(2, 2, 1, 0, 0x0102, "CAPTION", 6, 0));
+    EXPECT_EQ(tuple(page.body, page.bodyLength), tuple(Kana(18) + "\r\n" + Kana(2), 42))
+        << "the line break counts";
+    // Step 0 is applied, one field per entry; step 1 is not, and adds one stone to step 0.
+    EXPECT_EQ(tuple(page.board.At(2, 3), page.board.At(4, 4), page.stoneMovePage), tuple(1, 0, 1));
+}
+
+TEST_F(LessonPageLoad, BoardsAreDrawnThroughTheirLessonsMirror) {
+    Write({Page(13, {{{4, 0, 1}}})});
+    Load(0);
+    EXPECT_EQ(tuple(page.board.At(4, 12), page.board.At(4, 0)), tuple(1, 0))
+        << "13 x 13: stored row 0 is row 12";
+    Write({Page(19, {{{4, 0, 2}}})}, "2-4-1");
+    Load(0, {1, 3, 0});
+    EXPECT_EQ(page.board.At(4, 18), 2) << "lesson 2-4-1 mirrors its rows";
+}
+
+TEST_F(LessonPageLoad, MissingFilesKeepWhatTheyDoNotReplace) {
+    Write({Page(9, {{{0, 0, 1}}}), Page(6, {{{1, 1, 2}}})});
+    Load(0);
+    std::filesystem::remove(dir / "1-1-1.txt");
+    EXPECT_EQ(Load(1), PageLoadResult::NoTextFile);
+    // The steps are loaded; the previous board and caption stay.
+    EXPECT_EQ(tuple(page.header.boardSize, page.entries[0][0].code, page.boardSize,
+                    page.board.At(0, 0), page.caption),
+              tuple(6, 2, 9, 1, "C0"));
+    std::filesystem::remove(dir / "1-1-1.dat");
+    EXPECT_EQ(Load(1), PageLoadResult::NoDataFile);
+    EXPECT_EQ(tuple(page.header.stepCount, page.entryCounts[0], page.caption, page.board.At(0, 0),
+                    page.pageCount),
+              tuple(0, 0, "C0", 1, 2))
+        << "only the steps are cleared";
+}
+
+TEST_F(LessonPageLoad, PageBeyondTheFileOrCutKeepsClearedValues) {
+    Write({Page(9, {{{0, 0, 1}}})});
+    Load(0);
+    EXPECT_EQ(Load(3), PageLoadResult::Loaded);
+    EXPECT_EQ(
+        tuple(page.header.stepCount, page.header.boardSize, page.caption, page.board.At(0, 0)),
+        tuple(0, 0, "", 0));
+    auto bytes = lessontest::DataFile({Page(9, {{{0, 0, 1}, {1, 0, 2}, {2, 0, 1}}})});
+    bytes.resize(bytes.size() - 5);  // the last entry and a byte of the one before
+    WriteData(bytes);
+    Load(0);
+    EXPECT_EQ(tuple(page.entryCounts[0], page.board.At(0, 0), page.board.At(1, 0)), tuple(1, 1, 0))
+        << "a cut step keeps only whole entries";
+    WriteData({2, 0, 0, 0, 9, 9});
+    Load(0);
+    EXPECT_EQ(page.header.boardSize, 0) << "a cut header stays cleared";
+}
+
+TEST_F(LessonPageLoad, StepsAndEntriesBeyondTheLimitsAreReadPastButNotKept) {
+    PageRecord steps = Page(9, {});
+    steps.steps.assign(kMaxSteps + 5, {{0, 0, 1}});
+    steps.steps[kMaxSteps - 1] = {{7, 7, 2}};
+    steps.steps[kMaxSteps + 2] = {{8, 8, 2}};
+    std::vector<lessontest::Entry> many(kMaxEntriesPerStep + 10, {0, 0, 1});
+    many[kMaxEntriesPerStep - 1] = {3, 3, 2};
+    many[kMaxEntriesPerStep + 3] = {4, 4, 2};
+    Write({steps, Page(13, {{{5, 12, 1}}}), Page(9, {many, {{6, 6, 1}}})});
+    dbglog::Capture log;
+    Load(0);
+    EXPECT_EQ(tuple(page.header.stepCount, page.entries[kMaxSteps - 1][0].code),
+              tuple(kMaxSteps, 2));
+    EXPECT_NE(log.Text().find("stepCount"), std::string::npos);
+    Load(1);
+    EXPECT_EQ(tuple(page.header.boardSize, page.board.At(5, 0)), tuple(13, 1))
+        << "the next record is still found";
+    Load(2);
+    // The following step is still read in place.
+    EXPECT_EQ(tuple(page.entryCounts[0], page.entries[0][kMaxEntriesPerStep - 1].code,
+                    page.board.At(4, 4), page.entryCounts[1], page.entries[1][0].x),
+              tuple(kMaxEntriesPerStep, 2, 0, 1, 6));
+}
+
+TEST_F(LessonPageLoad, NegativeCountsReadAsEmpty) {
+    std::vector<uint8_t> bytes;
+    for (int32_t word : {1, 0, 0, 9, 2, 0, 0, 0}) lessontest::PutS32(bytes, word);
+    lessontest::PutS32(bytes, -4);  // step 0: a negative entry count
+    lessontest::PutS32(bytes, 1);   // step 1: one entry
+    lessontest::PutEntry(bytes, {2, 2, 1});
+    WriteData(bytes);
+    lessontest::Write(dir, "1-1-1.txt", TextFile({{"C0", "B0"}}));
+    Load(0);
+    EXPECT_EQ(tuple(page.entryCounts[0], page.entryCounts[1], page.entries[1][0].x),
+              tuple(0, 1, 2));
+    Write({{.stepCount = -3, .showFinal = 1}});
+    Load(0);
+    EXPECT_EQ(tuple(page.header.stepCount, page.currentStep), tuple(0, -1));
+}
+
+TEST(LessonTextExtraction, PagesOwnLinesTwoPAndTwoPPlusOneWithDoubleColonBreaks) {
+    const std::string file = lessontest::TextFile({{"CAP0", "BODY0"}, {"CAP1", "BODY1"}});
+    EXPECT_EQ(Lines(file, 0), "CAP0|BODY0");
+    EXPECT_EQ(Lines(file, 1), "CAP1|BODY1");
+    EXPECT_EQ(Lines(file, 2), "|");
+    const std::string unended = "CAP0\r\nBODY0\r\nCAP1\r\nBODY1";
+    EXPECT_EQ(Lines(unended, 1), "CAP1|") << "a last body without its line end is not found";
+    // "::" is a line break in both lines; "::::" wraps to one.
+    const std::string colons = lessontest::TextFile({{"A::B", "C::::D"}});
+    EXPECT_EQ(Lines(colons, 0), "A\r\nB|C\r\n\r\nD");
+    EXPECT_EQ(WrapBody(Extract(colons, 0).body), "C\r\nD");
+}
+
+TEST(LessonTextExtraction, LinesAreCutToBuffersOnCharacterBoundary) {
+    // 99 bytes fit the caption; 50 double-byte characters (100 bytes) are cut to 49.
+    const std::string file = lessontest::TextFile({{Kana(50), Kana(130)}});
+    auto text = Extract(file, 0);
+    EXPECT_EQ(text.caption, Kana(49));
+    EXPECT_EQ(text.body, Kana(124)) << "249 bytes hold 124 whole characters";
+    const std::string ascii = lessontest::TextFile({{std::string(120, 'c'), "b"}});
+    EXPECT_EQ(Extract(ascii, 0).caption, std::string(99, 'c'));
+    // Copying needs end > start, so a one-byte line never makes it.
+    EXPECT_EQ(Lines(lessontest::TextFile({{"X", "YZ"}}), 0), "|YZ");
+}
+
+TEST(LessonTextWrapping, LinesBreakAfterThirtySixBytesKeepingClosingMarks) {
+    const std::pair<std::string, std::string> cases[] = {
+        {Kana(18), Kana(18)},
+        {Kana(18) + "x", Kana(18) + "\r\nx"},
+        {Kana(18) + kMaru + Kana(2), Kana(18) + kMaru + "\r\n" + Kana(2)},
+        {Kana(18) + kMaru, Kana(18) + kMaru},  // no empty line after the mark
+        {Kana(18) + kTen + Kana(1), Kana(18) + kTen + "\r\n" + Kana(1)},
+        {Kana(18) + "\x81\x76" + Kana(1), Kana(18) + "\x81\x76\r\n" + Kana(1)},
+        {Kana(36), Kana(18) + "\r\n" + Kana(18)},
+        {Kana(40), Kana(18) + "\r\n" + Kana(18) + "\r\n" + Kana(4)},
+        {Kana(20) + "\r\n" + Kana(3), Kana(18) + "\r\n" + Kana(2) + "\r\n" + Kana(3)},
+        {"ab\rcd", "ab\r\ncd"},  // a lone CR keeps characters whole
+        {"ab\r", "ab\r\n"},
+    };
+    for (const auto& [text, wrapped] : cases) EXPECT_EQ(WrapBody(text), wrapped) << text;
 }

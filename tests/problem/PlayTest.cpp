@@ -1,14 +1,48 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "PlayFixture.h"
+#include "problem/BoardCursor.h"
+#include "problem/ProblemControls.h"
+#include "problem/ProblemSprites.h"
 
 using testfile::BranchWord;
 using testfile::Make;
 using testfile::Word;
 using Pane = ProblemView::Pane;
 using Text = ProblemView::Text;
+using problemsprites::BoardSprites;
+using problemsprites::Sprite;
+using problemsprites::TexturesOf;
+using Names = std::vector<std::string>;
+using std::tuple;
+
+namespace {
+
+StoneEntry At(int kind, int x, int y, int aux = 0) {
+    return StoneEntry{uint8_t(kind), uint8_t(x), uint8_t(y), uint8_t(aux)};
+}
+
+// ○ is right.
+testfile::Problem Circle() {
+    return Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
+}
+
+class ControlsTest : public PlayTest {
+protected:
+    // The usable controls as letters (Prev, Next, Up, Down, decide, Answer), then the face.
+    std::string On() const {
+        const problemcontrols::Controls c = problemcontrols::ControlsFor(*play);
+        const bool on[] = {c.prev, c.next, c.scrollUp, c.scrollDown, c.decide, c.answer};
+        std::string s = "PNUDdA";
+        for (size_t i = 0; i < s.size(); ++i) s[i] = on[i] ? s[i] : '.';
+        return s + char('0' + c.face);
+    }
+};
+
+}  // namespace
 
 TEST(BoardGeometry, CornerAndFullBoardPoints) {
     using boardgeometry::Hit;
@@ -21,58 +55,136 @@ TEST(BoardGeometry, CornerAndFullBoardPoints) {
                 {19, 664, 686, Hit::Point, 18, 18}, {7, 0, 0, Hit::NoPoint, -1, -1}};
     for (const auto& h : hits) {
         int col = -1, row = -1;
-        EXPECT_EQ(boardgeometry::PointAt(h.size, h.x, h.y, col, row), h.hit) << h.x << "," << h.y;
-        if (h.hit == Hit::Point) {
-            EXPECT_EQ(std::pair(col, row), std::pair(h.col, h.row));
-        }
+        const Hit hit = boardgeometry::PointAt(h.size, h.x, h.y, col, row);
+        if (hit != Hit::Point) col = row = -1;
+        EXPECT_EQ(tuple(hit, col, row), tuple(h.hit, h.col, h.row)) << h.x << "," << h.y;
     }
-    int x = 0, y = 0;
+    int x = 0, y = 0, x6 = 0, y6 = 0;
     boardgeometry::CenterOf(19, 18, 18, x, y);
-    EXPECT_EQ(std::pair(x, y), std::pair(649, 671));
-    boardgeometry::CenterOf(6, 5, 5, x, y);
-    EXPECT_EQ(std::pair(x, y), std::pair(624, 646));
+    boardgeometry::CenterOf(6, 5, 5, x6, y6);
+    EXPECT_EQ(tuple(x, y, x6, y6), tuple(649, 671, 624, 646));
 }
 
-// --- sequences (type 6) ---
+TEST(BoardCursor, StartsOnThePressedPointOnlyOnTheBoard) {
+    BoardCursor c;
+    EXPECT_FALSE(c.Begin(13, 673, 71) || c.Shown()) << "off the corner board";
+    ASSERT_TRUE(c.Begin(13, 49 + 48 * 2, 71 + 48 * 3));
+    EXPECT_EQ(std::tuple(c.Shown(), c.Column(), c.Row()), std::tuple(true, 2, 3));
+}
+
+TEST(BoardCursor, StepsOncePerThresholdFromTheLastAnchor) {
+    BoardCursor c;
+    ASSERT_TRUE(c.Begin(19, 57 + 32 * 5, 79 + 32 * 5));
+    const int x0 = 57 + 32 * 5, y0 = 79 + 32 * 5;
+    EXPECT_FALSE(c.Move(x0 + 23, y0)) << "23 pixels are not more than 23";
+    EXPECT_TRUE(c.Move(x0 + 24, y0));
+    EXPECT_EQ(c.Column(), 6);
+    // The anchor moved with the step: another 23 pixels do nothing, 24 step again.
+    EXPECT_FALSE(c.Move(x0 + 24 + 23, y0));
+    EXPECT_TRUE(c.Move(x0 + 24 + 24, y0));
+    EXPECT_EQ(c.Column(), 7);
+    // Each axis on its own; a big jump is still one point.
+    EXPECT_TRUE(c.Move(x0 + 48, y0 - 200));
+    EXPECT_EQ(std::pair(c.Column(), c.Row()), std::pair(7, 4));
+}
+
+TEST(BoardCursor, CornerBoardNeedsMoreTravelAndClampsAtTheEdges) {
+    BoardCursor c;
+    ASSERT_TRUE(c.Begin(13, 50, 72));
+    EXPECT_EQ(BoardCursor::Threshold(13), 32);
+    EXPECT_FALSE(c.Move(50 - 32, 72));
+    EXPECT_FALSE(c.Move(50 - 32 - 33, 72)) << "already at column 0";
+    EXPECT_EQ(c.Column(), 0);
+    int x = 50;
+    for (int i = 0; i < 20; ++i) c.Move(x += 33, 72);
+    EXPECT_EQ(c.Column(), 12);
+    c.End();
+    EXPECT_FALSE(c.Move(0, 0)) << "no drag after the release";
+    ASSERT_TRUE(c.Shown());
+    c.Clear();
+    EXPECT_FALSE(c.Shown());
+}
+
+TEST(ProblemSprites, EachKindHasItsPictures) {
+    const struct {
+        int kind, aux, size;
+        Names names;
+    } cases[] = {
+        // Stones carry their numbers in the other colour.
+        {0, 0, 19, {"bstone19.tga"}},
+        {0, 7, 19, {"bstone19.tga", "COMN_stone19NumW_07.tga"}},
+        {1, 0, 13, {"wstone13.tga"}},
+        {1, 12, 13, {"wstone13.tga", "COMN_stone13NumB_12.tga"}},
+        // An answer move is a black stone with its number.
+        {15, 0, 13, {"bstone13.tga"}},
+        {15, 2, 13, {"bstone13.tga", "COMN_stone13NumW_02.tga"}},
+        // No picture exists past 63: the stone is drawn bare rather than with a missing number.
+        {0, 63, 19, {"bstone19.tga", "COMN_stone19NumW_63.tga"}},
+        {0, 64, 19, {"bstone19.tga"}},
+        // Triangle stones use marks only on the six board.
+        {2, 0, 13, {"bstone13.tga", "COMN_stone13TextW_08.tga"}},
+        {3, 0, 19, {"wstone19.tga", "COMN_stone19TextB_08.tga"}},
+        {2, 0, 6, {"bstone6.tga", "COMN_mark6_W.tga"}},
+        {3, 0, 6, {"wstone6.tga", "COMN_mark6_B.tga"}},
+        {2, 0, 9, {"bstone9.tga", "COMN_stone9TextW_08.tga"}},
+        // Letters, marks and answer points.
+        {4, 0, 13, {"COMN_stone13TextW_01.tga"}},
+        {5, 0, 13, {"COMN_stone13TextW_02.tga"}},
+        {6, 0, 13, {"COMN_stone13TextW_03.tga"}},
+        {7, 0, 19, {"COMN_mark19_2.tga"}},
+        {8, 0, 19, {"COMN_mark19_1.tga"}},
+        {9, 0, 13, {"COMN_mark13_1.tga"}},
+        {16, 0, 13, {"COMN_stone13TextW_06.tga"}},
+        {17, 0, 13, {"COMN_mark13_2.tga"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TexturesOf(At(c.kind, 1, 1, c.aux), c.size), c.names) << c.kind << "/" << c.aux;
+    for (int kind : {10, 11, 12, 13, 14, 18, 19, 100, 255})
+        EXPECT_TRUE(TexturesOf(At(kind, 0, 0), 13).empty()) << "kind " << kind;
+}
+
+TEST(ProblemSprites, BoardPicturesAreCentredOnTheirPointsInListOrder) {
+    const std::vector<BoardSprite> entries = {
+        {At(0, 0, 0), false}, {At(11, 3, 3), false} /* shows nothing */, {At(1, 18, 18, 5), true}};
+    EXPECT_EQ(BoardSprites(entries, 19),
+              (std::vector<Sprite>{{"bstone19.tga", 73, 95},
+                                   {"wstone19.tga", 649, 671},
+                                   {"COMN_mark19_3.tga", 649, 671},
+                                   {"COMN_stone19NumB_05.tga", 649, 671}}));
+    // The corner board shows only its window; a size without geometry draws nothing.
+    const std::vector<BoardSprite> corner = {
+        {At(0, 12, 12), false}, {At(0, 13, 0), false}, {At(1, 0, 18), false}};
+    EXPECT_EQ(BoardSprites(corner, 13),
+              (std::vector<Sprite>{{"bstone13.tga", 12 * 48 + 73, 12 * 48 + 95}}));
+    EXPECT_TRUE(BoardSprites(corner, 7).empty());
+}
 
 TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     Load({Sequence({{{1, 1}, {2, 2}, {3, 3}, {4, 4}}, {{1, 1}, {2, 2}, {5, 5}}})});
-    ASSERT_EQ(play->Type(), ProblemType::PlaySequence);
-    ASSERT_EQ(play->BoardSize(), 13);
+    ASSERT_EQ(tuple(play->Type(), play->BoardSize()), tuple(ProblemType::PlaySequence, 13));
     ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), Verdict::Undecided);
-    EXPECT_EQ(play->MatchedBranch(), 0);
-    EXPECT_FALSE(play->InputEnabled());
-    EXPECT_TRUE(view.timers[ProblemPlay::kReplyTimer]);
+    EXPECT_EQ(tuple(play->Result(), play->MatchedBranch(), play->InputEnabled(), ReplyPending()),
+              tuple(Verdict::Undecided, 0, false, true));
     ClickPoint(6, 6);  // input is off until the reply has come and gone
-    EXPECT_EQ(play->Moves().size(), 1u);
-
+    EXPECT_EQ(Moves(), 1);
     play->ReplyTimer();  // the reply
-    ASSERT_EQ(play->Moves().size(), 2u);
-    EXPECT_EQ(play->Moves()[1], (StoneEntry{1, 2, 2, 2}));
-    EXPECT_EQ(board.At(2, 2), stone::kWhite);
+    ASSERT_EQ(Moves(), 2);
+    EXPECT_EQ(tuple(play->Moves()[1], board.At(2, 2)),
+              tuple(StoneEntry{1, 2, 2, 2}, stone::kWhite));
     play->ReplyTimer();  // back to the learner
-    EXPECT_TRUE(play->InputEnabled());
-    EXPECT_EQ(play->Turn(), Turn::Learner);
-
+    EXPECT_EQ(tuple(play->InputEnabled(), play->Turn()), tuple(true, Turn::Learner));
     ClickPoint(5, 5);
-    EXPECT_EQ(play->MatchedBranch(), 1);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
-    EXPECT_EQ(play->Phase(), PlayPhase::Judged);
-    EXPECT_EQ(view.Count(kStone), 3);
-
+    EXPECT_EQ(tuple(play->MatchedBranch(), play->Result(), play->Phase(), view.Count(kStone)),
+              tuple(1, Verdict::Correct, PlayPhase::Judged, 3));
     const uint64_t before = Now();
     Ticks(2);
     EXPECT_FALSE(view.resultShown) << "the verdict waits three ticks";
     Ticks(1);
-    EXPECT_TRUE(view.resultShown && view.resultCorrect);
     EXPECT_EQ(Now() - before, 500u) << "the 500 ms pause before a board verdict";
-    EXPECT_EQ(view.Count(kOk), 1);
-    EXPECT_EQ(view.faces.back(), 2);
-    EXPECT_EQ(play->Mood(), Mood::Correct);
-    EXPECT_TRUE(progress->IsProblemSolved(0, 0, 2, 0));
-    EXPECT_TRUE(view.panes[Pane::ClearedStamp]);
-    EXPECT_TRUE(view.timers[ProblemPlay::kVerdictTimer]);
+    EXPECT_EQ(tuple(view.resultShown, view.resultCorrect, view.Count(kOk), view.faces.back(),
+                    play->Mood(), progress->IsProblemSolved(0, 0, 2, 0),
+                    view.panes[Pane::ClearedStamp], view.timers[ProblemPlay::kVerdictTimer]),
+              tuple(true, true, 1, 2, Mood::Correct, true, true, true));
 }
 
 TEST_F(PlayTest, MovesOnLettersMarksStonesOrOffTheBoardAreRefused) {
@@ -82,62 +194,49 @@ TEST_F(PlayTest, MovesOnLettersMarksStonesOrOffTheBoardAreRefused) {
     Load({p});
     for (auto [col, row] : {std::pair{2, 2}, {3, 3}, {0, 0}}) {
         ClickPoint(col, row);
-        EXPECT_TRUE(play->InputEnabled());
-        EXPECT_EQ(play->Result(), Verdict::None);
+        EXPECT_EQ(tuple(play->InputEnabled(), play->Result()), tuple(true, Verdict::None));
     }
     play->BoardClick(700, 500);  // off the corner board
-    EXPECT_TRUE(play->Moves().empty());
-    EXPECT_TRUE(view.sounds.empty());
+    EXPECT_TRUE(play->Moves().empty() && view.sounds.empty());
 }
 
 TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     testfile::Problem p = Sequence({{{1, 0}, {2, 0}, {1, 1}}, {{4, 4}}});
     p.setup = {CornerWord(1, 0, 0, 0), CornerWord(2, 0, 3, 0)};
     Load({p});
-    ClickPoint(6, 6);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(ClickPoint(6, 6), Verdict::Incorrect);
     Ticks(3);
-    EXPECT_FALSE(view.resultCorrect);
-    EXPECT_EQ(view.Count(kNo), 1);
-    EXPECT_EQ(view.faces.back(), 3);
-    EXPECT_TRUE(view.panes[Pane::AnswerButton]);
+    EXPECT_EQ(tuple(view.resultCorrect, view.Count(kNo), view.faces.back(),
+                    view.panes[Pane::AnswerButton]),
+              tuple(false, 1, 3, true));
     play->ReplyTimer();  // the pending reply timer finds the problem judged
-    EXPECT_EQ(play->Moves().size(), 1u);
-
+    EXPECT_EQ(Moves(), 1);
     play->ShowAnswer();
-    EXPECT_EQ(play->Phase(), PlayPhase::AnswerShown);
-    EXPECT_EQ(play->Mood(), Mood::AnswerShown);
-    ASSERT_EQ(play->AnswerMarks().size(), 2u);
-    EXPECT_EQ(play->AnswerMarks()[0], (StoneEntry{15, 1, 0, 1}));
-    EXPECT_EQ(play->AnswerMarks()[1], (StoneEntry{15, 4, 4, 1}));
-    EXPECT_EQ(play->EntryCount(), 2) << "the board is back at the setup";
-    EXPECT_EQ(play->Moves().size(), 3u);
-
+    EXPECT_EQ(tuple(play->Phase(), play->Mood(), play->EntryCount(), Moves()),
+              tuple(PlayPhase::AnswerShown, Mood::AnswerShown, 2, 3))
+        << "the board is back at the setup";
+    EXPECT_EQ(play->AnswerMarks(), (std::vector<StoneEntry>{{15, 1, 0, 1}, {15, 4, 4, 1}}));
     const int stonesBefore = view.Count(kStone);
     Ticks(32);
     EXPECT_EQ(play->ReplayShown(), 0);
     const uint64_t before = Now();
     Ticks(1);
-    EXPECT_EQ(play->ReplayShown(), 1);
-    EXPECT_EQ(Now() - before, 250u);
+    EXPECT_EQ(tuple(play->ReplayShown(), Now() - before), tuple(1, uint64_t(250)));
     const std::vector<BoardSprite> sprites = play->BoardSprites();
     ASSERT_GE(sprites.size(), 3u);
-    EXPECT_EQ(sprites[2].entry, (StoneEntry{0, 1, 0, 1}));
-    EXPECT_TRUE(sprites[2].marker);
+    EXPECT_EQ(tuple(sprites[2].entry, sprites[2].marker), tuple(StoneEntry{0, 1, 0, 1}, true));
     Ticks(33);
     // The replayed moves alternate colours, numbered by their place in the replay.
-    EXPECT_EQ(play->ReplayShown(), 2);
-    EXPECT_EQ(play->Entries()[3], (StoneEntry{1, 2, 0, 2}));
+    EXPECT_EQ(tuple(play->ReplayShown(), play->Entries()[3]), tuple(2, StoneEntry{1, 2, 0, 2}));
     Ticks(33);
-    EXPECT_EQ(play->ReplayShown(), 3);
-    EXPECT_FALSE(play->ReplayRunning());
-    EXPECT_EQ(view.Count(kStone) - stonesBefore, 3);
+    EXPECT_EQ(tuple(play->ReplayShown(), play->ReplayRunning(), view.Count(kStone) - stonesBefore),
+              tuple(3, false, 3));
     Ticks(100);
     EXPECT_EQ(play->ReplayShown(), 3);
     play->ShowAnswer();
     EXPECT_EQ(play->Phase(), PlayPhase::AnswerShown) << "already shown";
     ClickPoint(8, 8);
-    EXPECT_EQ(play->Moves().size(), 3u) << "no play while the answer is shown";
+    EXPECT_EQ(Moves(), 3) << "no play while the answer is shown";
 }
 
 TEST_F(PlayTest, CaptureDuringPlayErasesTheCapturedEntry) {
@@ -145,9 +244,8 @@ TEST_F(PlayTest, CaptureDuringPlayErasesTheCapturedEntry) {
     p.setup = {CornerWord(2, 0, 0, 0), CornerWord(1, 0, 1, 0)};
     Load({p});
     ClickPoint(0, 1);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
-    EXPECT_TRUE(stone::IsErased(play->Entries()[0]));
-    EXPECT_EQ(board.At(0, 0), stone::kEmpty);
+    EXPECT_EQ(tuple(play->Result(), stone::IsErased(play->Entries()[0]), board.At(0, 0)),
+              tuple(Verdict::Correct, true, stone::kEmpty));
 }
 
 TEST_F(PlayTest, AgainCancelsAPendingReply) {
@@ -155,17 +253,14 @@ TEST_F(PlayTest, AgainCancelsAPendingReply) {
     ClickPoint(1, 1);
     ASSERT_FALSE(play->InputEnabled());
     play->Again();
-    EXPECT_FALSE(view.timers[ProblemPlay::kReplyTimer]);
-    EXPECT_TRUE(play->InputEnabled());
-    EXPECT_TRUE(play->Moves().empty());
-    EXPECT_EQ(play->Mood(), Mood::AfterAgain);
-    EXPECT_TRUE(play->QuestionOpen());
+    EXPECT_EQ(
+        tuple(ReplyPending(), play->InputEnabled(), Moves(), play->Mood(), play->QuestionOpen()),
+        tuple(false, true, 0, Mood::AfterAgain, true));
     play->ReplyTimer();  // a firing that was already on its way
-    EXPECT_EQ(play->Turn(), Turn::Learner);
-    EXPECT_TRUE(play->InputEnabled());
-    play->BoardClick(10, 10);  // closes the question window
+    EXPECT_EQ(tuple(play->Turn(), play->InputEnabled()), tuple(Turn::Learner, true));
+    CloseQuestion();
     ClickPoint(1, 1);
-    EXPECT_EQ(play->Moves().size(), 1u);
+    EXPECT_EQ(Moves(), 1);
 }
 
 TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
@@ -174,39 +269,32 @@ TEST_F(PlayTest, ReplySideFirstProblemOpensWithItsReplyAndStaysPlayable) {
     p.code = 10;
     Load({p});
     ASSERT_EQ(play->Type(), ProblemType::PlaySequence);
-    EXPECT_FALSE(play->InputEnabled());
-    EXPECT_TRUE(view.timers[ProblemPlay::kReplyTimer]);
+    EXPECT_EQ(tuple(play->InputEnabled(), ReplyPending()), tuple(false, true));
     play->ReplyTimer();
-    ASSERT_EQ(play->Moves().size(), 1u);
-    EXPECT_EQ(play->Moves()[0], (StoneEntry{1, 1, 1, 1}));
+    EXPECT_EQ(play->Moves(), std::vector<StoneEntry>{(StoneEntry{1, 1, 1, 1})});
     play->ReplyTimer();
     EXPECT_TRUE(play->InputEnabled());
-    ClickPoint(2, 2);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect)
+    EXPECT_EQ(ClickPoint(2, 2), Verdict::Incorrect)
         << "a black move never equals a white answer entry";
     Ticks(3);
     play->ShowAnswer();
     Ticks(33 * 3);
-    EXPECT_EQ(play->ReplayShown(), 3);
-    EXPECT_EQ(play->Entries()[1].kind, 1) << "the replay starts with the reply side";
-    EXPECT_EQ(play->Entries()[2].kind, 0);
+    EXPECT_EQ(tuple(play->ReplayShown(), play->Entries()[1].kind, play->Entries()[2].kind),
+              tuple(3, uint8_t(1), uint8_t(0)))
+        << "the replay starts with the reply side";
 }
 
 TEST_F(PlayTest, EntryListNeverOverflows) {
     testfile::Problem p = Make(0, {}, {Word(1, 0, 18, 18)});
     for (int i = 0; i < 198; ++i) p.setup.push_back(Word(1, 0, i % 19, i / 19));
     Load({p});
-    ASSERT_EQ(play->EntryCount(), 198);
-    ASSERT_EQ(play->BoardSize(), 19);
+    ASSERT_EQ(tuple(play->EntryCount(), play->BoardSize()), tuple(198, 19));
     ClickPoint(5, 15);  // 199th entry, wrong
     EXPECT_EQ(play->EntryCount(), 199);
     play->Again();
-    play->BoardClick(10, 10);
-    ClickPoint(18, 18);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    CloseQuestion();
+    EXPECT_EQ(ClickPoint(18, 18), Verdict::Correct);
 }
-
-// --- marking all points (types 4 and 5), picking a letter (type 3) ---
 
 TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
     const testfile::Problem p =
@@ -217,16 +305,12 @@ TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
     ASSERT_EQ(play->Type(), ProblemType::MarkPointsA);
     ClickPoint(2, 2);
     ClickPoint(2, 2);  // again: not recorded twice
-    EXPECT_EQ(play->Moves().size(), 1u);
-    EXPECT_EQ(view.Count(kSet), 2);
-    ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), Verdict::Undecided);
+    EXPECT_EQ(tuple(Moves(), view.Count(kSet)), tuple(1, 2));
+    EXPECT_EQ(ClickPoint(1, 1), Verdict::Undecided);
     ClickPoint(3, 3);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
-    EXPECT_EQ(play->Moves()[2], (StoneEntry{8, 3, 3, 3}));
-
-    play->NextProblem();
-    play->BoardClick(10, 10);
+    EXPECT_EQ(tuple(play->Result(), play->Moves()[2]),
+              tuple(Verdict::Correct, StoneEntry{8, 3, 3, 3}));
+    NextAndClose();
     ClickPoint(1, 1);
     ClickPoint(0, 0);  // on a stone, but not an answer point
     EXPECT_EQ(play->Result(), Verdict::Incorrect);
@@ -243,47 +327,35 @@ TEST_F(PlayTest, PickingALetterJudgesItsKind) {
     Load({p, p});
     ASSERT_EQ(play->Type(), ProblemType::PickLetter);
     ClickPoint(6, 6);  // a stone, not a letter
-    ClickPoint(7, 7);
-    EXPECT_EQ(play->Result(), Verdict::None);
+    EXPECT_EQ(ClickPoint(7, 7), Verdict::None);
     ClickPoint(4, 4);
-    EXPECT_EQ(play->Result(), Verdict::Correct);
-    EXPECT_EQ(play->Entries()[3].kind, 7);
-    play->NextProblem();
-    play->BoardClick(10, 10);
-    ClickPoint(1, 1);
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(tuple(play->Result(), play->Entries()[3].kind), tuple(Verdict::Correct, uint8_t(7)));
+    NextAndClose();
+    EXPECT_EQ(ClickPoint(1, 1), Verdict::Incorrect);
     Ticks(3);
     play->ShowAnswer();
     EXPECT_EQ(play->Entries()[3], (StoneEntry{17, 4, 4, 0}));
 }
 
-// --- choices (types 2, 7, 8) ---
-
 TEST_F(PlayTest, CircleOrCrossSelectionZeroIsCircle) {
-    const testfile::Problem p = Make(1, {}, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});  // ○
-    Load({p, p});
+    Load({Circle(), Circle()});
     ASSERT_EQ(play->Type(), ProblemType::YesNo);
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
-    ClickPoint(3, 3);
-    EXPECT_EQ(play->Result(), Verdict::None) << "choices are not made on the board";
+    EXPECT_EQ(ClickPoint(3, 3), Verdict::None) << "choices are not made on the board";
     play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Correct);
-    EXPECT_TRUE(play->DecideAnimating());
+    EXPECT_EQ(tuple(play->Result(), play->DecideAnimating()), tuple(Verdict::Correct, true));
     const uint64_t before = Now();
     Ticks(79);
     EXPECT_FALSE(view.resultShown);
     Ticks(1);
     EXPECT_TRUE(view.resultShown && view.resultCorrect);
     EXPECT_EQ(Now(), before) << "no pause for a choice verdict";
-
-    play->NextProblem();
-    play->BoardClick(10, 10);
+    NextAndClose();
     play->SelectionUp();
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x7e");
     play->SelectionUp();
     EXPECT_EQ(play->Selection(), 1);
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Incorrect);
+    EXPECT_EQ(Decide(), Verdict::Incorrect);
     Ticks(80);
     play->ShowAnswer();
     EXPECT_EQ(view.texts[Text::Selection], "\x81\x9b");
@@ -296,23 +368,18 @@ TEST_F(PlayTest, NumberChoiceRunsFromOneToNinetyNine) {
     play->SelectionDown();
     EXPECT_TRUE(view.sounds.empty()) << "already at 1";
     for (int i = 0; i < 120; ++i) play->SelectionUp();
-    EXPECT_EQ(play->Selection(), 98);
-    EXPECT_EQ(play->SelectionText(), "99");
-    EXPECT_EQ(view.Count(kCursor), 98);
+    EXPECT_EQ(tuple(play->Selection(), play->SelectionText(), view.Count(kCursor)),
+              tuple(98, std::string("99"), 98));
     for (int i = 0; i < 94; ++i) play->SelectionDown();
     EXPECT_EQ(play->SelectionText(), "05");
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(Decide(), Verdict::Correct);
     play->Decide();
     play->SelectionUp();
-    EXPECT_EQ(play->Selection(), 4) << "the selection is fixed once decided";
-    EXPECT_EQ(view.Count(kSet), 1);
-
-    play->NextProblem();
-    play->BoardClick(10, 10);
+    EXPECT_EQ(tuple(play->Selection(), view.Count(kSet)), tuple(4, 1))
+        << "the selection is fixed once decided";
+    NextAndClose();
     for (int i = 0; i < 5; ++i) play->SelectionUp();
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Incorrect) << "6 is not 5";
+    EXPECT_EQ(Decide(), Verdict::Incorrect) << "6 is not 5";
 }
 
 TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
@@ -322,54 +389,40 @@ TEST_F(PlayTest, ThreeTextsAreJudgedBySlot) {
     ASSERT_EQ(play->Type(), ProblemType::Choice);
     EXPECT_EQ(play->SelectionText(), "wrong");
     for (int i = 0; i < 3; ++i) play->SelectionUp();
-    EXPECT_EQ(play->Selection(), 2);
-    EXPECT_EQ(play->SelectionText(), "right");
-    play->Decide();
-    EXPECT_EQ(play->Result(), Verdict::Correct);
+    EXPECT_EQ(tuple(play->Selection(), play->SelectionText()), tuple(2, std::string("right")));
+    EXPECT_EQ(Decide(), Verdict::Correct);
 }
-
-// --- shown sequences (type 1) ---
 
 TEST_F(PlayTest, ShownSequenceRevealsOneNumberedStonePerPeriod) {
     Load({Make(11, {Word(1, 2, 3, 3), Word(2, 0, 0, 0), Word(1, 1, 1, 0), Word(2, 0, 0, 1)})});
     ASSERT_EQ(play->Type(), ProblemType::ShownSequence);
-    EXPECT_EQ(play->StepsTotal(), 2);
-    EXPECT_EQ(play->BoardSprites().size(), 2u) << "only the unnumbered stones at first";
+    EXPECT_EQ(tuple(play->StepsTotal(), play->BoardSprites().size()), tuple(2, size_t(2)))
+        << "only the unnumbered stones at first";
     Ticks(33);
-    EXPECT_EQ(play->StepsShown(), 1);
     std::vector<BoardSprite> sprites = play->BoardSprites();
     ASSERT_EQ(sprites.size(), 3u) << "the two white stones still breathe at (0, 2) and (1, 1)";
-    EXPECT_EQ(sprites.back().entry, (StoneEntry{0, 1, 0, 1}));
-    EXPECT_TRUE(sprites.back().marker);
-    EXPECT_FALSE(sprites[0].marker);
+    EXPECT_EQ(
+        tuple(play->StepsShown(), sprites.back().entry, sprites.back().marker, sprites[0].marker),
+        tuple(1, StoneEntry{0, 1, 0, 1}, true, false));
     Ticks(33);
     sprites = play->BoardSprites();
-    EXPECT_EQ(play->StepsShown(), 2);
-    EXPECT_FALSE(play->SequenceRunning());
-    EXPECT_EQ(view.Count(kStone), 2);
     ASSERT_FALSE(sprites.empty());
-    EXPECT_EQ(sprites.back().entry, (StoneEntry{0, 3, 3, 2}));
-    EXPECT_TRUE(sprites.back().marker);
-    ClickPoint(5, 5);
-    EXPECT_EQ(play->Result(), Verdict::None) << "nothing is judged";
+    EXPECT_EQ(tuple(play->StepsShown(), play->SequenceRunning(), view.Count(kStone),
+                    sprites.back().entry, sprites.back().marker),
+              tuple(2, false, 2, StoneEntry{0, 3, 3, 2}, true));
+    EXPECT_EQ(ClickPoint(5, 5), Verdict::None) << "nothing is judged";
 }
 
-TEST_F(PlayTest, ShownSequenceResolvesCaptures) {
+TEST_F(PlayTest, ShownSequenceResolvesCapturesAndPausesWithTheMenu) {
     // White at (0, 0), black at (1, 0); black 1 at (0, 1) takes the white stone.
-    Load({Make(11, {Word(2, 0, 0, 0), Word(1, 0, 1, 0), Word(1, 1, 0, 1)})});
+    Load({Make(11, {Word(2, 0, 0, 0), Word(1, 0, 1, 0), Word(1, 1, 0, 1), Word(1, 2, 4, 4)})});
     Ticks(33);
     const std::vector<BoardSprite> sprites = play->BoardSprites();
     ASSERT_EQ(sprites.size(), 2u);
-    EXPECT_EQ(sprites[0].entry, (StoneEntry{0, 1, 0, 0}));
-    EXPECT_EQ(sprites[1].entry, (StoneEntry{0, 0, 1, 1}));
+    EXPECT_EQ(tuple(sprites[0].entry, sprites[1].entry),
+              tuple(StoneEntry{0, 1, 0, 0}, StoneEntry{0, 0, 1, 1}));
     play->PrevProblem();  // there is none; nothing changes
     EXPECT_EQ(play->StepsShown(), 1);
-}
-
-TEST_F(PlayTest, MenuPausesTheSteppersAndResumesThem) {
-    Load({Make(11, {Word(1, 1, 3, 3), Word(1, 2, 4, 4)})});
-    Ticks(33);
-    ASSERT_EQ(play->StepsShown(), 1);
     play->PauseSteppers();
     Ticks(100);
     EXPECT_EQ(play->StepsShown(), 1);
@@ -378,16 +431,13 @@ TEST_F(PlayTest, MenuPausesTheSteppersAndResumesThem) {
     EXPECT_EQ(play->StepsShown(), 2);
 }
 
-// --- moving between problems, recording ---
-
 TEST_F(PlayTest, CorrectAnswerThenClickMovesOnOrLeavesAfterTheLastProblem) {
     Load(std::vector<testfile::Problem>(28, Sequence({{{1, 1}}})), 26);
     ClickPoint(1, 1);
     Ticks(3);
     play->BoardClick(300, 300);
-    EXPECT_EQ(play->ProblemIndex(), 27);
-    EXPECT_TRUE(play->QuestionOpen());
-    EXPECT_EQ(view.texts[Text::Counter], "\x96\xe2\x91\xe8(028/028)");
+    EXPECT_EQ(tuple(play->ProblemIndex(), play->QuestionOpen(), view.texts[Text::Counter]),
+              tuple(27, true, std::string("\x96\xe2\x91\xe8(028/028)")));
     play->BoardClick(300, 300);
     ClickPoint(1, 1);
     Ticks(3);
@@ -414,16 +464,15 @@ TEST_F(PlayTest, SolvingTwiceRecordsOnceAndTheSectionCompletesAtItsLastProblem) 
     EXPECT_FALSE(progress->IsSectionSolved(0, 0, 7));
     ClickPoint(1, 1);
     Ticks(3);
-    EXPECT_TRUE(progress->IsSectionSolved(0, 0, 7));
-    EXPECT_EQ(view.stampShows, 1);
+    EXPECT_EQ(tuple(progress->IsSectionSolved(0, 0, 7), view.stampShows), tuple(true, 1));
     const auto before = std::make_unique<ProgressState>(*progress);
     play->Again();
     EXPECT_TRUE(view.panes[Pane::ClearedStamp]) << "the stamp stays on";
-    play->BoardClick(10, 10);
+    CloseQuestion();
     ClickPoint(1, 1);
     Ticks(3);
-    EXPECT_TRUE(view.resultCorrect);
-    EXPECT_EQ(view.stampShows, 2) << "shown again by set-up only, not by a second record";
+    EXPECT_EQ(tuple(view.resultCorrect, view.stampShows), tuple(true, 2))
+        << "shown again by set-up only, not by a second record";
     EXPECT_EQ(0, std::memcmp(before->m_solved, progress->m_solved, sizeof progress->m_solved));
 }
 
@@ -439,4 +488,51 @@ TEST_F(PlayTest, EmptySectionHasNothingToPlay) {
     play->NextProblem();
     play->Tick();
     EXPECT_TRUE(view.sounds.empty());
+}
+
+TEST_F(ControlsTest, ChoiceButtonsFollowTheSelectionAndTheDecision) {
+    Load({Circle(), Circle()});
+    EXPECT_EQ(On(), ".NU.d.1") << "first problem, selection 0";
+    play->SelectionUp();
+    EXPECT_EQ(On(), ".N.Dd.1") << "× is the highest choice";
+    play->Decide();  // × is wrong; no paging while the decision is shown, no verdict yet
+    EXPECT_EQ(On(), "......1");
+    Ticks(80);
+    EXPECT_EQ(On(), ".N...A3");
+    play->ShowAnswer();
+    EXPECT_EQ(On(), ".N....1") << "the answer is on show";
+}
+
+TEST_F(ControlsTest, DecideNeedsTheQuestionWindowClosed) {
+    Load(std::vector<testfile::Problem>(28, Circle()), 27);
+    play->OpenQuestionWindow();
+    EXPECT_EQ(On(), "P.U...0") << "last problem";
+    CloseQuestion();
+    EXPECT_EQ(On(), "P.U.d.1") << "looking aside once the question is closed";
+}
+
+TEST_F(ControlsTest, BoardProblemsHaveNoSelectionAndAnswerOnlyAfterAWrongVerdict) {
+    const testfile::Problem oneMove = Sequence({{{2, 2}}});
+    Load({oneMove, oneMove, oneMove}, 1);
+    EXPECT_EQ(On(), "PN....1");
+    EXPECT_EQ(ClickPoint(5, 5), Verdict::Incorrect);
+    EXPECT_EQ(On(), "PN....1");
+    Ticks(3);
+    EXPECT_EQ(On(), "PN...A3");
+    play->Again();
+    CloseQuestion();
+    ClickPoint(2, 2);
+    Ticks(3);
+    EXPECT_EQ(On(), "PN....2") << "a correct verdict offers no answer";
+}
+
+TEST(FaceSwitch, ChangesOnlyWhenTheFaceDiffers) {
+    problemcontrols::FaceSwitch faces;
+    EXPECT_EQ(faces.Current(), -1);
+    std::vector<bool> changed;
+    for (int face : {0, 0, 2, 2, 0, 3}) changed.push_back(faces.Change(face));
+    EXPECT_EQ(changed, (std::vector<bool>{true, false, true, false, true, true}));
+    EXPECT_EQ(faces.Current(), 3);
+    EXPECT_STREQ(problemcontrols::LookOf(9).texture, problemcontrols::LookOf(0).texture)
+        << "an unknown face shows as the normal one";
 }

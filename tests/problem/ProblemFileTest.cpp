@@ -3,9 +3,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <tuple>
 #include <vector>
 
-#include "ProblemFileWriter.h"
+#include "PlayFixture.h"
 #include "problem/ProblemFile.h"
 #include "progress/ProgressState.h"
 #include "support/ScratchDir.h"
@@ -17,10 +19,9 @@ namespace {
 
 // Decodes one block (chapter 1, section 1) of the given problems into 28 records.
 std::vector<ProblemRecord> Decode(const std::vector<testfile::Problem>& problems) {
-    testfile::Block block;
-    block.problems = problems;
     std::vector<ProblemRecord> records(28);
-    EXPECT_TRUE(problemfile::DecodeFile(testfile::FileBytes({block}), 1, 1, records));
+    EXPECT_TRUE(
+        problemfile::DecodeFile(testfile::FileBytes({{.problems = problems}}), 1, 1, records));
     return records;
 }
 
@@ -34,194 +35,13 @@ testfile::Problem SimpleSequence() {
                           {BranchWord(0, 1)});
 }
 
-}  // namespace
-
-// --- window and rows ---
-
-TEST(ProblemLoadWindow, CornerProblemKeepsSize13AndFlipsRows) {
-    ProblemRecord r = DecodeOne(SimpleSequence());
-    EXPECT_EQ(r.typeByte, 6) << "no full-board flag";
-    EXPECT_EQ(r.setupCount, 2);
-    EXPECT_EQ(r.slots[0], (StoneEntry{0, 0, 0, 0})) << "file row 18 becomes row 0";
-    EXPECT_EQ(r.slots[1], (StoneEntry{1, 3, 8, 0}));
-    EXPECT_EQ(r.slots[2].aux, 1) << "branch header";
-    EXPECT_EQ(r.slots[3], (StoneEntry{0, 1, 1, 1})) << "answers are flipped too";
-}
-
-TEST(ProblemLoadWindow, OneStoneOutsideTheCornerPromotesTheWholeProblem) {
-    for (uint32_t outside : {Word(1, 0, 12, 18), Word(2, 0, 0, 7)}) {
-        testfile::Problem p = SimpleSequence();
-        p.setup.push_back(outside);
-        ProblemRecord r = DecodeOne(p);
-        EXPECT_EQ(r.typeByte, 6 + 16);
-        EXPECT_EQ(r.slots[0], (StoneEntry{0, 0, 18, 0})) << "rows unflipped";
-        EXPECT_EQ(r.slots[4], (StoneEntry{0, 1, 17, 1}));
-    }
-}
-
-TEST(ProblemLoadWindow, OutOfRangeSetupWordsAreDroppedAndTheReplacementIsTestedToo) {
-    testfile::Problem p = SimpleSequence();
-    // y = 19 is dropped; the last word (x = 19) moves into its place and is dropped as well;
-    // then y = -1 (0xFF as a signed byte) goes the same way.
-    p.setup = {Word(1, 0, 0, 18), Word(1, 0, 2, 19), Word(2, 0, 5, -1), Word(2, 0, 4, 12),
-               Word(1, 0, 19, 10)};
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.setupCount, 2);
-    EXPECT_EQ(r.typeByte, 6) << "the dropped words do not promote the problem";
-    EXPECT_EQ(r.slots[0], (StoneEntry{0, 0, 0, 0}));
-    EXPECT_EQ(r.slots[1], (StoneEntry{1, 4, 6, 0}));
-    EXPECT_EQ(r.slots[2].aux, 1) << "the answer part follows the shrunken setup";
-}
-
-TEST(ProblemLoadWindow, ProblemWithoutAnswersIsTypeOneOnTheFullBoard) {
-    testfile::Problem p = SimpleSequence();
-    p.code = 2;
-    p.branches.clear();
-    p.answers.clear();
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.typeByte, 1 + 16);
-    EXPECT_EQ(r.slots[0], (StoneEntry{0, 0, 18, 0}));
-    EXPECT_EQ(r.turn, 255);
-}
-
-// --- kinds, answers, byte 802, turn ---
-
-TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
-    struct Case {
-        int code, aux, kind;
-    } cases[] = {{0, 0, 4},   {0, 1, 5},  {0, 2, 6},   {0, 3, 0},   {1, 0, 0},   {33, 0, 0},
-                 {2, 0, 1},   {34, 0, 1}, {16, 0, 11}, {17, 0, 2},  {18, 0, 3},  {32, 0, 12},
-                 {48, 0, 13}, {49, 0, 9}, {50, 0, 9},  {64, 0, 14}, {3, 0, 255}, {65, 0, 255}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(problemfile::KindOfFileCode(c.code, c.aux), c.kind) << "code " << c.code;
-    }
-    testfile::Problem p = SimpleSequence();
-    p.setup = {Word(0, 2, 1, 17), Word(7, 0, 2, 17), Word(1, 7, 3, 17)};
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.slots[0], (StoneEntry{6, 1, 1, 2}));
-    EXPECT_EQ(r.slots[1], (StoneEntry{255, 2, 1, 0}));
-    EXPECT_EQ(r.slots[2], (StoneEntry{0, 3, 1, 7})) << "aux carries the stone number";
-}
-
-TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
-    const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
-    for (int code = 0; code < 14; ++code) {
-        EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
-    }
-    EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
-    EXPECT_EQ(problemfile::TurnOfCode(0), 0);
-    EXPECT_EQ(problemfile::TurnOfCode(6), 0);
-    EXPECT_EQ(problemfile::TurnOfCode(10), 1);
-    EXPECT_EQ(problemfile::TurnOfCode(3), 255);
-}
-
-TEST(ProblemLoadAnswers, CodeZeroMakesOneBranchPerAnswerWord) {
-    testfile::Problem p = SimpleSequence();
-    p.code = 0;
-    p.branches = {BranchWord(0, 5)};  // ignored for code 0
-    p.answers = {Word(1, 9, 1, 17), Word(1, 0, 2, 16)};
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.answerParam, 2);
-    EXPECT_EQ(r.slots[2], (StoneEntry{0, 0, 0, 1}));
-    EXPECT_EQ(r.slots[3], (StoneEntry{0, 1, 1, 0}));
-    EXPECT_EQ(r.slots[4], (StoneEntry{0, 0, 0, 1}));
-    EXPECT_EQ(r.slots[5], (StoneEntry{0, 2, 2, 0}));
-    EXPECT_EQ(r.turn, 0);
-}
-
-TEST(ProblemLoadAnswers, CodeSixAlternatesColoursAndNumbersEachBranch) {
-    testfile::Problem p = SimpleSequence();
-    p.answers = {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17), Word(1, 0, 4, 17)};
-    p.branches = {BranchWord(0, 3), BranchWord(3, 4)};
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.answerParam, 2) << "the branch count";
-    EXPECT_EQ(r.slots[2].aux, 3);
-    EXPECT_EQ(r.slots[3], (StoneEntry{0, 1, 1, 1}));
-    EXPECT_EQ(r.slots[4], (StoneEntry{1, 2, 1, 2}));
-    EXPECT_EQ(r.slots[5], (StoneEntry{0, 3, 1, 3}));
-    EXPECT_EQ(r.slots[6].aux, 1);
-    EXPECT_EQ(r.slots[7], (StoneEntry{0, 4, 1, 1}));
-}
-
-TEST(ProblemLoadAnswers, ParameterBytePerCode) {
-    ProblemRecord r = DecodeOne(testfile::Make(2, {Word(0, 0, 1, 17), Word(0, 1, 2, 17)},
-                                               {Word(0, 0, 2, 17)}, {BranchWord(0, 1)}));
-    EXPECT_EQ(r.typeByte, 3);
-    EXPECT_EQ(r.answerParam, 5) << "kind of the setup letter on the answer point";
-    EXPECT_EQ(r.slots[3], (StoneEntry{7, 2, 1, 0}));
-
-    // Bits 16-23 = 1: "yes".
-    const testfile::Problem yesNo =
-        testfile::Make(1, SimpleSequence().setup, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
-    r = DecodeOne(yesNo);
-    EXPECT_EQ(r.typeByte, 2) << "answer words do not take part in the window test";
-    EXPECT_EQ(r.answerParam, 1);
-    EXPECT_EQ(r.slots[3], StoneEntry{}) << "nothing written for the answer";
-
-    testfile::Problem number = yesNo;
-    number.code = 5;
-    number.answers = {Word(0, 0, 17, 0)};
-    EXPECT_EQ(DecodeOne(number).answerParam, 17);
-
-    testfile::Problem marks = testfile::Make(
-        3, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)},
-        {BranchWord(0, 3)});
-    r = DecodeOne(marks);
-    EXPECT_EQ(r.answerParam, 3);
-    EXPECT_EQ(r.slots[5], (StoneEntry{8, 3, 1, 0}));
-    marks.code = 8;
-    EXPECT_EQ(DecodeOne(marks).slots[5], (StoneEntry{9, 3, 1, 0}));
-
-    testfile::Problem empty = yesNo;
-    empty.branches = {BranchWord(0, 0)};
-    EXPECT_EQ(DecodeOne(empty).answerParam, 0) << "empty branches leave byte 802 at 0";
-
-    r = DecodeOne(testfile::Make(10, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17)},
-                                 {BranchWord(0, 2)}));
-    EXPECT_EQ(r.turn, 1);
-    EXPECT_EQ(r.answerParam, 0) << "left unset for code 10";
-    EXPECT_EQ(r.slots[3], (StoneEntry{1, 1, 1, 1}));
-    EXPECT_EQ(r.slots[4], (StoneEntry{1, 2, 1, 2}));
-}
-
-// --- choice texts ---
-
-TEST(ProblemLoadChoices, ProblemIndexThreeShowsTextsTwoThreeOne) {
-    testfile::Problem p = testfile::Make(7, {Word(1, 0, 0, 18)}, {}, {BranchWord(0, 1)});
-    p.answerBytes = testfile::ChoiceBytes("first", "second", "third");
-    std::vector<ProblemRecord> r = Decode({p, p, p, p});
-    EXPECT_EQ(r[3].typeByte, 8);
-    EXPECT_STREQ(r[3].choices[0], "second");
-    EXPECT_STREQ(r[3].choices[1], "third");
-    EXPECT_STREQ(r[3].choices[2], "first");
-    EXPECT_EQ(r[3].answerParam, 2);
-    EXPECT_STREQ(r[0].choices[0], "first");
-    EXPECT_EQ(r[0].answerParam, 0);
-    EXPECT_STREQ(r[1].choices[2], "second");
-    EXPECT_EQ(r[1].answerParam, 0);
-}
-
-TEST(ProblemLoadChoices, FullBoardFlagMeansNoTexts) {
-    testfile::Problem p = testfile::Make(7, {Word(1, 0, 15, 3)}, {}, {BranchWord(0, 1)});
-    p.answerBytes = testfile::ChoiceBytes("a", "b", "c");
-    ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(r.typeByte, 24);
-    EXPECT_EQ(r.choices[0][0], 0);
-    EXPECT_EQ(r.answerParam, 0);
-}
-
-// --- limits: every count and size is checked before it is used ---
-
-namespace {
-
 using Edit = std::function<void(testfile::Problem&)>;
 
 // A file of one block (chapter 1, section 1) with the simple sequence after `edit`.
 std::vector<uint8_t> FileOf(const Edit& edit) {
-    testfile::Block block;
-    block.problems = {SimpleSequence()};
-    edit(block.problems[0]);
-    return testfile::FileBytes({block});
+    testfile::Problem p = SimpleSequence();
+    edit(p);
+    return testfile::FileBytes({{.problems = {p}}});
 }
 
 // Setup words at the top-left corner, answers next to it.
@@ -248,33 +68,160 @@ Edit Branches(std::vector<uint32_t> branches) {
 // Two blocks, the wanted one (chapter 1, section 1) second, after `edit`.
 std::vector<uint8_t> TwoBlocks(
     const std::function<void(testfile::Block&, testfile::Block&)>& edit) {
-    testfile::Block other, wanted;
-    other.section = 2;
-    other.problems = {SimpleSequence()};
-    wanted.problems = {SimpleSequence()};
+    testfile::Block other{.section = 2, .problems = {SimpleSequence()}};
+    testfile::Block wanted{.problems = {SimpleSequence()}};
     edit(other, wanted);
     return testfile::FileBytes({other, wanted});
 }
 
 // `count` blocks of chapter 6, section 8, with the wanted one at `at` (none when past them).
 std::vector<uint8_t> ManyBlocks(size_t count, size_t at) {
-    std::vector<testfile::Block> blocks(count);
-    for (size_t i = 0; i < count; ++i) {
-        blocks[i].chapter = i == at ? 1 : 6;
-        blocks[i].section = i == at ? 1 : 8;
-        blocks[i].problems = {SimpleSequence()};
-    }
+    std::vector<testfile::Block> blocks(
+        count, {.chapter = 6, .section = 8, .problems = {SimpleSequence()}});
+    if (at < count) blocks[at].chapter = blocks[at].section = 1;
     return testfile::FileBytes(blocks);
 }
 
 std::vector<uint8_t> ProblemsInBlock(size_t problems, std::optional<int32_t> countField) {
-    testfile::Block block;
-    block.problems.assign(problems, SimpleSequence());
-    block.problemCountField = countField;
-    return testfile::FileBytes({block});
+    return testfile::FileBytes(
+        {{.problems = std::vector(problems, SimpleSequence()), .problemCountField = countField}});
 }
 
+// The first `n` slots; a branch header is {0, 0, 0, answers in the branch}.
+std::vector<StoneEntry> Slots(const ProblemRecord& r, int n) {
+    return {r.slots, r.slots + n};
+}
+using E = std::vector<StoneEntry>;
+using std::tuple;
+
 }  // namespace
+
+TEST(ProblemLoadWindow, CornerProblemKeepsSize13AndFlipsRows) {
+    const ProblemRecord r = DecodeOne(SimpleSequence());
+    EXPECT_EQ(tuple(r.typeByte, r.setupCount), tuple(6, 2)) << "no full-board flag";
+    // File row 18 becomes row 0; answers are flipped too.
+    EXPECT_EQ(Slots(r, 4), (E{{0, 0, 0, 0}, {1, 3, 8, 0}, {0, 0, 0, 1}, {0, 1, 1, 1}}));
+}
+
+TEST(ProblemLoadWindow, OneStoneOutsideTheCornerPromotesTheWholeProblem) {
+    for (uint32_t outside : {Word(1, 0, 12, 18), Word(2, 0, 0, 7)}) {
+        testfile::Problem p = SimpleSequence();
+        p.setup.push_back(outside);
+        const ProblemRecord r = DecodeOne(p);
+        EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.slots[4]),
+                  tuple(6 + 16, StoneEntry{0, 0, 18, 0}, StoneEntry{0, 1, 17, 1}))
+            << "rows unflipped";
+    }
+}
+
+TEST(ProblemLoadWindow, OutOfRangeSetupWordsAreDroppedAndTheReplacementIsTestedToo) {
+    testfile::Problem p = SimpleSequence();
+    // y = 19 is dropped; the last word (x = 19) moves into its place and is dropped as well;
+    // then y = -1 (0xFF as a signed byte) goes the same way. They do not promote the problem.
+    p.setup = {Word(1, 0, 0, 18), Word(1, 0, 2, 19), Word(2, 0, 5, -1), Word(2, 0, 4, 12),
+               Word(1, 0, 19, 10)};
+    const ProblemRecord r = DecodeOne(p);
+    EXPECT_EQ(tuple(r.setupCount, r.typeByte), tuple(2, 6));
+    EXPECT_EQ(Slots(r, 3), (E{{0, 0, 0, 0}, {1, 4, 6, 0}, {0, 0, 0, 1}}));
+}
+
+TEST(ProblemLoadWindow, ProblemWithoutAnswersIsTypeOneOnTheFullBoard) {
+    const ProblemRecord r = DecodeOne(testfile::Make(2, SimpleSequence().setup));
+    EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.turn), tuple(1 + 16, StoneEntry{0, 0, 18, 0}, 255));
+}
+
+TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
+    struct Case {
+        int code, aux, kind;
+    } cases[] = {{0, 0, 4},   {0, 1, 5},  {0, 2, 6},   {0, 3, 0},   {1, 0, 0},   {33, 0, 0},
+                 {2, 0, 1},   {34, 0, 1}, {16, 0, 11}, {17, 0, 2},  {18, 0, 3},  {32, 0, 12},
+                 {48, 0, 13}, {49, 0, 9}, {50, 0, 9},  {64, 0, 14}, {3, 0, 255}, {65, 0, 255}};
+    for (const Case& c : cases)
+        EXPECT_EQ(problemfile::KindOfFileCode(c.code, c.aux), c.kind) << "code " << c.code;
+    testfile::Problem p = SimpleSequence();
+    p.setup = {Word(0, 2, 1, 17), Word(7, 0, 2, 17), Word(1, 7, 3, 17)};
+    // Aux carries the stone number.
+    EXPECT_EQ(Slots(DecodeOne(p), 3), (E{{6, 1, 1, 2}, {255, 2, 1, 0}, {0, 3, 1, 7}}));
+}
+
+TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
+    const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
+    for (int code = 0; code < 14; ++code)
+        EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
+    EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
+    using problemfile::TurnOfCode;
+    EXPECT_EQ(tuple(TurnOfCode(0), TurnOfCode(6), TurnOfCode(10), TurnOfCode(3)),
+              tuple(0, 0, 1, 255));
+}
+
+TEST(ProblemLoadAnswers, BranchesPerCode) {
+    // Code 0 makes one branch per answer word; its branch words are ignored.
+    const auto setup = SimpleSequence().setup;
+    ProblemRecord r = DecodeOne(
+        testfile::Make(0, setup, {Word(1, 9, 1, 17), Word(1, 0, 2, 16)}, {BranchWord(0, 5)}));
+    EXPECT_EQ(tuple(r.answerParam, r.turn), tuple(2, 0));
+    EXPECT_EQ(E(r.slots + 2, r.slots + 6),
+              (E{{0, 0, 0, 1}, {0, 1, 1, 0}, {0, 0, 0, 1}, {0, 2, 2, 0}}));
+    // Code 6 alternates colours and numbers each branch; byte 802 is the branch count.
+    r = DecodeOne(testfile::Make(
+        6, setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17), Word(1, 0, 4, 17)},
+        {BranchWord(0, 3), BranchWord(3, 4)}));
+    EXPECT_EQ(r.answerParam, 2);
+    EXPECT_EQ(
+        E(r.slots + 2, r.slots + 8),
+        (E{{0, 0, 0, 3}, {0, 1, 1, 1}, {1, 2, 1, 2}, {0, 3, 1, 3}, {0, 0, 0, 1}, {0, 4, 1, 1}}));
+}
+
+TEST(ProblemLoadAnswers, ParameterBytePerCode) {
+    ProblemRecord r = DecodeOne(testfile::Make(2, {Word(0, 0, 1, 17), Word(0, 1, 2, 17)},
+                                               {Word(0, 0, 2, 17)}, {BranchWord(0, 1)}));
+    EXPECT_EQ(tuple(r.typeByte, r.answerParam, r.slots[3]), tuple(3, 5, StoneEntry{7, 2, 1, 0}))
+        << "byte 802: kind of the setup letter on the answer point";
+    // Bits 16-23 = 1: "yes". Answer words do not take part in the window test.
+    const testfile::Problem yesNo =
+        testfile::Make(1, SimpleSequence().setup, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
+    r = DecodeOne(yesNo);
+    EXPECT_EQ(tuple(r.typeByte, r.answerParam, r.slots[3]), tuple(2, 1, StoneEntry{}))
+        << "nothing written for the answer";
+    testfile::Problem number = yesNo;
+    number.code = 5;
+    number.answers = {Word(0, 0, 17, 0)};
+    EXPECT_EQ(DecodeOne(number).answerParam, 17);
+    testfile::Problem marks = testfile::Make(
+        3, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)},
+        {BranchWord(0, 3)});
+    r = DecodeOne(marks);
+    EXPECT_EQ(tuple(r.answerParam, r.slots[5]), tuple(3, StoneEntry{8, 3, 1, 0}));
+    marks.code = 8;
+    EXPECT_EQ(DecodeOne(marks).slots[5], (StoneEntry{9, 3, 1, 0}));
+    testfile::Problem empty = yesNo;
+    empty.branches = {BranchWord(0, 0)};
+    EXPECT_EQ(DecodeOne(empty).answerParam, 0) << "empty branches leave byte 802 at 0";
+    r = DecodeOne(testfile::Make(10, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17)},
+                                 {BranchWord(0, 2)}));
+    EXPECT_EQ(tuple(r.turn, r.answerParam, r.slots[3], r.slots[4]),
+              tuple(1, 0, StoneEntry{1, 1, 1, 1}, StoneEntry{1, 2, 1, 2}))
+        << "byte 802 left unset for code 10";
+}
+
+TEST(ProblemLoadChoices, ProblemIndexThreeShowsTextsTwoThreeOne) {
+    testfile::Problem p = testfile::Make(7, {Word(1, 0, 0, 18)}, {}, {BranchWord(0, 1)});
+    p.answerBytes = testfile::ChoiceBytes("first", "second", "third");
+    const std::vector<ProblemRecord> r = Decode({p, p, p, p});
+    auto texts = [&](int i) {
+        return tuple(std::string(r[i].choices[0]), std::string(r[i].choices[1]),
+                     std::string(r[i].choices[2]), r[i].answerParam);
+    };
+    EXPECT_EQ(r[3].typeByte, 8);
+    EXPECT_EQ(texts(3), tuple("second", "third", "first", 2));
+    EXPECT_EQ(texts(0), tuple("first", "second", "third", 0));
+    EXPECT_EQ(texts(1), tuple("first", "third", "second", 0));
+    // A full-board flag means no texts.
+    p = testfile::Make(7, {Word(1, 0, 15, 3)}, {}, {BranchWord(0, 1)});
+    p.answerBytes = testfile::ChoiceBytes("a", "b", "c");
+    const ProblemRecord full = DecodeOne(p);
+    EXPECT_EQ(tuple(full.typeByte, full.choices[0][0], full.answerParam), tuple(24, 0, 0));
+}
 
 TEST(ProblemLoadLimits, FilesAreAcceptedUpToEachLimitAndRefusedPastIt) {
     const std::string x39(39, 'x'), x40(40, 'x');
@@ -326,16 +273,12 @@ TEST(ProblemLoadLimits, FilesAreAcceptedUpToEachLimitAndRefusedPastIt) {
     }
 }
 
-// --- LoadProblemSet ---
-
 TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     testsupport::ScratchDir dir;
     auto progress = std::make_unique<ProgressState>();
     progress->m_course = 1;
-    testfile::Block block;
-    block.courseTag = 2;
-    block.chapter = 2;
-    block.section = 1;  // course 1, chapter 2, section 1: 25 problems
+    // Course 1, chapter 2, section 1: 25 problems.
+    testfile::Block block{.courseTag = 2, .chapter = 2, .section = 1};
     block.problems = {SimpleSequence(), SimpleSequence()};
     block.problems[1].question = 9;
     block.problems[1].caption = 3;
@@ -345,15 +288,12 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
     board.boardSize = 13;
     board.cells[5] = 1;
     ASSERT_TRUE(LoadProblemSet(board, *progress, 1, 0, dir / "PROBLEM/"));
-    EXPECT_EQ(board.chapter, 1u);
-    EXPECT_EQ(board.section, 0u);
-    EXPECT_EQ(board.boardSize, 0);
-    EXPECT_EQ(board.cells[5], 0);
     ASSERT_EQ(board.records.size(), 25u);
-    EXPECT_EQ(board.records[1].question, 9);
-    EXPECT_EQ(board.records[1].caption, 3);
-    EXPECT_EQ(board.records[2].typeByte, 0) << "records beyond P stay zero";
-
+    EXPECT_EQ(tuple(board.chapter, board.section, board.boardSize, board.cells[5]),
+              tuple(1u, 0u, 0, 0));
+    EXPECT_EQ(tuple(board.records[1].question, board.records[1].caption, board.records[2].typeByte),
+              tuple(9, 3, 0))
+        << "records beyond P stay zero";
     EXPECT_FALSE(LoadProblemSet(board, *progress, 1, 1, dir / "PROBLEM/")) << "no such block";
     EXPECT_TRUE(board.records.empty());
     progress->m_course = 2;
@@ -361,19 +301,19 @@ TEST(LoadProblemSet, ReadsTheCourseFileIntoTheSectionsRecords) {
 }
 
 TEST(LoadProblemSet, SectionsOutsideTheCourseAreRejectedAndEmptySectionsSucceed) {
-    auto progress = std::make_unique<ProgressState>();
-    ProblemBoard board;
-    EXPECT_TRUE(LoadProblemSet(board, *progress, 0, 0, "/nonexistent/")) << "0 problems";
-    EXPECT_TRUE(board.records.empty());
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 6, 0, "/nonexistent/"));
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 0, 8, "/nonexistent/"));
-    EXPECT_FALSE(LoadProblemSet(board, *progress, -1, 0, "/nonexistent/"));
-    progress->m_course = 1;
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 4, 0, "/nonexistent/"));
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 0, 4, "/nonexistent/"));
-    progress->m_course = 2;
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 2, 0, "/nonexistent/"));
-    EXPECT_TRUE(LoadProblemSet(board, *progress, 1, 4, "/nonexistent/")) << "0 problems";
-    progress->m_course = 3;
-    EXPECT_FALSE(LoadProblemSet(board, *progress, 0, 0, "/nonexistent/"));
+    const struct {
+        int course, chapter, section;
+        bool ok;
+    } cases[] = {{0, 0, 0, true},   {0, 6, 0, false}, {0, 0, 8, false},
+                 {0, -1, 0, false}, {1, 4, 0, false}, {1, 0, 4, false},
+                 {2, 2, 0, false},  {2, 1, 4, true},  {3, 0, 0, false}};
+    for (const auto& c : cases) {
+        auto progress = std::make_unique<ProgressState>();
+        progress->m_course = c.course;
+        ProblemBoard board;
+        board.records.resize(1);
+        EXPECT_EQ(LoadProblemSet(board, *progress, c.chapter, c.section, "/nonexistent/"), c.ok)
+            << c.course << " " << c.chapter << " " << c.section;
+        EXPECT_TRUE(!c.ok || board.records.empty()) << "a section of no problems";
+    }
 }

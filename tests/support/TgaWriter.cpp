@@ -8,26 +8,11 @@ namespace testsupport {
 
 std::vector<uint8_t> BuildTga(int width, int height, const std::function<Rgba(int, int)>& pixel,
                               bool topDown) {
-    std::vector<uint8_t> out = {
-        0,  // id length
-        0,  // no colour map
-        2,  // uncompressed true-colour
-        0,
-        0,
-        0,
-        0,
-        0,  // colour-map spec
-        0,
-        0,
-        0,
-        0,  // x, y origin
-        uint8_t(width),
-        uint8_t(width >> 8),
-        uint8_t(height),
-        uint8_t(height >> 8),
-        32,                                 // bits per pixel
-        uint8_t(8 | (topDown ? 0x20 : 0)),  // 8 alpha bits; bit 5: first row is the top
-    };
+    // No id, no colour map, uncompressed true-colour (2), origin 0, 32 bits per pixel and a
+    // descriptor of 8 alpha bits, bit 5 for a first row at the top.
+    std::vector<uint8_t> out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    out.insert(out.end(), {uint8_t(width), uint8_t(width >> 8), uint8_t(height),
+                           uint8_t(height >> 8), 32, uint8_t(8 | (topDown ? 0x20 : 0))});
     for (int row = 0; row < height; ++row) {
         const int y = topDown ? row : height - 1 - row;
         for (int x = 0; x < width; ++x) {

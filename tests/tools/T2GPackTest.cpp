@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ToolErrorOf.h"
 #include "common/FileIO.h"
 #include "support/ScratchDir.h"
+#include "support/T2gWriter.h"
 #include "t2gpack/Extract.h"
 #include "t2gpack/PackInputs.h"
 #include "t2gpack/T2GArchive.h"
@@ -16,63 +17,25 @@ namespace {
 
 using tooltest::ErrorOf;
 using Bytes = std::vector<uint8_t>;
-
-// An independent writer, straight from the archive format table.
-void U32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-}
-
-// Header: "T2GF", reserved, long flag, count (+48 reserved bytes in the long form).
-Bytes Header(bool longForm, uint32_t count) {
-    Bytes b = {'T', '2', 'G', 'F'};
-    U32(b, 0);
-    U32(b, longForm ? 1 : 0);
-    U32(b, count);
-    if (longForm) b.resize(64, 0);
-    return b;
-}
-
-// Entry: reserved, name field (24 or 52 bytes), data size, stored size, data (+ padding).
-void Entry(Bytes& b, bool longForm, const std::string& name, const Bytes& data) {
-    U32(b, 0);
-    const size_t at = b.size();
-    b.resize(at + (longForm ? 52 : 24), 0);
-    std::memcpy(b.data() + at, name.data(), name.size());
-    const uint32_t stored = uint32_t((data.size() + 3) / 4 * 4);
-    U32(b, uint32_t(data.size()));
-    U32(b, stored);
-    b.insert(b.end(), data.begin(), data.end());
-    b.resize(b.size() + (stored - data.size()), 0);
-}
+using testsupport::BuildT2g;
 
 t2g::PackEntry Pack(const std::string& name, const Bytes& data) {
-    t2g::PackEntry e;
-    e.name = name;
-    e.data = data;
-    e.originFile = "test.pack";
-    e.originLine = 7;
-    return e;
+    return {name, data, "test.pack", 7};
 }
 
 }  // namespace
 
 TEST(T2GPack, ArchivesMatchTheFormatByteForByte) {
     const Bytes five = {1, 2, 3, 4, 5}, eight = {9, 9, 9, 9, 8, 8, 8, 8};
-    Bytes expected = Header(false, 2);
-    Entry(expected, false, "COMN_BG.tga", five);
-    Entry(expected, false, "a.lyt", eight);
-    EXPECT_EQ(t2g::BuildArchive({Pack("COMN_BG.tga", five), Pack("a.lyt", eight)}), expected);
+    EXPECT_EQ(t2g::BuildArchive({Pack("COMN_BG.tga", five), Pack("a.lyt", eight)}),
+              BuildT2g({{"COMN_BG.tga", five}, {"a.lyt", eight}}));
 
     // The long form only when a name needs it, or when asked for.
     const std::string name23(23, 'n'), name24 = std::string(20, 'm') + ".tga";
     EXPECT_EQ(t2g::BuildArchive({Pack(name23, {1, 2})})[8], 0);
-    expected = Header(true, 2);
-    Entry(expected, true, name23, {1, 2});
-    Entry(expected, true, name24, {3});
-    EXPECT_EQ(t2g::BuildArchive({Pack(name23, {1, 2}), Pack(name24, {3})}), expected);
-    expected = Header(true, 1);
-    Entry(expected, true, "a", {1});
-    EXPECT_EQ(t2g::BuildArchive({Pack("a", {1})}, true), expected);
+    EXPECT_EQ(t2g::BuildArchive({Pack(name23, {1, 2}), Pack(name24, {3})}),
+              BuildT2g({{name23, {1, 2}}, {name24, {3}}}, true));
+    EXPECT_EQ(t2g::BuildArchive({Pack("a", {1})}, true), BuildT2g({{"a", {1}}}, true));
 }
 
 TEST(T2GPack, RefusesBadEntryListsAtTheirOrigin) {
@@ -93,23 +56,19 @@ TEST(T2GPack, ListingFollowsStoredSizeRoundedDownAndRejectsBrokenArchives) {
     const Bytes built =
         t2g::BuildArchive({Pack("one.tga", {1, 2, 3}), Pack("two.otf", Bytes(9, 4))});
     auto info = t2g::ReadArchive(built, "x.T2G");
-    EXPECT_FALSE(info.longForm);
     ASSERT_EQ(info.entries.size(), 2u);
-    EXPECT_EQ(info.entries[1].name, "two.otf");
-    EXPECT_EQ(info.entries[1].dataSize, 9u);
-    EXPECT_EQ(info.entries[1].storedSize, 12u);
-    EXPECT_EQ(built[info.entries[1].dataOffset], 4);
+    const auto& two = info.entries[1];
+    EXPECT_EQ(
+        std::tuple(info.longForm, two.name, two.dataSize, two.storedSize, built[two.dataOffset]),
+        std::tuple(false, "two.otf", 9u, 12u, 4));
     EXPECT_NE(t2g::FormatListing(info).find("9         12  two.otf"), std::string::npos);
 
     // A first stored size (6) that is not a multiple of 4: the next entry starts 4 bytes on.
-    Bytes odd = Header(false, 2);
-    Entry(odd, false, "a", {1, 2, 3, 4});
-    odd[16 + 4 + 24 + 4] = 6;
-    Entry(odd, false, "b", {5, 6, 7, 8});
+    const Bytes odd = BuildT2g({{"a", {1, 2, 3, 4}, 6}, {"b", {5, 6, 7, 8}}});
     info = t2g::ReadArchive(odd, "odd.T2G");
     ASSERT_EQ(info.entries.size(), 2u);
-    EXPECT_EQ(info.entries[1].name, "b");
-    EXPECT_EQ(odd[info.entries[1].dataOffset], 5);
+    EXPECT_EQ(std::tuple(info.entries[1].name, odd[info.entries[1].dataOffset]),
+              std::tuple("b", 5));
 
     const Bytes good = t2g::BuildArchive({Pack("a", {1, 2, 3, 4})});
     const auto spoilt = [&](size_t at, uint8_t value) {
@@ -119,8 +78,8 @@ TEST(T2GPack, ListingFollowsStoredSizeRoundedDownAndRejectsBrokenArchives) {
     };
     const std::pair<Bytes, std::string> broken[] = {
         {spoilt(0, 'X'), "b.T2G: not an archive"},
-        {Header(false, 0), "count 0 is not positive"},
-        {Header(false, 0xFFFFFFFF), "count -1"},
+        {BuildT2g({}, false, 0), "count 0 is not positive"},
+        {BuildT2g({}, false, -1), "count -1"},
         {Bytes(good.begin(), good.end() - 2), "past the end"},
         {spoilt(12, 2), "entry 1"},  // claims a second entry that is not there
         {spoilt(16 + 4 + 24 + 4, 2), "smaller than data size"},
@@ -138,8 +97,7 @@ TEST(T2GPack, ExtractWritesDataAndRefusesPathsInNames) {
     EXPECT_EQ(t2g::ExtractArchive(built, t2g::ReadArchive(built, "x"), tmp.Path(), "x"), 2u);
     EXPECT_EQ(std::filesystem::file_size(tmp / "a.bin"), 3u);
 
-    Bytes evil = Header(false, 1);
-    Entry(evil, false, "../evil.bin", {1});
+    const Bytes evil = BuildT2g({{"../evil.bin", {1}}});
     const auto evilInfo = t2g::ReadArchive(evil, "evil.T2G");
     EXPECT_NE(ErrorOf([&] {
                   t2g::ExtractArchive(evil, evilInfo, tmp.Path(), "evil.T2G");
@@ -165,26 +123,27 @@ TEST(T2GPack, ManifestNamesFilesAndFoldersAndItsFaultsTheirLine) {
         write("list.pack", "# fonts first\nUIGothic-Bold.otf = font.ttf   # renamed\n\nimg\n");
     auto entries = t2g::ReadManifest(manifest);
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].name, "UIGothic-Bold.otf");
-    EXPECT_EQ(entries[0].data, (Bytes{'F', 'O', 'N', 'T'}));
-    EXPECT_EQ(entries[0].originLine, 2);
-    EXPECT_EQ(entries[1].name, "a.tga");
-    EXPECT_EQ(entries[2].name, "b.tga");
+    EXPECT_EQ(std::tuple(entries[0].name, entries[0].data, entries[0].originLine, entries[1].name,
+                         entries[2].name),
+              std::tuple("UIGothic-Bold.otf", Bytes{'F', 'O', 'N', 'T'}, 2, "a.tga", "b.tga"));
     auto fromArgs = t2g::CollectInputs({"X.bin=" + (tmp / "font.ttf"), manifest});
     ASSERT_EQ(fromArgs.size(), 4u);
     EXPECT_EQ(fromArgs[0].name, "X.bin");
 
-    const std::string missing = write("m1.pack", "# x\n\nnot-there.tga\n");
-    EXPECT_EQ(ErrorOf([&] { t2g::ReadManifest(missing); }),
-              missing + ":3: no such file: " + (tmp / "not-there.tga"));
-    const std::string noName = write("m2.pack", " = a.tga\n");
-    EXPECT_EQ(ErrorOf([&] { t2g::ReadManifest(noName); }), noName + ":1: missing name before '='");
-    const std::string noPath = write("m3.pack", "\nA.tga =\n");
-    EXPECT_EQ(ErrorOf([&] { t2g::ReadManifest(noPath); }), noPath + ":2: missing path after '='");
     write("dup.bin", "1");
-    const std::string dup = write("m4.pack", "dup.bin\nDUP.BIN = dup.bin\n");
-    EXPECT_EQ(ErrorOf([&] { t2g::BuildArchive(t2g::ReadManifest(dup)); }),
-              dup + ":2: duplicate entry name 'DUP.BIN' (same as 'dup.bin' from " + dup + ":1)");
+    const std::pair<std::string, std::string> faults[] = {
+        {"# x\n\nnot-there.tga\n", ":3: no such file: " + (tmp / "not-there.tga")},
+        {" = a.tga\n", ":1: missing name before '='"},
+        {"\nA.tga =\n", ":2: missing path after '='"},
+        {"dup.bin\nDUP.BIN = dup.bin\n",
+         ":2: duplicate entry name 'DUP.BIN' (same as 'dup.bin' from @:1)"},
+    };
+    for (const auto& [text, message] : faults) {
+        const std::string path = write("m.pack", text);
+        std::string want = path + message;
+        if (const size_t at = want.find('@'); at != std::string::npos) want.replace(at, 1, path);
+        EXPECT_EQ(ErrorOf([&] { t2g::BuildArchive(t2g::ReadManifest(path)); }), want);
+    }
     const std::string cycle = write("a.pack", "b.pack\n");
     write("b.pack", "\na.pack\n");
     EXPECT_NE(ErrorOf([&] { t2g::ReadManifest(cycle); }).find("nested too deeply"),

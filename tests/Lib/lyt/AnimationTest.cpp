@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-
 #include <list>
 #include <string>
 #include <tuple>
 #include <vector>
-
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/lyt/animation.h"
 #include "Lib/lyt/drawable.h"
@@ -38,14 +36,11 @@ TEST(Curves, HermiteJumpsAndSteps) {
     for (const auto& c : hermite)
         EXPECT_FLOAT_EQ(EvalHermite(c.keys.data(), c.keys.size(), c.frame), c.value) << c.frame;
     EXPECT_LT(EvalHermite(ramp.data(), 2, 2.5f), 2.5f);  // ease in with flat slopes
-
     const StepKey two[] = {{0, 1}, {10, 2}}, many[] = {{0, 0}, {2, 1}, {4, 2}, {6, 3}, {8, 4}};
-    EXPECT_EQ(EvalStep(two, 2, 9.99f), 1);
-    EXPECT_EQ(EvalStep(two, 2, 9.9995f), 2);
-    EXPECT_EQ(EvalStep(two, 2, 10.0f), 2);
-    EXPECT_EQ(EvalStep(two, 2, -1.0f), 1);
-    EXPECT_EQ(EvalStep(many, 5, 5.5f), 2);
-    EXPECT_EQ(EvalStep(many, 5, 6.0f), 3);
+    std::vector<int> steps;
+    for (float frame : {9.99f, 9.9995f, 10.0f, -1.0f}) steps.push_back(EvalStep(two, 2, frame));
+    for (float frame : {5.5f, 6.0f}) steps.push_back(EvalStep(many, 5, frame));
+    EXPECT_EQ(steps, (std::vector<int>{1, 2, 2, 1, 2, 3}));
 }
 
 // root { p1 p2 p3 p4 { p4child } pic } with groups G1 {p1}, G2 {p2 p3}, G4 {p4}; the
@@ -55,11 +50,7 @@ protected:
     void SetUp() override {
         FileWriter f;
         lytfix::TextureList(f, {"tex0.tga"});
-        lytfix::MaterialSpec m;
-        m.textures = {0};
-        m.texSRTs = 2;
-        m.matColor = true;
-        lytfix::MaterialList(f, {m});
+        lytfix::MaterialList(f, {{.textures = {0}, .texSRTs = 2, .matColor = true}});
         lytfix::Pane(f, Named("root"));
         f.Marker("chbg");
         for (const char* name : {"p1", "p2", "p3", "p4"}) lytfix::Pane(f, Named(name));
@@ -111,9 +102,7 @@ lytfix::InfoSpec Info(const char* kind, std::vector<lytfix::TargetSpec> targets)
     return {kind, std::move(targets)};
 }
 AnimSpec Of(std::vector<ContentSpec> contents) {
-    AnimSpec a;
-    a.contents = std::move(contents);
-    return a;
+    return {.contents = std::move(contents)};
 }
 ContentSpec Curve(const char* name, const char* kind, uint8_t element,
                   std::vector<lytfix::KeySpec> keys, uint8_t type = 0) {
@@ -145,28 +134,26 @@ TEST_F(AnimFixture, CurvesReachTheirTargetsRoundedAndClamped) {
                                 m->GetTintColor(0)[0], m->GetTintColor(0)[1], m->GetTintColor(1)[3],
                                 m->GetConstColor(0)[1], m->GetConstColor(3)[3], m->GetTexSRTNum()}),
               (std::vector<int>{255, 127, 200, 255, 255, 0, 300, -1024, 1023, 255, 13, 2}));
-    EXPECT_FLOAT_EQ(m->GetTexSRT(1).mRotate, 45);
-    EXPECT_FLOAT_EQ(m->GetTexSRT(0).mTranslate.x, 0);
+    EXPECT_EQ(std::tuple(m->GetTexSRT(1).mRotate, m->GetTexSRT(0).mTranslate.x),
+              std::tuple(45.f, 0.f));
 }
 
 TEST_F(AnimFixture, PaneSRTVisibilityAndDisabledLinks) {
-    AnimSpec a;
-    a.contents = {Curve("p1", "APSR", 0, {{0, 0}, {10, 10}}), Curve("p2", "APSR", 9, {{0, 40}}),
-                  Curve("p3", "AVIS", 0, {{0, 1}, {10, 0}})};
+    const AnimSpec a =
+        Of({Curve("p1", "APSR", 0, {{0, 0}, {10, 10}}), Curve("p2", "APSR", 9, {{0, 40}}),
+            Curve("p3", "AVIS", 0, {{0, 1}, {10, 0}})});
     AnimTransform* t = Play(a, 5);
-    EXPECT_FLOAT_EQ(P("p1")->GetTranslate().x, 5);
+    auto seen = [&] { return std::tuple(P("p1")->GetTranslate().x, P("p3")->IsVisible()); };
+    EXPECT_EQ(seen(), std::tuple(5.f, true));
     EXPECT_FLOAT_EQ(P("p2")->GetSize().height, 40);
-    EXPECT_TRUE(P("p3")->IsVisible());
     Show(t, 10);
-    EXPECT_FALSE(P("p3")->IsVisible());
+    EXPECT_EQ(seen(), std::tuple(10.f, false));
     mLayout.EnableAnim(t, false);
     Show(t, 0);
-    EXPECT_FLOAT_EQ(P("p1")->GetTranslate().x, 10);
-    EXPECT_FALSE(P("p3")->IsVisible());
+    EXPECT_EQ(seen(), std::tuple(10.f, false));
     mLayout.EnableAnim(t, true);
     mLayout.Animate(0);
-    EXPECT_FLOAT_EQ(P("p1")->GetTranslate().x, 0);
-    EXPECT_TRUE(P("p3")->IsVisible());
+    EXPECT_EQ(seen(), std::tuple(0.f, true));
 }
 
 TEST_F(AnimFixture, InvisiblePaneSkipsItsSubtreeOnlyWithOptionBit0) {
@@ -182,8 +169,8 @@ TEST_F(AnimFixture, InvisiblePaneSkipsItsSubtreeOnlyWithOptionBit0) {
     Play(Of({Curve("p4", "AVIS", 0, {{0, 1}})}), 0);
     P("p4")->SetVisible(false);
     mLayout.Animate(1);
-    EXPECT_TRUE(P("p4")->IsVisible());
-    EXPECT_FLOAT_EQ(P("p4child")->GetTranslate().y, 33);
+    EXPECT_EQ(std::tuple(P("p4")->IsVisible(), P("p4child")->GetTranslate().y),
+              std::tuple(true, 33.f));
 }
 
 class TwoImages : public ResourceAccessor {
@@ -207,9 +194,9 @@ public:
 // is still handed over, once per change of key image. A missing file and a number past the
 // list are ignored.
 TEST_F(AnimFixture, TexturePatternSwitchesTheImage) {
-    AnimSpec a;
-    a.textures = {"a.tga", "missing.tga", "b.tga"};
-    a.contents = {Curve("mat", "ATPT", 0, {{0, 0}, {5, 1}, {10, 2}, {15, 7}, {20, 0}}, 1)};
+    const AnimSpec a{
+        .textures = {"a.tga", "missing.tga", "b.tga"},
+        .contents = {Curve("mat", "ATPT", 0, {{0, 0}, {5, 1}, {10, 2}, {15, 7}, {20, 0}}, 1)}};
     TwoImages images;
     Mat()->GetTexMap(0).mpImage = images.a;  // as found for the layout's texture at build
     ImageSink sink;
@@ -236,8 +223,8 @@ TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargets) {
     EXPECT_NE(log.Text().find("all AnimationLink used."), std::string::npos);
     EXPECT_EQ(t->GetUsedLinkNum(), 3);
     mLayout.Animate(0);
-    EXPECT_FLOAT_EQ(P("p3")->GetTranslate().x, 9);
-    EXPECT_FLOAT_EQ(P("p4")->GetTranslate().x, 0);
+    EXPECT_EQ(std::tuple(P("p3")->GetTranslate().x, P("p4")->GetTranslate().x),
+              std::tuple(9.f, 0.f));
     t->AttachToTree(mLayout.GetRootPane(), true, false);
     EXPECT_EQ(t->GetUsedLinkNum(), 3) << "binding again: every target keeps its one link";
     // Unbinding frees the records, so another pane can take one.
@@ -251,13 +238,12 @@ TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargets) {
 }
 
 TEST_F(AnimFixture, BindingByGroupsAndShares) {
-    AnimSpec a;
-    a.withTag = true;
-    a.tagGroups = {"G1", "G2"};
-    a.contents = {Curve("p1", "APSR", 0, {{0, 11}}),
-                  Curve("p4", "APSR", 0, {{0, 44}})};  // p4 is not in a tag group
-    a.shares = {{"p1", "G2"}};
-    AnimResource& res = Resource(a);
+    // p4 is not in a tag group.
+    AnimResource& res = Resource(
+        {.contents = {Curve("p1", "APSR", 0, {{0, 11}}), Curve("p4", "APSR", 0, {{0, 44}})},
+         .withTag = true,
+         .tagGroups = {"G1", "G2"},
+         .shares = {{"p1", "G2"}}});
     ASSERT_EQ(res.GetGroupNum(), 2);
     AnimTransform* t = mLayout.AttachAnimByGroups(res, nullptr);
     ASSERT_NE(t, nullptr);
@@ -266,9 +252,9 @@ TEST_F(AnimFixture, BindingByGroupsAndShares) {
     EXPECT_FLOAT_EQ(P("p2")->GetTranslate().x, 0) << "links start disabled";
     mLayout.EnableAnim(t, true);
     mLayout.Animate(0);
-    for (const char* p : {"p1", "p2", "p3"}) EXPECT_FLOAT_EQ(P(p)->GetTranslate().x, 11) << p;
-    EXPECT_FLOAT_EQ(P("p4")->GetTranslate().x, 0);
-
+    std::vector<float> xs;
+    for (const char* p : {"p1", "p2", "p3", "p4"}) xs.push_back(P(p)->GetTranslate().x);
+    EXPECT_EQ(xs, (std::vector<float>{11, 11, 11, 0}));
     // Without tag groups the whole tree is bound.
     AnimTransform* t2 =
         mLayout.AttachAnimByGroups(Resource(Of({Curve("p4", "APSR", 0, {{0, 44}})})), nullptr);
@@ -278,8 +264,7 @@ TEST_F(AnimFixture, BindingByGroupsAndShares) {
 }
 
 TEST_F(AnimFixture, TransformsAndPanesMayBeDestroyedInEitherOrder) {
-    AnimSpec a;
-    a.contents = {Curve("p1", "APSR", 0, {{0, 1}}), Curve("mat", "AMCL", 4, {{0, 1}}, 1)};
+    const AnimSpec a = Of({Curve("p1", "APSR", 0, {{0, 1}}), Curve("mat", "AMCL", 4, {{0, 1}}, 1)});
     AnimTransform* t = Play(a, 0);
     ASSERT_NE(t, nullptr);
     EXPECT_NE(Mat()->FindAnimLinkByTransform(t), nullptr);
@@ -291,27 +276,17 @@ TEST_F(AnimFixture, TransformsAndPanesMayBeDestroyedInEitherOrder) {
 
 // Every broken file is refused with its message and leaves the resource invalid.
 TEST(AnimationBroken, WrongFilesAreRefusedWithTheirMessages) {
-    AnimSpec small;
-    small.textures = {"x.tga"};
-    small.contents = {Curve("p1", "APSR", 0, {{0, 0}, {10, 10}}), Curve("p1", "AVIS", 0, {{0, 1}})};
-    small.withTag = true;
-    small.tagGroups = {"G1"};
-    small.shares = {{"p1", "G2"}};
+    const AnimSpec small{
+        .textures = {"x.tga"},
+        .contents = {Curve("p1", "APSR", 0, {{0, 0}, {10, 10}}), Curve("p1", "AVIS", 0, {{0, 1}})},
+        .withTag = true,
+        .tagGroups = {"G1"},
+        .shares = {{"p1", "G2"}}};
     const auto good = lytfix::Animation(small);
-    auto u32At = [&](size_t at) {
-        return uint32_t(good[at]) << 24 | uint32_t(good[at + 1]) << 16 |
-               uint32_t(good[at + 2]) << 8 | good[at + 3];
-    };
-    size_t ainf = 0;
-    for (size_t i = 16; i + 4 <= good.size(); ++i)
-        if (std::string(reinterpret_cast<const char*>(&good[i]), 4) == "ainf") ainf = i;
+    const size_t ainf = lytfix::FindSection(good, "ainf");
     ASSERT_NE(ainf, 0u);
-    const size_t table = ainf + u32At(ainf + 16);
-    auto patched = [&](size_t at, uint32_t v) {
-        auto b = good;
-        for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (24 - 8 * i));
-        return b;
-    };
+    const size_t table = ainf + lytfix::U32At(good, ainf + 16);
+    auto patched = [&](size_t at, uint32_t v) { return lytfix::WithU32(good, at, v); };
     const std::string warning = "LYRA:Waring\n";
     std::vector<std::tuple<std::string, std::vector<uint8_t>, std::string>> cases = {
         {"layout magic", patched(0, 0x534C4E4D), "not layout animation file.\n"},  // "SLNM"
@@ -321,7 +296,7 @@ TEST(AnimationBroken, WrongFilesAreRefusedWithTheirMessages) {
         {"content offset", patched(table, 0x00FFFFFF), warning},
         {"texture name offset", patched(ainf + 20, 0x7FFFFFFF), warning},
         // Both contents at one place: the second would be converted again.
-        {"shared content", patched(table + 4, u32At(table) & 0xFFFF), warning}};
+        {"shared content", patched(table + 4, lytfix::U32At(good, table) & 0xFFFF), warning}};
     FileWriter empty("SANM");
     empty.Marker("xxxx");
     cases.emplace_back("empty", empty.Finish(), "Animation resource is empty.\n");
@@ -339,8 +314,7 @@ TEST(AnimationBroken, WrongFilesAreRefusedWithTheirMessages) {
     // Converted once, a buffer no longer reads as an animation.
     auto once = good;
     AnimResource res;
-    EXPECT_TRUE(res.Set(once.data(), once.size()));
-    EXPECT_TRUE(res.IsValid());
+    EXPECT_TRUE(res.Set(once.data(), once.size()) && res.IsValid());
     EXPECT_EQ(res.GetFrameSize(), 60);
     EXPECT_FALSE(res.Set(once.data(), once.size()));
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
-
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/lyt/drawInfo.h"
 #include "Lib/lyt/drawable.h"
@@ -61,9 +59,11 @@ TEST(UpdateGlobals, ChildInheritsScaleAndTranslation) {
     child->SetTranslate({5, 5, 3});
     DrawInfo info;
     root.UpdateGlobals(info);
-    EXPECT_FLOAT_EQ(child->GetGlobalTranslate().x, 20);
-    EXPECT_FLOAT_EQ(child->GetGlobalTranslate().y, 10);
-    EXPECT_FLOAT_EQ(child->GetGlobalScale().y, 2);
+    auto globals = [&](Pane* p) {
+        return std::vector<float>{p->GetGlobalTranslate().x, p->GetGlobalTranslate().y,
+                                  p->GetGlobalScale().x, p->GetGlobalScale().y};
+    };
+    EXPECT_EQ(globals(child), (std::vector<float>{20, 10, 2, 2}));
     // The adjust scale needs both the draw-info bit and the pane's flag.
     info.mLocationAdjustScale = {0.5f, 3.0f};
     child->SetLocationAdjust(true);
@@ -72,8 +72,7 @@ TEST(UpdateGlobals, ChildInheritsScaleAndTranslation) {
     info.SetFlag(DrawInfo::kFlagLocationAdjust, true);
     root.UpdateGlobals(info);
     EXPECT_FLOAT_EQ(child->GetEffectiveScale().x, 0.5f);
-    EXPECT_FLOAT_EQ(child->GetGlobalScale().x, 1);
-    EXPECT_FLOAT_EQ(child->GetGlobalScale().y, 6);
+    EXPECT_EQ(globals(child), (std::vector<float>{20, 10, 1, 6}));
     EXPECT_FLOAT_EQ(root.GetGlobalScale().x, 2);  // the root has no adjust flag
 }
 
@@ -87,20 +86,18 @@ TEST(UpdateGlobals, AlphaPropagatesThroughInfluencingPanesAndInvisibleSubtreesFr
     grandchild->SetAlpha(128);
     Pane* sibling = Child(&root);
     DrawInfo info;
-    root.UpdateGlobals(info);
-    EXPECT_EQ(fader->GetGlobalAlpha(), 128);
-    EXPECT_EQ(child->GetGlobalAlpha(), 128);
-    EXPECT_EQ(grandchild->GetGlobalAlpha(), 64);
-    EXPECT_EQ(sibling->GetGlobalAlpha(), 255);
+    auto alphas = [&] {
+        root.UpdateGlobals(info);
+        std::vector<int> out;
+        for (Pane* p : {fader, child, grandchild, sibling}) out.push_back(p->GetGlobalAlpha());
+        return out;
+    };
+    EXPECT_EQ(alphas(), (std::vector<int>{128, 128, 64, 255}));
     // The draw info is restored after the subtree.
-    EXPECT_FLOAT_EQ(info.mGlobalAlpha, 1.0f);
-    EXPECT_FALSE(info.IsMultiplyAlpha());
+    EXPECT_EQ(std::tuple(info.mGlobalAlpha, info.IsMultiplyAlpha()), std::tuple(1.0f, false));
     // Alpha 255 with the flag leaves the descendants alone.
     fader->SetAlpha(255);
-    root.UpdateGlobals(info);
-    EXPECT_EQ(child->GetGlobalAlpha(), 255);
-    EXPECT_EQ(grandchild->GetGlobalAlpha(), 128);
-
+    EXPECT_EQ(alphas(), (std::vector<int>{255, 255, 128, 255}));
     fader->SetVisible(false);
     child->SetTranslate({7, 8, 0});
     root.UpdateGlobals(info);
@@ -121,11 +118,12 @@ TEST(Draw, TreeOrderAndInvisibleSubtreesSkipped) {
     auto* bare = Child<Picture>(&root);  // a picture without material draws nothing
     RecordingDrawable da("a", &order), da1("a1", &order), db("b", &order), dh("h", &order),
         dbare("bare", &order);
-    a->AttachDrawable(&da);
-    a1->AttachDrawable(&da1);
-    b->AttachDrawable(&db);
-    underHidden->AttachDrawable(&dh);
-    bare->AttachDrawable(&dbare);
+    for (auto [pane, d] : {std::pair<Pane*, RecordingDrawable*>{a, &da},
+                           {a1, &da1},
+                           {b, &db},
+                           {underHidden, &dh},
+                           {bare, &dbare}})
+        pane->AttachDrawable(d);
     hidden->SetVisible(false);
     DrawInfo info;
     root.UpdateGlobals(info);
@@ -208,19 +206,16 @@ TEST(Draw, PictureAndTextColourRules) {
 TEST(Draw, VertexColourBytesOfPicturesAndPlainPanes) {
     Picture pic;
     pic.SetVtxColor(1, 0x11223344);
-    EXPECT_EQ(pic.GetColorByte(4), 0x11);
-    EXPECT_EQ(pic.GetColorByte(7), 0x44);
+    EXPECT_EQ(std::tuple(pic.GetColorByte(4), pic.GetColorByte(7)), std::tuple(0x11, 0x44));
     pic.SetColorByte(5, 0xAB);
     EXPECT_EQ(pic.GetVtxColor(1), 0x11AB3344u);
     pic.SetColorByte(16, 12);
-    EXPECT_EQ(pic.GetAlpha(), 12);
-    EXPECT_EQ(pic.GetColorByte(16), 12);
+    EXPECT_EQ(std::tuple(pic.GetAlpha(), pic.GetColorByte(16)), std::tuple(12, 12));
+    // Plain panes and text boxes have no vertex colours to set.
     Pane plain;
-    plain.SetColorByte(3, 0);
-    EXPECT_EQ(plain.GetColorByte(3), 0xFF);
     TextBox text;
-    text.SetColorByte(0, 0);
-    EXPECT_EQ(text.GetColorByte(0), 0xFF);
+    plain.SetColorByte(3, 0), text.SetColorByte(0, 0);
+    EXPECT_EQ(std::tuple(plain.GetColorByte(3), text.GetColorByte(0)), std::tuple(0xFF, 0xFF));
 }
 
 TEST(Draw, MaterialIndexAndTextureObject) {
@@ -250,16 +245,17 @@ TEST(Draw, MaterialIndexAndTextureObject) {
 TEST(TextBuffer, CopyTextCutsAndChecksTheIndex) {
     TextBox text;
     dbglog::Capture log;
+    auto logged = [&](const char* line) { return log.Text().find(line) != std::string::npos; };
     EXPECT_EQ(text.CopyText(u"abc", 0), 0);
-    EXPECT_NE(log.Text().find("mTextBuf is NULL.\n"), std::string::npos);
+    EXPECT_TRUE(logged("mTextBuf is NULL.\n"));
     text.ReserveText(7);
     EXPECT_EQ(text.GetStringBufferSize(), 16u);
     EXPECT_EQ(text.CopyText(u"0123456789", 0, 10), 7);
-    EXPECT_NE(log.Text().find("3 character(s) droped.\n"), std::string::npos);
+    EXPECT_TRUE(logged("3 character(s) droped.\n"));
     EXPECT_EQ(std::u16string(text.GetString()), u"0123456");
     EXPECT_EQ(text.GetStringLength(), 7);
     EXPECT_EQ(text.CopyText(u"x", 7), 0);
-    EXPECT_NE(log.Text().find("dstIdx is out of range.\n"), std::string::npos);
+    EXPECT_TRUE(logged("dstIdx is out of range.\n"));
     EXPECT_EQ(text.CopyText(u"xy", 2), 2);
     EXPECT_EQ(std::u16string(text.GetString()), u"01xy");
     // A smaller reservation keeps the buffer; 0 does nothing; a bigger one replaces it.
@@ -269,11 +265,10 @@ TEST(TextBuffer, CopyTextCutsAndChecksTheIndex) {
     text.ReserveText(0);
     EXPECT_EQ(text.GetStringBufferSize(), 16u);
     text.ReserveText(40000);
-    EXPECT_NE(log.Text().find("minLen is too large. - 40000\n"), std::string::npos);
+    EXPECT_TRUE(logged("minLen is too large. - 40000\n"));
     EXPECT_EQ(text.GetStringBufferSize(), 80002u);
     text.ReleaseText();
-    EXPECT_EQ(text.GetStringBufferSize(), 0u);
-    EXPECT_EQ(text.GetString(), nullptr);
+    EXPECT_TRUE(text.GetStringBufferSize() == 0 && text.GetString() == nullptr);
 }
 
 }  // namespace

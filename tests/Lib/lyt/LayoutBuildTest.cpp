@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <functional>
-
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/lyt/bounding.h"
 #include "Lib/lyt/layout.h"
@@ -59,10 +55,10 @@ TEST(LayoutBuild, AcceptsMinorEightToTenOfMajorZeroOnly) {
         }
         ASSERT_NE(layout.GetRootPane(), nullptr);
         EXPECT_STREQ(layout.GetRootPane()->GetName(), "RootPane");
-        EXPECT_FLOAT_EQ(layout.GetLayoutSize().width, 640);
         const Rect r = layout.GetLayoutRect();
-        EXPECT_EQ((std::vector<float>{r.left, r.top, r.right, r.bottom}),
-                  (std::vector<float>{-320, 240, 320, -240}));
+        EXPECT_EQ(
+            (std::vector<float>{layout.GetLayoutSize().width, r.left, r.top, r.right, r.bottom}),
+            (std::vector<float>{640, -320, 240, 320, -240}));
     }
 }
 
@@ -73,8 +69,7 @@ TEST(LayoutBuild, SameBufferTwiceFailsAsNotLayout) {
     EXPECT_EQ(buf[0], 'T');  // converted in place: the magic now reads backwards
     dbglog::Capture log;
     Layout second;
-    EXPECT_FALSE(second.Build(buf.data(), buf.size(), nullptr));
-    EXPECT_EQ(second.GetRootPane(), nullptr);
+    EXPECT_FALSE(second.Build(buf.data(), buf.size(), nullptr) || second.GetRootPane());
     EXPECT_NE(log.Text().find("not layout file.\n"), std::string::npos);
     // A layout that already has a tree refuses another build.
     auto other = SimpleLayout(0x0008);
@@ -98,9 +93,7 @@ TEST(LayoutBuild, TreeNamesUserDataAndGroups) {
     f.End(s);
     f.Marker("chen");
     lytfix::Window(f, Named("b"));
-    lytfix::PaneSpec longName = Named("ABCDEFGHIJKLMNOP");
-    longName.userStr = "12345678";
-    lytfix::Pane(f, longName);
+    lytfix::Pane(f, {.name = "ABCDEFGHIJKLMNOP", .userStr = "12345678"});
     f.Marker("chen");
     lytfix::Pane(f, Named("stray"), "bndg");
     f.Marker("chbg");
@@ -119,18 +112,14 @@ TEST(LayoutBuild, TreeNamesUserDataAndGroups) {
     Layout layout;
     ASSERT_TRUE(layout.Build(buf.data(), buf.size(), nullptr));
     Pane* root = layout.GetRootPane();
-    Pane* a = root->FindPane("a", true);
-    Pane* b = root->FindPane("b", true);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
+    Pane *a = root->FindPane("a", true), *b = root->FindPane("b", true);
+    ASSERT_TRUE(a && b);
     EXPECT_EQ(Children(root), (std::vector<std::string>{"a", "b", "ABCDEFGHIJKLMNOP"}));
     EXPECT_EQ(Children(a), (std::vector<std::string>{"a1", "a2"}));
     EXPECT_EQ(b->GetParent(), root);
     EXPECT_EQ(typeid(*b), typeid(Pane));  // a window section builds a plain pane
-    EXPECT_EQ(root->FindPane("a1", false), nullptr);
-    EXPECT_EQ(root->FindPane("stray", true), nullptr);
-    EXPECT_EQ(root->FindPane("strayChild", true), nullptr);
-
+    EXPECT_FALSE(root->FindPane("a1", false) || root->FindPane("stray", true) ||
+                 root->FindPane("strayChild", true));
     // Names fill all 16 bytes; a longer query matches on its first 16.
     Pane* p = root->FindPane("ABCDEFGHIJKLMNOP", true);
     ASSERT_NE(p, nullptr);
@@ -138,24 +127,19 @@ TEST(LayoutBuild, TreeNamesUserDataAndGroups) {
     EXPECT_STREQ(p->GetUserString(), "12345678");
     EXPECT_EQ(root->FindPane("ABCDEFGHIJKLMNOPQRS", true), p);
     EXPECT_EQ(root->FindPane("ABCDEFGHIJKLMNO", true), nullptr);
-
     // User data belongs to the pane read last.
-    Pane* a1 = root->FindPane("a1", true);
-    Pane* a2 = root->FindPane("a2", true);
-    EXPECT_EQ(a1->GetExtUserDataNum(), 0);
+    Pane *a1 = root->FindPane("a1", true), *a2 = root->FindPane("a2", true);
+    EXPECT_EQ(std::tuple(a1->GetExtUserDataNum(), a2->GetExtUserDataNum()), std::tuple(0, 2));
     EXPECT_EQ(a1->FindExtUserDataByName("speed"), nullptr);
-    EXPECT_EQ(a2->GetExtUserDataNum(), 2);
     const uint8_t* speed = a2->FindExtUserDataByName("speed");
     ASSERT_NE(speed, nullptr);
     EXPECT_EQ(a2->FindExtUserDataByName("color") - speed, 12);
     EXPECT_EQ(a2->FindExtUserDataByName("none"), nullptr);
-
     // Groups at depth one only; names of missing panes are skipped.
     GroupContainer* groups = layout.GetGroupContainer();
     ASSERT_NE(groups, nullptr);
     EXPECT_EQ(groups->GetGroups().size(), 2u);
-    EXPECT_EQ(groups->FindGroupByName("RootGroup"), nullptr);
-    EXPECT_EQ(groups->FindGroupByName("Nested"), nullptr);
+    EXPECT_FALSE(groups->FindGroupByName("RootGroup") || groups->FindGroupByName("Nested"));
     ASSERT_NE(groups->FindGroupByName("G2"), nullptr);
     Group* g1 = groups->FindGroupByName("G1");
     ASSERT_NE(g1, nullptr);
@@ -177,12 +161,10 @@ public:
 TEST(LayoutBuild, MaterialKeepsTenOfTwelveTextureMapsAndLooksThemUp) {
     FileWriter f;
     lytfix::TextureList(f, {"A1_VXL_logo.tga", "missing.tga"});
-    lytfix::MaterialSpec m;
-    m.name = "LongMaterialName_20c";
-    m.textures = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    m.texSRTs = 2;
-    m.matColor = true;
-    lytfix::MaterialList(f, {m});
+    lytfix::MaterialList(f, {{.name = "LongMaterialName_20c",
+                              .textures = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                              .texSRTs = 2,
+                              .matColor = true}});
     lytfix::Picture(f, Named("pic"), 0);
     auto buf = f.Finish();
     RecordingAccessor acc;
@@ -191,15 +173,14 @@ TEST(LayoutBuild, MaterialKeepsTenOfTwelveTextureMapsAndLooksThemUp) {
     Material* mat = layout.GetRootPane()->GetMaterial();
     ASSERT_NE(mat, nullptr);
     EXPECT_STREQ(mat->GetName(), "LongMaterialName_20c");
-    EXPECT_EQ(mat->GetTextureNum(), 10);
     // The blocks after the cut maps are still found at their full offsets.
-    EXPECT_EQ(mat->GetTexSRTNum(), 2);
-    EXPECT_FLOAT_EQ(mat->GetTexSRT(1).mScale.x, 1.0f);
     ASSERT_TRUE(mat->HasMatColor());
-    EXPECT_EQ(mat->GetMatColor()[2], 30);
+    EXPECT_EQ((std::vector<float>{float(mat->GetTextureNum()), float(mat->GetTexSRTNum()),
+                                  mat->GetTexSRT(1).mScale.x, float(mat->GetMatColor()[2])}),
+              (std::vector<float>{10, 2, 1, 30}));
     const TexMap& map = mat->GetTexMap(0);
-    EXPECT_EQ(map.mpImage, acc.image);
-    EXPECT_EQ(mat->GetTexMap(1).mpImage, nullptr);
+    EXPECT_EQ(std::tuple(map.mpImage, mat->GetTexMap(1).mpImage),
+              std::tuple((void*)acc.image, (void*)nullptr));
     EXPECT_EQ((std::vector<int>{map.mWrapS, map.mMinFilter, map.mWrapT, map.mMagFilter}),
               (std::vector<int>{1, 1, 2, 1}));
     ASSERT_EQ(acc.calls.size(), 10u);
@@ -222,57 +203,37 @@ TEST(LayoutBuild, TextBoxReadsItsFieldsAndCutsALongInitialString) {
     ASSERT_TRUE(layout.Build(buf.data(), buf.size(), nullptr));
     auto* title = dynamic_cast<TextBox*>(layout.GetRootPane()->FindPane("txt_title", true));
     auto* cut = dynamic_cast<TextBox*>(layout.GetRootPane()->FindPane("txt_long", true));
-    ASSERT_NE(title, nullptr);
-    ASSERT_NE(cut, nullptr);
-    EXPECT_EQ(std::u16string(title->GetString()), u"Hello");
-    EXPECT_EQ(title->GetStringBufferSize(), 16u);
-    EXPECT_EQ(title->GetTextColor(0), 0x11223344u);
-    EXPECT_EQ(title->GetTextColor(1), 0x55667788u);
-    EXPECT_FLOAT_EQ(title->GetFontSize().height, 26);
-    EXPECT_EQ(title->GetTextPosition(), 8);
-    EXPECT_EQ(title->GetTextAlignment(), 1);
-    EXPECT_EQ(std::u16string(cut->GetString()), u"012");
+    ASSERT_TRUE(title && cut);
+    EXPECT_EQ(std::u16string(title->GetString()) + u"|" + cut->GetString(), u"Hello|012");
+    EXPECT_EQ(std::tuple(title->GetStringBufferSize(), title->GetTextColor(0),
+                         title->GetTextColor(1), title->GetFontSize().height,
+                         int(title->GetTextPosition()), int(title->GetTextAlignment())),
+              std::tuple(16u, 0x11223344u, 0x55667788u, 26.f, 8, 1));
 }
 
 // Every broken file fails with a warning block and leaves no pane and no groups.
 TEST(LayoutBuild, BrokenFilesFailCleanly) {
     FileWriter f;
     lytfix::TextureList(f, {"a.tga"});
-    lytfix::MaterialSpec m;
-    m.textures = {0};
-    lytfix::MaterialList(f, {m});
+    lytfix::MaterialList(f, {{.textures = {0}}});
     lytfix::Pane(f, Named("root"));
     f.Marker("chbg");
     lytfix::Picture(f, Named("pic"), 0);
     f.Marker("chen");
     const auto good = f.Finish();
-    auto find = [&](const char* tag) {
-        for (size_t i = 16; i + 4 <= good.size(); ++i)
-            if (std::memcmp(&good[i], tag, 4) == 0) return i;
-        return size_t(0);
-    };
-    using Patch = std::function<void(std::vector<uint8_t>&)>;
-    auto put32 = [](size_t at, uint32_t v) -> Patch {
-        return [=](std::vector<uint8_t>& b) {
-            for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (24 - 8 * i));
-        };
-    };
-    const size_t texl = find("texl"), matl = find("matl"), pict = find("pict");
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
-    auto patched = [&](const char* what, std::vector<Patch> patches) {
-        auto b = good;
-        for (auto& p : patches) p(b);
-        cases.emplace_back(what, b);
-    };
-    patched("section size past the end", {put32(texl + 4, 0x7FFFFFF0)});
-    patched("section smaller than its header", {put32(texl + 4, 4)});
-    patched("texture name offset past the end", {put32(texl + 12, 0x1000)});
-    patched("material offset past the end", {put32(matl + 12, 0xFFFFFF00)});
-    patched("material count past the table", {put32(matl + 8, 0x00070000)});
-    patched("material index beyond the list", {put32(pict + 92, 0x00050000)});
-    // Two material offsets at one record would convert it twice.
-    patched("shared record", {put32(matl + 8, 0x00020000), put32(matl + 16, 16)});
-    patched("more sections than the file holds", {[](auto& b) { b[14] = 0xFF; }});
+    using lytfix::WithU32;
+    const size_t texl = lytfix::FindSection(good, "texl"), matl = lytfix::FindSection(good, "matl"),
+                 pict = lytfix::FindSection(good, "pict");
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases = {
+        {"section size past the end", WithU32(good, texl + 4, 0x7FFFFFF0)},
+        {"section smaller than its header", WithU32(good, texl + 4, 4)},
+        {"texture name offset past the end", WithU32(good, texl + 12, 0x1000)},
+        {"material offset past the end", WithU32(good, matl + 12, 0xFFFFFF00)},
+        {"material count past the table", WithU32(good, matl + 8, 0x00070000)},
+        {"material index beyond the list", WithU32(good, pict + 92, 0x00050000)},
+        // Two material offsets at one record would convert it twice.
+        {"shared record", WithU32(WithU32(good, matl + 8, 0x00020000), matl + 16, 16)},
+        {"more sections than the file holds", WithU32(good, 12, lytfix::U32At(good, 12) | 0xFF00)}};
     for (size_t len = 0; len < good.size(); ++len)
         cases.emplace_back("cut at " + std::to_string(len),
                            std::vector<uint8_t>(good.begin(), good.begin() + long(len)));
@@ -286,19 +247,14 @@ TEST(LayoutBuild, BrokenFilesFailCleanly) {
     lytfix::TextBox(text, Named("t"), 0, 16, u"abc");
     text.w.Bytes()[txtb + 88] = 0x7F;  // the string offset
     cases.emplace_back("string offset", text.Finish());
-
-    {
-        auto copy = good;
-        Layout layout;
-        ASSERT_TRUE(layout.Build(copy.data(), copy.size(), nullptr));
-    }
+    auto copy = good;
+    ASSERT_TRUE(Layout().Build(copy.data(), copy.size(), nullptr));
     for (auto& [what, buf] : cases) {
         SCOPED_TRACE(what);
         dbglog::Capture log;
         Layout layout;
-        EXPECT_FALSE(layout.Build(buf.data(), buf.size(), nullptr));
-        EXPECT_EQ(layout.GetRootPane(), nullptr);
-        EXPECT_EQ(layout.GetGroupContainer(), nullptr);
+        EXPECT_FALSE(layout.Build(buf.data(), buf.size(), nullptr) || layout.GetRootPane() ||
+                     layout.GetGroupContainer());
         EXPECT_TRUE(buf.empty() || log.Text().find("LYRA:Waring\n") != std::string::npos);
     }
 }

@@ -3,6 +3,7 @@
 // Byte-by-byte writers for layout and animation fixtures, following the format tables
 // (big-endian, sizes patched after each section is written).
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -70,16 +71,23 @@ private:
 };
 
 struct PaneSpec {
-    std::string name;
+    std::string name{};
     uint8_t flags = 1, basePosition = 4, alpha = 255;
-    std::string userStr;
+    std::string userStr{};
     float tx = 0, ty = 0, tz = 0, sx = 1, sy = 1, width = 0, height = 0;
 };
 
 inline PaneSpec Named(const std::string& name) {
-    PaneSpec p;
-    p.name = name;
-    return p;
+    return PaneSpec{name};
+}
+
+// A pane centred on the screen rectangle (l, t)-(r, b) of a 1024 x 768 layout.
+inline PaneSpec OnScreen(const std::string& name, float l, float t, float r, float b) {
+    return {.name = name,
+            .tx = (l + r) / 2 - 512,
+            .ty = 384 - (t + b) / 2,
+            .width = r - l,
+            .height = b - t};
 }
 
 // A pane section: the 76-byte pane record, then `extra` (the fields of derived kinds).
@@ -144,7 +152,7 @@ struct MaterialSpec {
     std::string name = "mat";
     int16_t tint[3][4] = {{0, 0, 0, 0}, {255, 255, 255, 255}, {255, 255, 255, 255}};
     uint8_t constant[4][4] = {};
-    std::vector<uint16_t> textures;  // texture-list indices
+    std::vector<uint16_t> textures{};  // texture-list indices
     uint8_t texSRTs = 0;
     bool matColor = false;
     uint8_t matColorBytes[4] = {10, 20, 30, 40};
@@ -187,7 +195,28 @@ inline void LayoutInfo(FileWriter& f, float width, float height) {
     f.End(s);
 }
 
-// ---- animation files ----
+// A 1024 x 768 screen: layout info, one plain material, "RootPane" with its children opened.
+inline void ScreenStart(FileWriter& f) {
+    LayoutInfo(f, 1024, 768);
+    MaterialList(f, {MaterialSpec{}});
+    Pane(f, {.name = "RootPane", .width = 1024, .height = 768});
+    f.Marker("chbg");
+}
+
+// Where the first section `tag` starts (0 when there is none).
+inline size_t FindSection(const std::vector<uint8_t>& b, const char* tag) {
+    for (size_t i = 16; i + 4 <= b.size(); ++i)
+        if (std::equal(tag, tag + 4, b.begin() + long(i))) return i;
+    return 0;
+}
+inline uint32_t U32At(const std::vector<uint8_t>& b, size_t at) {
+    return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
+}
+// `b` with the big-endian word at `at` replaced by `v`.
+inline std::vector<uint8_t> WithU32(std::vector<uint8_t> b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (24 - 8 * i));
+    return b;
+}
 
 struct KeySpec {
     float frame, value, slope = 0;  // the slope for Hermite kinds only
@@ -208,12 +237,12 @@ struct ContentSpec {
 struct AnimSpec {
     uint16_t frames = 60;
     bool loop = false;
-    std::vector<std::string> textures;
-    std::vector<ContentSpec> contents;
+    std::vector<std::string> textures{};
+    std::vector<ContentSpec> contents{};
     bool withTag = false;
-    std::vector<std::string> tagGroups;
+    std::vector<std::string> tagGroups{};
     bool descend = false;
-    std::vector<std::pair<std::string, std::string>> shares;  // source pane, target group
+    std::vector<std::pair<std::string, std::string>> shares{};  // source pane, target group
 };
 
 inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {

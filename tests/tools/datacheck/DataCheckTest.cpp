@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "../../../tools/common/JsonSource.h"
 #include "../../../tools/datacheck/DataCheck.h"
@@ -18,38 +19,29 @@ namespace {
 using testsupport::T2gEntrySpec;
 
 std::vector<uint8_t> Tga() {
-    return testsupport::BuildTga(
-        4, 2,
-        [](int x, int y) {
-            return testsupport::Rgba{uint8_t(x * 60), uint8_t(y), 9, 255};
-        },
-        false);
+    const auto pixel = [](int x, int y) { return testsupport::Rgba{uint8_t(x * 60), uint8_t(y)}; };
+    return testsupport::BuildTga(4, 2, pixel, false);
 }
 
-std::vector<uint8_t> Layout(const std::string& source) {
-    return lytc::CompileLayout(tools::JsonSource("msg.json", source));
-}
-
-// The message box's layout: six pictures and its text box. `swap` turns the text box into a
-// picture and the window picture into a text box.
-std::string MessageBoxLayout(bool swap = false, const std::string& skip = "") {
+// The message box's layout: six pictures and its text box, with the material `m` as given.
+// `swap` turns the text box into a picture and the window picture into a text box.
+std::vector<uint8_t> MessageBoxLayout(bool swap = false, const std::string& skip = "",
+                                      const std::string& material = R"({"name": "m"})") {
     std::string children;
     auto add = [&](const std::string& name, bool text) {
         if (name == skip) return;
-        if (!children.empty()) children += ",\n";
-        children +=
-            text ? "{\"name\": \"" + name +
-                       "\", \"kind\": \"textbox\", \"material\": \"m\", \"fontSize\": "
-                       "[36, 36], \"maxLength\": 40}"
-                 : "{\"name\": \"" + name + "\", \"kind\": \"picture\", \"material\": \"m\"}";
+        children += (children.empty() ? "{\"name\": \"" : ", {\"name\": \"") + name +
+                    (text ? R"(", "kind": "textbox", "material": "m", "fontSize": [36, 36], )"
+                            R"("maxLength": 40})"
+                          : R"(", "kind": "picture", "material": "m"})");
     };
     add("background", false);
     add("window", swap);
     for (const char* name : {"btn_no_1", "btn_no_2", "btn_ok_1", "btn_ok_2"}) add(name, false);
     add("txt_message", !swap);
-    return "{\"fonts\": [\"UIRounded-DemiBold.otf\"], \"materials\": [{\"name\": \"m\"}],\n"
-           "\"root\": {\"name\": \"RootPane\", \"children\": [\n" +
-           children + "]}}";
+    return lytc::CompileLayout(tools::JsonSource(
+        "msg.json", R"({"fonts": ["UIRounded-DemiBold.otf"], "materials": [)" + material +
+                        R"(], "root": {"name": "RootPane", "children": [)" + children + "]}}"));
 }
 
 std::vector<T2gEntrySpec> MessageBoxEntries() {
@@ -57,11 +49,11 @@ std::vector<T2gEntrySpec> MessageBoxEntries() {
     for (const char* name : {"MSG_nullBlack.tga", "MSG_window.tga", "btn_no_1.tga", "btn_no_2.tga",
                              "btn_ok_1.tga", "btn_ok_2.tga"})
         entries.push_back({name, Tga()});
-    entries.push_back({"MSG.lyt", Layout(MessageBoxLayout())});
+    entries.push_back({"MSG.lyt", MessageBoxLayout()});
     return entries;
 }
 
-// A 16-bit stereo PCM WAV file with `frames` silent frames, written from the format table.
+// A 16-bit stereo PCM WAV file of 22050 Hz with `frames` silent frames, from the format table.
 std::vector<uint8_t> Wav(uint32_t frames) {
     std::vector<uint8_t> b;
     auto tag = [&](const char* t) {
@@ -96,6 +88,13 @@ protected:
     static bool Has(const std::vector<std::string>& lines, const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
+    // Every line of `present` is among `lines`, none of `absent`.
+    static void ExpectLines(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& present,
+                            const std::vector<std::string>& absent = {}) {
+        for (const auto& l : present) EXPECT_TRUE(Has(lines, l)) << l;
+        for (const auto& l : absent) EXPECT_FALSE(Has(lines, l)) << l;
+    }
 
     testsupport::ScratchDir mDir;
     datacheck::Totals mTotals;
@@ -113,53 +112,37 @@ TEST_F(DataCheck, ArchivesAndEveryEntryInThem) {
 }
 
 TEST_F(DataCheck, TexturesLayoutsAndPanesOfAScreen) {
+    using Lines = std::vector<std::string>;
+    const std::string msg = "DATA/IMG/MSG.T2G:", lyt = msg + "MSG.lyt: ";
+    // Each change to the screen archive with the gaps it makes.
+    const std::pair<std::function<void(std::vector<T2gEntrySpec>&)>, Lines> cases[] = {
+        {[](auto& e) { e.erase(e.begin() + 5), e[1].data.resize(10); },
+         {msg + "MSG_window.tga: does not decode as an image",
+          "DATA/IMG/MSG.T2G: missing texture \"btn_ok_2.tga\""}},
+        {[](auto& e) { e.pop_back(); }, {"DATA/IMG/MSG.T2G: missing layout \"MSG.lyt\""}},
+        {[](auto& e) { e.back().data = MessageBoxLayout(false, "btn_no_2"); },
+         {lyt + "missing pane \"btn_no_2\" (picture)"}},
+        {[](auto& e) { e.back().data = MessageBoxLayout(true); },
+         {lyt + "pane \"window\" is not a picture",
+          lyt + "pane \"txt_message\" is not a text box"}},
+        {[](auto& e) {
+             e.back().data = MessageBoxLayout(
+                 false, "", R"({"name": "m", "textures": ["MSG_window.tga", "frame.tga"]})");
+         },
+         {lyt + "layout uses texture \"frame.tga\" that the archive lacks"}},
+    };
+    for (const auto& [change, lines] : cases) {
+        auto entries = MessageBoxEntries();
+        change(entries);
+        Archive("MSG", entries);
+        EXPECT_EQ(Check({"MSG"}), lines);
+    }
     auto entries = MessageBoxEntries();
-    entries.erase(entries.begin() + 5);  // btn_ok_2.tga
-    entries[1].data.resize(10);          // MSG_window.tga cut short
-    Archive("MSG", entries);
-    EXPECT_EQ(Check({"MSG"}), (std::vector<std::string>{
-                                  "DATA/IMG/MSG.T2G:MSG_window.tga: does not decode as an image",
-                                  "DATA/IMG/MSG.T2G: missing texture \"btn_ok_2.tga\""}));
-
-    entries = MessageBoxEntries();
-    entries.pop_back();
-    Archive("MSG", entries);
-    EXPECT_EQ(Check({"MSG"}),
-              std::vector<std::string>{"DATA/IMG/MSG.T2G: missing layout \"MSG.lyt\""});
-    entries.push_back({"MSG.lyt", Layout(MessageBoxLayout())});
     entries.back().data[7] = 0x07;  // version 0.7 is older than the program reads
     Archive("MSG", entries);
     auto lines = Check({"MSG"});
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("DATA/IMG/MSG.T2G:MSG.lyt: layout does not build: Version check", 0),
-              0u)
-        << lines[0];
-
-    entries = MessageBoxEntries();
-    entries.back().data = Layout(MessageBoxLayout(false, "btn_no_2"));
-    Archive("MSG", entries);
-    EXPECT_EQ(Check({"MSG"}), std::vector<std::string>{
-                                  "DATA/IMG/MSG.T2G:MSG.lyt: missing pane \"btn_no_2\" (picture)"});
-    entries.back().data = Layout(MessageBoxLayout(true));
-    Archive("MSG", entries);
-    EXPECT_EQ(Check({"MSG"}),
-              (std::vector<std::string>{
-                  "DATA/IMG/MSG.T2G:MSG.lyt: pane \"window\" is not a picture",
-                  "DATA/IMG/MSG.T2G:MSG.lyt: pane \"txt_message\" is not a text box"}));
-
-    entries = MessageBoxEntries();
-    std::string source = MessageBoxLayout();
-    const std::string plain = "\"materials\": [{\"name\": \"m\"}]";
-    ASSERT_NE(source.find(plain), std::string::npos);
-    source.replace(source.find(plain), plain.size(),
-                   "\"materials\": [{\"name\": \"m\", \"textures\": [\"MSG_window.tga\", "
-                   "\"frame.tga\"]}]");
-    entries.back().data = Layout(source);
-    Archive("MSG", entries);
-    EXPECT_EQ(Check({"MSG"}),
-              std::vector<std::string>{
-                  "DATA/IMG/MSG.T2G:MSG.lyt: layout uses texture \"frame.tga\" that the archive "
-                  "lacks"});
+    EXPECT_TRUE(lines[0].starts_with(lyt + "layout does not build: Version check")) << lines[0];
 
     entries = MessageBoxEntries();
     entries.push_back({"extra.tga", {1, 2, 3}});
@@ -196,49 +179,43 @@ TEST_F(DataCheck, FontsOfTheTextArchive) {
 
 TEST_F(DataCheck, CommonTexturesAreCheckedInTheCommonArchive) {
     Archive("COMMON", {{"COMN_BG.tga", Tga()}});
-    const auto lines = Check({"COMMON"});
-    EXPECT_FALSE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_BG.tga\""));
-    EXPECT_TRUE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_stone19NumB_63.tga\""));
-    EXPECT_TRUE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"COMN_chara_incorrect.tga\""));
     // Screen textures are not looked for in the common archive.
-    EXPECT_FALSE(Has(lines, "DATA/IMG/COMMON.T2G: missing texture \"F1_correct.tga\""));
+    ExpectLines(Check({"COMMON"}),
+                {"DATA/IMG/COMMON.T2G: missing texture \"COMN_stone19NumB_63.tga\"",
+                 "DATA/IMG/COMMON.T2G: missing texture \"COMN_chara_incorrect.tga\""},
+                {"DATA/IMG/COMMON.T2G: missing texture \"COMN_BG.tga\"",
+                 "DATA/IMG/COMMON.T2G: missing texture \"F1_correct.tga\""});
 }
 
 TEST_F(DataCheck, WholeDataSetReportsSoundsLessonsAndProblems) {
     ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/SOUND/SE/Set.wav", Wav(100)));
     ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/SOUND/SE/Menu.wav", {'R', 'I', 'F', 'F'}));
     ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/DATA/EXPLAIN/1-1-1.dat", {0, 0, 0, 0}));
-    const auto lines = Check({});
-    EXPECT_TRUE(Has(lines, "DATA/IMG/TEXT.T2G: missing archive"));
-    EXPECT_TRUE(Has(lines, "DATA/IMG/F_1.T2G: missing archive"));
-    EXPECT_TRUE(Has(lines, "DATA/SOUND/BGM/Game.wav: missing sound file"));
-    EXPECT_FALSE(Has(lines, "DATA/SOUND/SE/Set.wav: missing sound file"));
-    EXPECT_FALSE(Has(lines, "DATA/SOUND/SE/Set.wav: is not a readable WAV file"));
-    EXPECT_TRUE(Has(lines, "DATA/SOUND/SE/Menu.wav: is not a readable WAV file"));
-    EXPECT_FALSE(Has(lines, "DATA/DATA/EXPLAIN/1-1-1.dat: missing lesson file"));
-    EXPECT_TRUE(Has(lines, "DATA/DATA/EXPLAIN/1-1-1.txt: missing lesson file"));
-    EXPECT_TRUE(Has(lines, "DATA/DATA/EXPLAIN/3-1-1.dat: missing lesson file"));
-    EXPECT_FALSE(Has(lines, "DATA/DATA/EXPLAIN/3-2-1.dat: missing lesson file"))
-        << "course 3 chapter 2 has no lessons";
-    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/1-problem.dat: missing problem file"));
-    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/3-problem.dat: missing problem file"));
+    // Course 3 chapter 2 has no lessons.
+    ExpectLines(Check({}),
+                {"DATA/IMG/TEXT.T2G: missing archive", "DATA/IMG/F_1.T2G: missing archive",
+                 "DATA/SOUND/BGM/Game.wav: missing sound file",
+                 "DATA/SOUND/SE/Menu.wav: is not a readable WAV file",
+                 "DATA/DATA/EXPLAIN/1-1-1.txt: missing lesson file",
+                 "DATA/DATA/EXPLAIN/3-1-1.dat: missing lesson file",
+                 "DATA/DATA/PROBLEM/1-problem.dat: missing problem file",
+                 "DATA/DATA/PROBLEM/3-problem.dat: missing problem file"},
+                {"DATA/SOUND/SE/Set.wav: missing sound file",
+                 "DATA/SOUND/SE/Set.wav: is not a readable WAV file",
+                 "DATA/DATA/EXPLAIN/1-1-1.dat: missing lesson file",
+                 "DATA/DATA/EXPLAIN/3-2-1.dat: missing lesson file"});
 }
 
 TEST_F(DataCheck, ProblemSectionsMustBeInTheirFile) {
     // A problem file with a header and no blocks: every section with problems is missing.
     ASSERT_TRUE(testsupport::WriteBytes(mDir / "DATA/DATA/PROBLEM/2-problem.dat",
                                         std::vector<uint8_t>(8, 0)));
-    const auto lines = Check({});
-    EXPECT_TRUE(Has(lines,
-                    "DATA/DATA/PROBLEM/2-problem.dat: section 1-1 (42 problems) is missing "
-                    "or does not decode"));
-    EXPECT_TRUE(Has(lines,
-                    "DATA/DATA/PROBLEM/2-problem.dat: section 3-4 (196 problems) is missing "
-                    "or does not decode"));
-    EXPECT_FALSE(Has(lines,
-                     "DATA/DATA/PROBLEM/2-problem.dat: section 3-2 (0 problems) is missing "
-                     "or does not decode"));
-    EXPECT_TRUE(Has(lines, "DATA/DATA/PROBLEM/2-comment.dat: missing explanation file"));
+    const std::string p = "DATA/DATA/PROBLEM/2-problem.dat: section ",
+                      gone = " is missing or does not decode";
+    ExpectLines(Check({}),
+                {p + "1-1 (42 problems)" + gone, p + "3-4 (196 problems)" + gone,
+                 "DATA/DATA/PROBLEM/2-comment.dat: missing explanation file"},
+                {p + "3-2 (0 problems)" + gone});
 }
 
 }  // namespace

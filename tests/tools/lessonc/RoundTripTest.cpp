@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "../../../tools/common/FileIO.h"
 #include "../../../tools/lessonc/LessonCompiler.h"
@@ -39,39 +40,14 @@ std::string Sjis(const std::string& utf8) {
 }
 
 const std::string kTwoPages =
-    "# two pages\n"
-    "page\n"
-    "board 19\n"
-    "caption はじめに\n"
-    "body 一行目\n"
-    "step\n"
-    "B d4\n"
-    "W q16\n"
-    "\n"
-    "page\n"
-    "board 6\n"
-    "pose front\n"
-    "window slide-out\n"
-    "auto-advance yes\n"
-    "show-final yes\n"
-    "text-first yes\n"
-    "caption 見出し::二行\n"
+    "# two pages\npage\nboard 19\ncaption はじめに\nbody 一行目\nstep\nB d4\nW q16\n\n"
+    "page\nboard 6\npose front\nwindow slide-out\nauto-advance yes\nshow-final yes\n"
+    "text-first yes\ncaption 見出し::二行\n"
     // 20 kanji: longer than the 36-byte line, so the loader wraps it after 18.
-    "body 一二三四五六七八九十一二三四五六七八九十\n"
-    "body 次の段落。\n"
-    "step\n"
-    "diagram\n"
-    "X O . . . .\n"
-    ". M . . . .\n"
-    ". . B W . .\n"
-    ". . . . 1 6\n"
-    ". . . . . .\n"
+    "body 一二三四五六七八九十一二三四五六七八九十\nbody 次の段落。\n"
+    "step\ndiagram\nX O . . . .\n. M . . . .\n. . B W . .\n. . . . 1 6\n. . . . . .\n"
     ". . . . . X\n"
-    "step\n"
-    "clear a6\n"
-    "stone-label white b6\n"
-    "arrow c1 down left\n"
-    "number 7 at f1\n"
+    "step\nclear a6\nstone-label white b6\narrow c1 down left\nnumber 7 at f1\n"
     "blink stones f1\n";
 
 }  // namespace
@@ -80,37 +56,27 @@ TEST(LessoncRoundTrip, BothPagesLoadAsWritten) {
     testsupport::ScratchDir folder;
     ASSERT_TRUE(CompileInto(folder, kTwoPages));
     lesson::LessonPage page = Load(folder, 0);
-    EXPECT_EQ(page.pageCount, 2);
-    EXPECT_EQ(page.header.boardSize, 19);
-    EXPECT_EQ(page.header.windowMode, 1);  // shown unless the page says otherwise
-    ASSERT_EQ(page.entryCounts[0], 2);
-    // d4: column 3, row 15 from the top; q16: column 15 (no i), row 3.
-    EXPECT_EQ(page.board.At(3, 15), 1);
-    EXPECT_EQ(page.board.At(15, 3), 2);
-    EXPECT_EQ(page.caption, Sjis("はじめに"));
-    EXPECT_EQ(page.body, Sjis("一行目"));
+    // Shown unless the page says otherwise; d4 is column 3, row 15 from the top; q16 column
+    // 15 (no i), row 3.
+    EXPECT_EQ(std::tuple(page.pageCount, page.header.boardSize, page.header.windowMode,
+                         page.entryCounts[0], page.board.At(3, 15), page.board.At(15, 3)),
+              std::tuple(2, 19, 1, 2, 1, 2));
+    EXPECT_EQ(std::tuple(page.caption, page.body), std::tuple(Sjis("はじめに"), Sjis("一行目")));
 
     page = Load(folder, 1);
-    EXPECT_EQ(page.header.boardSize, 6);
-    EXPECT_EQ(page.header.characterPose, 2);
-    EXPECT_EQ(page.header.windowMode, 3);
-    EXPECT_EQ(page.header.stepCount, 2);
-    EXPECT_EQ(page.header.showFinal, 1);
-    EXPECT_EQ(page.entryCounts[0], 8);
-    EXPECT_EQ(page.entryCounts[1], 5);
+    EXPECT_EQ(std::tuple(page.header.boardSize, page.header.characterPose, page.header.windowMode,
+                         page.header.stepCount, page.header.showFinal, page.entryCounts[0],
+                         page.entryCounts[1]),
+              std::tuple(6, 2, 3, 2, 1, 8, 5));
     EXPECT_EQ(page.caption, Sjis("見出し\r\n二行"));
     EXPECT_EQ(page.body, Sjis("一二三四五六七八九十一二三四五六七八\r\n九十\r\n次の段落。"));
-    // A show-final page opens on its last step: both steps merged.
+    // A show-final page opens on its last step, both steps merged: a6 cleared, the white stone
+    // at b6 replaced by one with a black label, a mark, black and white labels, labels 1 and 6,
+    // an arrow down+left and a blinking black stone numbered 7.
     const lesson::LessonBoard& b = page.board;
-    EXPECT_EQ(b.At(0, 0), 0);       // cleared in step 1
-    EXPECT_EQ(b.At(1, 0), 6);       // white stone with a black label replaced the white stone
-    EXPECT_EQ(b.At(1, 1), 9);       // mark
-    EXPECT_EQ(b.At(2, 2), 3);       // black label
-    EXPECT_EQ(b.At(3, 2), 4);       // white label
-    EXPECT_EQ(b.At(4, 3), 10);      // label 1
-    EXPECT_EQ(b.At(5, 3), 15);      // label 6
-    EXPECT_EQ(b.At(2, 5), 7 << 4);  // arrow down+left
-    EXPECT_EQ(b.At(5, 5), 0x4000 | 7 << 8 | 1);  // black stone, number 7, blinking
+    EXPECT_EQ((std::vector<int>{b.At(0, 0), b.At(1, 0), b.At(1, 1), b.At(2, 2), b.At(3, 2),
+                                b.At(4, 3), b.At(5, 3), b.At(2, 5), b.At(5, 5)}),
+              (std::vector<int>{0, 6, 9, 3, 4, 10, 15, 7 << 4, 0x4000 | 7 << 8 | 1}));
 }
 
 TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
@@ -118,8 +84,7 @@ TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
     ASSERT_TRUE(CompileInto(
         folder, "page\nboard 13\ncaption\nstep\nB a13\nW n1\narrow g7 up\narrow g6 up right\n"));
     const lesson::LessonPage page = Load(folder, 0);
-    EXPECT_EQ(page.board.At(0, 0), 1);
-    EXPECT_EQ(page.board.At(12, 12), 2);
+    EXPECT_EQ(std::tuple(page.board.At(0, 0), page.board.At(12, 12)), std::tuple(1, 2));
     // The arrows are drawn pointing the way the source says.
     lesson::SpriteScene scene;
     scene.board = &page.board;
@@ -134,8 +99,7 @@ TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {
     // Lesson 2-4-1 mirrors full-board rows when loading; the compiler stores them flipped.
     ASSERT_TRUE(CompileInto(folder, "page\nboard 19\ncaption\nstep\nB a19 t1\n", "2-4-1", true));
     const lesson::LessonPage page241 = Load(folder, 0, lesson::LessonId{1, 3, 0});
-    EXPECT_EQ(page241.board.At(0, 0), 1);
-    EXPECT_EQ(page241.board.At(18, 18), 1);
+    EXPECT_EQ(std::tuple(page241.board.At(0, 0), page241.board.At(18, 18)), std::tuple(1, 1));
 }
 
 TEST(LessoncRoundTrip, ExampleLessonCompilesAndEveryPageLoads) {
@@ -144,10 +108,7 @@ TEST(LessoncRoundTrip, ExampleLessonCompilesAndEveryPageLoads) {
                                                     "/data/lessons/example.lesson")));
     for (int p = 0; p < 3; ++p) {
         const lesson::LessonPage page = Load(folder, p);
-        EXPECT_EQ(page.pageCount, 3);
-        EXPECT_EQ(page.header.boardSize, 9);
-        EXPECT_GT(page.header.stepCount, 0);
-        EXPECT_FALSE(page.caption.empty());
-        EXPECT_FALSE(page.body.empty());
+        EXPECT_EQ(std::tuple(page.pageCount, page.header.boardSize), std::tuple(3, 9));
+        EXPECT_TRUE(page.header.stepCount > 0 && !page.caption.empty() && !page.body.empty());
     }
 }

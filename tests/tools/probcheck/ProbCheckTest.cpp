@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
-#include "../../../tools/common/ToolError.h"
 #include "../../../tools/probcheck/GtpEngine.h"
 #include "../../../tools/probcheck/ProblemVerify.h"
+#include "../ToolErrorOf.h"
 
 namespace {
 
@@ -157,13 +157,7 @@ TEST_F(ProbCheck, EachPositionIsReadExactly) {
 }
 
 TEST_F(ProbCheck, SyntaxErrorsNameTheirLine) {
-    try {
-        Check("(;SZ[13]\nKD[ox");
-        FAIL() << "no error";
-    } catch (const tools::ToolError& e) {
-        EXPECT_EQ(e.file(), "p.sgf");
-        EXPECT_EQ(e.line(), 2);
-    }
+    EXPECT_EQ(tooltest::ErrorOf([&] { Check("(;SZ[13]\nKD[ox"); }).substr(0, 8), "p.sgf:2:");
 }
 
 TEST(ProbCheckEngine, AMissingProgramIsAnError) {

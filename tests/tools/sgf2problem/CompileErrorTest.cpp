@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "../../../tools/sgf2problem/RepeatLint.h"
+#include "../../../tools/sgf2problem/SgfParser.h"
 #include "CompileTestSupport.h"
 #include "common/Cp932.h"
 
 using sgfc_test::Errors;
 
 namespace {
+
+std::vector<std::string> Lint(const std::string& text) {
+    return sgfc_test::LintFindings(text, false);
+}
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;
@@ -26,6 +33,38 @@ const std::string kFits =
     "B[er];W[fr];B[gr];W[hr];B[ir]C[RIGHT]))";
 // 20 kanji are 40 bytes in Shift_JIS: one too many. 19 fit.
 const std::string kTwenty = Repeat("石", 20), kNineteen = Repeat("石", 19);
+
+// `n` copies of a problem that passes every lint, the first naming section 1:3.
+std::string Sound(int n) {
+    std::string text = "(;SC[1:3]SZ[13]KD[ox]QI[2]AW[dd]TR[dd]OX[x])\n";
+    for (int i = 1; i < n; ++i) text += "(;SZ[13]KD[points]QI[39]AB[dd](;B[dc]C[RIGHT]))\n";
+    return text;
+}
+
+// Lints the opening positions of several section sources as one course.
+std::vector<std::string> RepeatErrors(const std::vector<std::string>& sources) {
+    std::vector<sgf2problem::ProblemPosition> course;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const auto found = sgf2problem::SectionPositions(sgf::ParseCollection(sources[i]),
+                                                         "s" + std::to_string(i) + ".sgf");
+        course.insert(course.end(), found.begin(), found.end());
+    }
+    std::vector<sgf2problem::Diagnostic> errors;
+    sgf2problem::LintRepeatedPositions(course, 0, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors) out.push_back(d.Format().substr(0, d.Format().find(" (")));
+    return out;
+}
+
+// The line and column of the syntax error in `text`, as "line:column".
+std::string ErrorAt(const std::string& text) {
+    try {
+        sgf::ParseCollection(text);
+    } catch (const sgf::SyntaxError& e) {
+        return std::to_string(e.Line()) + ":" + std::to_string(e.Column());
+    }
+    return "no error";
+}
 
 }  // namespace
 
@@ -111,82 +150,39 @@ TEST(Sgf2ProblemErrors, ErrorsNameTheProblemAndTheOthersAreStillChecked) {
     EXPECT_NE(e[1].find("t.sgf:4: problem 4: unknown kind"), std::string::npos);
 
     std::vector<sgf2problem::Diagnostic> errors;
-    std::vector<sgf2problem::SectionBlock> sections;
-    sections.push_back(
-        sgf2problem::CompileSectionText("(;SC[1:3]KD[ox]OX[o]QI[1])", "a.sgf", 0, errors));
-    sections.push_back(
-        sgf2problem::CompileSectionText("(;SC[1:3]KD[ox]OX[x]QI[1])", "b.sgf", 0, errors));
+    const std::vector<sgf2problem::SectionBlock> sections{
+        sgf2problem::CompileSectionText("(;SC[1:3]KD[ox]OX[o]QI[1])", "a.sgf", 0, errors),
+        sgf2problem::CompileSectionText("(;SC[1:3]KD[ox]OX[x]QI[1])", "b.sgf", 0, errors)};
     ASSERT_TRUE(errors.empty());
     sgf2problem::CourseFileBytes(0, sections, errors);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Format(), "b.sgf:1: section 1:3 also comes from a.sgf");
 }
 
-namespace {
-
-std::vector<std::string> LintErrors(const std::string& sgfText) {
-    std::vector<sgf2problem::Diagnostic> errors;
-    sgf2problem::LintSectionText(sgfText, "t.sgf", 0, errors);
-    std::vector<std::string> out;
-    // The explanation rule has its own tests (ExplanationsTest.cpp).
-    for (const auto& d : errors) {
-        if (d.rule != sgf2problem::kExplainRule) out.push_back(d.Format());
-    }
-    return out;
-}
-
-// `n` copies of a problem that passes every lint, the first naming section 1:3.
-std::string Sound(int n) {
-    std::string text = "(;SC[1:3]SZ[13]KD[ox]QI[2]AW[dd]TR[dd]OX[x])\n";
-    for (int i = 1; i < n; ++i) text += "(;SZ[13]KD[points]QI[39]AB[dd](;B[dc]C[RIGHT]))\n";
-    return text;
-}
-
-}  // namespace
-
 TEST(Sgf2ProblemLint, EachFaultOfASectionSourceIsFound) {
-    EXPECT_EQ(LintErrors(Sound(28)), std::vector<std::string>{});
-    EXPECT_EQ(LintErrors(Sound(27)),
+    EXPECT_EQ(Lint(Sound(28)), std::vector<std::string>{});
+    EXPECT_EQ(Lint(Sound(27)),
               std::vector<std::string>{"t.sgf:1: the section needs 28 problems, the file has 27"});
     // Counting, ○/× and "位置を選択" questions each with a kind that cannot answer them.
     std::string misfits = Sound(25) +
                           "(;KD[texts]QI[39]CH[a][b][c])\n"
                           "(;KD[number]QI[2]NU[3])\n"
                           "(;KD[ox]QI[31]OX[o])\n";
-    EXPECT_EQ(LintErrors(misfits),
+    EXPECT_EQ(Lint(misfits),
               (std::vector<std::string>{
                   "t.sgf:26: problem 26: question 39 does not fit kind texts; it needs points "
                   "or letter",
                   "t.sgf:27: problem 27: question 2 does not fit kind number; it needs ox",
                   "t.sgf:28: problem 28: question 31 does not fit kind ox; it needs number"}));
     const std::string marks = Sound(27) + "(;SZ[13]KD[ox]QI[2]AB[dd:ee]TR[ee][ff]OX[o])\n";
-    EXPECT_EQ(LintErrors(marks),
+    EXPECT_EQ(Lint(marks),
               std::vector<std::string>{"t.sgf:28: problem 28: the mark TR[ff] is on an empty "
                                        "point, where it is not drawn"});
     const std::string shown = Sound(27) + "(;KD[shown]QI[1]AB[dd];B[pp])\n";
-    EXPECT_EQ(LintErrors(shown),
+    EXPECT_EQ(Lint(shown),
               std::vector<std::string>{"t.sgf:28: problem 28: no shown problems in course 1: "
                                        "nothing in them is judged"});
 }
-
-namespace {
-
-// Lints the opening positions of several section sources as one course.
-std::vector<std::string> RepeatErrors(const std::vector<std::string>& sources) {
-    std::vector<sgf2problem::ProblemPosition> course;
-    for (size_t i = 0; i < sources.size(); ++i) {
-        const auto found = sgf2problem::SectionPositions(sgf::ParseCollection(sources[i]),
-                                                         "s" + std::to_string(i) + ".sgf");
-        course.insert(course.end(), found.begin(), found.end());
-    }
-    std::vector<sgf2problem::Diagnostic> errors;
-    sgf2problem::LintRepeatedPositions(course, 0, errors);
-    std::vector<std::string> out;
-    for (const auto& d : errors) out.push_back(d.Format().substr(0, d.Format().find(" (")));
-    return out;
-}
-
-}  // namespace
 
 TEST(Sgf2ProblemLint, AReviewProblemMustNotRepeatAnyPositionOfTheCourse) {
     // Black a2 b2, white a1 in the top-left corner of a 13 board, in chapter 4.
@@ -207,4 +203,26 @@ TEST(Sgf2ProblemLint, AReviewProblemMustNotRepeatAnyPositionOfTheCourse) {
     // Outside the review chapter a repeat is allowed (sets turn their key shapes on purpose).
     EXPECT_EQ(RepeatErrors({earlier, "(;SC[4:3]SZ[13]AB[ab][bb]AW[aa])\n"}),
               std::vector<std::string>{});
+}
+
+TEST(SgfParser, ValuesKeepUtf8AndResolveEscapes) {
+    const auto trees =
+        sgf::ParseCollection("\xEF\xBB\xBF(;C[a\\]b\\\\c]LB[aa:ア]GC[one\\\ntwo]N[\\x])");
+    const sgf::Node& n = trees[0].nodes[0];
+    // An escaped line break is removed.
+    EXPECT_EQ(std::tuple(n.Find("C")->values[0], n.Find("LB")->values[0], n.Find("GC")->values[0],
+                         n.Find("N")->values[0]),
+              std::tuple("a]b\\c", "aa:ア", "onetwo", "x"));
+}
+
+TEST(SgfParser, SyntaxErrorsCarryTheirPositionAndDeepNestingIsRefused) {
+    // Empty file, missing ')', unterminated value (at its '['), property without value, node
+    // without ';', text after the last tree, lower-case property, stray ']'.
+    std::vector<std::string> at;
+    for (const char* text : {"", "(;B[aa]", "(;B[aa]\n;W[bb", "(;B[aa]\n  AB )", "(B[aa])",
+                             "(;B[aa])x", "(;b[aa])", "(;B[aa]]"})
+        at.push_back(ErrorAt(text));
+    EXPECT_EQ(at,
+              (std::vector<std::string>{"1:1", "1:8", "2:3", "2:6", "1:2", "1:9", "1:3", "1:8"}));
+    EXPECT_NE(ErrorAt(Repeat("(;B[aa]", 200000)), "no error") << "deep nesting is refused";
 }

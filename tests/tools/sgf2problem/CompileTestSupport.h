@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,26 @@ inline std::vector<std::string> Errors(const std::string& sgfText) {
     sgf2problem::CompileSectionText(sgfText, "t.sgf", 0, errors);
     std::vector<std::string> out;
     for (const auto& d : errors) out.push_back(d.Format());
+    return out;
+}
+
+// Compiles SGF texts as sections of course 1; any error fails the test.
+inline std::vector<sgf2problem::SectionBlock> Sections(const std::vector<std::string>& texts) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    std::vector<sgf2problem::SectionBlock> sections;
+    for (const std::string& t : texts)
+        sections.push_back(sgf2problem::CompileSectionText(t, "t.sgf", 0, errors));
+    for (const auto& e : errors) ADD_FAILURE() << e.Format();
+    return sections;
+}
+
+// Lints one SGF text of course 1: the findings of the explanation rule, or all the others.
+inline std::vector<std::string> LintFindings(const std::string& sgfText, bool explainRule) {
+    std::vector<sgf2problem::Diagnostic> errors;
+    sgf2problem::LintSectionText(sgfText, "t.sgf", 0, errors);
+    std::vector<std::string> out;
+    for (const auto& d : errors)
+        if ((d.rule == sgf2problem::kExplainRule) == explainRule) out.push_back(d.Format());
     return out;
 }
 

@@ -4,6 +4,7 @@
 // the board that the learner can actually reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,9 +21,7 @@ std::string Value(const sgf::Node& node, const char* id) {
 
 // Whether a text holds more than ASCII, i.e. an explanation in Japanese.
 bool HasJapanese(const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
+    return std::any_of(text.begin(), text.end(), [](char c) { return uint8_t(c) >= 0x80; });
 }
 
 // The comment on the last node of a variation line.

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 #include <vector>
-
 #include "Lib/ZIRur/Graphics/ImageLibrary.h"
 #include "support/Built.h"
 

@@ -3,10 +3,8 @@
 #include "Lib/ZIRur/Graphics/JpegStructure.h"
 
 #include <gtest/gtest.h>
-
 #include <cstdint>
 #include <vector>
-
 #include "Lib/ZIRur/Graphics/ImageDecoder.h"
 
 namespace {
@@ -91,8 +89,7 @@ TEST(JpegStructure, ARealPictureStillDecodesAndEveryCutOfItIsRefused) {
     GTEST_SKIP() << "JPEG is decoded only through DevIL";
 #endif
     ASSERT_TRUE(gfx::DecodeImage(gfx::kImageTypeJpeg, jpeg, image));
-    EXPECT_EQ(image.width, 2);
-    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(std::tuple(image.width, image.height), std::tuple(2, 2));
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(image.rgba[size_t(i)], 200, 2) << i;
     for (size_t n = 0; n + 1 < jpeg.size(); ++n) {
         const Bytes cut(jpeg.begin(), jpeg.begin() + long(n));

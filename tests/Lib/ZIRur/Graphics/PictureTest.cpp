@@ -1,12 +1,10 @@
 #include "Lib/ZIRur/Graphics/Picture.h"
 
 #include <gtest/gtest.h>
-
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
-
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Graphics/ImageDecoder.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
@@ -66,28 +64,21 @@ TEST_F(PictureTest, TexturesPadToPowersOfTwoWithTheImageInTheBottomRows) {
         CTIGroup& group = Archive({{"pic.tga", BuildTga(c.width, c.height, Pattern, c.topDown)}});
         CxPicture picture;
         ASSERT_EQ(picture.Load(&group, "PIC.TGA"), 1);
-        EXPECT_EQ(picture.m_width, c.width);
-        EXPECT_EQ(picture.m_height, c.height);
         const CTexture& t = *picture.Texture();
-        ASSERT_EQ(t.TextureWidth(), c.textureWidth);
-        ASSERT_EQ(t.TextureHeight(), c.textureHeight);
-        ASSERT_EQ(t.Gpu()->Width(), unsigned(c.textureWidth));
+        ASSERT_EQ(
+            (std::vector<int>{picture.m_width, picture.m_height, t.TextureWidth(),
+                              t.TextureHeight(), int(t.Gpu()->Width())}),
+            (std::vector<int>{c.width, c.height, c.textureWidth, c.textureHeight, c.textureWidth}));
         const int top = c.textureHeight - c.height;
         for (int y = 0; y < c.height; ++y) {
             for (int x = 0; x < c.width; ++x)
                 ASSERT_EQ(Texel(t, x, top + y), ToArgb(Pattern(x, y))) << x << "," << y;
-            if (c.width < c.textureWidth) {
-                EXPECT_EQ(Texel(t, c.width, top + y), ToArgb(Pattern(c.width - 1, y)));
-            }
-            if (c.width + 1 < c.textureWidth) {
-                EXPECT_EQ(Texel(t, c.width + 1, top + y), 0u);
-            }
+            for (int x = c.width; x < std::min(c.width + 2, c.textureWidth); ++x)
+                EXPECT_EQ(Texel(t, x, top + y), x == c.width ? ToArgb(Pattern(x - 1, y)) : 0u);
         }
         for (int x = 0; top > 0 && x < std::min(c.width + 1, c.textureWidth); ++x)
             EXPECT_EQ(Texel(t, x, top - 1), Texel(t, x, top)) << x;
-        if (top > 1) {
-            EXPECT_EQ(Texel(t, 0, top - 2), 0u);
-        }
+        EXPECT_TRUE(top < 2 || Texel(t, 0, top - 2) == 0u);
     }
 }
 
@@ -106,8 +97,7 @@ TEST_F(PictureTest, SameNameDecodesOnceAndIsShared) {
         EXPECT_EQ(store.RefCount("shared.tga"), 2);
         // Reloading releases the old slot.
         ASSERT_EQ(second.Load(&group, "missing.tga"), 0);
-        EXPECT_FALSE(second.IsLoaded());
-        EXPECT_EQ(second.Texture(), nullptr);
+        EXPECT_TRUE(!second.IsLoaded() && second.Texture() == nullptr);
         EXPECT_EQ(store.RefCount("shared.tga"), 1);
     }
     EXPECT_EQ(store.Count(), 0u);
@@ -118,18 +108,17 @@ TEST_F(PictureTest, SameNameDecodesOnceAndIsShared) {
 }
 
 TEST_F(PictureTest, TypeComesFromTheName) {
-    EXPECT_EQ(gfx::ImageTypeFromName("photo.TIF"), 0x042E);
-    EXPECT_EQ(gfx::ImageTypeFromName("a.tif.tga"), 0x042E);
-    EXPECT_EQ(gfx::ImageTypeFromName("E1_number_3.TGA"), 0x042D);
-    EXPECT_EQ(gfx::ImageTypeFromName("photo.jpg"), 0x0425);
-    EXPECT_EQ(gfx::ImageTypeFromName("noext"), 0x0425);
+    std::vector<int> types;
+    for (const char* name : {"photo.TIF", "a.tif.tga", "E1_number_3.TGA", "photo.jpg", "noext"})
+        types.push_back(gfx::ImageTypeFromName(name));
+    EXPECT_EQ(types, (std::vector<int>{0x042E, 0x042E, 0x042D, 0x0425, 0x0425}));
     // Targa bytes under a TIFF or JPEG name go to that decoder and fail.
     auto tga = BuildTga(4, 4, Pattern, false);
     CTIGroup& group = Archive({{"a.TIF", tga}, {"a.jpg", tga}, {"a.Tga", tga}});
     CxPicture tif, jpg, targa;
-    EXPECT_EQ(tif.Load(&group, "a.TIF"), 0);
-    EXPECT_EQ(jpg.Load(&group, "a.jpg"), 0);
-    EXPECT_EQ(targa.Load(&group, "a.Tga"), 1);
+    EXPECT_EQ((std::vector<int>{tif.Load(&group, "a.TIF"), jpg.Load(&group, "a.jpg"),
+                                targa.Load(&group, "a.Tga")}),
+              (std::vector<int>{0, 0, 1}));
 }
 
 TEST_F(PictureTest, LoadsFromFileAndFromBytesUnderTheOwnName) {
@@ -143,7 +132,6 @@ TEST_F(PictureTest, LoadsFromFileAndFromBytesUnderTheOwnName) {
     CxPicture missing;
     EXPECT_EQ(missing.LoadFile((dir / "none.tga").c_str()), 0);
     EXPECT_EQ(log.Text(), "Failed to load file: " + (dir / "none.tga") + "\n");
-
     CTIGroup& group = Archive({{"Anim.tga", BuildTga(2, 2, Pattern, false)}});
     CxPicture picture;
     ASSERT_EQ(picture.Load(&group, "Anim.tga"), 1);
@@ -168,15 +156,13 @@ TEST_F(PictureTest, DrawsAtItsAnchorAndNotAtScaleZero) {
     picture.SetColor(300, 10, -1);
     picture.SetAlpha(128);
     picture.Draw();
-    picture.SetAlign(0x33);
-    picture.SetScale(2.0f, 1.0f);
-    picture.Draw();
-    picture.SetAlign(0x11);
-    picture.Draw();
-    picture.SetScale(0.0f, 1.0f);
-    picture.Draw();
-    picture.SetScale(1.0f, 0.0f);
-    picture.Draw();
+    // Then at scale 0 in either direction nothing is drawn.
+    for (auto [align, sx, sy] :
+         {std::tuple(0x33, 2.f, 1.f), {0x11, 2.f, 1.f}, {0x11, 0.f, 1.f}, {0x11, 1.f, 0.f}}) {
+        picture.SetAlign(align);
+        picture.SetScale(sx, sy);
+        picture.Draw();
+    }
     unloaded.Draw();
     std::vector<platform::DrawCommand> sprites;
     for (const auto& c : device.Recording().commands)
@@ -184,29 +170,22 @@ TEST_F(PictureTest, DrawsAtItsAnchorAndNotAtScaleZero) {
     device.EndScene();
     device.Release();
     ASSERT_EQ(sprites.size(), 3u);
-    EXPECT_EQ(sprites[0].x, 250.0f);
-    EXPECT_EQ(sprites[0].y, 175.0f);
     EXPECT_EQ(sprites[0].src, (platform::SourceRect{0, 14, 100, 64}));
-    EXPECT_EQ(sprites[0].argb, 0x80FF0AFFu);
-    EXPECT_EQ(sprites[0].scaleX, 1.0f);
-    EXPECT_EQ(sprites[1].x, 100.0f);  // 300 - 100 * 2
-    EXPECT_EQ(sprites[1].y, 150.0f);
-    EXPECT_EQ(sprites[2].x, 300.0f);
-    EXPECT_EQ(sprites[2].y, 200.0f);
+    EXPECT_EQ(std::tuple(sprites[0].argb, sprites[0].scaleX), std::tuple(0x80FF0AFFu, 1.0f));
+    // The second at 300 - 100 * 2.
+    EXPECT_EQ((std::vector<float>{sprites[0].x, sprites[0].y, sprites[1].x, sprites[1].y,
+                                  sprites[2].x, sprites[2].y}),
+              (std::vector<float>{250, 175, 100, 150, 300, 200}));
 }
 
 TEST_F(PictureTest, ColorKeyClearsMatchingPixelsOnly) {
     CTexture texture("key.tga");
-    auto tga = BuildTga(
-        2, 1,
-        [](int x, int) {
-            return x == 0 ? Rgba{255, 0, 255, 77} : Rgba{1, 2, 3, 77};
-        },
-        false);
+    auto pixel = [](int x, int) { return x == 0 ? Rgba{255, 0, 255, 77} : Rgba{1, 2, 3, 77}; };
+    auto tga = BuildTga(2, 1, pixel, false);
     ASSERT_TRUE(texture.CreateFromData(gfx::kImageTypeTarga, tga.data(), tga.size()));
     texture.ApplyColorKey(255, 0, 255);
-    EXPECT_EQ(Texel(texture, 0, 1), 0x00FF00FFu);
-    EXPECT_EQ(Texel(texture, 1, 1), 0xFF010203u);
+    EXPECT_EQ(std::tuple(Texel(texture, 0, 1), Texel(texture, 1, 1)),
+              std::tuple(0x00FF00FFu, 0xFF010203u));
 }
 
 TEST_F(PictureTest, DecodesFromSeveralThreadsAtOnce) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "support/PlatformFixture.h"
 
@@ -9,7 +8,6 @@ class RenderDeviceTest : public HeadlessTest {
 protected:
     RenderDeviceTest() { device.Create(); }
     ~RenderDeviceTest() override { device.Release(); }
-
     platform::DrawList Frame(const std::function<void()>& draw) {
         device.Clear(0xFF000000);
         device.BeginScene();

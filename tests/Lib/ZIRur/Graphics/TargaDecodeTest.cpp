@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <cstdint>
 #include <vector>
-
 #include "Lib/ZIRur/Graphics/ImageDecoder.h"
 
 namespace {

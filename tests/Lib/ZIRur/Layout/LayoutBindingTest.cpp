@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
-
 #include "../../lyt/LytFixture.h"
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Graphics/Picture.h"
@@ -25,49 +23,23 @@ namespace {
 
 using lytfix::FileWriter;
 
-// Screen of 1024 x 768 with: "pic_a" 100 x 50 whose screen rectangle is (0, 0, 100, 50);
-// "grp" moved by (100, -100) holding "pic_b" 40 x 20; a text box "txt_title".
+// "pic_a" on (0, 0, 100, 50); "grp" moved by (100, -100) holding "pic_b" 40 x 20; "txt_title".
 std::vector<uint8_t> ScreenLayout() {
     FileWriter f;
-    lytfix::LayoutInfo(f, 1024, 768);
-    lytfix::MaterialList(f, {lytfix::MaterialSpec{}});
-    lytfix::PaneSpec root = lytfix::Named("RootPane");
-    root.width = 1024, root.height = 768;
-    lytfix::Pane(f, root);
+    lytfix::ScreenStart(f);
+    lytfix::Picture(f, lytfix::OnScreen("pic_a", 0, 0, 100, 50), 0);
+    lytfix::Pane(f, {.name = "grp", .tx = 100, .ty = -100});
     f.Marker("chbg");
-    lytfix::PaneSpec a = lytfix::Named("pic_a");
-    a.tx = -462, a.ty = 359, a.width = 100, a.height = 50;
-    lytfix::Picture(f, a, 0);
-    lytfix::PaneSpec grp = lytfix::Named("grp");
-    grp.tx = 100, grp.ty = -100;
-    lytfix::Pane(f, grp);
-    f.Marker("chbg");
-    lytfix::PaneSpec b = lytfix::Named("pic_b");
-    b.width = 40, b.height = 20;
-    lytfix::Picture(f, b, 0);
+    lytfix::Picture(f, {.name = "pic_b", .width = 40, .height = 20}, 0);
     f.Marker("chen");
-    lytfix::PaneSpec t = lytfix::Named("txt_title");
-    t.width = 200, t.height = 40;
-    lytfix::TextBox(f, t, 0, 64, u"abc");
+    lytfix::TextBox(f, {.name = "txt_title", .width = 200, .height = 40}, 0, 64, u"abc");
     f.Marker("chen");
     return f.Finish();
 }
 
-// pic_b slides from x 0 to 40 over frames 0..4 (5 frames, no loop).
-std::vector<uint8_t> SlideAnimation() {
-    lytfix::AnimSpec a;
-    a.frames = 5;
-    a.contents = {{"pic_b", 0, {{"APSR", {{0, 0, {{0, 0}, {4, 40}}}}}}}};
-    return lytfix::Animation(a);
-}
-
 std::vector<uint8_t> RedTga(int width, int height) {
     return testsupport::BuildTga(
-        width, height,
-        [](int, int) {
-            return testsupport::Rgba{255, 0, 0, 255};
-        },
-        false);
+        width, height, [](int, int) { return testsupport::Rgba{255}; }, false);
 }
 
 class LayoutBindingTest : public ::testing::Test {
@@ -79,9 +51,14 @@ protected:
             {"bind_red.tga", RedTga(100, 50)},
             {"bind_blue.tga", RedTga(100, 50)},
             {"bind_small.tga", RedTga(40, 20)},
-            {"slide.anm", SlideAnimation()},
+            // pic_b slides from x 0 to 40 over frames 0..4 (5 frames, no loop).
+            {"slide.anm",
+             lytfix::Animation(
+                 {.frames = 5,
+                  .contents = {{"pic_b", 0, {{"APSR", {{0, 0, {{0, 0}, {4, 40}}}}}}}}})},
         });
         ASSERT_TRUE(m_group.OpenProcess("bind.t2g", m_bytes));
+        ASSERT_EQ(m_layout.Load(&m_group, "screen", nullptr), 1);
     }
     void TearDown() override {
         TSingleton<CTSLytMgr>::DestroyInstance();
@@ -93,11 +70,17 @@ protected:
         return LocateShownPane(wnd, pane, rect, image) ? rect : TSRect{};
     }
     static void UpdateAll() { TSingleton<CTSLytMgr>::GetInstance().UpdateAll(); }
+    static TSPoint Translate(CTSPane pane) {
+        int16_t x = 0, y = 0;
+        pane.GetTranslate(x, y);
+        return {x, y};
+    }
 
     platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
     dbglog::Capture m_log;
+    CTSLayout m_layout;
 };
 
 TEST_F(LayoutBindingTest, LoadingFailsWithLogLinesAndALoadedLayoutIsNotRebuilt) {
@@ -108,50 +91,18 @@ TEST_F(LayoutBindingTest, LoadingFailsWithLogLinesAndALoadedLayoutIsNotRebuilt) 
               std::string::npos);
     EXPECT_FALSE(layout.IsLoaded());
     EXPECT_EQ(layout.IsExistPane("pic_a"), 0);
-
     // Building converts the file; the archive's bytes must stay usable for a second screen.
-    CTSLayout second;
     ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
-    ASSERT_EQ(second.Load(&m_group, "screen", nullptr), 1);
-    EXPECT_EQ(second.Name(), "screen.lyt");
-    EXPECT_EQ(second.IsExistPane("pic_b"), 1);
+    EXPECT_EQ(layout.Name(), "screen.lyt");
+    EXPECT_EQ(layout.IsExistPane("pic_b"), 1);
     // A loaded layout refuses another build instead of pulling its file from under the tree.
-    EXPECT_EQ(layout.Load(&m_group, "screen", nullptr), 0);
-    EXPECT_EQ(layout.IsExistPane("txt_title"), 1);
+    EXPECT_EQ(m_layout.Load(&m_group, "screen", nullptr), 0);
+    EXPECT_EQ(m_layout.IsExistPane("txt_title"), 1);
 }
 
-TEST_F(LayoutBindingTest, PaneRectangleMovesButKeepsItsSize) {
-    CTSLayout layout;
-    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
-    CTSPane a = layout.GetPane("pic_a");
-    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 0, 100, 50}));
-    // Ancestors' translations count.
-    EXPECT_EQ(layout.GetPane("pic_b").GetPaneRect(), (TSRect{592, 474, 632, 494}));
-
-    a.MoveCenterTo(TSPoint{200, 200});
-    EXPECT_EQ(a.GetPaneRect(), (TSRect{150, 175, 250, 225}));
-    EXPECT_EQ(a.GetCenter(), (TSPoint{200, 200}));
-    int16_t tx = 0, ty = 0;
-    a.GetTranslate(tx, ty);
-    EXPECT_EQ(tx, -312);
-    EXPECT_EQ(ty, 184);  // 359 - 175
-    a.SetPaneRect(TSRect{10, 20, 110, 70});
-    a.ShiftBack(10, -5);
-    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
-    a.SetPaneRect(TSRect{0, 0, 101, 50});
-    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75})) << "another size is refused";
-
-    // Translations are truncated to whole 16-bit values.
-    a.SetTranslate(-3.7f, 70000.0f);
-    a.GetTranslate(tx, ty);
-    EXPECT_EQ(tx, -3);
-    EXPECT_EQ(ty, int16_t(70000));
-}
-
-TEST_F(LayoutBindingTest, MissingPaneGivesAHandleThatDoesNothing) {
-    CTSLayout layout;
-    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
-    CTSPicturePane none = layout.GetPicturePane("no_such_pane");
+TEST_F(LayoutBindingTest, PaneRectangleMovesButKeepsItsSizeAndMissingPanesDoNothing) {
+    // A missing pane gives a handle that does nothing, and leaves the others alone.
+    CTSPicturePane none = m_layout.GetPicturePane("no_such_pane");
     none.SetVisible(false);
     none.MoveCenterTo(TSPoint{1, 1});
     none.SetAlpha(3);
@@ -159,45 +110,53 @@ TEST_F(LayoutBindingTest, MissingPaneGivesAHandleThatDoesNothing) {
     EXPECT_EQ(none.GetPaneRect(), TSRect{});
     none.DrawAnimated();
     EXPECT_EQ(none.SetTexture(&m_group, "bind_red.tga"), 0);
-    EXPECT_EQ(layout.PictureCount(), 0u);
-    EXPECT_EQ(layout.GetPane("pic_a").GetPaneRect(), (TSRect{0, 0, 100, 50}));
+    EXPECT_EQ(m_layout.PictureCount(), 0u);
+    CTSPane a = m_layout.GetPane("pic_a");
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 0, 100, 50}));
+    // Ancestors' translations count.
+    EXPECT_EQ(m_layout.GetPane("pic_b").GetPaneRect(), (TSRect{592, 474, 632, 494}));
+    a.MoveCenterTo(TSPoint{200, 200});
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{150, 175, 250, 225}));
+    EXPECT_EQ(a.GetCenter(), (TSPoint{200, 200}));
+    EXPECT_EQ(Translate(a), (TSPoint{-312, 184}));  // 359 - 175
+    a.SetPaneRect(TSRect{10, 20, 110, 70});
+    a.ShiftBack(10, -5);
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75}));
+    a.SetPaneRect(TSRect{0, 0, 101, 50});
+    EXPECT_EQ(a.GetPaneRect(), (TSRect{0, 25, 100, 75})) << "another size is refused";
+    // Translations are truncated to whole 16-bit values.
+    a.SetTranslate(-3.7f, 70000.0f);
+    EXPECT_EQ(Translate(a), (TSPoint{-3, int16_t(70000)}));
 }
 
 TEST_F(LayoutBindingTest, ResourceTablesSkipRowsWithNullFieldsOrMissingPanes) {
-    CTSLayout layout;
-    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
-    const TSPictureResource pictures[] = {
-        {"pic_a", "bind_red.tga", &m_group},
-        {"pic_b", "bind_small.tga", nullptr},
-        {"pic_b", "bind_small.tga", &m_group},
-        {"absent", "bind_small.tga", &m_group},
-    };
-    layout.LoadResource(pictures, 4);
-    EXPECT_EQ(layout.PictureCount(), 2u);
-    auto* a = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_a"));
-    auto* b = dynamic_cast<CxPicture*>(layout.GetPaneObject("pic_b"));
+    const TSPictureResource pictures[] = {{"pic_a", "bind_red.tga", &m_group},
+                                          {"pic_b", "bind_small.tga", nullptr},
+                                          {"pic_b", "bind_small.tga", &m_group},
+                                          {"absent", "bind_small.tga", &m_group}};
+    m_layout.LoadResource(pictures, 4);
+    EXPECT_EQ(m_layout.PictureCount(), 2u);
+    auto* a = dynamic_cast<CxPicture*>(m_layout.GetPaneObject("pic_a"));
+    auto* b = dynamic_cast<CxPicture*>(m_layout.GetPaneObject("pic_b"));
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->Name(), "bind_red.tga");
-    EXPECT_EQ(b->Name(), "bind_small.tga");
-    EXPECT_EQ(layout.GetPaneObject("grp"), nullptr);
-
+    EXPECT_EQ(a->Name() + b->Name(), "bind_red.tgabind_small.tga");
+    EXPECT_EQ(m_layout.GetPaneObject("grp"), nullptr);
     const TSTextResource texts[] = {
         {"txt_title", nullptr, nullptr, 36, "", &m_group},
         {"txt_title", nullptr, "UIRounded-DemiBold.otf", 0, "", &m_group},
         {nullptr, nullptr, "UIRounded-DemiBold.otf", 36, "", &m_group},
     };
-    layout.LoadResource(texts, 3);
-    EXPECT_EQ(layout.TextCount(), 0u);
-
+    m_layout.LoadResource(texts, 3);
+    EXPECT_EQ(m_layout.TextCount(), 0u);
     testsupport::FontArchiveScope fonts;
     ASSERT_TRUE(fonts.Ready()) << "needs " << testsupport::kJapaneseFontPath;
     const TSTextResource fonted[] = {
         {"txt_title", nullptr, "UIGothic-Bold.otf", 36, "\x82\xA9", &m_group},
         {"txt_none", nullptr, "UIGothic-Bold.otf", 36, "", &m_group},
     };
-    layout.LoadResource(fonted, 2);
-    EXPECT_EQ(layout.TextCount(), 1u);
-    auto* text = dynamic_cast<CText*>(layout.GetPaneObject("txt_title"));
+    m_layout.LoadResource(fonted, 2);
+    EXPECT_EQ(m_layout.TextCount(), 1u);
+    auto* text = dynamic_cast<CText*>(m_layout.GetPaneObject("txt_title"));
     ASSERT_NE(text, nullptr);
     EXPECT_NE(text->Font(), nullptr);
     EXPECT_EQ(text->String(), "\x82\xA9");
@@ -221,9 +180,7 @@ TEST_F(LayoutBindingTest, TextureSwitchReusesThePictureAndLocatingReportsIt) {
     EXPECT_EQ(image, "bind_blue.tga") << "a switched look is reported, not the first one";
     Located(&screen, "pic_b", &image);
     EXPECT_EQ(image, "") << "a pane without a picture reports no image";
-
-    EXPECT_EQ(a.SetTexture(nullptr, "bind_red.tga"), 0);
-    EXPECT_EQ(a.SetTexture(&m_group, nullptr), 0);
+    EXPECT_EQ(a.SetTexture(nullptr, "bind_red.tga") + a.SetTexture(&m_group, nullptr), 0);
     EXPECT_EQ(static_cast<CxPicture*>(first)->Name(), "bind_blue.tga");
 }
 
@@ -236,7 +193,7 @@ TEST_F(LayoutBindingTest, FrameUpdatePlacesEveryRegisteredLayoutWhereLocatingFin
     {
         CTSLayout above;
         ASSERT_EQ(above.Load(&m_group, "screen", &screen), 1);
-        EXPECT_EQ(manager.Count(), 3u);
+        EXPECT_EQ(manager.Count(), 4u);
         above.GetPane("pic_a").MoveCenterTo(TSPoint{300, 300});
         other.GetPane("pic_a").MoveCenterTo(TSPoint{700, 500});
         above.GetPane("pic_b").SetTranslate(10, 20);
@@ -244,8 +201,7 @@ TEST_F(LayoutBindingTest, FrameUpdatePlacesEveryRegisteredLayoutWhereLocatingFin
         // Globals: group (100, -100) plus the pane's own.
         const auto& t =
             above.GetLayout().GetRootPane()->FindPane("pic_b", true)->GetGlobalTranslate();
-        EXPECT_EQ(t.x, 110.0f);
-        EXPECT_EQ(t.y, -80.0f);
+        EXPECT_EQ(std::tuple(t.x, t.y), std::tuple(110.0f, -80.0f));
         // A window's own layouts only, the latest first.
         EXPECT_EQ(Located(&screen, "pic_a"), (TSRect{250, 275, 350, 325}));
         EXPECT_EQ(Located(&dialog, "pic_a"), (TSRect{650, 475, 750, 525}));
@@ -253,7 +209,7 @@ TEST_F(LayoutBindingTest, FrameUpdatePlacesEveryRegisteredLayoutWhereLocatingFin
         above.GetPane("pic_a").SetVisible(false);
         EXPECT_EQ(Located(&screen, "pic_a"), (TSRect{0, 0, 100, 50}));
     }
-    EXPECT_EQ(manager.Count(), 2u) << "destroying a layout unregisters it";
+    EXPECT_EQ(manager.Count(), 3u) << "destroying a layout unregisters it";
     // Centred 40 x 20 at the group's offset (100, -100) from the screen centre.
     EXPECT_EQ(Located(&screen, "pic_b"), (TSRect{592, 474, 632, 494}));
     // Scaling shows only after the next frame update; the rectangle follows what is drawn.
@@ -261,22 +217,21 @@ TEST_F(LayoutBindingTest, FrameUpdatePlacesEveryRegisteredLayoutWhereLocatingFin
     EXPECT_EQ(Located(&screen, "pic_b"), (TSRect{592, 474, 632, 494}));
     UpdateAll();
     EXPECT_EQ(Located(&screen, "pic_b"), (TSRect{572, 464, 652, 504}));
-    // A hidden ancestor hides the pane; unknown names and no window are never found.
+    // A hidden ancestor hides the pane; unknown names and windows without layouts find nothing.
     below.GetPane("grp").SetVisible(false);
     EXPECT_EQ(Located(&screen, "pic_b"), TSRect{});
     EXPECT_EQ(Located(&screen, "pic_a"), (TSRect{0, 0, 100, 50}));
     EXPECT_EQ(Located(&screen, "pic_c"), TSRect{});
-    EXPECT_EQ(Located(nullptr, "pic_a"), TSRect{});
+    CTSLytWnd lonely;
+    EXPECT_EQ(Located(&lonely, "pic_a"), TSRect{});
 }
 
 TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
-    CTSLayout layout;
-    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
     const TSPictureResource rows[] = {{"pic_a", "bind_red.tga", &m_group},
                                       {"pic_b", "bind_small.tga", &m_group}};
-    layout.LoadResource(rows, 2);
-    layout.GetPane("pic_a").MoveCenterTo(TSPoint{200, 200});
-    layout.GetPane("pic_b").SetAlpha(128);
+    m_layout.LoadResource(rows, 2);
+    m_layout.GetPane("pic_a").MoveCenterTo(TSPoint{200, 200});
+    m_layout.GetPane("pic_b").SetAlpha(128);
     auto& device = gfx::RenderDevice::Instance();
     // The sprites of one frame; `draw` runs after the layout's own draw.
     auto sprites = [&](const std::function<void()>& draw) {
@@ -284,7 +239,7 @@ TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
         device.Clear(0xFF000000);
         device.BeginScene();
         UpdateAll();
-        layout.Draw();
+        m_layout.Draw();
         draw();
         device.EndScene();
         std::vector<platform::DrawCommand> out;
@@ -307,40 +262,34 @@ TEST_F(LayoutBindingTest, PicturePaneDrawsItsSpriteAtThePaneRectangle) {
     ASSERT_NE(a.pixels, nullptr);
     EXPECT_EQ(a.pixels->argb[size_t(a.src.top) * a.pixels->width + size_t(a.src.left)],
               0xFFFF0000u);
-
     // A hidden pane draws nothing; DrawAnimated draws one pane alone.
-    layout.GetPane("pic_a").SetVisible(false);
-    EXPECT_EQ(sprites([&] { layout.GetPane("pic_b").DrawAnimated(); }).size(), 2u);
+    m_layout.GetPane("pic_a").SetVisible(false);
+    EXPECT_EQ(sprites([&] { m_layout.GetPane("pic_b").DrawAnimated(); }).size(), 2u);
 }
 
 TEST_F(LayoutBindingTest, NamedAnimationPlaysOnceAndStopsAtItsEnd) {
-    CTSLayout layout;
-    ASSERT_EQ(layout.Load(&m_group, "screen", nullptr), 1);
-    EXPECT_EQ(layout.LoadAnimation(&m_group, "missing"), 0);
-    EXPECT_EQ(layout.StartAnimation("missing"), 0);
-    ASSERT_EQ(layout.LoadAnimation(&m_group, "slide"), 1);
-    AnimTransInfo* info = layout.FindAnimation("slide");
+    EXPECT_EQ(m_layout.LoadAnimation(&m_group, "missing"), 0);
+    EXPECT_EQ(m_layout.StartAnimation("missing"), 0);
+    ASSERT_EQ(m_layout.LoadAnimation(&m_group, "slide"), 1);
+    AnimTransInfo* info = m_layout.FindAnimation("slide");
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(layout.LoadAnimation(&m_group, "slide"), 1);
-    EXPECT_EQ(layout.FindAnimation("slide"), info);
-    EXPECT_EQ(layout.GetLayout().GetAnimTransformNum(), 1u);
-
-    CTSPane b = layout.GetPane("pic_b");
+    EXPECT_EQ(m_layout.LoadAnimation(&m_group, "slide"), 1);
+    EXPECT_EQ(m_layout.FindAnimation("slide"), info);
+    EXPECT_EQ(m_layout.GetLayout().GetAnimTransformNum(), 1u);
+    CTSPane b = m_layout.GetPane("pic_b");
     b.SetTranslate(7, 0);
-    int16_t x = 0, y = 0;
     auto stepX = [&](int frames) {
         for (int i = 0; i < frames; ++i) UpdateAll();
-        b.GetTranslate(x, y);
-        return x;
+        return Translate(b).x;
     };
     EXPECT_EQ(stepX(1), 7) << "loaded animations stay stopped";
-    ASSERT_EQ(layout.StartAnimation("slide"), 1);
+    ASSERT_EQ(m_layout.StartAnimation("slide"), 1);
     EXPECT_EQ(stepX(1), 6);  // flat-ended curve: 40 * (3 / 16 - 2 / 64), truncated
     EXPECT_EQ(stepX(3), 40);
     EXPECT_EQ(info->m_playing, 1);
     EXPECT_EQ(stepX(1), 40);
-    EXPECT_EQ(info->m_playing, 0);
-    EXPECT_EQ(info->m_currentFrame, 4);  // mode 1 rests on the last frame
+    // Mode 1 rests on the last frame.
+    EXPECT_EQ(std::tuple(info->m_playing, info->m_currentFrame), std::tuple(0, 4));
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
-
 #include "../../lyt/LytFixture.h"
 #include "Lib/ZIRur/File/TIGroup.h"
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
@@ -20,16 +18,6 @@ namespace {
 
 constexpr uint16_t kId = 5;
 
-// A picture pane whose screen rectangle is `r` (centre anchor).
-void PicturePane(lytfix::FileWriter& f, const char* name, TSRect r) {
-    lytfix::PaneSpec p = lytfix::Named(name);
-    p.width = float(r.right - r.left);
-    p.height = float(r.bottom - r.top);
-    p.tx = float(r.left + r.right) / 2 - 512;
-    p.ty = 384 - float(r.top + r.bottom) / 2;
-    lytfix::Picture(f, p, 0);
-}
-
 constexpr TSRect kLookRect{100, 100, 200, 150};
 constexpr TSRect kTexRect{300, 100, 400, 150};
 
@@ -37,28 +25,19 @@ constexpr TSRect kTexRect{300, 100, 400, 150};
 // "tex_btn": one picture pane whose texture a button switches.
 std::vector<uint8_t> ButtonLayout() {
     lytfix::FileWriter f;
-    lytfix::LayoutInfo(f, 1024, 768);
-    lytfix::MaterialList(f, {lytfix::MaterialSpec{}});
-    lytfix::PaneSpec root = lytfix::Named("RootPane");
-    root.width = 1024, root.height = 768;
-    lytfix::Pane(f, root);
-    f.Marker("chbg");
-    PicturePane(f, "btn_1", kLookRect);
-    PicturePane(f, "btn_2", kLookRect);
-    PicturePane(f, "btn_3", kLookRect);
-    PicturePane(f, "tex_btn", kTexRect);
+    lytfix::ScreenStart(f);
+    for (const char* name : {"btn_1", "btn_2", "btn_3", "tex_btn"}) {
+        const TSRect r = name[0] == 't' ? kTexRect : kLookRect;
+        lytfix::Picture(f, lytfix::OnScreen(name, r.left, r.top, r.right, r.bottom), 0);
+    }
     f.Marker("chen");
     return f.Finish();
 }
 
 // A 100 x 50 Targa of one colour.
-std::vector<uint8_t> Solid(uint8_t r, uint8_t g, uint8_t b) {
+std::vector<uint8_t> Solid(testsupport::Rgba c) {
     return testsupport::BuildTga(
-        100, 50,
-        [=](int, int) {
-            return testsupport::Rgba{r, g, b, 255};
-        },
-        false);
+        100, 50, [=](int, int) { return c; }, false);
 }
 
 // Records, per drawn frame, the colour letter of every sprite (R, B, G), and the
@@ -67,7 +46,6 @@ class LookProbe : public ProbeWnd {
 public:
     std::vector<std::string> events;
     std::vector<std::string> sounds;
-
     void OnButton(uint16_t id) override { events.push_back("button " + std::to_string(id)); }
     void PlaySe(const char* path, int, int) override { sounds.push_back(path); }
     void OnAfterDraw() override {
@@ -88,9 +66,9 @@ protected:
         platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"buttons.lyt", ButtonLayout()},
-            {"red.tga", Solid(255, 0, 0)},
-            {"blue.tga", Solid(0, 0, 255)},
-            {"green.tga", Solid(0, 255, 0)},
+            {"red.tga", Solid({255, 0, 0})},
+            {"blue.tga", Solid({0, 0, 255})},
+            {"green.tga", Solid({0, 255, 0})},
         });
         ASSERT_TRUE(m_group.OpenProcess("buttons.t2g", m_bytes));
         ASSERT_EQ(m_layout.Load(&m_group, "buttons", &m_wnd), 1);
@@ -128,7 +106,6 @@ protected:
         return events;
     }
     using Events = std::vector<std::string>;
-
     platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
@@ -156,7 +133,6 @@ TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
     EXPECT_TRUE(button.RestoresFocus()) << "no focused look";
     ASSERT_TRUE(button.SetFocus(true));
     EXPECT_EQ(button.GetRect(), kLookRect) << "focus without a look keeps the rectangle";
-
     button.SetRect(TSRect{110, 130, 210, 180});
     EXPECT_EQ(button.StateRect(kBtnPressed), (TSRect{110, 130, 210, 180}));
     EXPECT_EQ(m_layout.GetPane("btn_2").GetPaneRect(), (TSRect{110, 130, 210, 180}));
@@ -188,7 +164,6 @@ TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
     m_wnd.events.clear();
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events, Events{"frame R"}) << "then the normal look again";
-
     m_wnd.events.clear();
     button.SetPressFrames(3);
     Click(TSPoint{150, 120});
@@ -208,12 +183,12 @@ TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
     m_wnd.events.clear();
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events, Events{"frame G"}) << "drawn once, not twice";
-
     const std::string longName(200, 'x');
     button.SetTextures(&m_group, longName.c_str(), nullptr, "", "");
-    EXPECT_EQ(std::string(button.TextureName(0)), longName.substr(0, 127));
-    EXPECT_EQ(std::string(button.TextureName(1)), "");
-    EXPECT_EQ(std::string(button.TextureName(7)), "") << "states outside 0-3 have nothing";
+    // States outside 0-3 have nothing.
+    EXPECT_EQ(std::string(button.TextureName(0)) + "|" + button.TextureName(1) + "|" +
+                  button.TextureName(7),
+              longName.substr(0, 127) + "||");
 }
 
 TEST_F(PaneButtonTest, WithoutAPressedLookToShowTheNotificationComesAtOnce) {
@@ -228,8 +203,7 @@ TEST_F(PaneButtonTest, WithoutAPressedLookToShowTheNotificationComesAtOnce) {
         CPaneButton button;
         WithLooks(button, "tex_btn", "", "");
         button.SetTextures(&m_group, "red.tga", "", "", "absent.tga");
-        EXPECT_FALSE(button.HasTexture(kBtnPressed));
-        EXPECT_FALSE(button.HasLook(kBtnPressed));
+        EXPECT_FALSE(button.HasTexture(kBtnPressed) || button.HasLook(kBtnPressed));
         Click(TSPoint{350, 120});
     }
     {
@@ -245,8 +219,7 @@ TEST_F(PaneButtonTest, DisabledButtonShowsItsGreyedLookAndLetsThePressThrough) {
     CPaneButton button;
     button.Create(&m_wnd, kId, &m_layout, "btn_1", "btn_2", "btn_3");
     ASSERT_TRUE(button.SetEnabled(false));
-    EXPECT_EQ(button.m_state, kBtnDisabled);
-    EXPECT_EQ(button.GetRect(), kLookRect);
+    EXPECT_EQ(std::tuple(button.m_state, button.GetRect()), std::tuple(kBtnDisabled, kLookRect));
     EXPECT_EQ(m_wnd.FindButton(kId), nullptr);
     m_wnd.DrawFrame();
     EXPECT_EQ(m_wnd.events, Events{"frame G"});

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include "Lib/ZIRur/Sound/Sound.h"
 #include "Lib/ZIRur/Sound/SoundDevice.h"
 #include "WavBytes.h"
@@ -58,7 +57,6 @@ TEST(Mixer, MusicLoopsEffectsPlayOnceBothAddUpAndSaturate) {
     EXPECT_FALSE(effect->IsSoundPlaying());
     ASSERT_TRUE(effect->Play(0, false));
     EXPECT_EQ(Left(device, 4), (Samples{7, 8, 9, 0})) << "a finished effect starts over";
-
     auto loud = MakeSound(device, StereoWav({1000, 30000}));
     auto peak = MakeSound(device, StereoWav({5, 10000, -5, 1}));
     loud->Play(0, true);
@@ -131,8 +129,7 @@ TEST(Mixer, SecondPlayTakesAFreeBufferOfAMultiBufferSound) {
     sound->Play(0, false);  // the first buffer plays, so the second starts
     EXPECT_TRUE(sound->GetBuffer(0)->IsPlaying() && sound->GetBuffer(1)->IsPlaying());
     EXPECT_EQ(Left(device, 3), (Samples{30, 50, 30}));
-    EXPECT_FALSE(sound->IsSoundPlaying());
-    EXPECT_EQ(sound->GetBuffer(2), nullptr);
+    EXPECT_FALSE(sound->IsSoundPlaying() || sound->GetBuffer(2));
 }
 
 }  // namespace

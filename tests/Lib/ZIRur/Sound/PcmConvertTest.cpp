@@ -1,21 +1,14 @@
 #include "Lib/ZIRur/Sound/PcmConvert.h"
 
 #include <gtest/gtest.h>
-
 #include "WavBytes.h"
 
 using namespace wavtest;
 
 namespace {
 WavFormat Format(uint16_t channels, uint32_t rate, uint16_t bits, uint16_t tag = 1) {
-    WavFormat f;
-    f.formatTag = tag;
-    f.channels = channels;
-    f.sampleRate = rate;
-    f.bitsPerSample = bits;
-    f.blockAlign = uint16_t(channels * bits / 8);
-    f.bytesPerSecond = rate * f.blockAlign;
-    return f;
+    const auto align = uint16_t(channels * bits / 8);
+    return {tag, channels, rate, rate * align, align, bits};
 }
 using Samples = std::vector<int16_t>;
 }  // namespace
@@ -86,7 +79,6 @@ TEST(PcmConvert, AcceptsOnlyFormatsItCanConvert) {
         EXPECT_EQ(pcm::IsPlayableFormat(format, {}), playable)
             << format.channels << " ch, " << format.sampleRate << " Hz, " << format.bitsPerSample
             << " bits, tag " << format.formatTag;
-
     // The extensible format plays when its sub-format is PCM (extra bytes after the size).
     const WavFormat extensible = Format(2, 22050, 16, 0xFFFE);
     Bytes extra = ExtensiblePcmExtra(16, 3);

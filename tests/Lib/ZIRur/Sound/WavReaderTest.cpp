@@ -1,7 +1,6 @@
 #include "Lib/ZIRur/Sound/WavReader.h"
 
 #include <gtest/gtest.h>
-
 #include "WavBytes.h"
 #include "support/ScratchDir.h"
 
@@ -39,7 +38,6 @@ TEST(WavReader, WalksChunksInAnyOrderAndKeepsNonPcmExtraBytes) {
                                 Chunk("fmt ", FmtBody(1, 1, 8000, 8)), Chunk("junk", {9, 9})})));
     EXPECT_EQ(reader.Format().sampleRate, 8000u);
     EXPECT_EQ(ReadAll(reader, 10), (Bytes{1, 2, 3}));
-
     Bytes adpcm = FmtBody(2, 1, 22050, 4);
     Put(adpcm, 4, 2);
     adpcm.insert(adpcm.end(), {0xA1, 0xA2, 0xA3, 0xA4});
@@ -48,19 +46,18 @@ TEST(WavReader, WalksChunksInAnyOrderAndKeepsNonPcmExtraBytes) {
     EXPECT_EQ(Bytes(reader.ExtraFormat().begin(), reader.ExtraFormat().end()),
               (Bytes{0xA1, 0xA2, 0xA3, 0xA4}));
     EXPECT_EQ(ReadAll(reader, 10), (Bytes{7, 7}));
-
     // PCM ignores whatever follows its 16 bytes.
     Bytes pcm = FmtBody(1, 1, 22050, 8);
     pcm.insert(pcm.end(), {2, 0, 5, 5});
     ASSERT_TRUE(reader.OpenMemory(Riff({Chunk("fmt ", pcm), Chunk("data", {1})})));
     EXPECT_TRUE(reader.ExtraFormat().empty());
-
     // Data that states more than the file holds gives what is there.
     ASSERT_TRUE(reader.OpenMemory(
         Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("data", {10, 20, 30}, 100)})));
-    EXPECT_EQ(reader.DataSize(), 100u);
-    EXPECT_EQ(reader.DataPresent(), 4u) << "the pad byte is all the file still holds";
-    EXPECT_EQ(ReadAll(reader, 100).size(), 4u);
+    // The pad byte is all the file still holds.
+    EXPECT_EQ(
+        (std::vector<size_t>{reader.DataSize(), reader.DataPresent(), ReadAll(reader, 100).size()}),
+        (std::vector<size_t>{100, 4, 4}));
 }
 
 TEST(WavReader, RejectsMalformedFiles) {
@@ -76,7 +73,6 @@ TEST(WavReader, RejectsMalformedFiles) {
     wrongRiff[0] = 'X';
     Bytes wrongForm = Riff({fmt, data});
     wrongForm[8] = 'A';
-
     const std::pair<const char*, Bytes> cases[] = {
         {"empty", {}},
         {"header only", Bytes{'R', 'I', 'F', 'F', 4, 0, 0}},
@@ -92,10 +88,8 @@ TEST(WavReader, RejectsMalformedFiles) {
     };
     for (const auto& [name, bytes] : cases) {
         CWavReader reader;
-        EXPECT_FALSE(reader.OpenMemory(bytes)) << name;
-        EXPECT_FALSE(reader.IsOpen()) << name;
         uint8_t b = 0;
-        EXPECT_EQ(reader.Read(&b, 1), 0u) << name;
+        EXPECT_FALSE(reader.OpenMemory(bytes) || reader.IsOpen() || reader.Read(&b, 1)) << name;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "Lib/ZIRur/Sound/Wave.h"
 
 #include <gtest/gtest.h>
-
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "WavBytes.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -22,8 +21,7 @@ public:
         return !m_refuse && HeadlessPlatform::StartAudio(source);
     }
     bool m_refuse = false;
-    int m_starts = 0;
-    int m_stops = 0;
+    int m_starts = 0, m_stops = 0;
 };
 
 class WaveTest : public ::testing::Test {
@@ -81,9 +79,9 @@ TEST_F(WaveTest, MusicLoopsSeamlesslyOnTheOutputClock) {
     EXPECT_FALSE(bgm.IsPlaying());
     ASSERT_TRUE(bgm.Play(true));
     m_platform.Sleep(100);
-    const Samples left = TakeLeft();
-    ASSERT_EQ(left.size(), 2205u);
-    for (size_t i = 0; i < left.size(); ++i) ASSERT_EQ(left[i], int16_t(i % 441)) << i;
+    Samples expected(2205);
+    for (size_t i = 0; i < expected.size(); ++i) expected[i] = int16_t(i % 441);
+    EXPECT_EQ(TakeLeft(), expected);
     EXPECT_TRUE(bgm.IsPlaying());
     EXPECT_EQ(m_trace, (Lines{"0 bgm " + path}));
 }
@@ -118,17 +116,13 @@ TEST_F(WaveTest, StopLoadAndReleaseSilenceMusicAtOnce) {
     m_platform.Sleep(10);
     EXPECT_EQ(TakeLeft(), Then(220, 500, 441));
     EXPECT_FALSE(bgm.IsPlaying());
-
     ASSERT_TRUE(bgm.Play(true)) << "a stopped sound is kept";
     m_platform.Sleep(10);
     ASSERT_TRUE(bgm.Release());
-    EXPECT_FALSE(bgm.Play(true));
-    EXPECT_FALSE(bgm.Stop());
-    EXPECT_FALSE(bgm.Release());
+    EXPECT_FALSE(bgm.Play(true) || bgm.Stop() || bgm.Release());
     EXPECT_TRUE(bgm.Path().empty());
     m_platform.Sleep(10);
     EXPECT_EQ(TakeLeft(), Then(220, 500, 441));
-
     bgm.Load(path);
     bgm.Play(true);
     ASSERT_TRUE(bgm.Load(other));
@@ -144,8 +138,7 @@ TEST_F(WaveTest, AFailedLoadOrNoDeviceLeavesNoSoundAndNoMessage) {
     {
         CWave se(SoundRole::Se);
         ASSERT_TRUE(se.Load(good));
-        EXPECT_FALSE(se.Load(m_dir / "none.wav"));
-        EXPECT_FALSE(se.Play(false));
+        EXPECT_FALSE(se.Load(m_dir / "none.wav") || se.Play(false));
         EXPECT_TRUE(se.Path().empty());
         m_platform.Sleep(20);
         EXPECT_EQ(TakeLeft(), Samples(441, 0));
@@ -172,7 +165,6 @@ TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
     CreateSoundPlayers();
     EXPECT_EQ(BgmPlayer(), bgm) << "a second call keeps the players";
     EXPECT_EQ(m_platform.m_starts, 1);
-
     bgm->Load(music);
     bgm->Play(true);
     se->Load(effect);
@@ -181,7 +173,6 @@ TEST_F(WaveTest, PlayersShareOneOutputAndCloseItWhenDeleted) {
     Samples expected(110, 107);
     expected.resize(220, 100);
     EXPECT_EQ(TakeLeft(), expected) << "both players mix into the one output";
-
     DeleteSoundPlayers();
     EXPECT_TRUE(BgmPlayer() == nullptr && SePlayer() == nullptr);
     EXPECT_EQ(m_platform.m_stops, 1);

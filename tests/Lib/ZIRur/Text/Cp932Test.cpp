@@ -6,9 +6,7 @@
 // Where there is no iconv (Windows) the table built elsewhere is what this checks.
 #if __has_include(<iconv.h>)
 #include <iconv.h>
-
 #include <string>
-
 #include "Lib/ZIRur/Text/StrConvert.h"
 
 namespace {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
-
 #include "Lib/ZIRur/Text/StrConvert.h"
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
@@ -93,13 +91,11 @@ TEST(SplitString, DoubleByteCharacterIsNeverCut) {
 
 TEST(TextLimits, SettersRefuseOutOfRange) {
     CText text;
-    for (int n : {128, 0}) EXPECT_EQ(text.SetMaxBytesPerLine(n), 0) << n;
-    EXPECT_EQ(text.SetMaxBytesPerLine(127), 1);
-    EXPECT_EQ(text.MaxBytesPerLine(), 127);
-    for (int n : {17, 0}) EXPECT_EQ(text.SetMaxLines(n), 0) << n;
-    EXPECT_EQ(text.MaxLines(), 16);
-    EXPECT_EQ(text.SetMaxLines(1), 1);
-    EXPECT_EQ(text.MaxLines(), 1);
+    EXPECT_EQ((std::vector<int>{text.SetMaxBytesPerLine(128), text.SetMaxBytesPerLine(0),
+                                text.SetMaxBytesPerLine(127), text.MaxBytesPerLine(),
+                                text.SetMaxLines(17), text.SetMaxLines(0), text.MaxLines(),
+                                text.SetMaxLines(1), text.MaxLines()}),
+              (std::vector<int>{0, 0, 1, 127, 0, 0, 16, 1, 1}));
 }
 
 TEST(SjisToUtf16, MapsAsTheWindowsCodePage) {

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
+#include <memory>
 #include <string>
 #include <vector>
-
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Text/FontMgr.h"
 #include "Lib/ZIRur/Text/TSFont.h"
@@ -16,28 +15,21 @@
 
 namespace {
 
-const std::string kA = "\x82\xA0";   // あ
-const std::string kI = "\x82\xA2";   // い
-const std::string kU = "\x82\xA4";   // う
-const std::string kE = "\x82\xA6";   // え
-const std::string kO = "\x82\xA8";   // お
-const std::string kKa = "\x82\xA9";  // か
+// あ い う え お か
+const std::string kA = "\x82\xA0", kI = "\x82\xA2", kU = "\x82\xA4", kE = "\x82\xA6",
+                  kO = "\x82\xA8", kKa = "\x82\xA9";
 const char* kGothic = "UIGothic-Bold.otf";
 const int kOwner = 0;
 
 class TextTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_fonts = new testsupport::FontArchiveScope(); }
-    static void TearDownTestSuite() {
-        delete s_fonts;
-        s_fonts = nullptr;
-    }
+    static void SetUpTestSuite() { s_fonts = std::make_unique<testsupport::FontArchiveScope>(); }
+    static void TearDownTestSuite() { s_fonts.reset(); }
     void SetUp() override {
         ASSERT_TRUE(s_fonts->Ready()) << "needs " << testsupport::kJapaneseFontPath;
     }
     void TearDown() override { EXPECT_EQ(Fonts().FontCount(), 0u) << "a font leaked"; }
     static CFontMgr& Fonts() { return TSingleton<CFontMgr>::GetInstance(); }
-
     static uint32_t Texel(const CText& text, int x, int y) {
         const auto& px = *text.Texture()->Pixels();
         return px.argb[size_t(y) * px.width + size_t(x)];
@@ -51,10 +43,14 @@ protected:
         return sum;
     }
 
-    static testsupport::FontArchiveScope* s_fonts;
-};
+    // A text in the Gothic face at `size`, with `body` laid out when given.
+    static void Gothic(CText& text, const std::string& body = {}, int size = 36) {
+        text.Init(&kOwner, nullptr, kGothic, size, size);
+        if (!body.empty()) text.SetString(body.c_str());
+    }
 
-testsupport::FontArchiveScope* TextTest::s_fonts = nullptr;
+    static inline std::unique_ptr<testsupport::FontArchiveScope> s_fonts;
+};
 
 }  // namespace
 
@@ -63,16 +59,13 @@ TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
     int otherOwner = 0;
     CTSFont* a = fonts.GetFont(&kOwner, nullptr, kGothic, 36, 36);
     ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->Size(), 36);
-    EXPECT_EQ(a->ScaledSize(), 12);
+    EXPECT_EQ(std::tuple(a->Size(), a->ScaledSize()), std::tuple(36, 12));
     EXPECT_EQ(fonts.GetFont(&kOwner, "res/path", kGothic, 36, 36), a);
     EXPECT_EQ(fonts.RefCount(a), 2);
     CTSFont* b = fonts.GetFont(&otherOwner, nullptr, kGothic, 36, 36);
     CTSFont* c = fonts.GetFont(&kOwner, nullptr, kGothic, 24, 36);
     CTSFont* d = fonts.GetFont(&kOwner, nullptr, "UIRounded-DemiBold.otf", 36, 36);
-    EXPECT_NE(b, a);
-    EXPECT_NE(c, a);
-    EXPECT_NE(d, a);
+    EXPECT_TRUE(b != a && c != a && d != a);
     EXPECT_EQ(fonts.FontCount(), 4u);
     EXPECT_EQ(fonts.DecReference(a), 1);
     EXPECT_EQ(fonts.DecReference(a), 0);
@@ -105,7 +98,7 @@ TEST_F(TextTest, NoFontForBadRequests) {
 
 TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
     CText text;
-    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    Gothic(text);
     text.SetColorRGB(0x336699);
     text.SetString("-");
     ASSERT_NE(text.Texture(), nullptr);
@@ -113,8 +106,8 @@ TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
     ASSERT_NE(equals, nullptr);
     ASSERT_GT(equals->rows, 4);
     // One line of exactly the "=" box: rows top..bottom of that bitmap.
-    EXPECT_EQ(text.BlockHeight(), equals->rows);
-    EXPECT_EQ(text.BlockWidth(), equals->advance);
+    EXPECT_EQ(std::tuple(text.BlockHeight(), text.BlockWidth()),
+              std::tuple(equals->rows, equals->advance));
     for (int i = 0; i < equals->rows; ++i) {
         const bool inside = i > equals->rows / 4 && i < equals->rows * 3 / 4;
         for (int j = 0; j < equals->width; ++j) {
@@ -128,15 +121,14 @@ TEST_F(TextTest, HyphenIsASolidBarInTheMiddleOfTheEqualsBox) {
 TEST_F(TextTest, RevealCountHidesLaterCharactersButKeepsTheirSpace) {
     const std::string body = kA + kI + kU + "\n" + kE + kO + kKa;
     CText full, partial;
-    full.Init(&kOwner, nullptr, kGothic, 36, 36);
-    partial.Init(&kOwner, nullptr, kGothic, 36, 36);
-    full.SetString(body.c_str());
+    Gothic(full, body);
+    Gothic(partial);
     partial.SetRevealCount(0);  // ignored
     partial.SetRevealCount(5);
     partial.SetString(body.c_str());
     ASSERT_NE(partial.Texture(), nullptr);
-    EXPECT_EQ(partial.BlockWidth(), full.BlockWidth());
-    EXPECT_EQ(partial.BlockHeight(), full.BlockHeight());
+    EXPECT_EQ(std::tuple(partial.BlockWidth(), partial.BlockHeight()),
+              std::tuple(full.BlockWidth(), full.BlockHeight()));
     const int advance = full.Font()->Glyph(u'か')->advance;
     const int lineHeight = full.BlockHeight() / 2;
     // The sixth character (か, third on line 2) is hidden; everything else matches.
@@ -157,9 +149,7 @@ TEST_F(TextTest, RevealCountHidesLaterCharactersButKeepsTheirSpace) {
 
 TEST_F(TextTest, LineHeightGetsASixthMoreWhenThereAreSeveralLines) {
     CText one, two, blank;
-    for (CText* t : {&one, &two, &blank}) t->Init(&kOwner, nullptr, kGothic, 36, 36);
-    one.SetString(kA.c_str());
-    two.SetString((kA + "\n" + kA).c_str());
+    Gothic(one, kA), Gothic(two, kA + "\n" + kA), Gothic(blank);
     const int h = one.BlockHeight();
     ASSERT_GT(h, 20);
     EXPECT_EQ(two.BlockHeight(), 2 * (h + h / 6));
@@ -173,22 +163,21 @@ TEST_F(TextTest, LineHeightGetsASixthMoreWhenThereAreSeveralLines) {
     EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
     ASSERT_EQ(blank.SetMaxBytesPerLine(2), 1);
     blank.SetString((kA + kA).c_str());
-    EXPECT_EQ(blank.BlockWidth(), one.BlockWidth());
-    EXPECT_EQ(blank.BlockHeight(), 2 * (h + h / 6));
+    EXPECT_EQ(std::tuple(blank.BlockWidth(), blank.BlockHeight()),
+              std::tuple(one.BlockWidth(), 2 * (h + h / 6)));
     // Textures are the next powers of two of the block.
     auto pow2 = [](int n) { return n <= 2 ? 2u : 1u << (32 - __builtin_clz(unsigned(n - 1))); };
-    EXPECT_EQ(one.Texture()->Width(), pow2(one.BlockWidth()));
-    EXPECT_EQ(one.Texture()->Height(), pow2(h));
-    EXPECT_EQ(two.Texture()->Height(), pow2(two.BlockHeight()));
+    EXPECT_EQ((std::vector<unsigned>{one.Texture()->Width(), one.Texture()->Height(),
+                                     two.Texture()->Height()}),
+              (std::vector<unsigned>{pow2(one.BlockWidth()), pow2(h), pow2(two.BlockHeight())}));
     EXPECT_LT(one.Texture()->Height(), two.Texture()->Height());
 }
 
 TEST_F(TextTest, LongLineIsCutAtTheCanvasEdge) {
     CText text;
-    text.Init(&kOwner, nullptr, kGothic, 36, 36);
     std::string longLine;
     for (int i = 0; i < 60; ++i) longLine += kA;
-    text.SetString(longLine.c_str());
+    Gothic(text, longLine);
     const int advance = text.Font()->Glyph(u'あ')->advance;
     // Glyphs are placed while pen + size / 3 stays within 1024.
     int drawn = 0;
@@ -200,56 +189,48 @@ TEST_F(TextTest, LongLineIsCutAtTheCanvasEdge) {
 
 TEST_F(TextTest, HugeGlyphsAreClippedToTheCanvas) {
     CText text;
-    text.Init(&kOwner, nullptr, kGothic, 1000, 1000);
+    Gothic(text, kA + "W\ng", 1000);
     ASSERT_NE(text.Font(), nullptr);
-    text.SetString((kA + "W\ng").c_str());
     ASSERT_NE(text.Texture(), nullptr);
     EXPECT_LE(text.Texture()->Width(), 1024u);
     EXPECT_LE(text.BlockHeight(), 4096);
     // The canvas is clean afterwards: a small text renders as it does on its own.
     CText small, reference;
-    small.Init(&kOwner, nullptr, kGothic, 20, 20);
-    small.SetString("ab");
-    reference.Init(&kOwner, nullptr, kGothic, 20, 20);
-    reference.SetString("ab");
+    Gothic(small, "ab", 20), Gothic(reference, "ab", 20);
     ASSERT_EQ(small.BlockWidth(), reference.BlockWidth());
     EXPECT_EQ(small.Texture()->Pixels()->argb, reference.Texture()->Pixels()->argb);
 }
 
 TEST_F(TextTest, AlignmentAndBoxPlacement) {
     CText text;
-    text.Init(&kOwner, nullptr, kGothic, 36, 36);
+    Gothic(text);
     text.SetStringAt((kA + kI + kU).c_str(), 100, 200, 0x22);
     const int w = text.BlockWidth();
     const int h = text.BlockHeight();
-    EXPECT_EQ(text.m_x, 100);
-    EXPECT_EQ(text.m_y, 200 - h / 2);
-    EXPECT_EQ(text.LeftOffset(), -w / 2);
-    EXPECT_EQ(text.VerticalOffset(), -h / 2);
-    EXPECT_EQ(text.LineCount(), 1);
-    EXPECT_EQ(text.LineRecord(0).m_x, 0);
-    EXPECT_EQ(text.LineRecord(0).m_width, w);
+    EXPECT_EQ(
+        (std::vector<int>{text.m_x, text.m_y, text.LeftOffset(), text.VerticalOffset(),
+                          text.LineCount(), text.LineRecord(0).m_x, text.LineRecord(0).m_width}),
+        (std::vector<int>{100, 200 - h / 2, -w / 2, -h / 2, 1, 0, w}));
     // Re-laying keeps the stored place instead of drifting.
     text.SetString(nullptr);
     EXPECT_EQ(text.m_y, 200 - h / 2);
     text.SetAlign(0x33);
     text.SetString(nullptr);
     EXPECT_EQ(text.LeftOffset(), -w / 2);
-
     struct Case {
         int align, x, y;
     };
     for (Case c : {Case{0x22, 512 - w / 2, 384 - h / 2}, Case{0x11, 512 - 200, 384 - 50},
                    Case{0x33, 512 + 200 - w, 384 + 50 - h}, Case{0x21, 312, 384 - h / 2}}) {
         text.SetBox(512, 384, 400, 100, c.align);
-        EXPECT_EQ(text.LineRecord(0).m_x, c.x) << c.align;
-        EXPECT_EQ(text.LineRecord(0).m_y, c.y) << c.align;
+        EXPECT_EQ(std::tuple(text.LineRecord(0).m_x, text.LineRecord(0).m_y), std::tuple(c.x, c.y))
+            << c.align;
     }
     // The scale enters the placement, not the drawn size.
     text.SetScale(2.0f, 2.0f);
     text.SetBox(512, 384, 400, 100, 0x22);
-    EXPECT_EQ(text.LineRecord(0).m_x, 512 - w);
-    EXPECT_EQ(text.LineRecord(0).m_y, 384 - h);
+    EXPECT_EQ(std::tuple(text.LineRecord(0).m_x, text.LineRecord(0).m_y),
+              std::tuple(512 - w, 384 - h));
 }
 
 TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
@@ -261,9 +242,7 @@ TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
     device.BeginScene();
     {
         CText text, empty;
-        text.Init(&kOwner, nullptr, kGothic, 36, 36);
-        empty.Init(&kOwner, nullptr, kGothic, 36, 36);
-        text.SetString((kA + "\n" + kI).c_str());
+        Gothic(text, kA + "\n" + kI), Gothic(empty);
         text.SetBox(512, 384, 400, 100, 0x22);
         text.SetColor(10, 300, 30);
         text.SetAlpha(128);
@@ -274,11 +253,9 @@ TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
         ASSERT_EQ(commands.size(), 2u);
         const auto& sprite = commands[1];
         EXPECT_EQ(sprite.src, (platform::SourceRect{0, 0, text.BlockWidth(), text.BlockHeight()}));
-        EXPECT_EQ(sprite.x, float(text.LineRecord(0).m_x));
-        EXPECT_EQ(sprite.y, float(text.LineRecord(0).m_y));
-        EXPECT_EQ(sprite.scaleX, 1.0f);
-        EXPECT_EQ(sprite.argb, 0x800AFF1Eu);
-        EXPECT_EQ(sprite.textureId, text.Texture()->Id());
+        EXPECT_EQ(std::tuple(sprite.x, sprite.y, sprite.scaleX, sprite.argb, sprite.textureId),
+                  std::tuple(float(text.LineRecord(0).m_x), float(text.LineRecord(0).m_y), 1.0f,
+                             0x800AFF1Eu, text.Texture()->Id()));
     }
     device.EndScene();
     device.Release();

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include "Lib/ZIRur/Util/ByteReader.h"
 
 TEST(ByteReader, ReadsBothByteOrdersAndFailsForGoodPastTheEnd) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <tuple>
-
 #include "../Sound/WavBytes.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
@@ -40,7 +38,6 @@ protected:
         std::filesystem::remove_all(m_dir);
     }
     std::string Path(const char* name) const { return m_dir + "/" + name; }
-
     std::string m_dir = testsupport::MakeTempDir("bgm");
     std::vector<std::string> trace;
     CTSBgmWnd screen;
@@ -86,8 +83,7 @@ TEST_F(BgmControlTest, LoadAppliesTheSavedSwitches) {
     SetSoundSettingsSource([] { return TSSoundSettings{0, 1}; });
     screen.SendEvent(kEvLoad, 0, 0);
     SetSoundSettingsSource(nullptr);
-    EXPECT_EQ(screen.m_bgmEnabled, 0);
-    EXPECT_EQ(screen.m_seEnabled, 1);
+    EXPECT_EQ(std::tuple(screen.m_bgmEnabled, screen.m_seEnabled), std::tuple(0, 1));
 }
 
 }  // namespace

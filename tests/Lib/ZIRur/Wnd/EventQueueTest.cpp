@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-
 #include <array>
-
 #include "Lib/ZIRur/Wnd/EventQueue.h"
 
 namespace {
@@ -33,23 +31,19 @@ TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
 TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
     EventQueue q;
     for (int i = 0; i < EventQueue::kPoolSize + 5; ++i) q.Push(Ev(uint32_t(i), 2));
-    EXPECT_EQ(q.HeapNodes(), 5);
-    EXPECT_EQ(q.FreePoolNodes(), 0);
+    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(5, 0));
     auto codes = Drain(q);
     ASSERT_EQ(codes.size(), size_t(EventQueue::kPoolSize + 5));
     for (size_t i = 0; i < codes.size(); ++i)
         EXPECT_EQ(codes[i], i) << "order kept across the spill";
-    EXPECT_EQ(q.HeapNodes(), 0);
-    EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
+    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(0, EventQueue::kPoolSize));
 }
 
 TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
     EventQueue q;
-    q.Push(TSEvent{11, 1, 0, 2});
-    q.Push(TSEvent{11, 2, 0, 2});
-    q.Push(TSEvent{11, 1, 0, 0});
-    q.Push(TSEvent{11, 1, 5, 2});
-    q.Push(TSEvent{12, 1, 0, 2});
+    for (TSEvent ev :
+         {TSEvent{11, 1, 0, 2}, {11, 2, 0, 2}, {11, 1, 0, 0}, {11, 1, 5, 2}, {12, 1, 0, 2}})
+        q.Push(ev);
     q.Purge(11, 1, 0);
     std::vector<std::array<uint32_t, 3>> left;
     for (TSEvent ev; q.Pop(ev);) left.push_back({ev.code, ev.p1, ev.p2});
@@ -62,7 +56,6 @@ TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
 
 TEST(EventPoint, PositionsOutsideTheWindowKeepTheirSign) {
     // With a button held, the pointer is reported beyond the window's left and top edges.
-    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{-12, -300})), (TSPoint{-12, -300}));
-    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{1100, -1})), (TSPoint{1100, -1}));
-    EXPECT_EQ(UnpackPoint(PackPoint(TSPoint{1023, 767})), (TSPoint{1023, 767}));
+    for (TSPoint p : {TSPoint{-12, -300}, {1100, -1}, {1023, 767}})
+        EXPECT_EQ(UnpackPoint(PackPoint(p)), p);
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-
 #include <functional>
-
 #include "Lib/ZIRur/Graphics/RenderDevice.h"
 #include "Lib/ZIRur/Wnd/TSWndMgr.h"
 #include "support/PlatformFixture.h"
@@ -17,7 +15,6 @@ public:
     std::function<void(ScriptedWnd&, int)> onTimer;
     std::function<void(ScriptedWnd&)> onStart;
     int frames = 0;
-
     void OnTimer(int index) override {
         ProbeWnd::OnTimer(index);
         if (onTimer) onTimer(*this, index);
@@ -64,9 +61,10 @@ TEST_F(RunLoopTest, AnIdleLoopDrawsOneFramePerTenMilliseconds) {
     EXPECT_EQ(manager.RunWindow(&w), 42u);
     // The start event's frame at 0 ms, then one idle frame at each 10 ms step up to 90 ms;
     // the timer ends the loop at 100 ms before another frame.
-    EXPECT_EQ(m_platform.Now(), 100u);
-    EXPECT_EQ(gfx::RenderDevice::Instance().PresentedFrames() - presentedBefore, 10u);
-    EXPECT_EQ(w.frames, 10);
+    EXPECT_EQ(
+        std::tuple(m_platform.Now(),
+                   gfx::RenderDevice::Instance().PresentedFrames() - presentedBefore, w.frames),
+        std::tuple(100u, 10u, 10));
     // Nothing on screen changes, so the window side is woken for the first frame at most.
     EXPECT_LE(m_platform.FrameCount() - handedBefore, 1u);
 }
@@ -113,13 +111,11 @@ TEST_F(RunLoopTest, ModalDialogSilencesItsParentAndHandsBackItsResult) {
         self.EndModal(9);
     };
     EXPECT_EQ(manager.RunWindow(&parent), 9u);
-    EXPECT_EQ(dialogResult, 5u);
-    EXPECT_FALSE(dialog.parentActiveInside);
-    EXPECT_TRUE(parent.IsActive());
+    EXPECT_EQ(std::tuple(dialogResult, dialog.parentActiveInside, parent.IsActive()),
+              std::tuple(5u, false, true));
     // The parent's 50 ms timer is silent for the dialog's 200 ms and resumes afterwards.
     for (int ticks : dialogTicksWhenParentTimerFired) EXPECT_EQ(ticks, 20);
-    EXPECT_EQ(parent.m_pFrontDlg, nullptr);
-    EXPECT_EQ(parent.m_pTopWnd, &parent);
+    EXPECT_TRUE(parent.m_pFrontDlg == nullptr && parent.m_pTopWnd == &parent);
 }
 
 TEST_F(RunLoopTest, QuitEndsTheDialogAndTravelsUpToItsParent) {
@@ -137,8 +133,7 @@ TEST_F(RunLoopTest, QuitEndsTheDialogAndTravelsUpToItsParent) {
         afterDialog = true;
     };
     EXPECT_EQ(manager.RunWindow(&parent), 77u);
-    EXPECT_EQ(dialogResult, 77u);
-    EXPECT_TRUE(afterDialog);
+    EXPECT_EQ(std::tuple(dialogResult, afterDialog), std::tuple(77u, true));
 }
 
 TEST_F(RunLoopTest, ModelessChildIsDrawnByItsParentWhichKeepsItsInput) {
@@ -148,15 +143,12 @@ TEST_F(RunLoopTest, ModelessChildIsDrawnByItsParentWhichKeepsItsInput) {
         void OnDraw() override { ++draws; }
     } child;
     child.Open(&parent);
-    EXPECT_EQ(parent.m_pChildDlg, &child);
-    EXPECT_EQ(child.m_notAttached, 0);
+    EXPECT_TRUE(parent.m_pChildDlg == &child && child.m_notAttached == 0);
     const int before = child.draws;
     parent.DrawFrame();
-    EXPECT_EQ(child.draws, before + 1);
-    EXPECT_TRUE(parent.IsActive());
+    EXPECT_EQ(std::tuple(child.draws, parent.IsActive()), std::tuple(before + 1, true));
     child.Close();
-    EXPECT_EQ(parent.m_pChildDlg, nullptr);
-    EXPECT_EQ(parent.m_pFrontDlg, nullptr);
+    EXPECT_TRUE(parent.m_pChildDlg == nullptr && parent.m_pFrontDlg == nullptr);
 }
 
 }  // namespace
