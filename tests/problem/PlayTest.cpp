@@ -161,7 +161,8 @@ TEST(ProblemSprites, BoardPicturesAreCentredOnTheirPointsInListOrder) {
 
 TEST_F(PlayTest, SequenceSwitchesToTheBranchThatStillMatches) {
     Load({Sequence({{{1, 1}, {2, 2}, {3, 3}, {4, 4}}, {{1, 1}, {2, 2}, {5, 5}}})});
-    ASSERT_EQ(tuple(play->Type(), play->BoardSize()), tuple(ProblemType::PlaySequence, 13));
+    ASSERT_EQ(tuple(play->Type(), play->BoardSize(), view.boardSize),
+              tuple(ProblemType::PlaySequence, 13, 13));
     ClickPoint(1, 1);
     EXPECT_EQ(tuple(play->Result(), play->MatchedBranch(), play->InputEnabled(), ReplyPending()),
               tuple(Verdict::Undecided, 0, false, true));
@@ -288,7 +289,7 @@ TEST_F(PlayTest, EntryListNeverOverflows) {
     testfile::Problem p = Make(0, {}, {Word(1, 0, 18, 18)});
     for (int i = 0; i < 198; ++i) p.setup.push_back(Word(1, 0, i % 19, i / 19));
     Load({p});
-    ASSERT_EQ(tuple(play->EntryCount(), play->BoardSize()), tuple(198, 19));
+    ASSERT_EQ(tuple(play->EntryCount(), play->BoardSize(), view.boardSize), tuple(198, 19, 19));
     ClickPoint(5, 15);  // 199th entry, wrong
     EXPECT_EQ(play->EntryCount(), 199);
     play->Again();
