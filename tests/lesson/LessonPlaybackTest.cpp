@@ -381,6 +381,11 @@ TEST_F(LessonPageLoad, PageBeyondTheFileOrCutKeepsClearedValues) {
     WriteData({2, 0, 0, 0, 9, 9});
     Load(0);
     EXPECT_EQ(page.header.boardSize, 0) << "a cut header stays cleared";
+    Write({Page(9, {}), Page(9, {})});
+    lessontest::Write(dir, "1-1-1.txt",
+                      TextFile({{"C0", std::string(8 << 20, 'x')}, {"FAR", "B"}}));
+    Load(1);
+    EXPECT_EQ(page.caption, "") << "text past 8 MiB is not looked at";
 }
 
 TEST_F(LessonPageLoad, StepsAndEntriesBeyondTheLimitsAreReadPastButNotKept) {
