@@ -127,5 +127,13 @@ TEST(TeacherComment, ChoosesTheCommentOfTheAttempt) {
     EXPECT_NE(captureWord, otherMoveWord);
     EXPECT_EQ(teacher::KindComment(6, 4), teacher::KindComment(6, 46));
     EXPECT_NE(teacher::KindComment(6, 5), teacher::KindComment(6, 28));
+    // Living asks for two eyes, killing for the vital point, whichever question says so.
+    const std::string eyes = teacher::KindComment(6, 28), kill = teacher::KindComment(6, 29);
+    const std::string twoEyes = "\x96\xda\x82\xaa\x82\xd3\x82\xbd\x82\xc2";  // 目がふたつ
+    const std::string vitalPoint = "\x8b\x7d\x8f\x8a";                       // 急所
+    EXPECT_NE(eyes.find(twoEyes), std::string::npos);
+    EXPECT_NE(kill.find(vitalPoint), std::string::npos);
+    for (int q : {35, 53}) EXPECT_EQ(teacher::KindComment(6, q), eyes) << q;
+    for (int q : {36, 37, 38}) EXPECT_EQ(teacher::KindComment(6, q), kill) << q;
     EXPECT_TRUE(teacher::KindComment(1, 0).empty());
 }
