@@ -97,7 +97,9 @@ TEST(BoardCursor, CornerBoardNeedsMoreTravelAndClampsAtTheEdges) {
     EXPECT_EQ(c.Column(), 0);
     int x = 50;
     for (int i = 0; i < 20; ++i) c.Move(x += 33, 72);
-    EXPECT_EQ(c.Column(), 12);
+    EXPECT_FALSE(c.Move(x, 72 - 33)) << "already at row 0";
+    for (int y = 72; y < 72 + 20 * 33;) c.Move(x, y += 33);
+    EXPECT_EQ(std::pair(c.Column(), c.Row()), std::pair(12, 12));
     c.End();
     EXPECT_FALSE(c.Move(0, 0)) << "no drag after the release";
     ASSERT_TRUE(c.Shown());
@@ -319,6 +321,7 @@ TEST_F(PlayTest, MarkingAllPointsJudgesAtTheLastOneAndAnyWrongPointAtOnce) {
     play->ShowAnswer();
     ASSERT_EQ(play->AnswerMarks().size(), 3u);
     EXPECT_EQ(play->AnswerMarks()[2], (StoneEntry{16, 3, 3, 0}));
+    for (const BoardSprite& s : play->BoardSprites()) EXPECT_FALSE(s.marker) << "no move to mark";
 }
 
 TEST_F(PlayTest, PickingALetterJudgesItsKind) {
