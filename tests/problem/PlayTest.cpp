@@ -222,6 +222,7 @@ TEST_F(PlayTest, WrongMoveIsIncorrectAndTheAnswerIsReplayed) {
     const int stonesBefore = view.Count(kStone);
     Ticks(32);
     EXPECT_EQ(play->ReplayShown(), 0);
+    for (const BoardSprite& s : play->BoardSprites()) EXPECT_FALSE(s.marker) << "none replayed";
     const uint64_t before = Now();
     Ticks(1);
     EXPECT_EQ(tuple(play->ReplayShown(), Now() - before), tuple(1, uint64_t(250)));
