@@ -92,12 +92,13 @@ TEST_F(RunLoopTest, ModalDialogSilencesItsParentAndHandsBackItsResult) {
     struct Dialog : CTSDialog {
         CTSEventWnd* parentSeen = nullptr;
         bool parentActiveInside = true;
-        int ticks = 0;
+        int ticks = 0, closes = 0;
         void OnStart() override { StartTimer(0, 10); }
         void OnTimer(int) override {
             parentActiveInside = m_pParent->IsActive();
             if (++ticks == 20) EndModal(5);
         }
+        void OnClose() override { ++closes; }
     } dialog;
     uint32_t dialogResult = 0;
     std::vector<int> dialogTicksWhenParentTimerFired;
@@ -111,8 +112,8 @@ TEST_F(RunLoopTest, ModalDialogSilencesItsParentAndHandsBackItsResult) {
         self.EndModal(9);
     };
     EXPECT_EQ(manager.RunWindow(&parent), 9u);
-    EXPECT_EQ(std::tuple(dialogResult, dialog.parentActiveInside, parent.IsActive()),
-              std::tuple(5u, false, true));
+    EXPECT_EQ(std::tuple(dialogResult, dialog.closes, dialog.parentActiveInside, parent.IsActive()),
+              std::tuple(5u, 1, false, true));
     // The parent's 50 ms timer is silent for the dialog's 200 ms and resumes afterwards.
     for (int ticks : dialogTicksWhenParentTimerFired) EXPECT_EQ(ticks, 20);
     EXPECT_TRUE(parent.m_pFrontDlg == nullptr && parent.m_pTopWnd == &parent);
