@@ -162,19 +162,9 @@ private:
             case K::Tap:
                 Tap(step);
                 break;
-            case K::Where: {
-                TSRect rect{};
-                std::string image;
-                if (!Locate(c, rect, &image)) return;
-                std::string line = c.name + ' ' + std::to_string(rect.left) + ' ' +
-                                   std::to_string(rect.top) + ' ' +
-                                   std::to_string(rect.right - rect.left) + ' ' +
-                                   std::to_string(rect.bottom - rect.top);
-                // The picture's image tells which look a pane shows (a finished row, say).
-                if (!image.empty()) line += ' ' + image;
-                m_platform.Trace(platform::TraceKind::Pane, line);
+            case K::Where:
+                Where(c);
                 break;
-            }
             case K::Quit:
                 End();
                 break;
@@ -197,17 +187,51 @@ private:
         m_app.View().OnLeftDown(m_tapPoint.x, m_tapPoint.y, false);
     }
 
-    // Finds a shown pane of the window in front (a dialog while one runs, else the screen).
-    // A pane that is not there ends the run as a script error.
-    bool Locate(const ScriptCommand& c, TSRect& rect, std::string* image = nullptr) {
+    // Traces where a pane is and how opaque it is drawn, or that it is hidden, so a fade or a
+    // slide can be checked at chosen moments. A pane the front window lacks is a script error.
+    void Where(const ScriptCommand& c) {
+        const CTSEventWnd* front = Front();
+        PaneLook look;
+        const PaneState state =
+            front != nullptr ? LocatePane(front, c.name.c_str(), look) : PaneState::Missing;
+        if (state == PaneState::Missing) {
+            Fail(c);
+            return;
+        }
+        std::string line = c.name;
+        if (state == PaneState::Hidden) {
+            line += " hidden";
+        } else {
+            const TSRect& r = look.rect;
+            line += ' ' + std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
+                    std::to_string(r.right - r.left) + ' ' + std::to_string(r.bottom - r.top);
+            // The picture's image tells which look a pane shows (a finished row, say).
+            if (!look.image.empty()) line += ' ' + look.image;
+            line += " alpha " + std::to_string(look.alpha);
+        }
+        m_platform.Trace(platform::TraceKind::Pane, line);
+    }
+
+    // The window in front: a dialog while one runs, else the screen.
+    static const CTSEventWnd* Front() {
         CTSWndMgr* manager = CTSWndMgr::Instance();
-        const CTSEventWnd* front = manager != nullptr ? manager->CurrentWindow() : nullptr;
-        if (front != nullptr && LocateShownPane(front, c.name.c_str(), rect, image)) return true;
+        return manager != nullptr ? manager->CurrentWindow() : nullptr;
+    }
+
+    // Finds a shown pane of the window in front. A pane that is not there, or hidden, ends the
+    // run as a script error.
+    bool Locate(const ScriptCommand& c, TSRect& rect) {
+        const CTSEventWnd* front = Front();
+        if (front != nullptr && LocateShownPane(front, c.name.c_str(), rect)) return true;
+        Fail(c);
+        return false;
+    }
+
+    void Fail(const ScriptCommand& c) {
         std::fprintf(stderr, "%s:%d: no visible pane '%s' on screen\n",
                      m_options.scriptName.c_str(), c.line, c.name.c_str());
         m_failed = true;
         End();
-        return false;
     }
 
     void Shot(const std::string& name) {

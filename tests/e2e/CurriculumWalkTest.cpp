@@ -222,7 +222,10 @@ std::vector<Lines> Verdicts(const std::string& trace, bool& backToMenu) {
     std::vector<Lines> verdicts;
     backToMenu = false;
     for (const std::string& line : SplitLines(trace)) {
-        if (line.find("pane txt_text ") != std::string::npos) verdicts.emplace_back();
+        // Only a shown question window opens a problem (a hidden one traces no alpha).
+        if (line.find("pane txt_text ") != std::string::npos &&
+            line.find(" alpha ") != std::string::npos)
+            verdicts.emplace_back();
         if (verdicts.empty()) continue;
         if (line.find("se DATA/SOUND/SE/OK.wav") != std::string::npos)
             verdicts.back().push_back("correct");

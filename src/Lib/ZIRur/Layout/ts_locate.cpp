@@ -1,6 +1,7 @@
 #include "Lib/ZIRur/Layout/ts_locate.h"
 
 #include <cmath>
+#include <utility>
 
 #include "Lib/ZIRur/Graphics/Picture.h"
 #include "Lib/ZIRur/Layout/ts_drawable.h"
@@ -39,19 +40,32 @@ std::string ImageOf(const Pane& pane) {
 }
 }  // namespace
 
-bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect, std::string* image) {
-    if (name == nullptr || !TSingleton<CTSLytMgr>::Exists()) return false;
+PaneState LocatePane(const CTSEventWnd* owner, const char* name, PaneLook& look) {
+    if (name == nullptr || !TSingleton<CTSLytMgr>::Exists()) return PaneState::Missing;
+    PaneState state = PaneState::Missing;
     const auto& layouts = TSingleton<CTSLytMgr>::GetInstance().Layouts();
     for (auto it = layouts.rbegin(); it != layouts.rend(); ++it) {
         CTSLayout* layout = *it;
         if (layout->Owner() != owner) continue;
         Pane* root = layout->GetLayout().GetRootPane();
         const Pane* pane = root != nullptr ? root->FindPane(name, true) : nullptr;
-        if (pane != nullptr && IsPaneShown(*pane)) {
-            rect = ScreenRectOf(*pane);
-            if (image != nullptr) *image = ImageOf(*pane);
-            return true;
+        if (pane == nullptr) continue;
+        if (!IsPaneShown(*pane)) {
+            state = PaneState::Hidden;
+            continue;
         }
+        look.rect = ScreenRectOf(*pane);
+        look.image = ImageOf(*pane);
+        look.alpha = pane->GetGlobalAlpha();
+        return PaneState::Shown;
     }
-    return false;
+    return state;
+}
+
+bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect, std::string* image) {
+    PaneLook look;
+    if (LocatePane(owner, name, look) != PaneState::Shown) return false;
+    rect = look.rect;
+    if (image != nullptr) *image = std::move(look.image);
+    return true;
 }

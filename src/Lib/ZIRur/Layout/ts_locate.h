@@ -21,9 +21,22 @@ bool IsPaneShown(const LYRALib::lytmgr::Pane& pane);
 // where they are drawn.
 TSRect ScreenRectOf(const LYRALib::lytmgr::Pane& pane);
 
+// What a pane looks like on screen: rectangle, the image its picture shows ("" for none) and
+// the alpha it is drawn with (its global alpha after the last layout update).
+struct PaneLook {
+    TSRect rect{};
+    std::string image;
+    int alpha = 0;
+};
+
+enum class PaneState { Missing, Hidden, Shown };
+
 // Searches the registered layouts loaded by `owner`, the latest first (a pane of a layout
-// loaded later is drawn on top), for a shown pane called `name`. Fills `rect` (and, when
-// given, `image` with the name of the image its picture shows, "" for none) and returns true
+// loaded later is drawn on top), for a pane called `name`. A shown one wins and fills `look`;
+// Hidden means only hidden ones (themselves or an ancestor) exist.
+PaneState LocatePane(const CTSEventWnd* owner, const char* name, PaneLook& look);
+
+// LocatePane for a shown pane only: fills `rect` (and, when given, `image`) and returns true
 // when one is found.
 bool LocateShownPane(const CTSEventWnd* owner, const char* name, TSRect& rect,
                      std::string* image = nullptr);
