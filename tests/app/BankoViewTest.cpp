@@ -25,37 +25,10 @@ protected:
         manager.SetCurrentWindow(wnd);
     }
 
-    // Fires the view's hold timer at each due tick up to `until`; returns the times at
-    // which a hold report reached the screen.
-    std::vector<uint64_t> HoldsUntil(uint64_t until) {
-        std::vector<uint64_t> holds;
-        int id;
-        uint64_t at;
-        while (m_platform.NextWindowTimer(until, id, at)) {
-            m_platform.SetNow(at);
-            m_platform.WindowTimerFired(id, at);
-            screen.Device(0).m_pointerState = kPtrIdle;
-            view.OnWindowTimer(id);
-            if (screen.Device(0).m_pointerState == kPtrLongPress) holds.push_back(at);
-        }
-        return holds;
-    }
-
     CTSWndMgr manager;
     ProbeWnd screen;
     CBankoView view;
 };
-
-TEST_F(BankoViewTest, PressReachesDeviceZeroAndHoldRepeatsFromHalfASecondUntilRelease) {
-    view.OnLeftDown(511, 383, false);
-    EXPECT_EQ(screen.Device(0).m_pointerState, kPtrPress);
-    EXPECT_EQ(screen.Device(0).m_pos, (TSPoint{511, 383}));
-    EXPECT_TRUE(view.m_held);
-    EXPECT_EQ(HoldsUntil(1000), (std::vector<uint64_t>{600, 800, 1000}));
-    view.OnLeftUp(300, 200);
-    EXPECT_EQ(screen.Device(0).m_pointerState, kPtrRelease);
-    EXPECT_EQ(HoldsUntil(2000), std::vector<uint64_t>{}) << "the release stops the timer";
-}
 
 TEST_F(BankoViewTest, NoCurrentScreenMeansNoDelivery) {
     SetScreen(nullptr);
