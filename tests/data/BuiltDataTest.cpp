@@ -1,15 +1,14 @@
 // What the data checker does not check about the screens' layouts and pictures: pictures are
 // drawn at their own size from the pane's anchor, so a pane of another size stretches its
-// picture; text and click areas must agree with the places the code computes. The board
-// pictures must put their grid exactly where the code centres each point (the board pane's
-// place in the layouts plus a line's place in the picture), and stones and all that is laid
-// over them are centred on a point, so each must be as large as the stone of its board.
+// picture; text windows must hold the lines the code wraps. The board pictures must put their
+// grid exactly where the code centres each point (the board pane's place in the layouts plus a
+// line's place in the picture), and stones and all that is laid over them are centred on a
+// point, so each must be as large as the stone of its board. (Click areas: the script cases.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -309,31 +308,6 @@ TEST_F(ScreenData, TextWindowsHoldALineOfNineteenCharacters) {
         ASSERT_NE(box, nullptr) << screen->id;
         EXPECT_GE(box->GetSize().width, 19 * box->GetFontSize().width) << screen->id;
     }
-}
-
-TEST_F(ScreenData, ProblemListCellsSitInsideTheAreasThatSelectThem) {
-    char name[16];
-    for (int k = 0; k < sa::kProblemListCells; ++k) {
-        const int col = k % 10, row = k / 10;
-        std::snprintf(name, sizeof name, "btn_problem%02d", k + 1);
-        const TSRect cell = Rect("E_1", name);
-        // A release selects column (x - 60) / 86 and a row only in its first 53 pixels.
-        EXPECT_TRUE(cell.left >= 60 + 86 * col && cell.right <= 60 + 86 * (col + 1) &&
-                    cell.top >= 215 + 80 * row && cell.bottom <= 215 + 80 * row + 53)
-            << name;
-        // The screen centres a single digit on (102 + 86 col, top + 23.5).
-        EXPECT_TRUE(std::abs((cell.left + cell.right) / 2 - (102 + 86 * col)) <= 1 &&
-                    std::abs((cell.top + cell.bottom) / 2 - (215 + 80 * row + 23)) <= 3)
-            << name;
-    }
-    const TSRect thumb = Rect("E_1", "btn_scroll_bar");
-    EXPECT_EQ(std::pair((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
-              std::pair(955, 230));
-    // Presses within 23 pixels of the thumb's centre grab it: the thumb fills that square. The
-    // track runs over y 207..591; the arrow buttons sit above and below it.
-    EXPECT_TRUE(thumb.right - thumb.left <= 47 && thumb.bottom - thumb.top >= 44);
-    EXPECT_TRUE(Rect("E_1", "btn_scroll_up1").bottom <= 207 &&
-                Rect("E_1", "btn_scroll_down1").top >= 591);
 }
 
 // The teacher's faces and the title's eyelids against where the screens put them: a face that
