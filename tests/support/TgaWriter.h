@@ -19,7 +19,4 @@ struct Rgba {
 std::vector<uint8_t> BuildTga(int width, int height, const std::function<Rgba(int, int)>& pixel,
                               bool topDown);
 
-// Writes ARGB pixels (row 0 on top) as a PNG file for a person to look at.
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& argb);
-
 }  // namespace testsupport

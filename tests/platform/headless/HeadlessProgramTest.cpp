@@ -90,7 +90,6 @@ TEST(Script, ReportsTheFirstBadLineByNumber) {
         {"shot ../escape\n", "1: shot names are plain"},
         {"quit now\n", "1: 'quit' takes 0 argument(s)"},
         {"tap\n", "1: 'tap' takes 1 argument(s)"},
-        {"where a b\n", "1: 'where' takes 1 argument(s)"},
         {"tap a_name_of_17_char\n", "1: pane names have at most 16 characters"},
     };
     for (const auto& [text, message] : cases) {

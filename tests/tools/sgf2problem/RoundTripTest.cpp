@@ -185,13 +185,6 @@ TEST(Sgf2ProblemRoundTrip, EveryKindReachesItsRecord) {
     EXPECT_EQ(std::tuple(r[5].Type(), r[5].answerParam), std::tuple(2, 0)) << "×";
 }
 
-TEST(Sgf2ProblemRoundTrip, SectionsOfSeveralFilesShareOneCourseFile) {
-    const std::vector<std::string> texts = {"(;SC[1:4]KD[number]NU[3]QI[31])",
-                                            "(;SC[1:3]KD[number]NU[2]QI[31])"};
-    EXPECT_EQ(CompileAndLoad(texts, 1, 3)[0].answerParam, 2);
-    EXPECT_EQ(CompileAndLoad(texts, 1, 4)[0].answerParam, 3);
-}
-
 TEST(Sgf2ProblemGolden, OneNumberProblemByteForByte) {
     std::vector<sgf2problem::Diagnostic> errors;
     std::vector<sgf2problem::SectionBlock> sections;
@@ -299,15 +292,6 @@ TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
     Bytes file = Cat({kHeader, Block(1, 2, good)});
     ++file[8 + 3];
     EXPECT_TRUE(DecodeSection(file).empty());
-}
-
-TEST(ExplanationFile, LoadsFromTheCoursesFile) {
-    testsupport::ScratchDir dir;
-    EXPECT_EQ(explanations::PathFor(1, dir / ""), dir / "2-comment.dat");
-    EXPECT_TRUE(explanations::Load(1, 1, 2, dir / "").empty()) << "missing file";
-    ASSERT_TRUE(
-        testsupport::WriteBytes(dir / "2-comment.dat", Cat({kHeader, Block(1, 2, TwoProblems())})));
-    EXPECT_EQ(explanations::Load(1, 1, 2, dir / "").size(), 2u);
 }
 
 TEST(ExplanationCompiler, WritesWhatTheReaderReadsBack) {
