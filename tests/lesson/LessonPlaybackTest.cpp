@@ -234,9 +234,12 @@ TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZ
         << "page 0's own window mode comes last";
 }
 
-TEST_F(LessonPlaybackTest, PastTheLastPageTheLessonClosesAndRefusesPageChanges) {
-    Play({Page()});
-    for (int i = 0; i < 3; ++i) playback.Advance();  // the text, the steps, past the last page
+TEST_F(LessonPlaybackTest, AdvanceJumpsToTheLastStepThenClosesPastTheLastPage) {
+    Play({Page({{}, {{0, 0, 1}}, {{1, 0, 1}}})});
+    playback.Advance();  // the text at once
+    playback.Advance();  // steps still on: the final position
+    EXPECT_EQ(tuple(page().currentStep, page().board.At(1, 0), view.closing), tuple(3, 1, false));
+    playback.Advance();
     EXPECT_TRUE(view.closing);
     for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
     Play({Page(), Page()});

@@ -391,11 +391,16 @@ TEST_F(PlayTest, ShownSequenceResolvesCapturesAndPausesWithTheMenu) {
     EXPECT_EQ(play->StepsShown(), 2);
 }
 
-TEST_F(PlayTest, ClickInTheCharacterStripIsIgnored) {
-    Load({Sequence({{{1, 1}}})});
-    play->OpenQuestionWindow();
-    play->BoardClick(800, 200);
-    EXPECT_TRUE(play->QuestionOpen());
-    play->BoardClick(800, 240);
-    EXPECT_FALSE(play->QuestionOpen());
+TEST_F(PlayTest, EmptySectionHasNothingToPlay) {
+    board.chapter = 0;
+    board.section = 2;
+    play = std::make_unique<ProblemPlay>(board, *progress, view);
+    play->Start();
+    EXPECT_FALSE(play->HasProblem());
+    play->BoardClick(100, 100);
+    play->Decide();
+    play->ShowAnswer();
+    play->NextProblem();
+    play->Tick();
+    EXPECT_TRUE(view.sounds.empty());
 }

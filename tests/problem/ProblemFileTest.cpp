@@ -144,6 +144,16 @@ TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
     EXPECT_EQ(Slots(DecodeOne(p), 3), (E{{6, 1, 1, 2}, {255, 2, 1, 0}, {0, 3, 1, 7}}));
 }
 
+TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
+    const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
+    for (int code = 0; code < 14; ++code)
+        EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
+    EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
+    using problemfile::TurnOfCode;
+    EXPECT_EQ(tuple(TurnOfCode(0), TurnOfCode(6), TurnOfCode(10), TurnOfCode(3)),
+              tuple(0, 0, 1, 255));
+}
+
 TEST(ProblemLoadAnswers, BranchesPerCode) {
     // Code 0 makes one branch per answer word; its branch words are ignored.
     const auto setup = SimpleSequence().setup;
