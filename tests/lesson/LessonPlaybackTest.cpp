@@ -178,30 +178,6 @@ TEST_F(LessonPlaybackTest, StoneMovePagesStepEveryTwentyTwoTicks) {
     EXPECT_EQ(Ticks(1), 2);
 }
 
-TEST_F(LessonPlaybackTest, AdvanceCompletesTextThenStepsThenLeaves) {
-    PageRecord p = Talking();
-    p.steps = {{}, {{0, 0, 1}}, {{1, 0, 1}}, {{2, 0, 1}}};
-    Play({p, Page()}, {{"C0", Kana(20)}});
-    ASSERT_TRUE(playback.TypingOn());
-    Ticks(1);
-    EXPECT_EQ(playback.TypedLength(), 2);
-    playback.Advance();
-    EXPECT_EQ(tuple(playback.TypedLength(), view.shownCharacters, page().currentPage),
-              tuple(page().bodyLength, page().bodyLength / 2, 0))
-        << "the whole text at once";
-    Ticks(3);  // typing notices it is done and hands over to the steps
-    EXPECT_FALSE(playback.TypingOn());
-    ASSERT_TRUE(playback.StepPlaybackOn());
-    EXPECT_EQ(Ticks(1), 1);
-    playback.Advance();
-    EXPECT_EQ(tuple(page().currentStep, playback.StepPlaybackOn(), page().board.At(2, 0),
-                    page().currentPage),
-              tuple(4, false, 1, 0))
-        << "jumps to the final position";
-    playback.Advance();
-    EXPECT_EQ(page().currentPage, 1);
-}
-
 TEST_F(LessonPlaybackTest, MouthMovesEveryEightCharactersInWindowModeOne) {
     Play({{.characterPose = 2, .windowMode = 1, .textFirst = 1, .steps = {{}}}}, {{"C", Kana(17)}});
     const int setupsBefore = view.characterSetups;
@@ -258,13 +234,13 @@ TEST_F(LessonPlaybackTest, PageBackSkipsPagesThatRunOnAndStartOverReturnsToPageZ
         << "page 0's own window mode comes last";
 }
 
-TEST_F(LessonPlaybackTest, FinishingTheLastPageRecordsTheLessonAndRefusesPageChanges) {
-    Play({Page()}, {}, {0, 2, 1});
-    playback.Advance();  // the text (none typed yet) is completed at once
-    playback.Advance();  // steps still on: jump to the end
-    EXPECT_EQ(tuple(page().currentStep, progress.IsLessonDone(0, 2, 1)), tuple(1, false));
-    playback.Advance();  // text shown, steps over: past the last page
-    EXPECT_TRUE(progress.IsLessonDone(0, 2, 1) && view.closing);
+TEST_F(LessonPlaybackTest, AdvanceJumpsToTheLastStepThenClosesPastTheLastPage) {
+    Play({Page({{}, {{0, 0, 1}}, {{1, 0, 1}}})});
+    playback.Advance();  // the text at once
+    playback.Advance();  // steps still on: the final position
+    EXPECT_EQ(tuple(page().currentStep, page().board.At(1, 0), view.closing), tuple(3, 1, false));
+    playback.Advance();
+    EXPECT_TRUE(view.closing);
     for (int k = 0; k < LessonTickTimers::kCount; ++k) EXPECT_FALSE(playback.Timers().Running(k));
     Play({Page(), Page()});
     view.closing = true;
@@ -336,16 +312,6 @@ TEST_F(LessonPageLoad, ReadsTheRequestedRecordAndItsText) {
         << "the line break counts";
     // Step 0 is applied, one field per entry; step 1 is not, and adds one stone to step 0.
     EXPECT_EQ(tuple(page.board.At(2, 3), page.board.At(4, 4), page.stoneMovePage), tuple(1, 0, 1));
-}
-
-TEST_F(LessonPageLoad, BoardsAreDrawnThroughTheirLessonsMirror) {
-    Write({Page(13, {{{4, 0, 1}}})});
-    Load(0);
-    EXPECT_EQ(tuple(page.board.At(4, 12), page.board.At(4, 0)), tuple(1, 0))
-        << "13 x 13: stored row 0 is row 12";
-    Write({Page(19, {{{4, 0, 2}}})}, "2-4-1");
-    Load(0, {1, 3, 0});
-    EXPECT_EQ(page.board.At(4, 18), 2) << "lesson 2-4-1 mirrors its rows";
 }
 
 TEST_F(LessonPageLoad, MissingFilesKeepWhatTheyDoNotReplace) {

@@ -123,19 +123,14 @@ struct RecordingView : ProblemView {
     std::vector<int> faces;
     std::map<Pane, bool> panes;
     std::map<Text, std::string> texts;
-    std::vector<int> leaves;
     int boardSize = 0;
     bool resultShown = false;
     bool resultCorrect = false;
-    int stampShows = 0;
     void PlaySe(const std::string& path) override { sounds.push_back(path); }
     void StartTimer(int id, int) override { timers[id] = true; }
     void StopTimer(int id) override { timers[id] = false; }
     void ShowFace(int face) override { faces.push_back(face); }
-    void ShowPane(Pane pane, bool shown) override {
-        if (pane == Pane::ClearedStamp && shown) ++stampShows;
-        panes[pane] = shown;
-    }
+    void ShowPane(Pane pane, bool shown) override { panes[pane] = shown; }
     void ShowResultPicture(bool shown, bool correct) override {
         resultShown = shown;
         resultCorrect = correct;
@@ -144,7 +139,7 @@ struct RecordingView : ProblemView {
     void SetBoardSize(int size) override { boardSize = size; }
     // Sleeps on the fixture's virtual clock, as the screen does on the platform's.
     void Pause(uint32_t ms) override { platform::GetPlatform().Sleep(ms); }
-    void LeaveScreen(int scene) override { leaves.push_back(scene); }
+    void LeaveScreen(int) override {}
     void Refresh() override {}
     int Count(const std::string& sound) const {
         return int(std::count(sounds.begin(), sounds.end(), sound));

@@ -80,19 +80,6 @@ bool ToUtf8(const std::string& sjis, std::string& out) {
 
 }  // namespace
 
-TEST(ProblemTexts, CaptionsAndQuestionsAreTheShiftJisOfTheTables) {
-    std::string text;
-    EXPECT_STREQ(problemtext::Caption(0), "");
-    ASSERT_TRUE(ToUtf8(problemtext::Caption(1), text));
-    EXPECT_EQ(text, "生きる手");
-    ASSERT_TRUE(ToUtf8(problemtext::Caption(4), text));
-    EXPECT_EQ(text, "打ってはいけないところ");
-    ASSERT_TRUE(ToUtf8(problemtext::Question(2), text));
-    EXPECT_EQ(text, "白△がアタリになっていれば○を、\nそうでなければ×を選択して下さい。");
-    ASSERT_TRUE(ToUtf8(problemtext::Question(56), text));
-    EXPECT_EQ(text, "白△は何目のヨセですか？\n目数を入力して下さい。");
-}
-
 TEST(ProblemTexts, EveryEntryDecodesAndFitsItsSlot) {
     for (int i = 0; i < problemtext::kQuestionCount; ++i) {
         std::string text;
