@@ -218,30 +218,6 @@ TEST(Draw, VertexColourBytesOfPicturesAndPlainPanes) {
     EXPECT_EQ(std::tuple(plain.GetColorByte(3), text.GetColorByte(0)), std::tuple(0xFF, 0xFF));
 }
 
-TEST(Draw, MaterialIndexAndTextureObject) {
-    Picture pic;
-    auto* mat = new Material();
-    mat->AppendTexMap(TexMap{});
-    pic.SetMaterial(mat);
-    RecordingDrawable d;
-    pic.AttachDrawable(&d);
-    EXPECT_EQ(mat->GetTexMap(0).mpTexObj, &d);
-    EXPECT_EQ(pic.GetMaterial(0u), mat);
-    dbglog::Capture log;
-    EXPECT_EQ(pic.GetMaterial(1u), nullptr);
-    EXPECT_NE(log.Text().find("LYRA:AssertMsg\n"), std::string::npos);
-    EXPECT_NE(log.Text().find("idx >= GetMaterialNum() : 1 >= 1"), std::string::npos);
-    EXPECT_EQ(Pane().GetMaterialNum(), 0u);
-    // A full material takes no more textures.
-    for (int i = 1; i < Material::kTexCoordGenCap; ++i) EXPECT_TRUE(pic.AppendTexture(nullptr, 0));
-    log.Clear();
-    EXPECT_FALSE(pic.AppendTexture(nullptr, 0));
-    EXPECT_NE(
-        log.Text().find("mpMaterial->GetTextureNum(8) is large. mpMaterial->GetTextureCap(10), "
-                        "mpMaterial->GetTexCoordGenCap(8)\n"),
-        std::string::npos);
-}
-
 TEST(TextBuffer, CopyTextCutsAndChecksTheIndex) {
     TextBox text;
     dbglog::Capture log;

