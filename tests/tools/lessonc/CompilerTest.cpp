@@ -1,10 +1,8 @@
-// The lesson compiler: each fault of a source, the bytes of small pages written from the data
-// file's tables, and the lesson lint, each rule once planted and once corrected.
+// The lesson compiler: each fault of a source, and the lesson lint, each rule once planted and
+// once corrected. What it writes is read back by the program's loader (RoundTripTest.cpp).
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "../../../tools/lessonc/LessonLint.h"
@@ -49,19 +47,6 @@ std::string HundredLabelledStones() {
                std::to_string(n % 19 + 1) + "\n";
     return out;
 }
-
-// Little-endian writer for the expected bytes, laid out from the data-file tables by hand.
-struct Bytes {
-    std::vector<uint8_t> out;
-    Bytes& S32(int32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-        return *this;
-    }
-    Bytes& Entry(uint8_t x, uint8_t y, uint16_t code) {
-        out.insert(out.end(), {x, y, uint8_t(code & 0xFF), uint8_t(code >> 8)});
-        return *this;
-    }
-};
 
 // Page head, lines 1..4: a 9 x 9 page with its window hidden, so only the rule under test speaks.
 std::string Head(const std::string& body, const std::string& window = "hidden") {
@@ -158,36 +143,6 @@ TEST(LessoncErrors, EveryErrorOfAFileIsReported) {
               (std::vector<std::string>{"t.lesson:5: 'z1' is not a point of the 9 x 9 board",
                                         "t.lesson:6: number is 1..63, not '0'",
                                         "t.lesson:7: unknown line 'foo'"}));
-}
-
-TEST(LessoncGolden, PagesMatchTheByteTables) {
-    Bytes tiny, thirteen;
-    // Page count; characterPose 2, windowMode 2, boardSize 9, stepCount 2, autoAdvance 1,
-    // showFinal 0, textFirst 1.
-    tiny.S32(1).S32(2).S32(2).S32(9).S32(2).S32(1).S32(0).S32(1);
-    // Step 0: black stones at a9 (column 0, top row) and c7 (column 2, row 2 from the top).
-    tiny.S32(2).Entry(0, 0, 0x0001).Entry(2, 2, 0x0001);
-    // Step 1: arrow up+right (value 9) at b1, number 12 at j1 (column 8: no i), then the
-    // label blink class at b1.
-    tiny.S32(3).Entry(1, 8, 0x0090).Entry(8, 8, 0x0C00).Entry(1, 8, 0x8000);
-    // a13 is the top row as shown, stored as row 12; n1 the bottom row, stored as row 0.
-    thirteen.S32(1).S32(0).S32(1).S32(13).S32(1).S32(0).S32(0).S32(0);
-    thirteen.S32(2).Entry(0, 12, 0x0002).Entry(12, 0, 0x0002);
-    // "石" is 0x90 0xCE, "黒" 0x8D 0x95, "白" 0x94 0x92 in Shift_JIS; "::" stays as written.
-    // Empty caption and body are two bare CR LF lines.
-    const std::tuple<std::string, std::vector<uint8_t>, std::string> cases[] = {
-        {"page\nboard 9\npose front\nwindow slide-in\nauto-advance yes\nshow-final no\n"
-         "text-first yes\ncaption 石\nbody 黒::白\nstep\nB a9 c7\n"
-         "step\narrow b1 up right\nnumber 12 at j1\nblink labels b1\n",
-         tiny.out, "\x90\xCE\r\n\x8D\x95::\x94\x92\r\n"},
-        {"page\nboard 13\ncaption\nstep\nW a13 n1\n", thirteen.out, "\r\n\r\n"},
-    };
-    for (const auto& [source, data, text] : cases) {
-        std::vector<lessonc::Diagnostic> errors;
-        const auto lesson = lessonc::CompileLesson(source, lessonc::CompileOptions{}, errors);
-        EXPECT_TRUE(errors.empty());
-        EXPECT_EQ(std::tuple(lesson.data, lesson.text), std::tuple(data, text)) << source;
-    }
 }
 
 // Each rule once planted and once corrected; a page without finding maps to "".

@@ -40,15 +40,16 @@ std::string Sjis(const std::string& utf8) {
 }
 
 const std::string kTwoPages =
-    "# two pages\npage\nboard 19\ncaption はじめに\nbody 一行目\nstep\nB d4\nW q16\n\n"
-    "page\nboard 6\npose front\nwindow slide-out\nauto-advance yes\nshow-final yes\n"
-    "text-first yes\ncaption 見出し::二行\n"
+    "# two pages\npage\nboard 19\nauto-advance yes\ntext-first yes\ncaption はじめに\n"
+    "body 一行目\nstep\nB d4\nW q16\n\n"
+    "page\nboard 6\npose front\nwindow slide-out\nshow-final yes\ntext-first yes\n"
+    "caption 見出し::二行\n"
     // 20 kanji: longer than the 36-byte line, so the loader wraps it after 18.
     "body 一二三四五六七八九十一二三四五六七八九十\nbody 次の段落。\n"
     "step\ndiagram\nX O . . . .\n. M . . . .\n. . B W . .\n. . . . 1 6\n. . . . . .\n"
     ". . . . . X\n"
     "step\nclear a6\nstone-label white b6\narrow c1 down left\nnumber 7 at f1\n"
-    "blink stones f1\n";
+    "blink stones f1\nblink labels b6\n";
 
 }  // namespace
 
@@ -57,26 +58,28 @@ TEST(LessoncRoundTrip, BothPagesLoadAsWritten) {
     ASSERT_TRUE(CompileInto(folder, kTwoPages));
     lesson::LessonPage page = Load(folder, 0);
     // Shown unless the page says otherwise; d4 is column 3, row 15 from the top; q16 column
-    // 15 (no i), row 3.
+    // 15 (no i), row 3. The two pages set the three switches each in another pattern, so a
+    // switch written in another's place shows.
     EXPECT_EQ(std::tuple(page.pageCount, page.header.boardSize, page.header.windowMode,
+                         page.header.autoAdvance, page.header.showFinal, page.header.textFirst,
                          page.entryCounts[0], page.board.At(3, 15), page.board.At(15, 3)),
-              std::tuple(2, 19, 1, 2, 1, 2));
+              std::tuple(2, 19, 1, 1, 0, 1, 2, 1, 2));
     EXPECT_EQ(std::tuple(page.caption, page.body), std::tuple(Sjis("はじめに"), Sjis("一行目")));
 
     page = Load(folder, 1);
     EXPECT_EQ(std::tuple(page.header.boardSize, page.header.characterPose, page.header.windowMode,
-                         page.header.stepCount, page.header.showFinal, page.entryCounts[0],
-                         page.entryCounts[1]),
-              std::tuple(6, 2, 3, 2, 1, 8, 5));
+                         page.header.stepCount, page.header.autoAdvance, page.header.showFinal,
+                         page.header.textFirst, page.entryCounts[0], page.entryCounts[1]),
+              std::tuple(6, 2, 3, 2, 0, 1, 1, 8, 6));
     EXPECT_EQ(page.caption, Sjis("見出し\r\n二行"));
     EXPECT_EQ(page.body, Sjis("一二三四五六七八九十一二三四五六七八\r\n九十\r\n次の段落。"));
     // A show-final page opens on its last step, both steps merged: a6 cleared, the white stone
-    // at b6 replaced by one with a black label, a mark, black and white labels, labels 1 and 6,
-    // an arrow down+left and a blinking black stone numbered 7.
+    // at b6 replaced by one with a black label that blinks, a mark, black and white labels,
+    // labels 1 and 6, an arrow down+left and a blinking black stone numbered 7.
     const lesson::LessonBoard& b = page.board;
     EXPECT_EQ((std::vector<int>{b.At(0, 0), b.At(1, 0), b.At(1, 1), b.At(2, 2), b.At(3, 2),
                                 b.At(4, 3), b.At(5, 3), b.At(2, 5), b.At(5, 5)}),
-              (std::vector<int>{0, 6, 9, 3, 4, 10, 15, 7 << 4, 0x4000 | 7 << 8 | 1}));
+              (std::vector<int>{0, 0x8000 | 6, 9, 3, 4, 10, 15, 7 << 4, 0x4000 | 7 << 8 | 1}));
 }
 
 TEST(LessoncRoundTrip, ThirteenAndMirroredBoardsLoadWhereTheyAreShown) {

@@ -68,12 +68,10 @@ inline const char* const kRichSource = R"({
 
 namespace anim_test {
 
-// Compiles animation source text as if read from "a.json".
 inline std::vector<uint8_t> Compile(const std::string& text) {
     return lytc::CompileAnimation(tools::JsonSource("a.json", text));
 }
 
-// The diagnostic the compiler prints for `text`, or "compiled" when it compiles.
 inline std::string ErrorOf(const std::string& text) {
     return tooltest::ErrorOf([&] { Compile(text); }, "compiled");
 }

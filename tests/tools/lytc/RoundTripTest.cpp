@@ -1,7 +1,7 @@
 // Compiled layouts and animations, read by the program's own loader, are what their sources
 // describe (how a bound animation moves its panes is the layout library's own test);
 // decompiled files recompile to the same bytes (any source: the layout source fuzz target);
-// what the source cannot say is refused; tiny sources give exactly the format tables' bytes.
+// what the source cannot say is refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,11 +37,6 @@ public:
 private:
     std::map<std::string, uint8_t> mImages;
 };
-
-uint32_t Tag(const char* t) {
-    return uint32_t(uint8_t(t[0])) << 24 | uint32_t(uint8_t(t[1])) << 16 |
-           uint32_t(uint8_t(t[2])) << 8 | uint8_t(t[3]);
-}
 
 // The json example of a format document.
 std::string DocumentedExample(const std::string& doc) {
@@ -128,106 +123,6 @@ TEST(LytcRoundTrip, DecompilersRefuseWhatTheSourceCannotExpress) {
               "a.anm: at byte 0: not an animation file");
 }
 
-// Written from the tables: header, "linf", "texl", "fntl", "matl", the panes, the groups.
-std::vector<uint8_t> TinyGolden() {
-    lytfix::FileWriter f("SLYT", 0x000A);
-    const auto section = [&f](const char* tag, auto body) {
-        const size_t start = f.Begin(tag);
-        body(f.w);
-        f.End(start);
-    };
-    using W = lytfix::BeWriter&;
-    section("linf", [](W w) { w.Zero(4), w.F32(640), w.F32(480); });
-    // The name right after the one entry.
-    section("texl",
-            [](W w) { w.U16(1), w.U16(0), w.U32(8), w.U32(0), w.CStr("a.tga"), w.Align4(); });
-    section("fntl", [](W w) { w.U16(0), w.U16(0); });
-    section("matl", [](W w) {
-        w.U16(1), w.U16(0), w.U32(16), w.Fixed("mat", 20);
-        for (int16_t v : {0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0}) w.S16(v);
-        for (int i = 0; i < 4; ++i) w.U32(0xFFFFFFFF);
-        // One texture map: wrap S 1 + min filter 1, mag filter 1.
-        w.U32(1), w.U16(0), w.U8(0x05), w.U8(0x04);
-    });
-    lytfix::PaneSpec root = lytfix::Named("RootPane");
-    root.width = 640, root.height = 480;
-    lytfix::Pane(f, root);
-    // The name follows the single entry, 12 bytes from it.
-    section("usrd",
-            [](W w) { w.U16(1), w.U16(0), w.U32(12), w.Zero(8), w.CStr("id"), w.Align4(); });
-    f.Marker("chbg");
-    lytfix::PaneSpec pic = lytfix::Named("Pic");
-    pic.tx = -320, pic.ty = 240;  // screen (0, 0) on a 640x480 layout
-    pic.alpha = 128, pic.basePosition = 0, pic.width = 32, pic.height = 16;
-    lytfix::Picture(f, pic, 0);
-    f.Marker("chen");
-    section("grup", [](W w) { w.Fixed("RootGroup", 16), w.U16(0), w.U16(0); });
-    f.Marker("gpbg");
-    section("grup", [](W w) { w.Fixed("G", 16), w.U16(1), w.U16(0), w.Fixed("Pic", 16); });
-    f.Marker("gpen");
-    return f.Finish();
-}
-
-TEST(LytcBytes, TinySourceMatchesHandWrittenBytes) {
-    const std::vector<uint8_t> got = lytc_test::Compile(R"({
-      "layout": {"width": 640, "height": 480},
-      "materials": [{"name": "mat", "textures": [
-        {"name": "a.tga", "wrapS": 1, "minFilter": 1, "magFilter": 1}]}],
-      "root": {"name": "RootPane", "size": [640, 480], "userData": ["id"], "children": [
-        {"name": "Pic", "kind": "picture", "material": "mat", "screen": [0, 0],
-         "anchor": "top-left", "alpha": 128, "size": [32, 16]}]},
-      "groups": [{"name": "G", "panes": ["Pic"]}]
-    })");
-    EXPECT_EQ(got, TinyGolden());
-}
-
-// The offsets of the animation format worked out by hand.
-TEST(LytcBytes, SmallAnimationSourceGivesTheseBytes) {
-    const char* source = R"({"frames": 20, "textures": ["a.tga"], "contents": [
-      {"pane": "P", "curves": [
-        {"kind": "transform", "element": "translate-y", "keys": [[0, 1], [10, 2, 0.5]]},
-        {"kind": "visibility", "keys": [[0, 1]]}]},
-      {"material": "M", "curves": [{"kind": "texture-pattern", "keys": [[0, "a.tga"]]}]}],
-     "tag": {"name": "T", "groups": ["G"]},
-     "shares": [{"pane": "P", "group": "G"}]})";
-
-    lytfix::BeWriter e;
-    // Header: magic, byte-order mark, version 0.10, file size, header size, three sections.
-    e.Fixed("SANM", 4), e.U16(0xFEFF), e.U16(0x000A), e.U32(332), e.U16(16), e.U16(3);
-    // "ainf" at 16, 212 bytes.
-    e.Fixed("ainf", 4), e.U32(212);
-    e.U16(20), e.U8(0), e.U8(0), e.U16(1), e.U16(2), e.U32(32);  // content table at +32
-    e.U32(4);                                                    // "a.tga" at +20+4
-    e.Fixed("a.tga", 6), e.U16(0);                               // padding to +32
-    e.U32(40), e.U32(152);                                       // the two contents
-    // Content "P" at +40: two infos at +32 and +80 from the content.
-    e.Fixed("P", 20), e.U8(2), e.U8(0), e.U16(0), e.U32(32), e.U32(80);
-    // APSR info: one target 12 bytes on; target: index 0, element 1, two keys 12 bytes on.
-    e.Fixed("APSR", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
-    e.U8(0), e.U8(1), e.U8(0), e.U8(0), e.U16(2), e.U16(0), e.U32(12);
-    e.F32(0), e.F32(1), e.F32(0), e.F32(10), e.F32(2), e.F32(0.5f);
-    // AVIS info with one step key.
-    e.Fixed("AVIS", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
-    e.U8(0), e.U8(0), e.U8(0), e.U8(0), e.U16(1), e.U16(0), e.U32(12);
-    e.F32(0), e.U16(1), e.U16(0);
-    // Content "M" at +152 (a material): one info 28 bytes on.
-    e.Fixed("M", 20), e.U8(1), e.U8(1), e.U16(0), e.U32(28);
-    e.Fixed("ATPT", 4), e.U8(1), e.U8(0), e.U16(0), e.U32(12);
-    e.U8(0), e.U8(0), e.U8(0), e.U8(0), e.U16(1), e.U16(0), e.U32(12);
-    e.F32(0), e.U16(0), e.U16(0);
-    ASSERT_EQ(e.Bytes().size(), 228u);
-    // "atag" at 228, 52 bytes: order 0, one group, name at +28, groups at +32, frames 0..20.
-    e.Fixed("atag", 4), e.U32(52), e.U16(0), e.U16(1), e.U32(28), e.U32(32);
-    e.U16(0), e.U16(20), e.U8(0), e.U8(0), e.U16(0);
-    e.Fixed("T", 4), e.Fixed("G", 20);
-    // "ashr" at 280, 52 bytes: entries at +16, one entry of 17 + 17 + 2 bytes.
-    e.Fixed("ashr", 4), e.U32(52), e.U32(16), e.U16(1), e.U16(0);
-    e.Fixed("P", 17), e.Fixed("G", 17), e.U16(0);
-    ASSERT_EQ(e.Bytes().size(), 332u);
-
-    EXPECT_EQ(anim_test::Compile(source), e.Bytes());
-}
-
 TEST(LytcLoader, RichLayoutBuildsTheTreeItsSourceDescribes) {
     std::vector<uint8_t> bytes = lytc_test::Compile(lytc_test::kRichSource);
     NameAccessor images;
@@ -263,6 +158,19 @@ TEST(LytcLoader, RichLayoutBuildsTheTreeItsSourceDescribes) {
                     kids[2]->GetScale().x, kids[2]->GetRotate().z, kids[3]->GetBasePosition()),
               tuple(true, true, 1.5f, 45, 8));  // 8: bottom-right
 
+    // What the source leaves out: centred, opaque, white corners, the default tint and
+    // constants, and the whole texture once.
+    const Material* plain = title->GetMaterial();
+    const auto& uv = board->GetTexCoord(0);
+    EXPECT_EQ(tuple(title->GetBasePosition(), title->GetAlpha(), stone->GetVtxColor(0)),
+              tuple(4, 255, 0xFFFFFFFFu));
+    EXPECT_EQ(tuple(plain->GetTintColor(0), plain->GetTintColor(1), plain->GetTintColor(2),
+                    plain->GetConstColor(2)),
+              tuple(Color16{}, Color16{255, 255, 255, 255}, Color16{}, Color8{255, 255, 255, 255}));
+    EXPECT_EQ((std::vector<float>{uv[0].x, uv[0].y, uv[1].x, uv[1].y, uv[2].x, uv[2].y, uv[3].x,
+                                  uv[3].y}),
+              (std::vector<float>{0, 0, 1, 0, 0, 1, 1, 1}));
+
     Material* m = board->GetMaterial();
     ASSERT_TRUE(m != nullptr && m->GetTextureNum() == 2);
     EXPECT_EQ(
@@ -286,6 +194,10 @@ TEST(LytcLoader, RichLayoutBuildsTheTreeItsSourceDescribes) {
     EXPECT_STREQ(groups[0]->GetName(), "G_all");
     EXPECT_EQ(groups[0]->GetPaneList(), (std::vector<Pane*>{kids[0], kids[1]}));
     EXPECT_TRUE(groups[1]->GetPaneList().empty());
+    // The loader skips the root group; it carries the format's default name all the same.
+    const std::vector<uint8_t> fresh = lytc_test::Compile(lytc_test::kRichSource);
+    EXPECT_STREQ(reinterpret_cast<const char*>(&fresh[lytfix::FindSection(fresh, "grup") + 8]),
+                 "RootGroup");
     EXPECT_EQ(root->GetExtUserDataNum(), 2);
     EXPECT_NE(root->FindExtUserDataByName("id"), nullptr);
     const uint8_t* level = root->FindExtUserDataByName("level");
@@ -317,25 +229,33 @@ TEST(LytcLoader, RichAnimationLoadsEveryContentCurveAndKey) {
     // Elements: translate-y 1, scale-x 6, alpha 16, bottom-right green byte 13.
     EXPECT_EQ(tuple(pane.type, pane.infos[0].kind, pane.infos[0].targets[0].element,
                     pane.infos[0].targets[1].element, keys[1].frame, keys[1].value, keys[1].slope),
-              tuple(kAnimContentPane, Tag("APSR"), 1, 6, 30, 20, 0.5f));
+              tuple(kAnimContentPane, MakeTag("APSR"), 1, 6, 30, 20, 0.5f));
     EXPECT_EQ(tuple(pane.infos[1].kind, pane.infos[1].targets[0].stepKeys[1].value,
                     pane.infos[2].kind, pane.infos[2].targets[0].element,
                     pane.infos[2].targets[1].element, pane.infos[2].targets[1].curveType),
-              tuple(Tag("AVIS"), 0, Tag("AVCL"), 16, 13, 2));
+              tuple(MakeTag("AVIS"), 0, MakeTag("AVCL"), 16, 13, 2));
     const AnimContent& mat = res.GetContents()[1];
     ASSERT_EQ(mat.infos.size(), 4u);
     // Elements: tint 1 alpha 4 + 4 + 3, rotate 2, scale-y 4.
     EXPECT_EQ(tuple(mat.type, mat.infos[0].kind, mat.infos[0].targets[0].element,
                     mat.infos[0].targets[0].hermiteKeys[0].value),
-              tuple(kAnimContentMaterial, Tag("AMCL"), 4 + 4 + 3, -300));
+              tuple(kAnimContentMaterial, MakeTag("AMCL"), 4 + 4 + 3, -300));
     EXPECT_EQ(
         tuple(mat.infos[1].kind, mat.infos[1].targets[0].index, mat.infos[1].targets[0].element,
               mat.infos[2].kind, mat.infos[2].targets[0].element,
               mat.infos[2].targets[0].hermiteKeys[0].slope, mat.infos[3].kind),
-        tuple(Tag("ATSR"), 1, 2, Tag("AIMT"), 4, -0.25f, Tag("ATPT")));
+        tuple(MakeTag("ATSR"), 1, 2, MakeTag("AIMT"), 4, -0.25f, MakeTag("ATPT")));
     std::vector<int> steps;
     for (const auto& k : mat.infos[3].targets[0].stepKeys) steps.push_back(k.value);
     EXPECT_EQ(steps, (std::vector<int>{0, 1, 7}));
+
+    // Left out, nothing loops and the tag runs over every frame at order 0, alone.
+    bytes = anim_test::Compile(R"({"frames": 20, "contents": [], "tag": {"name": "T"}})");
+    AnimResource plain;
+    ASSERT_TRUE(plain.Set(bytes.data(), bytes.size()));
+    EXPECT_EQ(tuple(plain.IsLoopData(), plain.GetTagOrder(), plain.GetTagStartFrame(),
+                    plain.GetTagEndFrame(), plain.IsDescendingBind()),
+              tuple(false, 0, 0, 20, false));
 }
 
 }  // namespace
