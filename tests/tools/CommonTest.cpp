@@ -12,7 +12,6 @@
 #include "support/ScratchDir.h"
 
 TEST(JsonSource, KnowsTheLineOfEveryValueAndOfEveryFault) {
-    EXPECT_EQ(tools::ToolError("a.json", 0, "bad").Describe(), "a.json: bad");
     EXPECT_EQ(tools::ToolError("bad").Describe(), "bad");
     tools::JsonSource src("f.json",
                           "{\n  \"a\": [1,\n    {\"b\": \"x/y\"}],\n  \"c/d\": true\n}\n");
