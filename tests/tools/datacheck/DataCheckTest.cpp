@@ -71,15 +71,15 @@ protected:
             lines.push_back(gap.file + ": " + gap.message);
         return lines;
     }
-    static bool Has(const std::vector<std::string>& lines, const std::string& line) {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
     // Every line of `present` is among `lines`, none of `absent`.
     static void ExpectLines(const std::vector<std::string>& lines,
                             const std::vector<std::string>& present,
                             const std::vector<std::string>& absent = {}) {
-        for (const auto& l : present) EXPECT_TRUE(Has(lines, l)) << l;
-        for (const auto& l : absent) EXPECT_FALSE(Has(lines, l)) << l;
+        const auto has = [&](const std::string& l) {
+            return std::find(lines.begin(), lines.end(), l) != lines.end();
+        };
+        for (const auto& l : present) EXPECT_TRUE(has(l)) << l;
+        for (const auto& l : absent) EXPECT_FALSE(has(l)) << l;
     }
 
     testsupport::ScratchDir mDir;
@@ -136,11 +136,10 @@ TEST_F(DataCheck, TexturesLayoutsAndPanesOfAScreen) {
     entries.push_back({"notes.txt", {'h', 'i'}});  // not a kind the program reads: ignored
     Archive("MSG", entries);
     lines = Check({"MSG"});
-    EXPECT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(Has(lines, "DATA/IMG/MSG.T2G:extra.tga: does not decode as an image"));
-    EXPECT_TRUE(Has(
-        lines, "DATA/IMG/MSG.T2G:wave.anm: animation does not load: not layout animation file."))
-        << ::testing::PrintToString(lines);
+    EXPECT_EQ(lines.size(), 3u) << ::testing::PrintToString(lines);
+    ExpectLines(lines, {"DATA/IMG/MSG.T2G:extra.tga: does not decode as an image",
+                        "DATA/IMG/MSG.T2G:wave.anm: animation does not load: not layout animation "
+                        "file."});
     EXPECT_EQ(mTotals.entries, 11);
 
     Archive("EXTRA", {{"a.tga", Tga()}, {"b.tga", {0}}});
