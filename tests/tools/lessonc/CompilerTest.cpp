@@ -20,9 +20,6 @@ std::vector<std::string> Errors(const std::string& source, bool lint = false) {
     for (const auto& d : found) out.push_back(d.Format());
     return out;
 }
-std::vector<std::string> Lint(const std::string& source) {
-    return Errors(source, true);
-}
 
 // A valid one-page head (lines 1..3); cases append the line under test as line 4 onward.
 const std::string kHead = "page\nboard 9\ncaption 石\n";
@@ -190,5 +187,5 @@ TEST(LessonLint, EachRuleFindsItsFaultAndPassesTheCorrectedPage) {
          "t.lesson:10: lint-allow needs a reason after the rule: '# lint-allow RULE: why'"},
     };
     for (const auto& [source, finding] : cases)
-        EXPECT_EQ(Lint(source), finding.empty() ? Found{} : Found{finding}) << source;
+        EXPECT_EQ(Errors(source, true), finding.empty() ? Found{} : Found{finding}) << source;
 }

@@ -8,12 +8,9 @@
 #include "common/Cp932.h"
 
 using sgfc_test::Errors;
+using sgfc_test::LintFindings;
 
 namespace {
-
-std::vector<std::string> Lint(const std::string& text) {
-    return sgfc_test::LintFindings(text, false);
-}
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;
@@ -159,25 +156,25 @@ TEST(Sgf2ProblemErrors, ErrorsNameTheProblemAndTheOthersAreStillChecked) {
 }
 
 TEST(Sgf2ProblemLint, EachFaultOfASectionSourceIsFound) {
-    EXPECT_EQ(Lint(Sound(27)),
+    EXPECT_EQ(LintFindings(Sound(27)),
               std::vector<std::string>{"t.sgf:1: the section needs 28 problems, the file has 27"});
     // Counting, ○/× and "位置を選択" questions each with a kind that cannot answer them.
     std::string misfits = Sound(25) +
                           "(;KD[texts]QI[39]CH[a][b][c])\n"
                           "(;KD[number]QI[2]NU[3])\n"
                           "(;KD[ox]QI[31]OX[o])\n";
-    EXPECT_EQ(Lint(misfits),
+    EXPECT_EQ(LintFindings(misfits),
               (std::vector<std::string>{
                   "t.sgf:26: problem 26: question 39 does not fit kind texts; it needs points "
                   "or letter",
                   "t.sgf:27: problem 27: question 2 does not fit kind number; it needs ox",
                   "t.sgf:28: problem 28: question 31 does not fit kind ox; it needs number"}));
     const std::string marks = Sound(27) + "(;SZ[13]KD[ox]QI[2]AB[dd:ee]TR[ee][ff]OX[o])\n";
-    EXPECT_EQ(Lint(marks),
+    EXPECT_EQ(LintFindings(marks),
               std::vector<std::string>{"t.sgf:28: problem 28: the mark TR[ff] is on an empty "
                                        "point, where it is not drawn"});
     const std::string shown = Sound(27) + "(;KD[shown]QI[1]AB[dd];B[pp])\n";
-    EXPECT_EQ(Lint(shown),
+    EXPECT_EQ(LintFindings(shown),
               std::vector<std::string>{"t.sgf:28: problem 28: no shown problems in course 1: "
                                        "nothing in them is judged"});
 }

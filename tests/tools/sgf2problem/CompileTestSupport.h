@@ -31,7 +31,7 @@ inline std::vector<sgf2problem::SectionBlock> Sections(const std::vector<std::st
 }
 
 // Lints one SGF text of course 1: the findings of the explanation rule, or all the others.
-inline std::vector<std::string> LintFindings(const std::string& sgfText, bool explainRule) {
+inline std::vector<std::string> LintFindings(const std::string& sgfText, bool explainRule = false) {
     std::vector<sgf2problem::Diagnostic> errors;
     sgf2problem::LintSectionText(sgfText, "t.sgf", 0, errors);
     std::vector<std::string> out;

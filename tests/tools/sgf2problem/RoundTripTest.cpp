@@ -101,11 +101,6 @@ std::vector<std::string> Show(const std::vector<explanations::ProblemExplanation
 }
 using Shown = std::vector<std::string>;
 
-std::vector<explanations::ProblemExplanation> DecodeSection(const Bytes& file, int chapter = 1,
-                                                            int section = 2) {
-    return explanations::Decode(file, chapter, section);
-}
-
 std::string Sjis(const std::string& utf8) {
     return tools::Utf8ToCp932(utf8).value_or("(not convertible)");
 }
@@ -203,17 +198,17 @@ TEST(Sgf2ProblemTool, WritesNothingOnErrorAndCanMakeARuleAWarning) {
 
 TEST(ExplanationFile, DecodesTheSectionsBlock) {
     const Bytes file = Cat({kHeader, Block(1, 1, {0, 0}), Block(1, 2, TwoProblems())});
-    EXPECT_EQ(Show(DecodeSection(file)),
+    EXPECT_EQ(Show(explanations::Decode(file, 1, 2)),
               (Shown{kHint + " | " + kRight + ", | 3,4 5,6: " + kWrong,
                      " | " + kRight + ", |: " + kWrong + " |: " + kHint}));
-    EXPECT_TRUE(DecodeSection(file, 1, 1).empty()) << "a block of no problems";
-    EXPECT_TRUE(DecodeSection(file, 2, 1).empty()) << "a missing block";
+    EXPECT_TRUE(explanations::Decode(file, 1, 1).empty()) << "a block of no problems";
+    EXPECT_TRUE(explanations::Decode(file, 2, 1).empty()) << "a missing block";
 }
 
 TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
     const Bytes good = TwoProblems();
     const auto decodes = [](const Bytes& body, const Bytes& header = kHeader) {
-        return !DecodeSection(Cat({header, Block(1, 2, body)})).empty();
+        return !explanations::Decode(Cat({header, Block(1, 2, body)}), 1, 2).empty();
     };
     ASSERT_TRUE(decodes(good));
 
@@ -263,7 +258,7 @@ TEST(ExplanationFile, AnyBrokenRuleReadsAsNoExplanations) {
     // A block whose size runs past the end of the file.
     Bytes file = Cat({kHeader, Block(1, 2, good)});
     ++file[8 + 3];
-    EXPECT_TRUE(DecodeSection(file).empty());
+    EXPECT_TRUE(explanations::Decode(file, 1, 2).empty());
 }
 
 TEST(ExplanationCompiler, WritesWhatTheReaderReadsBack) {
