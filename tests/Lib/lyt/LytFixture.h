@@ -106,14 +106,6 @@ inline void Pane(FileWriter& f, const PaneSpec& p, const char* tag = "panl") {
     PaneSection(f, p, tag, [](BeWriter&) {});
 }
 
-// A window: four inflation floats, frame count, flags, two offsets (unused).
-inline void Window(FileWriter& f, const PaneSpec& p) {
-    PaneSection(f, p, "wndw", [](BeWriter& w) {
-        for (int i = 0; i < 4; ++i) w.F32(2);
-        w.U32(0), w.U32(0), w.U32(0);
-    });
-}
-
 inline void Picture(FileWriter& f, const PaneSpec& p, uint16_t material, uint32_t vtx = 0xFFFFFFFF,
                     uint8_t texCoords = 1) {
     PaneSection(f, p, "pict", [&](BeWriter& w) {
@@ -245,9 +237,25 @@ struct AnimSpec {
     std::vector<std::pair<std::string, std::string>> shares{};  // source pane, target group
 };
 
-inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
+inline std::vector<uint8_t> Animation(const AnimSpec& a, uint16_t version = 0x0008) {
+    FileWriter f("SANM", version);
     BeWriter& w = f.w;
-    const size_t s = f.Begin("ainf");
+    if (a.withTag) {
+        const size_t s = f.Begin("atag");
+        w.U16(0), w.U16(uint16_t(a.tagGroups.size()));
+        w.U32(28), w.U32(28 + 8);  // the name, then group references, after the fixed fields
+        w.U16(0), w.U16(a.frames), w.U8(a.descend ? 1 : 0), w.Zero(3);
+        w.Fixed("Tag_00", 8);
+        for (const auto& g : a.tagGroups) w.Fixed(g, 20);
+        f.End(s);
+    }
+    if (!a.shares.empty()) {
+        const size_t s = f.Begin("ashr");
+        w.U32(16), w.U16(uint16_t(a.shares.size())), w.U16(0);
+        for (const auto& [src, group] : a.shares) w.Fixed(src, 17), w.Fixed(group, 17), w.Zero(2);
+        f.End(s);
+    }
+    const size_t ainf = f.Begin("ainf");
     w.U16(a.frames), w.U8(a.loop ? 1 : 0), w.U8(0);
     w.U16(uint16_t(a.textures.size())), w.U16(uint16_t(a.contents.size()));
     const size_t tableField = w.Pos();
@@ -255,8 +263,8 @@ inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
     // Texture names: offsets counted from offset 20 of the section.
     w.OffsetTable(a.textures.size(), w.Pos(), [&](size_t i) { w.CStr(a.textures[i]); });
     w.Align4();
-    w.PatchU32(tableField, uint32_t(w.Pos() - s));
-    w.OffsetTable(a.contents.size(), s, [&](size_t ci) {
+    w.PatchU32(tableField, uint32_t(w.Pos() - ainf));
+    w.OffsetTable(a.contents.size(), ainf, [&](size_t ci) {
         const ContentSpec& c = a.contents[ci];
         const size_t cs = w.Pos();
         w.Fixed(c.name, 20), w.U8(uint8_t(c.infos.size())), w.U8(c.type), w.U16(0);
@@ -281,28 +289,7 @@ inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
             });
         });
     });
-    f.End(s);
-}
-
-inline std::vector<uint8_t> Animation(const AnimSpec& a, uint16_t version = 0x0008) {
-    FileWriter f("SANM", version);
-    BeWriter& w = f.w;
-    if (a.withTag) {
-        const size_t s = f.Begin("atag");
-        w.U16(0), w.U16(uint16_t(a.tagGroups.size()));
-        w.U32(28), w.U32(28 + 8);  // the name, then group references, after the fixed fields
-        w.U16(0), w.U16(a.frames), w.U8(a.descend ? 1 : 0), w.Zero(3);
-        w.Fixed("Tag_00", 8);
-        for (const auto& g : a.tagGroups) w.Fixed(g, 20);
-        f.End(s);
-    }
-    if (!a.shares.empty()) {
-        const size_t s = f.Begin("ashr");
-        w.U32(16), w.U16(uint16_t(a.shares.size())), w.U16(0);
-        for (const auto& [src, group] : a.shares) w.Fixed(src, 17), w.Fixed(group, 17), w.Zero(2);
-        f.End(s);
-    }
-    AnimInfoSection(f, a);
+    f.End(ainf);
     return f.Finish();
 }
 

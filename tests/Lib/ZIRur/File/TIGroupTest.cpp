@@ -32,25 +32,30 @@ protected:
     testsupport::ScratchDir m_dir;
 };
 
+// Stored size 6 of "a.bin": the next entry header starts 4 bytes into its data.
 TEST(TIGroupLookup, FoldsCaseLaterDuplicateWinsGimHasNoBuffer) {
     auto archive = BuildT2g({{"comn_bg.tga", Bytes("lower")},
                              {"A1_VXL_LOGO.TGA", Bytes("upper")},
                              {"Same.lyt", Bytes("first")},
                              {"SAME.LYT", Bytes("second!")},
-                             {"pic.GiM", Bytes("gimdata")}});
+                             {"pic.GiM", Bytes("gimdata")},
+                             {"a.bin", Bytes("abcdef"), 6},
+                             {"b.bin", Bytes("next")}});
     CTIGroup group;
     ASSERT_TRUE(group.OpenProcess("mem", archive));
-    EXPECT_EQ(group.EntryCount(), 5);
-    EXPECT_EQ(
-        (std::vector<std::string>{EntryText(group, "COMN_BG.TGA"), EntryText(group, "Comn_Bg.tga"),
-                                  EntryText(group, "a1_vxl_logo.tga"), EntryText(group, "same.lyt"),
-                                  EntryText(group, "PIC.GIM"), EntryText(group, "missing.tga")}),
-        (std::vector<std::string>{"lower", "lower", "upper", "second!", "<null>", "<null>"}));
-    EXPECT_EQ((std::vector<uint32_t>{group.GetT2ISize("a1_vxl_logo.TGA"),
-                                     group.GetT2IStoredSize("a1_vxl_logo.TGA"),
-                                     group.GetT2ISize("PIC.GIM"), group.GetT2ISize("missing.tga"),
-                                     group.GetT2IStoredSize("missing.tga")}),
-              (std::vector<uint32_t>{5, 8, 7, 0, 0}));
+    EXPECT_EQ(group.EntryCount(), 7);
+    EXPECT_EQ((std::vector<std::string>{
+                  EntryText(group, "COMN_BG.TGA"), EntryText(group, "Comn_Bg.tga"),
+                  EntryText(group, "a1_vxl_logo.tga"), EntryText(group, "same.lyt"),
+                  EntryText(group, "PIC.GIM"), EntryText(group, "missing.tga"),
+                  EntryText(group, "b.bin") + EntryText(group, "a.bin").substr(0, 4)}),
+              (std::vector<std::string>{"lower", "lower", "upper", "second!", "<null>", "<null>",
+                                        "nextabcd"}));
+    EXPECT_EQ((std::vector<uint32_t>{
+                  group.GetT2ISize("a1_vxl_logo.TGA"), group.GetT2IStoredSize("a1_vxl_logo.TGA"),
+                  group.GetT2ISize("PIC.GIM"), group.GetT2ISize("missing.tga"),
+                  group.GetT2IStoredSize("missing.tga"), group.GetT2IStoredSize("a.bin")}),
+              (std::vector<uint32_t>{5, 8, 7, 0, 0, 6}));
 }
 
 TEST(TIGroupLookup, NameWidthLimitsInShortAndLongForm) {
@@ -73,15 +78,6 @@ TEST(TIGroupLookup, NameWidthLimitsInShortAndLongForm) {
     EXPECT_EQ(EntryText(group, name51), "51");
     EXPECT_EQ(EntryText(group, name24), "24");
     EXPECT_EQ(group.GetT2IBuffer((name51 + "x").c_str()), nullptr);
-}
-
-TEST(TIGroupLookup, UnalignedStoredSizeRoundsDownForTheNextEntry) {
-    // Stored size 6: the next entry header starts 4 bytes into the data.
-    auto archive = BuildT2g({{"a.bin", Bytes("abcdef"), 6}, {"b.bin", Bytes("next")}});
-    CTIGroup group;
-    ASSERT_TRUE(group.OpenProcess("unaligned", archive));
-    EXPECT_EQ(group.GetT2IStoredSize("a.bin"), 6u);
-    EXPECT_EQ(EntryText(group, "b.bin") + EntryText(group, "a.bin").substr(0, 4), "nextabcd");
 }
 
 TEST(TIGroupOpen, RefusesBrokenArchives) {
