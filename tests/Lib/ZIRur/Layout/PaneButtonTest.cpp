@@ -146,7 +146,7 @@ TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
     EXPECT_EQ(button.GetRect(), kTexRect) << "state changes keep the hit pane's rectangle";
 }
 
-TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
+TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotificationAndSounds) {
     CPaneButton button;
     WithLooks(button);
     m_wnd.ReportPress(0, 1, TSPoint{150, 120});
@@ -168,6 +168,15 @@ TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
     button.SetPressFrames(3);
     Click(TSPoint{150, 120});
     EXPECT_EQ(m_wnd.events, PressedThenNotified(6));
+    EXPECT_TRUE(m_wnd.sounds.empty()) << "no press sound of its own unless set";
+    button.SetSounds("focus.wav", "press.wav");
+    Click(TSPoint{150, 120});
+    Click(TSPoint{150, 120});
+    // Once per click: the release re-enters nothing, the state is already pressed.
+    EXPECT_EQ(m_wnd.sounds, (Events{"press.wav", "press.wav"}));
+    button.SetSoundsEnabled(0);
+    Click(TSPoint{150, 120});
+    EXPECT_EQ(m_wnd.sounds.size(), 2u);
 }
 
 TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
@@ -253,21 +262,6 @@ TEST_F(PaneButtonTest, CoveredLookAlphaAndVisibilityReachTheDrawnLooks) {
     for (const char* pane : {"btn_1", "btn_2", "btn_3"})
         EXPECT_EQ(m_layout.GetPane(pane).GetAlpha(), 77) << pane;
     EXPECT_EQ(m_layout.GetPane("tex_btn").GetAlpha(), 255);
-}
-
-TEST_F(PaneButtonTest, PressSoundPlaysOnEnteringThePressedState) {
-    CPaneButton button;
-    WithLooks(button);
-    Click(TSPoint{150, 120});
-    EXPECT_TRUE(m_wnd.sounds.empty()) << "no sound of its own unless set";
-    button.SetSounds("focus.wav", "press.wav");
-    Click(TSPoint{150, 120});
-    Click(TSPoint{150, 120});
-    // Once per click: the release re-enters nothing, the state is already pressed.
-    EXPECT_EQ(m_wnd.sounds, (Events{"press.wav", "press.wav"}));
-    button.SetSoundsEnabled(0);
-    Click(TSPoint{150, 120});
-    EXPECT_EQ(m_wnd.sounds.size(), 2u);
 }
 
 }  // namespace
