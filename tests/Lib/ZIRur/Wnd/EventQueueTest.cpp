@@ -15,7 +15,7 @@ std::vector<uint32_t> Drain(EventQueue& q) {
     return codes;
 }
 
-TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
+TEST(EventQueue, LowerPriorityValueFirstEqualPrioritiesInPostingOrderPurgeExactTriples) {
     // Each row: {code, priority} pushed in order, then the codes as drained.
     const std::vector<std::pair<std::vector<std::pair<uint32_t, uint8_t>>, std::vector<uint32_t>>>
         cases = {{{{1, 2}, {2, 0}, {3, 2}}, {2, 1, 3}},
@@ -26,6 +26,16 @@ TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
         for (auto [code, priority] : pushed) q.Push(Ev(code, priority));
         EXPECT_EQ(Drain(q), drained);
     }
+    // Purge removes only exact triples, wherever they stand.
+    for (TSEvent ev :
+         {TSEvent{11, 1, 0, 2}, {11, 2, 0, 2}, {11, 1, 0, 0}, {11, 1, 5, 2}, {12, 1, 0, 2}})
+        q.Push(ev);
+    q.Purge(11, 1, 0);
+    std::vector<std::array<uint32_t, 3>> left;
+    for (TSEvent ev; q.Pop(ev);) left.push_back({ev.code, ev.p1, ev.p2});
+    EXPECT_EQ(left, (std::vector<std::array<uint32_t, 3>>{{11, 2, 0}, {11, 1, 5}, {12, 1, 0}}));
+    EXPECT_TRUE(q.Empty());
+    EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
 }
 
 TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
@@ -37,19 +47,6 @@ TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
     for (size_t i = 0; i < codes.size(); ++i)
         EXPECT_EQ(codes[i], i) << "order kept across the spill";
     EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(0, EventQueue::kPoolSize));
-}
-
-TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
-    EventQueue q;
-    for (TSEvent ev :
-         {TSEvent{11, 1, 0, 2}, {11, 2, 0, 2}, {11, 1, 0, 0}, {11, 1, 5, 2}, {12, 1, 0, 2}})
-        q.Push(ev);
-    q.Purge(11, 1, 0);
-    std::vector<std::array<uint32_t, 3>> left;
-    for (TSEvent ev; q.Pop(ev);) left.push_back({ev.code, ev.p1, ev.p2});
-    EXPECT_EQ(left, (std::vector<std::array<uint32_t, 3>>{{11, 2, 0}, {11, 1, 5}, {12, 1, 0}}));
-    EXPECT_TRUE(q.Empty());
-    EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
 }
 
 }  // namespace
