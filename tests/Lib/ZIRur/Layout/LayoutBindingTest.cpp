@@ -13,9 +13,8 @@
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSLytWnd.h"
 #include "Lib/lyt/pane.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "support/FontArchive.h"
+#include "support/PlatformFixture.h"
 #include "support/T2gWriter.h"
 #include "support/TgaWriter.h"
 
@@ -42,10 +41,9 @@ std::vector<uint8_t> RedTga(int width, int height) {
         width, height, [](int, int) { return testsupport::Rgba{255}; }, false);
 }
 
-class LayoutBindingTest : public ::testing::Test {
+class LayoutBindingTest : public HeadlessTest {
 protected:
     void SetUp() override {
-        platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"screen.lyt", ScreenLayout()},
             {"bind_red.tga", RedTga(100, 50)},
@@ -60,10 +58,7 @@ protected:
         ASSERT_TRUE(m_group.OpenProcess("bind.t2g", m_bytes));
         ASSERT_EQ(m_layout.Load(&m_group, "screen", nullptr), 1);
     }
-    void TearDown() override {
-        TSingleton<CTSLytMgr>::DestroyInstance();
-        platform::SetPlatform(nullptr);
-    }
+    void TearDown() override { TSingleton<CTSLytMgr>::DestroyInstance(); }
     // The rectangle LocateShownPane finds on `wnd`, or an empty one.
     static TSRect Located(CTSLytWnd* wnd, const char* pane, std::string* image = nullptr) {
         TSRect rect{};
@@ -76,7 +71,6 @@ protected:
         return {x, y};
     }
 
-    platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
     dbglog::Capture m_log;

@@ -9,7 +9,7 @@
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "support/PlatformFixture.h"
 #include "support/ProbeWindows.h"
 #include "support/T2gWriter.h"
 #include "support/TgaWriter.h"
@@ -60,10 +60,9 @@ public:
     }
 };
 
-class PaneButtonTest : public ::testing::Test {
+class PaneButtonTest : public HeadlessTest {
 protected:
     void SetUp() override {
-        platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"buttons.lyt", ButtonLayout()},
             {"red.tga", Solid({255, 0, 0})},
@@ -82,7 +81,6 @@ protected:
     void TearDown() override {
         gfx::RenderDevice::Instance().Release();
         TSingleton<CTSLytMgr>::DestroyInstance();
-        platform::SetPlatform(nullptr);
     }
 
     // A press and a release at `p`, each handled by one step of the window.
@@ -106,7 +104,6 @@ protected:
         return events;
     }
     using Events = std::vector<std::string>;
-    platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
     LookProbe m_wnd;

@@ -8,9 +8,8 @@
 #include "Lib/ZIRur/Text/Text.h"
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "support/FontArchive.h"
+#include "support/PlatformFixture.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -21,7 +20,7 @@ const std::string kA = "\x82\xA0", kI = "\x82\xA2", kU = "\x82\xA4", kE = "\x82\
 const char* kGothic = "UIGothic-Bold.otf";
 const int kOwner = 0;
 
-class TextTest : public ::testing::Test {
+class TextTest : public HeadlessTest {
 protected:
     static void SetUpTestSuite() { s_fonts = std::make_unique<testsupport::FontArchiveScope>(); }
     static void TearDownTestSuite() { s_fonts.reset(); }
@@ -176,8 +175,6 @@ TEST_F(TextTest, LongLinesAreCutAndHugeGlyphsClippedAtTheCanvasEdge) {
 }
 
 TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
-    platform::HeadlessPlatform platform;
-    platform::SetPlatform(&platform);
     auto& device = gfx::RenderDevice::Instance();
     ASSERT_TRUE(device.Create());
     device.Clear(0xFF000000);
@@ -201,7 +198,6 @@ TEST_F(TextTest, DrawsOneSpriteOfTheBlock) {
     }
     device.EndScene();
     device.Release();
-    platform::SetPlatform(nullptr);
 }
 
 TEST(FontMgrWithoutArchive, GivesNoFonts) {
