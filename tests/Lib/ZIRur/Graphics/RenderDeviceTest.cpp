@@ -38,16 +38,6 @@ TEST_F(RenderDeviceTest, SpritesNeedATextureAndAScene) {
     EXPECT_TRUE(device.Recording().commands.empty());
 }
 
-TEST_F(RenderDeviceTest, UploadMakesANewGenerationAndRefusesWrongSizes) {
-    gfx::GpuTexture small(4, 2);
-    const auto before = small.Pixels();
-    EXPECT_FALSE(small.Upload(std::vector<uint32_t>(7, 0)));
-    EXPECT_TRUE(small.Upload(std::vector<uint32_t>(8, 0xFF112233)));
-    EXPECT_EQ(small.Generation(), 1u);
-    EXPECT_EQ(before->argb[0], 0u) << "a frame in flight keeps the old snapshot";
-    EXPECT_EQ(small.Pixels()->argb[7], 0xFF112233u);
-}
-
 TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
     FrameAt(0);
     const uint64_t handed = m_platform.FrameCount();
@@ -59,7 +49,7 @@ TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
     EXPECT_EQ(m_platform.FrameCount(), handed + 2) << "a texture changed in place";
 }
 
-TEST_F(RenderDeviceTest, FramesStopCarryingPixelsTheBackendHasCopied) {
+TEST_F(RenderDeviceTest, UploadsMakeGenerationsFramesDropPixelsTheBackendHasCopied) {
     std::weak_ptr<const platform::TexturePixels> pixels;
     {
         const platform::DrawList first = FrameAt(0);
@@ -72,6 +62,14 @@ TEST_F(RenderDeviceTest, FramesStopCarryingPixelsTheBackendHasCopied) {
     EXPECT_TRUE(pixels.expired()) << "nothing on this side keeps the copied pixels";
     ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
     EXPECT_NE(FrameAt(1).commands[1].pixels, nullptr) << "new pixels travel until copied";
+    // An upload makes a new generation and refuses a wrong size.
+    gfx::GpuTexture small(4, 2);
+    const auto before = small.Pixels();
+    EXPECT_FALSE(small.Upload(std::vector<uint32_t>(7, 0)));
+    EXPECT_TRUE(small.Upload(std::vector<uint32_t>(8, 0xFF112233)));
+    EXPECT_EQ(small.Generation(), 1u);
+    EXPECT_EQ(before->argb[0], 0u) << "a frame in flight keeps the old snapshot";
+    EXPECT_EQ(small.Pixels()->argb[7], 0xFF112233u);
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST(Mixer, StopPausesResetRewindsDestroyingLeavesAndSecondPlayTakesAFreeBuffer)
 }
 
 // The conversion rules are checked with the converter; here only that sounds go through it.
-TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
+TEST(Mixer, SoundsAreConvertedToTheOutputOnCreationOrRefused) {
     // Stated 6 frames, 3 present: the missing 8-bit samples are silence and the loop spans
     // the stated length.
     Bytes file = Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("data", {0, 255, 129}, 6)});
@@ -113,10 +113,7 @@ TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
     ASSERT_TRUE(extensible);
     extensible->Play(0, false);
     EXPECT_EQ(Mix(device, 2), (Samples{-9, -9, 9, 9}));
-}
-
-TEST(Mixer, RefusesSoundsItCannotPlay) {
-    CSoundDevice device;
+    // Sounds it cannot play are refused.
     EXPECT_FALSE(MakeSound(device, PcmWav(1, 22050, 16, {}))) << "empty data";
     EXPECT_FALSE(MakeSound(device, PcmWav(2, 22050, 16, {1, 2}))) << "less than one frame";
     Bytes adpcm = FmtBody(2, 1, 22050, 4);

@@ -15,7 +15,7 @@ std::vector<uint32_t> Drain(EventQueue& q) {
     return codes;
 }
 
-TEST(EventQueue, LowerPriorityValueFirstEqualPrioritiesInPostingOrderPurgeExactTriples) {
+TEST(EventQueue, PriorityThenPostingOrderExactPurgeAndHeapSpill) {
     // Each row: {code, priority} pushed in order, then the codes as drained.
     const std::vector<std::pair<std::vector<std::pair<uint32_t, uint8_t>>, std::vector<uint32_t>>>
         cases = {{{{1, 2}, {2, 0}, {3, 2}}, {2, 1, 3}},
@@ -36,10 +36,7 @@ TEST(EventQueue, LowerPriorityValueFirstEqualPrioritiesInPostingOrderPurgeExactT
     EXPECT_EQ(left, (std::vector<std::array<uint32_t, 3>>{{11, 2, 0}, {11, 1, 5}, {12, 1, 0}}));
     EXPECT_TRUE(q.Empty());
     EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
-}
-
-TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
-    EventQueue q;
+    // A full pool spills to the heap, keeps the order and gives the nodes back.
     for (int i = 0; i < EventQueue::kPoolSize + 5; ++i) q.Push(Ev(uint32_t(i), 2));
     EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(5, 0));
     auto codes = Drain(q);
