@@ -65,11 +65,6 @@ protected:
         return LocateShownPane(wnd, pane, rect, image) ? rect : TSRect{};
     }
     static void UpdateAll() { TSingleton<CTSLytMgr>::GetInstance().UpdateAll(); }
-    static TSPoint Translate(CTSPane pane) {
-        int16_t x = 0, y = 0;
-        pane.GetTranslate(x, y);
-        return {x, y};
-    }
 
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
@@ -234,7 +229,9 @@ TEST_F(LayoutBindingTest, NamedAnimationPlaysOnceAndStopsAtItsEnd) {
     b.SetTranslate(7, 0);
     auto stepX = [&](int frames) {
         for (int i = 0; i < frames; ++i) UpdateAll();
-        return Translate(b).x;
+        int16_t x = 0, y = 0;
+        b.GetTranslate(x, y);
+        return x;
     };
     EXPECT_EQ(stepX(1), 7) << "loaded animations stay stopped";
     ASSERT_EQ(m_layout.StartAnimation("slide"), 1);

@@ -59,11 +59,6 @@ protected:
         for (size_t i = 0; i < all.size(); i += 2) left.push_back(all[i]);
         return left;
     }
-    // `n` samples of `v`, then zeros up to `total`.
-    static Samples Then(int n, int16_t v, size_t total) {
-        Samples s(size_t(n), v);
-        return s.resize(total, 0), s;
-    }
 
     testsupport::ScratchDir m_dir;
     AudioPlatform m_platform;
@@ -96,13 +91,15 @@ TEST_F(WaveTest, SecondEffectCutsTheFirstEffectsPlayOnceAFailedLoadKeepsNothing)
 TEST_F(WaveTest, StopLoadAndReleaseSilenceMusicAtOnce) {
     const std::string path = Tone("music.wav", 22050, 500);
     const std::string other = Tone("other.wav", 100, 2);
+    Samples tenMsThenSilence(220, 500);  // 10 ms of the music, then 10 ms of silence
+    tenMsThenSilence.resize(441, 0);
     CWave bgm(SoundRole::Bgm);
     ASSERT_TRUE(bgm.Load(path));
     bgm.Play(true);
     m_platform.Sleep(10);
     ASSERT_TRUE(bgm.Stop());
     m_platform.Sleep(10);
-    EXPECT_EQ(TakeLeft(), Then(220, 500, 441));
+    EXPECT_EQ(TakeLeft(), tenMsThenSilence);
     EXPECT_FALSE(bgm.IsPlaying());
     ASSERT_TRUE(bgm.Play(true)) << "a stopped sound is kept";
     m_platform.Sleep(10);
@@ -110,7 +107,7 @@ TEST_F(WaveTest, StopLoadAndReleaseSilenceMusicAtOnce) {
     EXPECT_FALSE(bgm.Play(true) || bgm.Stop() || bgm.Release());
     EXPECT_TRUE(bgm.Path().empty());
     m_platform.Sleep(10);
-    EXPECT_EQ(TakeLeft(), Then(220, 500, 441));
+    EXPECT_EQ(TakeLeft(), tenMsThenSilence);
     bgm.Load(path);
     bgm.Play(true);
     ASSERT_TRUE(bgm.Load(other));
