@@ -111,17 +111,14 @@ protected:
 };
 
 TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
-    // The shift flag moves the panes back by the offset; a bare button takes the rectangle.
-    CPaneButton shifted, bare, button;
+    // The shift flag moves the panes back by the offset.
+    CPaneButton shifted, button;
     shifted.Init(&m_wnd, kId + 1, 1, 10, -20, 1);
     shifted.SetPanes(&m_layout, "btn_3", "", "", "");
     EXPECT_EQ(shifted.GetRect(), (TSRect{90, 120, 190, 170}));
     EXPECT_EQ(m_layout.GetPane("btn_3").GetPaneRect(), (TSRect{90, 120, 190, 170}));
-    bare.Init(&m_wnd, kId + 2);
-    bare.SetRect(TSRect{1, 2, 3, 4});
-    EXPECT_EQ(bare.GetRect(), (TSRect{1, 2, 3, 4}));
     WithLooks(button, "btn_1", "btn_3");
-    ASSERT_EQ(m_wnd.Buttons().size(), 3u);
+    ASSERT_EQ(m_wnd.Buttons().size(), 2u);
     EXPECT_EQ(button.GetRect(), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnPressed), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnFocused), TSRect{});
