@@ -149,13 +149,11 @@ TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBoundsTheColumnIsOpen)
                  ms::InScrollColumn(500, 400));
 }
 
-TEST(MenuScroll, FlicksPageByFiveRowsAndStopAtTheEnds) {
+TEST(MenuScroll, FlicksPageByFiveRowsAnyReleaseEndsADragOnlyOneOnTheThumbPages) {
+    // Flicks page by five rows and stop at the ends.
     EXPECT_EQ((std::vector{ms::PageTop(10, 50), ms::PageTop(10, -50), ms::PageTop(10, 49),
                            ms::PageTop(10, -49), ms::PageTop(3, 80), ms::PageTop(24, -80)}),
               (std::vector{5, 15, 10, 10, 0, 26}));
-}
-
-TEST(MenuScroll, AnyReleaseEndsADragAndOnlyAReleaseOnTheThumbPages) {
     using R = ms::Release;
     // A fast drag leaves the pointer far from the thumb before the button comes up.
     EXPECT_EQ(ms::ReleaseEffect(true, true, 956, 300, 956, 700, 360), R::EndDrag);
