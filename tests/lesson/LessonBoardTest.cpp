@@ -65,7 +65,7 @@ TEST(LessonMerging, EachCodeChangesTheFirstFieldItHas) {
     EXPECT_EQ(MergeCode(0x0000, 0xC102), 0x0002) << "stone wins over number and blink";
 }
 
-TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
+TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOverWithinTheStoredBoard) {
     auto at = [](StepEntry e, int size, bool mirrored) {
         int x = -1, y = -1;
         return EntryPoint(e, size, mirrored, x, y) ? std::pair(x, y) : std::pair(-1, -1);
@@ -86,10 +86,8 @@ TEST(LessonMirroring, ThirteenBoardAndLessonTwoFourOneTurnRowsOver) {
     RebuildBoard(page, kPlainLesson, 0, plain);
     EXPECT_EQ(std::tuple(mirrored.At(2, 18), mirrored.At(2, 0), plain.At(2, 0)),
               std::tuple(1, 0, 1));
-}
-
-TEST(LessonMirroring, OversizedBoardStaysWithinTheStoredBoard) {
-    LessonPage page = MakePage(40, {{{30, 2, 1}, {2, 30, 1}, {18, 18, 2}}});
+    // An oversized board stays within the stored one.
+    page = MakePage(40, {{{30, 2, 1}, {2, 30, 1}, {18, 18, 2}}});
     LessonBoard board;
     RebuildBoard(page, kPlainLesson, 0, board);
     EXPECT_EQ(board.At(18, 18), 2);

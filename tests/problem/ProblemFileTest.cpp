@@ -124,7 +124,7 @@ TEST(ProblemLoadWindow, ProblemWithoutAnswersIsTypeOneOnTheFullBoard) {
     EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.turn), tuple(1 + 16, StoneEntry{0, 0, 18, 0}, 255));
 }
 
-TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
+TEST(ProblemLoadKinds, FileKindCodesMapToEntryKindsAndProblemCodesToTypes) {
     struct Case {
         int code, aux, kind;
     } cases[] = {{0, 0, 4},   {0, 1, 5},  {0, 2, 6},   {0, 3, 0},   {1, 0, 0},   {33, 0, 0},
@@ -136,9 +136,7 @@ TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
     p.setup = {Word(0, 2, 1, 17), Word(7, 0, 2, 17), Word(1, 7, 3, 17)};
     // Aux carries the stone number.
     EXPECT_EQ(Slots(DecodeOne(p), 3), (E{{6, 1, 1, 2}, {255, 2, 1, 0}, {0, 3, 1, 7}}));
-}
-
-TEST(ProblemLoadKinds, ProblemCodesMapToTypes) {
+    // Problem codes map to types.
     const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
     for (int code = 0; code < 14; ++code)
         EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
