@@ -55,7 +55,7 @@ TEST(QuestionWrap, LinesAreCutAfterThirtySixBytesUnlessAClosingMarkEndsThem) {
     for (const auto& c : cases) EXPECT_EQ(questionwrap::Wrap(c.text), c.wrapped) << c.what;
 }
 
-// Every question decodes as Shift_JIS: the data build's term check reads each one through iconv.
+// Whether a question is valid Shift_JIS is the data build's term check: it decodes each one.
 TEST(ProblemTexts, EveryQuestionIsSetAndEveryEntryFitsItsSlot) {
     for (int i = 0; i < problemtext::kQuestionCount; ++i) {
         EXPECT_GT(std::strlen(problemtext::Question(i)), 10u) << i;
