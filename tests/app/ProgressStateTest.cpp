@@ -40,7 +40,7 @@ TEST(CurriculumCounts, LookupsUseOneBasedNumbersAndMatchTheTables) {
     }
 }
 
-TEST(ProgressMarks, LastProblemOfASectionSetsTheAllSolvedByteInTheSameOperation) {
+TEST(ProgressMarks, LastProblemSetsTheAllSolvedByteEmptySectionsNeverAndBadIndicesFail) {
     auto p = std::make_unique<ProgressState>();
     // Course 0, chapter 1, section 8 has 10 problems.
     for (int i = 0; i < 9; ++i) ASSERT_TRUE(p->MarkProblemSolved(0, 0, 7, i));
@@ -55,11 +55,7 @@ TEST(ProgressMarks, LastProblemOfASectionSetsTheAllSolvedByteInTheSameOperation)
     ASSERT_TRUE(p->MarkProblemSolved(0, 0, 7, 5));
     EXPECT_EQ(0, std::memcmp(before->m_solved, p->m_solved, sizeof p->m_solved))
         << "solving twice changes nothing";
-}
-
-TEST(ProgressMarks, SectionWithoutProblemsNeverCountsAsSolvedAndBadIndicesAreRefused) {
-    auto p = std::make_unique<ProgressState>();
-    // Course 0, chapter 1, section 1 has no problems in the table.
+    // Course 0, chapter 1, section 1 has no problems in the table: never all solved.
     ASSERT_TRUE(p->MarkProblemSolved(0, 0, 0, 0));
     EXPECT_FALSE(p->IsSectionSolved(0, 0, 0));
     EXPECT_FALSE(p->MarkProblemSolved(0, 0, 2, 199)) << "byte 200 would be the next section";

@@ -10,14 +10,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <regex>
 #include <set>
 #include <span>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -35,8 +33,11 @@
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemControls.h"
 #include "screens/ScreenAssets.h"
+#include "support/HeadlessRun.h"
 
 namespace {
+
+using testsupport::BuiltData;
 
 // One decoded picture of a built archive, rows top first.
 struct Image {
@@ -57,32 +58,6 @@ struct Image {
     }
 };
 
-// Decodes a Targa entry of a built archive as the program does; an empty image (width 0)
-// when the entry is missing or cannot be decoded.
-Image LoadTga(const CTIGroup& group, const char* name) {
-    Image image;
-    const uint8_t* data = group.GetT2IBuffer(name);
-    gfx::DecodedImage decoded;
-    if (data == nullptr ||
-        !gfx::DecodeImage(gfx::kImageTypeTarga,
-                          std::span<const uint8_t>(data, group.GetT2ISize(name)), decoded))
-        return image;
-    image.width = decoded.width;
-    image.height = decoded.height;
-    const size_t row = size_t(decoded.width) * 4;
-    image.rgba.resize(row * size_t(decoded.height));
-    // Decoded bottom row first; kept top row first.
-    for (int y = 0; y < decoded.height; ++y)
-        std::copy_n(decoded.rgba.get() + size_t(decoded.height - 1 - y) * row, row,
-                    image.rgba.data() + size_t(y) * row);
-    return image;
-}
-
-// Full path of a file under the build's DATA folder.
-std::string DataPath(const char* relative) {
-    return std::string(STONEWELL_BINARY_DIR) + "/DATA/" + relative;
-}
-
 // Tests on the archives and layouts the build made; archives are named as under DATA/IMG
 // without ".T2G" ("COMMON", "F_1").
 class BuiltDataTest : public ::testing::Test {
@@ -100,12 +75,28 @@ protected:
         auto& slot = m_archives[name];
         if (!slot) {
             slot = std::make_unique<CTIGroup>();
-            EXPECT_TRUE(slot->Open(DataPath(("IMG/" + name + ".T2G").c_str()).c_str())) << name;
+            EXPECT_TRUE(slot->Open((BuiltData() / "IMG" / (name + ".T2G")).c_str())) << name;
         }
         return *slot;
     }
+    // A Targa entry decoded as the program does; width 0 when missing or undecodable.
     Image Picture(const std::string& archive, const std::string& name) {
-        return LoadTga(Archive(archive), name.c_str());
+        const CTIGroup& group = Archive(archive);
+        const uint8_t* data = group.GetT2IBuffer(name.c_str());
+        gfx::DecodedImage decoded;
+        Image image;
+        if (data == nullptr || !gfx::DecodeImage(gfx::kImageTypeTarga,
+                                                 {data, group.GetT2ISize(name.c_str())}, decoded))
+            return image;
+        image.width = decoded.width;
+        image.height = decoded.height;
+        const size_t row = size_t(decoded.width) * 4;
+        image.rgba.resize(row * size_t(decoded.height));
+        // Decoded bottom row first; kept top row first.
+        for (int y = 0; y < decoded.height; ++y)
+            std::copy_n(decoded.rgba.get() + size_t(decoded.height - 1 - y) * row, row,
+                        image.rgba.data() + size_t(y) * row);
+        return image;
     }
     CTSLayout& Layout(const std::string& archive) {
         auto& slot = m_layouts[archive];
@@ -151,11 +142,6 @@ std::string Name(const char* format, int size, int n = 0) {
 TEST_F(BoardPictures, GridLinesLieOnTheCodesPointCentres) {
     const TSRect pane = Rect("F_1", "board");
     EXPECT_EQ(pane, Rect("D_1", "board")) << "the lesson and problem screens place it alike";
-    const Image plain = Picture("COMMON", "COMN_board.tga");
-    EXPECT_EQ(plain.width, pane.right - pane.left);
-    for (int y = 40; y < plain.height - 40; y += 37)
-        for (int x = 40; x < plain.width - 40; x += 23)
-            EXPECT_TRUE(IsWood(plain, x, y)) << "the plain board has no grid: " << x << "," << y;
     for (int size : sa::kBoardSizes) {
         SCOPED_TRACE(size);
         const Image img = Picture("COMMON", sa::BoardTexture(size));
@@ -242,6 +228,16 @@ TEST_F(BoardPictures, StonesAndTheirOverlaysFitThePitch) {
             expectSized(Name(sa::kNumberOnBlackFormat, size, n), stone);
             expectSized(Name(sa::kNumberOnWhiteFormat, size, n), stone);
         }
+        // Numbers on black stones are drawn white, on white stones black.
+        const Image onBlack = Picture("COMMON", Name(sa::kNumberOnBlackFormat, size, 8));
+        const Image onWhite = Picture("COMMON", Name(sa::kNumberOnWhiteFormat, size, 8));
+        int whiteInk = 0, blackInk = 0;
+        for (int y = 0; y < stone; ++y)
+            for (int x = 0; x < stone; ++x) {
+                whiteInk += onBlack.Alpha(x, y) > 200 && onBlack.Luma(x, y) > 200;
+                blackInk += onWhite.Alpha(x, y) > 200 && onWhite.Luma(x, y) < 60;
+            }
+        EXPECT_TRUE(whiteInk > stone / 2 && blackInk > stone / 2);
         for (int n = 1; n <= 8; ++n) expectSized(Name(sa::kWhiteLetterFormat, size, n), stone);
         for (int n : {7, 8}) expectSized(Name(sa::kBlackLetterFormat, size, n), stone);
         for (const char* mark : {"1", "2", "3", "B", "W"})
@@ -252,22 +248,7 @@ TEST_F(BoardPictures, StonesAndTheirOverlaysFitThePitch) {
     }
 }
 
-TEST_F(BoardPictures, NumbersShowInkOfTheOtherColour) {
-    // Numbers on black stones are drawn white, on white stones black.
-    for (int size : {9, 19}) {
-        const Image onBlack = Picture("COMMON", Name(sa::kNumberOnBlackFormat, size, 8));
-        const Image onWhite = Picture("COMMON", Name(sa::kNumberOnWhiteFormat, size, 8));
-        int whiteInk = 0, blackInk = 0;
-        for (int y = 0; y < onBlack.height; ++y)
-            for (int x = 0; x < onBlack.width; ++x) {
-                whiteInk += onBlack.Alpha(x, y) > 200 && onBlack.Luma(x, y) > 200;
-                blackInk += onWhite.Alpha(x, y) > 200 && onWhite.Luma(x, y) < 60;
-            }
-        EXPECT_TRUE(whiteInk > onBlack.width / 2 && blackInk > onWhite.width / 2) << size;
-    }
-}
-
-TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
+TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPaneAndTextWindowsHoldNineteenCharacters) {
     auto expectFits = [&](const std::string& archive, const std::string& pane,
                           const std::string& source, const std::string& texture) {
         const Image img = Picture(source, texture);
@@ -289,17 +270,10 @@ TEST_F(ScreenData, EveryPictureIsAsLargeAsItsPane) {
                                         {"btn_menu6_2", "C1_btn_problem_21.tga"}})
         expectFits("C_1", pane, "C_1", texture);
     ASSERT_EQ(sa::MenuSectionCodes().size(), 31u);
-    char pane[32], texture[32];
-    for (int row = 1; row <= 5; ++row) {
-        std::snprintf(pane, sizeof pane, "item_%d", row);
-        for (int code : sa::MenuSectionCodes()) {
-            std::snprintf(texture, sizeof texture, sa::kSectionPictureFormat, code / 10, code % 10);
-            expectFits("C_1", pane, "C_1", texture);
-        }
-    }
-}
-
-TEST_F(ScreenData, TextWindowsHoldALineOfNineteenCharacters) {
+    for (int row = 1; row <= 5; ++row)
+        for (int code : sa::MenuSectionCodes())
+            expectFits("C_1", Name("item_%d", row), "C_1",
+                       Name(sa::kSectionPictureFormat, code / 10, code % 10));
     // Page bodies and questions are wrapped at 18 full-width characters; a closing mark may
     // make 19.
     for (const sa::ScreenNames* screen : {&sa::Lesson(), &sa::Problem()}) {
@@ -351,7 +325,13 @@ Coverage Cover(const Placed& base, const Placed& overlay) {
     return c;
 }
 
-TEST_F(CharacterArt, FacesHaveTheirPaneSizesAndKeepTheTeacherInPlace) {
+TEST_F(CharacterArt, FacesKeepTheTeacherInPlaceAndTalkingMouthsCoverTheirs) {
+    // The lesson screen shows the front face where the problem screen does.
+    const problemcontrols::FaceLook& front = problemcontrols::LookOf(0);
+    const TSRect body = Rect("D_1", "chara_1"), talk = Rect("D_1", "chara_2");
+    EXPECT_EQ(std::tuple((body.left + body.right) / 2, (body.top + body.bottom) / 2,
+                         talk.right - talk.left, talk.bottom - talk.top),
+              std::tuple(front.x, front.y, front.talking.width, front.talking.height));
     // Faces of different sizes are centred on different points; the teacher must stay put,
     // so every face starts at the same left edge and ends on the same bottom row.
     std::vector<int> lefts, bottoms;
@@ -359,7 +339,10 @@ TEST_F(CharacterArt, FacesHaveTheirPaneSizesAndKeepTheTeacherInPlace) {
         const problemcontrols::FaceLook& look = problemcontrols::LookOf(face);
         SCOPED_TRACE(look.texture);
         const Image image = Picture("COMMON", look.texture);
+        const Image mouth = Picture("COMMON", look.talking.texture);
         ASSERT_EQ(std::pair(image.width, image.height), std::pair(look.width, look.height));
+        ASSERT_EQ(std::pair(mouth.width, mouth.height),
+                  std::pair(look.talking.width, look.talking.height));
         const Placed placed = CentredOn(image, look.x, look.y);
         lefts.push_back(placed.left);
         bottoms.push_back(placed.top + image.height);
@@ -367,33 +350,15 @@ TEST_F(CharacterArt, FacesHaveTheirPaneSizesAndKeepTheTeacherInPlace) {
         int opaque = 0;
         for (int x = 0; x < image.width; ++x) opaque += image.Alpha(x, image.height - 1) == 255;
         EXPECT_GT(opaque, image.width / 2);
-    }
-    EXPECT_EQ(lefts, std::vector<int>(4, lefts[0]));
-    EXPECT_EQ(bottoms, std::vector<int>(4, bottoms[0]));
-}
-
-TEST_F(CharacterArt, TalkingMouthsCoverTheMouthOfTheirFace) {
-    // The lesson screen shows the front face where the problem screen does.
-    const problemcontrols::FaceLook& front = problemcontrols::LookOf(0);
-    const TSRect body = Rect("D_1", "chara_1"), talk = Rect("D_1", "chara_2");
-    EXPECT_EQ(std::tuple((body.left + body.right) / 2, (body.top + body.bottom) / 2,
-                         talk.right - talk.left, talk.bottom - talk.top),
-              std::tuple(front.x, front.y, front.talking.width, front.talking.height));
-    for (int face = 0; face < 4; ++face) {
-        const problemcontrols::FaceLook& look = problemcontrols::LookOf(face);
-        SCOPED_TRACE(look.talking.texture);
-        const Image base = Picture("COMMON", look.texture);
-        const Image mouth = Picture("COMMON", look.talking.texture);
-        ASSERT_EQ(std::pair(mouth.width, mouth.height),
-                  std::pair(look.talking.width, look.talking.height));
-        const Coverage c = Cover(CentredOn(base, look.x, look.y),
-                                 CentredOn(mouth, look.talking.x, look.talking.y));
+        const Coverage c = Cover(placed, CentredOn(mouth, look.talking.x, look.talking.y));
         EXPECT_GT(c.ink.size(), 20u) << "not over the face's mouth";
         EXPECT_EQ(c.Hidden(), int(c.ink.size())) << "the face's mouth shows through";
         // The verdict faces' patches reach a few pixels onto the soft outline of the face;
         // the two faces that talk while the teacher explains must stay inside it.
         EXPECT_TRUE(face >= 2 || c.outsideBase == 0) << "sticks out of the face";
     }
+    EXPECT_EQ(lefts, std::vector<int>(4, lefts[0]));
+    EXPECT_EQ(bottoms, std::vector<int>(4, bottoms[0]));
 }
 
 // The half-shut lids are in the title's reviewed screenshot; the shut ones must lie on the same
@@ -411,12 +376,10 @@ TEST_F(CharacterArt, TitleEyelidsCoverTheOpenEyes) {
 }
 
 TEST(HelpPage, LinksOnlyToInstalledFilesAndItsOwnSections) {
-    const std::filesystem::path help = DataPath("IMG/HELP");
-    std::ifstream in(help / "help.html");
-    ASSERT_TRUE(in) << "DATA/IMG/HELP/help.html is not installed";
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string page = text.str();
+    const std::filesystem::path help = BuiltData() / "IMG/HELP";
+    const std::vector<uint8_t> bytes = testsupport::ReadBytes((help / "help.html").string());
+    const std::string page(bytes.begin(), bytes.end());
+    ASSERT_FALSE(page.empty()) << "DATA/IMG/HELP/help.html is not installed";
     auto all = [&](const char* pattern) {
         std::vector<std::string> out;
         const std::regex re(pattern);
@@ -446,7 +409,7 @@ using lesson::LessonPage;
 using lesson::LessonQuirk;
 using Points = std::set<std::pair<int, int>>;
 
-const std::string kLessonDir = std::string(STONEWELL_BINARY_DIR) + "/DATA/DATA/EXPLAIN/";
+const std::string kLessonDir = (BuiltData() / "DATA/EXPLAIN/").string();
 
 // The points of the page's step entries that satisfy `want`.
 Points EntriesWhere(const LessonPage& p,

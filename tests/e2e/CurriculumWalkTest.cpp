@@ -33,11 +33,8 @@ std::string Click(int size, Point p) {
 
 // Moves the selection up `upPresses` times, then decides.
 Lines Choose(int upPresses) {
-    Lines lines;
-    for (int i = 0; i < upPresses; ++i)
-        lines.insert(lines.end(), {"tap btn_scroll_up1", "wait 100"});
-    lines.push_back("tap btn_set_sel1");
-    return lines;
+    return {"#* " + std::to_string(upPresses) + " tap btn_scroll_up1 ; wait 100",
+            "tap btn_set_sel1"};
 }
 
 // The first free point, row by row, that is none of `avoid` and lies outside the strip the
@@ -118,11 +115,9 @@ Answer AnswerFor(const ProblemRecord& r) {
     return a;
 }
 
-std::string Repeat(int times, const std::string& lines) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += lines;
-    return out;
-}
+// The main menu from the start, brought to its top: it opens where the save left it.
+const std::string kMenuAtTop =
+    "wait 2600\ntap btn_start1\nwait 800\n#* 30 wheel 120 500 400 ; wait 60\n";
 
 // A section of course 0 (0-based) and its place in the main menu, which lists every section
 // with a lesson or problems, shows five rows and scrolls by one a click.
@@ -131,24 +126,10 @@ struct Section {
     int Row() const { return std::min(listPosition, 4) + 1; }
     // Scrolls the main menu from its top until the section's row is in view.
     std::string Scroll() const {
-        return Repeat(listPosition - 4, "tap btn_scroll_down1\nwait 300\n");
+        return "#* " + std::to_string(listPosition - 4) + " tap btn_scroll_down1 ; wait 300\n";
     }
-    // The menu opens where the save left it: the wheel brings it to the top first.
-    std::string OpenMenu() const {
-        return "wait 2600\ntap btn_start1\nwait 800\n" +
-               Repeat(30, "wheel 120 500 400\nwait 60\n") + Scroll();
-    }
+    std::string OpenMenu() const { return kMenuAtTop + Scroll(); }
 };
-
-// Every section with a lesson or problems, in the menu's order.
-std::vector<Section> Sections() {
-    std::vector<Section> out;
-    for (int ch = 0; ch < curriculum::kChapters; ++ch)
-        for (int s = 0; s < curriculum::kSections; ++s)
-            if (curriculum::ProblemCountAt(0, ch, s) > 0 || curriculum::LessonCountAt(0, ch, s) > 0)
-                out.push_back({ch, s, int(out.size())});
-    return out;
-}
 
 // Opens the section's problems from the main menu and answers each wrong, then again and
 // right; `undrivable` names the first problem that cannot be answered.
@@ -170,15 +151,6 @@ std::string ProblemsScript(const Section& section, const ProblemBoard& board,
     return script.str();
 }
 
-bool LoadSet(const Section& section, ProblemBoard& board, int& count) {
-    ProgressState progress;
-    if (!LoadProblemSet(board, progress, section.chapter, section.index,
-                        (BuiltData() / "DATA/PROBLEM/").string()))
-        return false;
-    count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
-    return int(board.records.size()) == count;
-}
-
 // Opens the section's lesson from the main menu and turns the wheel to its end; back on the
 // menu, the section's row is brought into view again and its lesson button traced.
 std::string LessonScript(const Section& lesson, int pages) {
@@ -189,9 +161,9 @@ std::string LessonScript(const Section& lesson, int pages) {
            << button << "\nwait 1500\n";
     // A turn may only finish a page's typing; three a page is more than enough, and the
     // turns left over after the end scroll the menu, which the turns back undo.
-    script << Repeat(pages * 3 + 10, "wheel -120 500 400\nwait 40\n") << "wait 1500\n"
-           << Repeat(30, "wheel 120 500 400\nwait 60\n") << lesson.Scroll() << "wait 300\nwhere "
-           << button << "\n";
+    script << "#* " << pages * 3 + 10 << " wheel -120 500 400 ; wait 40\nwait 1500\n"
+           << "#* 30 wheel 120 500 400 ; wait 60\n"
+           << lesson.Scroll() << "wait 300\nwhere " << button << "\n";
     return script.str();
 }
 
@@ -218,9 +190,8 @@ std::string LessonTraceMissing(const Section& lesson, const std::string& trace) 
 }
 
 // The verdicts heard between one problem's question (traced as it opens) and the next.
-std::vector<Lines> Verdicts(const std::string& trace, bool& backToMenu) {
+std::vector<Lines> Verdicts(const std::string& trace) {
     std::vector<Lines> verdicts;
-    backToMenu = false;
     for (const std::string& line : SplitLines(trace)) {
         // Only a shown question window opens a problem (a hidden one traces no alpha).
         if (line.find("pane txt_text ") != std::string::npos &&
@@ -231,7 +202,6 @@ std::vector<Lines> Verdicts(const std::string& trace, bool& backToMenu) {
             verdicts.back().push_back("correct");
         if (line.find("se DATA/SOUND/SE/No.wav") != std::string::npos)
             verdicts.back().push_back("incorrect");
-        backToMenu = backToMenu || line.find("scene 3") != std::string::npos;
     }
     return verdicts;
 }
@@ -245,9 +215,14 @@ TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
     REQUIRE_BUILT(DataBuilt(), "data set");
     const HeadlessRun run;
     std::ostringstream visit;  // the last start: every row's buttons traced
-    visit << "wait 2600\ntap btn_start1\nwait 800\n" << Repeat(30, "wheel 120 500 400\nwait 60\n");
+    visit << kMenuAtTop;
+    std::vector<Section> sections;  // every one with a lesson or problems, in the menu's order
+    for (int ch = 0; ch < curriculum::kChapters; ++ch)
+        for (int s = 0; s < curriculum::kSections; ++s)
+            if (curriculum::ProblemCountAt(0, ch, s) > 0 || curriculum::LessonCountAt(0, ch, s) > 0)
+                sections.push_back({ch, s, int(sections.size())});
     int buttons = 0;
-    for (const Section& section : Sections()) {
+    for (const Section& section : sections) {
         SCOPED_TRACE(std::to_string(section.chapter + 1) + "-" + std::to_string(section.index + 1));
         if (section.listPosition > 4) visit << "tap btn_scroll_down1\nwait 300\n";
         if (curriculum::LessonCountAt(0, section.chapter, section.index) > 0) {
@@ -263,8 +238,11 @@ TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
         }
         if (curriculum::ProblemCountAt(0, section.chapter, section.index) > 0) {
             ProblemBoard board;
-            int count = 0;
-            ASSERT_TRUE(LoadSet(section, board, count));
+            ProgressState progress;
+            ASSERT_TRUE(LoadProblemSet(board, progress, section.chapter, section.index,
+                                       (BuiltData() / "DATA/PROBLEM/").string()));
+            const int count = progress.ProblemCount(0, section.chapter + 1, section.index + 1);
+            ASSERT_EQ(int(board.records.size()), count);
             std::string undrivable;
             const std::string script = ProblemsScript(section, board, undrivable);
             ASSERT_EQ(undrivable, "");
@@ -272,13 +250,13 @@ TEST(CourseWalk, EveryLessonAndProblemOnceInOneSave) {
             const Outcome out =
                 run.Run(script, {"--max-ms", std::to_string(600000 + 8000 * count)});
             EXPECT_EQ(out.exitCode, 0) << "problems: " << out.errors;
-            bool backToMenu = false;
-            const std::vector<Lines> verdicts = Verdicts(out.trace, backToMenu);
+            const std::vector<Lines> verdicts = Verdicts(out.trace);
             ASSERT_EQ(int(verdicts.size()), count) << "not every problem was reached";
             for (int i = 0; i < count; ++i)
                 EXPECT_EQ(verdicts[size_t(i)], (Lines{"incorrect", "correct"}))
                     << "problem " << i + 1 << " (type " << board.records[size_t(i)].Type() << ")";
-            EXPECT_TRUE(backToMenu) << "the click after the last correct answer leaves";
+            EXPECT_EQ(Events(out.trace, "scene").back().second, "3")
+                << "the click after the last correct answer leaves";
             visit << "where btn_menu" << section.Row() + 5 << "_1\n";
             ++buttons;
         }

@@ -74,13 +74,6 @@ struct CaptureCase {
     int size = 19;
 };
 
-int Columns(const std::string& d) {
-    return int(d.find('\n'));
-}
-int Rows(const std::string& d) {
-    return int(std::count(d.begin(), d.end(), '\n'));
-}
-
 const CaptureCase kCases[] = {
     {"corner stone falls to the second neighbour", "OX.\n...\n", {{0, 1, 0, ".X.\nX..\n...\n"}}},
     {"corner stone falls to the first neighbour", "O..\nX..\n", {{1, 0, 0, ".X.\nX..\n...\n"}}},
@@ -127,7 +120,8 @@ TEST(Capture, MovesResolveAsTheDiagramsShow) {
         for (const Move& m : c.moves) {
             p.Play(m.x, m.y, m.kind);
             const std::string after = m.after;
-            EXPECT_EQ(Print(p.board, Columns(after), Rows(after)), after);
+            const int rows = int(std::count(after.begin(), after.end(), '\n'));
+            EXPECT_EQ(Print(p.board, int(after.find('\n')), rows), after);
             EXPECT_EQ(p.Mismatch(), "");
             EXPECT_EQ(p.board.boardSize, c.size) << "the shown size comes back after resolving";
         }

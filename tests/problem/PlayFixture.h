@@ -188,10 +188,6 @@ protected:
         for (int i = 0; i < n; ++i) play->Tick();
     }
     void CloseQuestion() { play->BoardClick(10, 10); }
-    void NextAndClose() {
-        play->NextProblem();
-        CloseQuestion();
-    }
     int Moves() const { return int(play->Moves().size()); }
     bool ReplyPending() { return view.timers[ProblemPlay::kReplyTimer]; }
     uint64_t Now() const { return m_platform.Now(); }

@@ -96,41 +96,30 @@ using std::tuple;
 
 }  // namespace
 
-TEST(ProblemLoadWindow, CornerProblemKeepsSize13AndFlipsRows) {
-    const ProblemRecord r = DecodeOne(SimpleSequence());
-    EXPECT_EQ(tuple(r.typeByte, r.setupCount), tuple(6, 2)) << "no full-board flag";
-    // File row 18 becomes row 0; answers are flipped too.
-    EXPECT_EQ(Slots(r, 4), (E{{0, 0, 0, 0}, {1, 3, 8, 0}, {0, 0, 0, 1}, {0, 1, 1, 1}}));
-}
-
-TEST(ProblemLoadWindow, OneStoneOutsideTheCornerPromotesTheWholeProblem) {
-    for (uint32_t outside : {Word(1, 0, 12, 18), Word(2, 0, 0, 7)}) {
-        testfile::Problem p = SimpleSequence();
-        p.setup.push_back(outside);
-        const ProblemRecord r = DecodeOne(p);
-        EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.slots[4]),
-                  tuple(6 + 16, StoneEntry{0, 0, 18, 0}, StoneEntry{0, 1, 17, 1}))
-            << "rows unflipped";
-    }
-}
-
-TEST(ProblemLoadWindow, OutOfRangeSetupWordsAreDroppedAndTheReplacementIsTestedToo) {
+TEST(ProblemLoadWindow, OutOfRangeWordsGoOneStoneOutsideTheCornerOrNoAnswersMeanFullBoard) {
     testfile::Problem p = SimpleSequence();
     // y = 19 is dropped; the last word (x = 19) moves into its place and is dropped as well;
     // then y = -1 (0xFF as a signed byte) goes the same way. They do not promote the problem.
     p.setup = {Word(1, 0, 0, 18), Word(1, 0, 2, 19), Word(2, 0, 5, -1), Word(2, 0, 4, 12),
                Word(1, 0, 19, 10)};
-    const ProblemRecord r = DecodeOne(p);
-    EXPECT_EQ(tuple(r.setupCount, r.typeByte), tuple(2, 6));
+    ProblemRecord r = DecodeOne(p);
+    EXPECT_EQ(tuple(r.setupCount, r.typeByte), tuple(2, 6)) << "no full-board flag";
+    // File row 18 becomes row 0 in the corner window (answers too, below).
     EXPECT_EQ(Slots(r, 3), (E{{0, 0, 0, 0}, {1, 4, 6, 0}, {0, 0, 0, 1}}));
-}
-
-TEST(ProblemLoadWindow, ProblemWithoutAnswersIsTypeOneOnTheFullBoard) {
-    const ProblemRecord r = DecodeOne(testfile::Make(2, SimpleSequence().setup));
+    // One stone outside the corner promotes the whole problem, its rows unflipped.
+    for (uint32_t outside : {Word(1, 0, 12, 18), Word(2, 0, 0, 7)}) {
+        p = SimpleSequence();
+        p.setup.push_back(outside);
+        r = DecodeOne(p);
+        EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.slots[4]),
+                  tuple(6 + 16, StoneEntry{0, 0, 18, 0}, StoneEntry{0, 1, 17, 1}));
+    }
+    // A problem without answers is type 1 on the full board.
+    r = DecodeOne(testfile::Make(2, SimpleSequence().setup));
     EXPECT_EQ(tuple(r.typeByte, r.slots[0], r.turn), tuple(1 + 16, StoneEntry{0, 0, 18, 0}, 255));
 }
 
-TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
+TEST(ProblemLoadKinds, FileKindCodesMapToEntryKindsAndProblemCodesToTypes) {
     struct Case {
         int code, aux, kind;
     } cases[] = {{0, 0, 4},   {0, 1, 5},  {0, 2, 6},   {0, 3, 0},   {1, 0, 0},   {33, 0, 0},
@@ -142,19 +131,14 @@ TEST(ProblemLoadKinds, FileKindCodesMapToEntryKinds) {
     p.setup = {Word(0, 2, 1, 17), Word(7, 0, 2, 17), Word(1, 7, 3, 17)};
     // Aux carries the stone number.
     EXPECT_EQ(Slots(DecodeOne(p), 3), (E{{6, 1, 1, 2}, {255, 2, 1, 0}, {0, 3, 1, 7}}));
-}
-
-TEST(ProblemLoadKinds, ProblemCodesMapToTypesAndTurns) {
+    // Problem codes map to types.
     const int types[] = {6, 2, 3, 4, 5, 7, 6, 8, 5, 3, 6, 1, 1, 1};
     for (int code = 0; code < 14; ++code)
         EXPECT_EQ(int(problemfile::TypeOfCode(code)), types[code]) << "code " << code;
     EXPECT_EQ(problemfile::TypeOfCode(255), ProblemType::ShownSequence);
-    using problemfile::TurnOfCode;
-    EXPECT_EQ(tuple(TurnOfCode(0), TurnOfCode(6), TurnOfCode(10), TurnOfCode(3)),
-              tuple(0, 0, 1, 255));
 }
 
-TEST(ProblemLoadAnswers, BranchesPerCode) {
+TEST(ProblemLoadAnswers, BranchesAndParameterBytePerCode) {
     // Code 0 makes one branch per answer word; its branch words are ignored.
     const auto setup = SimpleSequence().setup;
     ProblemRecord r = DecodeOne(
@@ -170,16 +154,14 @@ TEST(ProblemLoadAnswers, BranchesPerCode) {
     EXPECT_EQ(
         E(r.slots + 2, r.slots + 8),
         (E{{0, 0, 0, 3}, {0, 1, 1, 1}, {1, 2, 1, 2}, {0, 3, 1, 3}, {0, 0, 0, 1}, {0, 4, 1, 1}}));
-}
-
-TEST(ProblemLoadAnswers, ParameterBytePerCode) {
-    ProblemRecord r = DecodeOne(testfile::Make(2, {Word(0, 0, 1, 17), Word(0, 1, 2, 17)},
-                                               {Word(0, 0, 2, 17)}, {BranchWord(0, 1)}));
+    // Byte 802 per code.
+    r = DecodeOne(testfile::Make(2, {Word(0, 0, 1, 17), Word(0, 1, 2, 17)}, {Word(0, 0, 2, 17)},
+                                 {BranchWord(0, 1)}));
     EXPECT_EQ(tuple(r.typeByte, r.answerParam, r.slots[3]), tuple(3, 5, StoneEntry{7, 2, 1, 0}))
         << "byte 802: kind of the setup letter on the answer point";
     // Bits 16-23 = 1: "yes". Answer words do not take part in the window test.
     const testfile::Problem yesNo =
-        testfile::Make(1, SimpleSequence().setup, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
+        testfile::Make(1, setup, {Word(0, 0, 1, 0)}, {BranchWord(0, 1)});
     r = DecodeOne(yesNo);
     EXPECT_EQ(tuple(r.typeByte, r.answerParam, r.slots[3]), tuple(2, 1, StoneEntry{}))
         << "nothing written for the answer";
@@ -188,8 +170,7 @@ TEST(ProblemLoadAnswers, ParameterBytePerCode) {
     number.answers = {Word(0, 0, 17, 0)};
     EXPECT_EQ(DecodeOne(number).answerParam, 17);
     testfile::Problem marks = testfile::Make(
-        3, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)},
-        {BranchWord(0, 3)});
+        3, setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17), Word(1, 0, 3, 17)}, {BranchWord(0, 3)});
     r = DecodeOne(marks);
     EXPECT_EQ(tuple(r.answerParam, r.slots[5]), tuple(3, StoneEntry{8, 3, 1, 0}));
     marks.code = 8;
@@ -197,8 +178,8 @@ TEST(ProblemLoadAnswers, ParameterBytePerCode) {
     testfile::Problem empty = yesNo;
     empty.branches = {BranchWord(0, 0)};
     EXPECT_EQ(DecodeOne(empty).answerParam, 0) << "empty branches leave byte 802 at 0";
-    r = DecodeOne(testfile::Make(10, SimpleSequence().setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17)},
-                                 {BranchWord(0, 2)}));
+    r = DecodeOne(
+        testfile::Make(10, setup, {Word(1, 0, 1, 17), Word(1, 0, 2, 17)}, {BranchWord(0, 2)}));
     EXPECT_EQ(tuple(r.turn, r.answerParam, r.slots[3], r.slots[4]),
               tuple(1, 0, StoneEntry{1, 1, 1, 1}, StoneEntry{1, 2, 1, 2}))
         << "byte 802 left unset for code 10";

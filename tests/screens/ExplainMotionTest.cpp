@@ -40,7 +40,6 @@ TEST(ExplainSlide, SlidesMoveHundredPixelsInFiveStepsWhileFadingAndRestartAtOnce
         Slide slide(inwards);
         EXPECT_FALSE(slide.Running());
         slide.Start();
-        EXPECT_TRUE(slide.Running());
         int end = 0;
         const int dy = inwards ? -20 : 20;
         const auto alpha = [inwards](int step) { return inwards ? 51 * step : 255 - 51 * step; };
@@ -92,12 +91,9 @@ TEST(ExplainTalking, MouthOpensAndClosesEveryThirteenTicksAndTheCounterWraps) {
 // "あい" CR LF "う": Shift_JIS 82 A0, 82 A2, 0D 0A, 82 A4.
 const std::string kBody = "\x82\xa0\x82\xa2\r\n\x82\xa4";
 
-TEST(ExplainText, CarriageReturnsAreDroppedLineFeedsKept) {
+TEST(ExplainText, TypedCharactersBecomeGlyphsWithoutLineBreaksOrCarriageReturns) {
     EXPECT_EQ(explain::WithoutCarriageReturns("a\r\nb\rc\n"), "a\nbc\n");
     EXPECT_EQ(explain::WithoutCarriageReturns(""), "");
-}
-
-TEST(ExplainText, TypedCharactersBecomeGlyphsWithoutLineBreaks) {
     const std::string lfOnly = "\x82\xa0\x82\xa2\n\x82\xa4";
     struct Case {
         int characters;
@@ -109,9 +105,7 @@ TEST(ExplainText, TypedCharactersBecomeGlyphsWithoutLineBreaks) {
         EXPECT_EQ(typed.glyphs, c.glyphs) << c.characters << " characters";
         EXPECT_EQ(typed.text, lfOnly) << "the whole body keeps its lines while typing";
     }
-}
-
-TEST(ExplainText, SingleBytesAndACutLeadByteCountOnce) {
+    // Single bytes and a cut lead byte count once.
     EXPECT_EQ(explain::TypedBodyText("abcd", 1).glyphs, 2);
     // A lead byte at the very end has no trail byte: still one glyph, no overrun.
     EXPECT_EQ(explain::TypedBodyText("a\x82", 5).glyphs, 2);

@@ -8,16 +8,6 @@
 
 using namespace screen_assets;
 
-namespace {
-
-std::set<std::string> TextureSet(const std::vector<GeneratedTexture>& textures) {
-    std::set<std::string> out;
-    for (const auto& t : textures) out.insert(t.texture);
-    return out;
-}
-
-}  // namespace
-
 TEST(ScreenAssets, ButtonsAreMadeOfTwoDistinctPicturePanesWithUniqueIds) {
     for (const ScreenNames* screen : AllScreens()) {
         SCOPED_TRACE(screen->id);
@@ -40,7 +30,8 @@ TEST(ScreenAssets, ButtonsAreMadeOfTwoDistinctPicturePanesWithUniqueIds) {
 TEST(ScreenAssets, BoardFamilyHoldsEveryPictureTheLessonBoardDraws) {
     // Cross-check against the lesson's own sprite builder: every picture it can draw for
     // any stone, arrow or number value on any board size is in the family.
-    auto family = TextureSet(BoardFamilyTextures());
+    std::set<std::string> family;
+    for (const GeneratedTexture& t : BoardFamilyTextures()) family.insert(t.texture);
     EXPECT_EQ(family.size(), BoardFamilyTextures().size()) << "duplicate names in the family";
     for (int size : kBoardSizes) {
         EXPECT_TRUE(family.count(BoardTexture(size)));

@@ -11,7 +11,7 @@ namespace {
 
 using namespace listgrid;
 
-TEST(ListGridTest, RowsScrollingThumbAndSavedRowFollowTheProblemCount) {
+TEST(ListGridTest, RowsScrollingThumbTrackAndSavedRowFollowTheProblemCount) {
     for (const auto& [problems, rows] : {std::pair{0, 0}, {-3, 0}, {1, 1}, {10, 1}, {11, 2}})
         EXPECT_EQ(RowCount(problems), rows) << problems;
     EXPECT_FALSE(Scrolls(RowCount(50)));
@@ -32,6 +32,18 @@ TEST(ListGridTest, RowsScrollingThumbAndSavedRowFollowTheProblemCount) {
     for (const Case c : {Case{15, 196, 15}, Case{16, 196, 0}, Case{7, 196, 7}, Case{-1, 196, 0},
                          Case{12, 45, 0}, Case{1, 45, 0}, Case{0, 45, 0}})
         EXPECT_EQ(RestoreFirstRow(c.saved, RowCount(c.problems)), c.row) << c.saved;
+    // A scrolling thumb is grabbed within 22 pixels and is near within 23.5; the track.
+    const int rows = RowCount(100);
+    EXPECT_TRUE(PressGrabsThumb(955 + 22, 300 - 22, 300, rows));
+    EXPECT_FALSE(PressGrabsThumb(955 + 23, 300, 300, rows) ||
+                 PressGrabsThumb(955, 300 + 23, 300, rows));
+    EXPECT_TRUE(NearThumb(955 + 23.5, 300 - 23.5, 300));
+    EXPECT_FALSE(NearThumb(955 + 24, 300, 300) || NearThumb(955, 300 - 24, 300));
+    EXPECT_TRUE(InTrack(933, 208) && InTrack(978, 590));
+    for (const auto& [x, y] : {std::pair{932, 300}, {979, 300}, {955, 207}, {955, 591}})
+        EXPECT_FALSE(InTrack(x, y)) << x << "," << y;
+    EXPECT_TRUE(LeavesTrackSideways(932) && LeavesTrackSideways(979));
+    EXPECT_FALSE(LeavesTrackSideways(933) || LeavesTrackSideways(978));
 }
 
 TEST(ListGridTest, CellsSelectTheirNumberBelowTheCountGapsNothingDigitsSitInPlace) {
@@ -106,20 +118,6 @@ TEST(ListGridTest, FlicksPageByFiveRowsAndDragsStopOnTheNearestRow) {
     }
 }
 
-TEST(ListGridTest, ThumbGrabReleaseAndTrackBounds) {
-    const int rows = RowCount(100);
-    EXPECT_TRUE(PressGrabsThumb(955 + 22, 300 - 22, 300, rows));
-    EXPECT_FALSE(PressGrabsThumb(955 + 23, 300, 300, rows) ||
-                 PressGrabsThumb(955, 300 + 23, 300, rows));
-    EXPECT_TRUE(NearThumb(955 + 23.5, 300 - 23.5, 300));
-    EXPECT_FALSE(NearThumb(955 + 24, 300, 300) || NearThumb(955, 300 - 24, 300));
-    EXPECT_TRUE(InTrack(933, 208) && InTrack(978, 590));
-    for (const auto& [x, y] : {std::pair{932, 300}, {979, 300}, {955, 207}, {955, 591}})
-        EXPECT_FALSE(InTrack(x, y)) << x << "," << y;
-    EXPECT_TRUE(LeavesTrackSideways(932) && LeavesTrackSideways(979));
-    EXPECT_FALSE(LeavesTrackSideways(933) || LeavesTrackSideways(978));
-}
-
 namespace ms = menuscroll;
 
 TEST(MenuScroll, ThumbRunsTheTrackMapsBackAndSnapsToTheNearestRow) {
@@ -138,7 +136,7 @@ TEST(MenuScroll, ThumbRunsTheTrackMapsBackAndSnapsToTheNearestRow) {
               (std::vector{26, 0, 12}));
 }
 
-TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBoundsTheColumnIsOpen) {
+TEST(MenuScroll, PressesGrabTheThumbFlicksPageAndAnyReleaseEndsADrag) {
     EXPECT_TRUE(ms::PressGrabsThumb(956 + 22.9, 300 - 22.9, 300));
     EXPECT_FALSE(ms::PressGrabsThumb(956, 323, 300) || ms::PressGrabsThumb(933, 300, 300));
     EXPECT_TRUE(ms::ReleaseOnThumb(956 + 23.5, 300 - 23.5, 300));
@@ -147,15 +145,10 @@ TEST(MenuScroll, PressesGrabInsideTheThumbReleasesCountItsBoundsTheColumnIsOpen)
     EXPECT_TRUE(ms::InScrollColumn(956, 400));
     EXPECT_FALSE(ms::InScrollColumn(932.5, 400) || ms::InScrollColumn(956, 590.5) ||
                  ms::InScrollColumn(500, 400));
-}
-
-TEST(MenuScroll, FlicksPageByFiveRowsAndStopAtTheEnds) {
+    // Flicks page by five rows and stop at the ends.
     EXPECT_EQ((std::vector{ms::PageTop(10, 50), ms::PageTop(10, -50), ms::PageTop(10, 49),
                            ms::PageTop(10, -49), ms::PageTop(3, 80), ms::PageTop(24, -80)}),
               (std::vector{5, 15, 10, 10, 0, 26}));
-}
-
-TEST(MenuScroll, AnyReleaseEndsADragAndOnlyAReleaseOnTheThumbPages) {
     using R = ms::Release;
     // A fast drag leaves the pointer far from the thumb before the button comes up.
     EXPECT_EQ(ms::ReleaseEffect(true, true, 956, 300, 956, 700, 360), R::EndDrag);

@@ -46,6 +46,22 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
     return out;
 }
 
+// The script with every "#* N LINE ; LINE ..." line followed by its lines N times.
+inline std::string Expanded(const std::string& script) {
+    std::string out;
+    for (const std::string& line : SplitLines(script)) {
+        out += line + "\n";
+        if (line.rfind("#* ", 0) != 0) continue;
+        size_t end = 0;
+        const int times = std::stoi(line.substr(3), &end);
+        std::string body = line.substr(3 + end);
+        for (size_t semi; (semi = body.find(" ; ")) != std::string::npos;)
+            body.replace(semi, 3, "\n");
+        for (int i = 0; i < times; ++i) out += body.substr(body.find_first_not_of(' ')) + "\n";
+    }
+    return out;
+}
+
 struct Outcome {
     int exitCode = -1, signal = 0;  // exit code -1: a signal ended the run
     std::string trace, errors;
@@ -83,23 +99,20 @@ public:
     // The per-user save file the program falls back to.
     fs::path UserSaveFile() const { return Path() / "home/.local/share/stonewell/setting.dat"; }
 
-    // The program to run: the built one, or $STONEWELL_HEADLESS, a command line such as
-    // "wine build-windows/stonewell-headless.exe" that runs another build of it.
-    static std::string HeadlessProgram() {
-        const char* other = std::getenv("STONEWELL_HEADLESS");
-        return other != nullptr && *other != '\0'
-                   ? std::string(other)
-                   : std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless";
-    }
-
-    // Runs the program on `script` with a home of its own: the per-user save folder is read
-    // first, and a learner's progress there must neither change a run nor be changed by one.
+    // Runs the program on `script` (expanded) with a home of its own: the per-user save folder is
+    // read first, and a learner's progress there must neither change a run nor be changed by one.
     Outcome Run(const std::string& script, const std::vector<std::string>& extraArgs = {}) const {
-        std::ofstream(Path() / "script.txt", std::ios::trunc) << script;
+        std::ofstream(Path() / "script.txt", std::ios::trunc) << Expanded(script);
+        // The built program, or $STONEWELL_HEADLESS, a command line such as
+        // "wine build-windows/stonewell-headless.exe" that runs another build of it.
+        const char* other = std::getenv("STONEWELL_HEADLESS");
+        const std::string program = other != nullptr && *other != '\0'
+                                        ? std::string(other)
+                                        : std::string(STONEWELL_BINARY_DIR) + "/stonewell-headless";
         const std::string home = (Path() / "home").string();
         std::string command = "env -u STONEWELL_LOG HOME=" + home + " XDG_DATA_HOME=" + home +
-                              "/.local/share XDG_CONFIG_HOME=" + home + "/.config " +
-                              HeadlessProgram() + " --root " + Root().string() + " --script " +
+                              "/.local/share XDG_CONFIG_HOME=" + home + "/.config " + program +
+                              " --root " + Root().string() + " --script " +
                               (Path() / "script.txt").string() + " --trace " +
                               (Path() / "trace.txt").string() + " --shots " + Shots().string();
         for (const std::string& arg : extraArgs) command += " " + arg;

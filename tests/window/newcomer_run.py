@@ -2,7 +2,9 @@
 """A newcomer's first minutes in the real window under Xvfb: title, main menu, the problem
 list of section 1-3 and its first problem, solved. Each screen is compared with the reviewed
 picture of the headless end-to-end cases, so the real window draws what the headless program
-draws; the progress is saved at the end. DISPLAY must be set.
+draws. The window is 1024 x 768 and asks before closing; answered No, it stays open, and a
+termination request ends it through the exit processing, which saves the progress. DISPLAY
+must be set.
   newcomer_run.py [--in-place] PATH-TO-stonewell BUILT-DATA-DIR REFERENCE-DIR
   newcomer_run.py --installed DESKTOP-ENTRY REFERENCE-DIR
   newcomer_run.py --installed-again DESKTOP-ENTRY
@@ -19,7 +21,7 @@ from PIL import Image, ImageChops
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from window_run import ProgramRun, named, wait_for
+from window_run import ProgramRun, ask_to_close, named, type_keys, viewable_windows, wait_for
 
 # As the end-to-end cases compare: a channel off by more than 24 makes a pixel differ, and
 # at most 0.01 % of the pixels may.
@@ -107,8 +109,17 @@ def main():
         window.click(360, 400)  # はじめる (where the menu has no button)
         expect_screen(window, reference, "main_menu", 30, lambda: window.click(360, 400))
         solve_first_problem(window, reference)
+        geometry = window.w.get_geometry()
+        assert (geometry.width, geometry.height) == (1024, 768), geometry
+        ask_to_close(d, window.w, before)
+        assert run.proc.poll() is None, "the program must not close before the answer"
+        type_keys(d, "Return")  # the default button, No
+        wait_for(lambda: {w.id for w in viewable_windows(d)} - before == {window.w.id}, 10,
+                 "the question to close")
+        time.sleep(1.0)
+        assert run.proc.poll() is None, "answering No keeps the program running"
         run.end_orderly()
-        print("PASS: title, main menu, problem list and a solved problem in the real window")
+        print("PASS: title, main menu, problem list, a solved problem, close answered No")
 
 
 if __name__ == "__main__":

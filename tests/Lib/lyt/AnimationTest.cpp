@@ -211,7 +211,7 @@ TEST_F(AnimFixture, TexturePatternSwitchesTheImage) {
     EXPECT_EQ(sink.loaded, (std::vector<const void*>{images.a, images.b, images.a}));
 }
 
-TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargets) {
+TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargetsAndAreFreedByUnbindingOrDestroying) {
     AnimSpec a;
     for (const char* p : {"p1", "p2", "p3", "p4"})
         a.contents.push_back(Curve(p, "APSR", 0, {{0, 9}}));
@@ -235,6 +235,16 @@ TEST_F(AnimFixture, ThreeLinksBindAtMostThreeTargets) {
     mLayout.DetachAnim(t);
     EXPECT_EQ(t->GetUsedLinkNum(), 0);
     EXPECT_EQ(P("p2")->FindAnimLinkByTransform(t), nullptr);
+    // Transforms and panes may be destroyed in either order.
+    const AnimSpec both =
+        Of({Curve("p1", "APSR", 0, {{0, 1}}), Curve("mat", "AMCL", 4, {{0, 1}}, 1)});
+    AnimTransform* bound = Play(both, 0);
+    ASSERT_NE(bound, nullptr);
+    EXPECT_NE(Mat()->FindAnimLinkByTransform(bound), nullptr);
+    mLayout.DestroyAnimTransform(bound);
+    EXPECT_EQ(P("p1")->FindAnimLinkByTransform(bound), nullptr);
+    EXPECT_EQ(Mat()->GetAnimLinkList().Size(), 0u);
+    Play(both, 0);  // this one stays bound while the layout is destroyed
 }
 
 TEST_F(AnimFixture, BindingByGroupsAndShares) {
@@ -261,17 +271,6 @@ TEST_F(AnimFixture, BindingByGroupsAndShares) {
     ASSERT_NE(t2, nullptr);
     EXPECT_NE(P("p4")->FindAnimLinkByTransform(t2), nullptr);
     EXPECT_EQ(mLayout.GetAnimTransformNum(), 2u);
-}
-
-TEST_F(AnimFixture, TransformsAndPanesMayBeDestroyedInEitherOrder) {
-    const AnimSpec a = Of({Curve("p1", "APSR", 0, {{0, 1}}), Curve("mat", "AMCL", 4, {{0, 1}}, 1)});
-    AnimTransform* t = Play(a, 0);
-    ASSERT_NE(t, nullptr);
-    EXPECT_NE(Mat()->FindAnimLinkByTransform(t), nullptr);
-    mLayout.DestroyAnimTransform(t);
-    EXPECT_EQ(P("p1")->FindAnimLinkByTransform(t), nullptr);
-    EXPECT_EQ(Mat()->GetAnimLinkList().Size(), 0u);
-    Play(a, 0);  // this one stays bound while the layout is destroyed
 }
 
 // Every broken file is refused with its message and leaves the resource invalid.

@@ -44,13 +44,6 @@ Picture* PictureChild(Pane* parent) {
     return p;
 }
 
-Material* MaterialWith(Color16 black, Color16 white) {
-    auto* m = new Material();
-    m->SetTintColor(0, black);
-    m->SetTintColor(1, white);
-    return m;
-}
-
 TEST(UpdateGlobals, ChildInheritsScaleAndTranslation) {
     Pane root;
     root.SetScale({2, 2});
@@ -196,7 +189,10 @@ TEST(Draw, PictureAndTextColourRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.expected));
-        EXPECT_EQ(Colour(MaterialWith(c.black, c.white), c.alpha, c.text), c.expected);
+        auto* material = new Material();
+        material->SetTintColor(0, c.black);
+        material->SetTintColor(1, c.white);
+        EXPECT_EQ(Colour(material, c.alpha, c.text), c.expected);
     }
     int anchor = 0;
     EXPECT_EQ(Colour(nullptr, 77, true, 0, &anchor), (std::vector<int>{0, 255, 255, 255, 77}));

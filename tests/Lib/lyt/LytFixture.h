@@ -106,21 +106,12 @@ inline void Pane(FileWriter& f, const PaneSpec& p, const char* tag = "panl") {
     PaneSection(f, p, tag, [](BeWriter&) {});
 }
 
-// A window: four inflation floats, frame count, flags, two offsets (unused).
-inline void Window(FileWriter& f, const PaneSpec& p) {
-    PaneSection(f, p, "wndw", [](BeWriter& w) {
-        for (int i = 0; i < 4; ++i) w.F32(2);
-        w.U32(0), w.U32(0), w.U32(0);
-    });
-}
-
-inline void Picture(FileWriter& f, const PaneSpec& p, uint16_t material, uint32_t vtx = 0xFFFFFFFF,
-                    uint8_t texCoords = 1) {
+// A picture: four white vertex colours, the material, one set of texture coordinates.
+inline void Picture(FileWriter& f, const PaneSpec& p, uint16_t material) {
     PaneSection(f, p, "pict", [&](BeWriter& w) {
-        for (int i = 0; i < 4; ++i) w.U32(vtx);
-        w.U16(material), w.U8(texCoords), w.U8(0);
-        for (int i = 0; i < texCoords; ++i)
-            for (float v : {0.f, 0.f, 1.f, 0.f, 0.f, 1.f, 1.f, 1.f}) w.F32(v);
+        for (int i = 0; i < 4; ++i) w.U32(0xFFFFFFFF);
+        w.U16(material), w.U8(1), w.U8(0);
+        for (float v : {0.f, 0.f, 1.f, 0.f, 0.f, 1.f, 1.f, 1.f}) w.F32(v);
     });
 }
 
@@ -151,11 +142,9 @@ inline void TextureList(FileWriter& f, const std::vector<std::string>& names) {
 struct MaterialSpec {
     std::string name = "mat";
     int16_t tint[3][4] = {{0, 0, 0, 0}, {255, 255, 255, 255}, {255, 255, 255, 255}};
-    uint8_t constant[4][4] = {};
     std::vector<uint16_t> textures{};  // texture-list indices
     uint8_t texSRTs = 0;
-    bool matColor = false;
-    uint8_t matColorBytes[4] = {10, 20, 30, 40};
+    bool matColor = false;  // written as 10, 20, 30, 40
 };
 
 inline void MaterialList(FileWriter& f, const std::vector<MaterialSpec>& mats) {
@@ -167,8 +156,7 @@ inline void MaterialList(FileWriter& f, const std::vector<MaterialSpec>& mats) {
         w.Fixed(m.name, 20);
         for (auto& c : m.tint)
             for (int16_t v : c) w.S16(v);
-        for (auto& c : m.constant)
-            for (uint8_t v : c) w.U8(v);
+        w.Zero(16);  // constant colours
         w.U32(uint32_t(m.textures.size() & 0xF) | uint32_t(m.texSRTs & 0xF) << 4 |
               (m.matColor ? 1u << 27 : 0u));
         // wrap S 1 + min filter 1, wrap T 2 + mag filter 1
@@ -176,7 +164,7 @@ inline void MaterialList(FileWriter& f, const std::vector<MaterialSpec>& mats) {
         for (int i = 0; i < m.texSRTs; ++i)
             for (float v : {0.f, 0.f, 0.f, 1.f, 1.f}) w.F32(v);
         if (m.matColor)
-            for (uint8_t v : m.matColorBytes) w.U8(v);
+            for (uint8_t v : {10, 20, 30, 40}) w.U8(v);
     });
     f.End(s);
 }
@@ -236,27 +224,41 @@ struct ContentSpec {
 };
 struct AnimSpec {
     uint16_t frames = 60;
-    bool loop = false;
     std::vector<std::string> textures{};
     std::vector<ContentSpec> contents{};
     bool withTag = false;
     std::vector<std::string> tagGroups{};
-    bool descend = false;
     std::vector<std::pair<std::string, std::string>> shares{};  // source pane, target group
 };
 
-inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
+inline std::vector<uint8_t> Animation(const AnimSpec& a, uint16_t version = 0x0008) {
+    FileWriter f("SANM", version);
     BeWriter& w = f.w;
-    const size_t s = f.Begin("ainf");
-    w.U16(a.frames), w.U8(a.loop ? 1 : 0), w.U8(0);
+    if (a.withTag) {
+        const size_t s = f.Begin("atag");
+        w.U16(0), w.U16(uint16_t(a.tagGroups.size()));
+        w.U32(28), w.U32(28 + 8);  // the name, then group references, after the fixed fields
+        w.U16(0), w.U16(a.frames), w.Zero(4);
+        w.Fixed("Tag_00", 8);
+        for (const auto& g : a.tagGroups) w.Fixed(g, 20);
+        f.End(s);
+    }
+    if (!a.shares.empty()) {
+        const size_t s = f.Begin("ashr");
+        w.U32(16), w.U16(uint16_t(a.shares.size())), w.U16(0);
+        for (const auto& [src, group] : a.shares) w.Fixed(src, 17), w.Fixed(group, 17), w.Zero(2);
+        f.End(s);
+    }
+    const size_t ainf = f.Begin("ainf");
+    w.U16(a.frames), w.U8(0), w.U8(0);  // no loop
     w.U16(uint16_t(a.textures.size())), w.U16(uint16_t(a.contents.size()));
     const size_t tableField = w.Pos();
     w.U32(0);
     // Texture names: offsets counted from offset 20 of the section.
     w.OffsetTable(a.textures.size(), w.Pos(), [&](size_t i) { w.CStr(a.textures[i]); });
     w.Align4();
-    w.PatchU32(tableField, uint32_t(w.Pos() - s));
-    w.OffsetTable(a.contents.size(), s, [&](size_t ci) {
+    w.PatchU32(tableField, uint32_t(w.Pos() - ainf));
+    w.OffsetTable(a.contents.size(), ainf, [&](size_t ci) {
         const ContentSpec& c = a.contents[ci];
         const size_t cs = w.Pos();
         w.Fixed(c.name, 20), w.U8(uint8_t(c.infos.size())), w.U8(c.type), w.U16(0);
@@ -281,28 +283,7 @@ inline void AnimInfoSection(FileWriter& f, const AnimSpec& a) {
             });
         });
     });
-    f.End(s);
-}
-
-inline std::vector<uint8_t> Animation(const AnimSpec& a, uint16_t version = 0x0008) {
-    FileWriter f("SANM", version);
-    BeWriter& w = f.w;
-    if (a.withTag) {
-        const size_t s = f.Begin("atag");
-        w.U16(0), w.U16(uint16_t(a.tagGroups.size()));
-        w.U32(28), w.U32(28 + 8);  // the name, then group references, after the fixed fields
-        w.U16(0), w.U16(a.frames), w.U8(a.descend ? 1 : 0), w.Zero(3);
-        w.Fixed("Tag_00", 8);
-        for (const auto& g : a.tagGroups) w.Fixed(g, 20);
-        f.End(s);
-    }
-    if (!a.shares.empty()) {
-        const size_t s = f.Begin("ashr");
-        w.U32(16), w.U16(uint16_t(a.shares.size())), w.U16(0);
-        for (const auto& [src, group] : a.shares) w.Fixed(src, 17), w.Fixed(group, 17), w.Zero(2);
-        f.End(s);
-    }
-    AnimInfoSection(f, a);
+    f.End(ainf);
     return f.Finish();
 }
 

@@ -63,26 +63,6 @@ void Replace(const fs::path& path, const Bytes& bytes) {
     ASSERT_TRUE(WriteBytes(path.string(), bytes));
 }
 
-// Rewrites every archive, changing the entries whose name ends with `suffix` (dropping them
-// where `change` says false); returns how many entries it changed.
-int RewriteEntries(const fs::path& data, const std::string& suffix,
-                   const std::function<bool(Bytes&)>& change) {
-    int changed = 0;
-    for (const fs::path& archive : Files(data, ".t2g")) {
-        std::vector<T2gEntrySpec> entries, kept;
-        bool longNames = false;
-        EXPECT_TRUE(ReadArchive(archive, entries, longNames)) << archive;
-        int here = 0;
-        for (T2gEntrySpec& e : entries)
-            if (!EndsWith(e.name, suffix) || (++here, change(e.data))) kept.push_back(e);
-        changed += here;
-        // An archive without entries is a missing one.
-        if (here > 0 && kept.empty()) fs::remove(archive);
-        if (here > 0 && !kept.empty()) Replace(archive, BuildT2g(kept, longNames));
-    }
-    return changed;
-}
-
 using Apply = std::function<int(const HeadlessRun&)>;  // how many files or entries it broke
 
 struct Breakage {
@@ -105,12 +85,30 @@ Apply CutFiles(const std::string& dir, const std::string& suffix, double keep) {
     };
 }
 
+// Every archive rewritten, the entries whose name ends with `suffix` changed (dropped where
+// `change` says false).
 Apply ChangeEntries(const std::string& suffix, const std::function<bool(Bytes&)>& change) {
-    return [=](const HeadlessRun& r) { return RewriteEntries(r.Data(), suffix, change); };
+    return [=](const HeadlessRun& r) {
+        int changed = 0;
+        for (const fs::path& archive : Files(r.Data(), ".t2g")) {
+            std::vector<T2gEntrySpec> entries, kept;
+            bool longNames = false;
+            EXPECT_TRUE(ReadArchive(archive, entries, longNames)) << archive;
+            int here = 0;
+            for (T2gEntrySpec& e : entries)
+                if (!EndsWith(e.name, suffix) || (++here, change(e.data))) kept.push_back(e);
+            changed += here;
+            // An archive without entries is a missing one.
+            if (here > 0 && kept.empty()) fs::remove(archive);
+            if (here > 0 && !kept.empty()) Replace(archive, BuildT2g(kept, longNames));
+        }
+        return changed;
+    };
 }
 
 // Ways to break an archive entry (false: drop it). Which bytes a reader refuses is the fuzz
-// targets' part: here one breakage per way the program meets a refused file.
+// targets' part: here one breakage per way the program meets a refused file (a truncated
+// archive is refused whole, as a missing one; a missing problem file is a script case's).
 const auto kDrop = [](Bytes&) { return false; };
 const auto kHalve = [](Bytes& d) { return d.resize(d.size() / 2), true; };
 bool Scramble(Bytes& d) {
@@ -126,7 +124,6 @@ bool NotAFont(Bytes& d) {
 std::vector<Breakage> Breakages() {
     return {
         {"MissingArchives", CutFiles("", ".t2g", 0), false},
-        {"TruncatedArchives", CutFiles("", ".t2g", 0.5), false},
         {"TruncatedLayouts", ChangeEntries(".lyt", kHalve), false},
         {"CorruptImages",
          [](const HeadlessRun& r) {
@@ -139,7 +136,6 @@ std::vector<Breakage> Breakages() {
         {"TruncatedSounds", CutFiles("", ".wav", 0.02)},
         {"MissingLessonFiles", CutFiles("DATA/EXPLAIN", "", 0)},
         {"TruncatedLessonFiles", CutFiles("DATA/EXPLAIN", "", 0.5)},
-        {"MissingProblemFiles", CutFiles("DATA/PROBLEM", "", 0)},
         {"TruncatedProblemFiles", CutFiles("DATA/PROBLEM", "", 0.5)},
         // The save folder's odd states; a short or long file is the save file's own test's.
         {"SaveFileIsAFolder",
@@ -174,7 +170,6 @@ TEST_P(BrokenData, TheTourRunsToTheNormalExitAndTheSaveFileEndsWhole) {
     // The exit stored the save file: the install's, or the per-user one where the install's
     // folder cannot take it.
     EXPECT_TRUE(WholeSave(run.SaveFile()) || WholeSave(run.UserSaveFile())) << out.trace;
-    EXPECT_FALSE(Events(out.trace, "save").empty()) << out.trace;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(Breakages()),

@@ -26,11 +26,9 @@ TEST(HeadlessProgram, SameScriptGivesTheSameShotsAndTraceEndingInTheExit) {
         ASSERT_FALSE(first.empty()) << name;
         EXPECT_EQ(first, ReadText(b.Path() / name)) << name << " differs between runs";
     }
+    // The logo gives way by time (the script cases trace the rest of this run's lines).
     const std::string trace = ReadText(a.Path() / "trace.txt");
-    for (const char* line :
-         {"0 scene 1\n", "2000 scene 2\n", " msgbox 「Stonewell」を終了しますか？ -> no\n",
-          " save DATA/SAVE/setting.dat 28976\n"})
-        EXPECT_NE(trace.find(line), std::string::npos) << line << " not in\n" << trace;
+    EXPECT_NE(trace.find("\n2000 scene 2\n"), std::string::npos) << trace;
     EXPECT_EQ(Events(trace, "exit").size(), 1u);
     EXPECT_TRUE(trace.ends_with(" exit 0\n")) << trace;
     EXPECT_TRUE(WholeSave(a.SaveFile()));
@@ -64,7 +62,6 @@ TEST(HeadlessProgram, EndsAsTheScriptOrItsFaultsSay) {
         if (c.lastMs < 0) continue;
         EXPECT_GE(ExitTimeIn(out.trace), c.lastMs) << out.trace;
         EXPECT_LT(ExitTimeIn(out.trace), c.lastMs + 1000) << out.trace;
-        EXPECT_EQ(ScenesIn(out.trace).count(2), c.lastMs > 2000) << "the title was reached";
     }
 }
 

@@ -145,7 +145,6 @@ TEST_P(Monkey, RandomInputRunsCleanAndKeepsTheSaveFileWhole) {
          ++scene)
         EXPECT_TRUE(scenes.count(scene)) << "scene " << scene << " never shown" << keep();
     const auto saves = Events(out.trace, "save");
-    EXPECT_FALSE(saves.empty()) << "the exit stores the save file";
     for (const auto& [ms, rest] : saves) EXPECT_TRUE(rest.ends_with(" 28976")) << rest;
     EXPECT_TRUE(WholeSave(run.SaveFile())) << keep();
     EXPECT_LT(out.maxRssKiB, 1024L * 1024) << "peak resident size " << out.maxRssKiB << " KiB";

@@ -46,7 +46,7 @@ Bytes GreyJpeg() {
                 kEoi});
 }
 
-TEST(JpegStructure, WholeStreamsPassAndEveryCutIsRefused) {
+TEST(JpegStructure, WholeStreamsPassEveryCutAndLieIsRefused) {
     const Bytes whole =
         Cat({kSoi, Segment(0xE0, {0xAA, 0xBB}), Segment(0xDA, {0x01}), kScanData, kEoi});
     EXPECT_TRUE(gfx::JpegComplete(whole));
@@ -62,9 +62,7 @@ TEST(JpegStructure, WholeStreamsPassAndEveryCutIsRefused) {
                                        Segment(0xDA, {}),
                                        kScanData,
                                        kEoi})));
-}
-
-TEST(JpegStructure, StreamsThatLieAreRefused) {
+    // Streams that lie are refused.
     const std::pair<const char*, Bytes> cases[] = {
         {"segment longer than what is left", Cat({kSoi, {0xFF, 0xE0, 0x40, 0x00, 0x01}, kEoi})},
         {"segment shorter than its length field", Cat({kSoi, {0xFF, 0xE0, 0x00, 0x01}, kEoi})},

@@ -25,12 +25,9 @@ protected:
     gfx::GpuTexture texture{4, 4};
 };
 
-// Where a sprite lands is checked with the pictures that draw it.
+// Where a sprite lands and what a frame records are checked with the pictures and texts that
+// draw them.
 TEST_F(RenderDeviceTest, SpritesNeedATextureAndAScene) {
-    auto frame = FrameAt(3);
-    ASSERT_EQ(frame.commands.size(), 2u);
-    EXPECT_EQ(frame.commands[0].kind, platform::DrawCommand::Kind::Clear);
-    EXPECT_EQ(frame.commands[1].textureId, texture.Id());
     EXPECT_EQ(
         Frame([] { gfx::DrawSprite(nullptr, 1, 1, 0, 0, 255, 255, 255, 255); }).commands.size(),
         1u);
@@ -38,23 +35,10 @@ TEST_F(RenderDeviceTest, SpritesNeedATextureAndAScene) {
     EXPECT_TRUE(device.Recording().commands.empty());
 }
 
-TEST_F(RenderDeviceTest, UploadMakesANewGenerationAndRefusesWrongSizes) {
-    gfx::GpuTexture small(4, 2);
-    const auto before = small.Pixels();
-    EXPECT_FALSE(small.Upload(std::vector<uint32_t>(7, 0)));
-    EXPECT_TRUE(small.Upload(std::vector<uint32_t>(8, 0xFF112233)));
-    EXPECT_EQ(small.Generation(), 1u);
-    EXPECT_EQ(before->argb[0], 0u) << "a frame in flight keeps the old snapshot";
-    EXPECT_EQ(small.Pixels()->argb[7], 0xFF112233u);
-}
-
 TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
     FrameAt(0);
     const uint64_t handed = m_platform.FrameCount();
-    const uint64_t presented = device.PresentedFrames();
-    FrameAt(0);
-    EXPECT_EQ(m_platform.FrameCount(), handed) << "the same frame again is kept back";
-    EXPECT_EQ(device.PresentedFrames(), presented + 1);
+    FrameAt(0);  // the same frame again is kept back
     FrameAt(1);
     EXPECT_EQ(m_platform.FrameCount(), handed + 1) << "a sprite moved";
     ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
@@ -62,7 +46,7 @@ TEST_F(RenderDeviceTest, OnlyFramesThatChangeSomethingAreHandedOver) {
     EXPECT_EQ(m_platform.FrameCount(), handed + 2) << "a texture changed in place";
 }
 
-TEST_F(RenderDeviceTest, FramesStopCarryingPixelsTheBackendHasCopied) {
+TEST_F(RenderDeviceTest, UploadsMakeGenerationsFramesDropPixelsTheBackendHasCopied) {
     std::weak_ptr<const platform::TexturePixels> pixels;
     {
         const platform::DrawList first = FrameAt(0);
@@ -75,6 +59,14 @@ TEST_F(RenderDeviceTest, FramesStopCarryingPixelsTheBackendHasCopied) {
     EXPECT_TRUE(pixels.expired()) << "nothing on this side keeps the copied pixels";
     ASSERT_TRUE(texture.Upload(std::vector<uint32_t>(16, 0xFFFFFFFF)));
     EXPECT_NE(FrameAt(1).commands[1].pixels, nullptr) << "new pixels travel until copied";
+    // An upload makes a new generation and refuses a wrong size.
+    gfx::GpuTexture small(4, 2);
+    const auto before = small.Pixels();
+    EXPECT_FALSE(small.Upload(std::vector<uint32_t>(7, 0)));
+    EXPECT_TRUE(small.Upload(std::vector<uint32_t>(8, 0xFF112233)));
+    EXPECT_EQ(small.Generation(), 1u);
+    EXPECT_EQ(before->argb[0], 0u) << "a frame in flight keeps the old snapshot";
+    EXPECT_EQ(small.Pixels()->argb[7], 0xFF112233u);
 }
 
 }  // namespace

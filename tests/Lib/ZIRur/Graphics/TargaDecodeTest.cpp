@@ -45,11 +45,6 @@ TEST(TargaDecode, PixelsOutOrRefused) {
         {"raw 24-bit", Raw(2, 1, 24, {1, 2, 3, 4, 5, 6}), true, {3, 2, 1, 255, 6, 5, 4, 255}},
         {"raw 32-bit", Raw(2, 1, 32, {1, 2, 3, 9, 4, 5, 6, 255}), true, {3, 2, 1, 9, 6, 5, 4, 255}},
         {"8-bit grey", Raw(2, 1, 8, {10, 20}, 3), true, {10, 10, 10, 255, 20, 20, 20, 255}},
-        // What the data build writes for opaque pictures: a run of two, then one literal.
-        {"run-length 24-bit",
-         Raw(3, 1, 24, {0x81, 1, 2, 3, 0x00, 4, 5, 6}, 10),
-         true,
-         {3, 2, 1, 255, 3, 2, 1, 255, 6, 5, 4, 255}},
         {"run-length 32-bit top-down",
          rle32,
          true,

@@ -9,7 +9,7 @@
 #include "Lib/ZIRur/Util/DebugLog.h"
 #include "Lib/ZIRur/Util/TSingleton.h"
 #include "Lib/ZIRur/Wnd/TSDialog.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "support/PlatformFixture.h"
 #include "support/ProbeWindows.h"
 #include "support/T2gWriter.h"
 #include "support/TgaWriter.h"
@@ -60,10 +60,9 @@ public:
     }
 };
 
-class PaneButtonTest : public ::testing::Test {
+class PaneButtonTest : public HeadlessTest {
 protected:
     void SetUp() override {
-        platform::SetPlatform(&m_platform);
         m_bytes = testsupport::BuildT2g({
             {"buttons.lyt", ButtonLayout()},
             {"red.tga", Solid({255, 0, 0})},
@@ -82,7 +81,6 @@ protected:
     void TearDown() override {
         gfx::RenderDevice::Instance().Release();
         TSingleton<CTSLytMgr>::DestroyInstance();
-        platform::SetPlatform(nullptr);
     }
 
     // A press and a release at `p`, each handled by one step of the window.
@@ -106,7 +104,6 @@ protected:
         return events;
     }
     using Events = std::vector<std::string>;
-    platform::HeadlessPlatform m_platform;
     std::vector<uint8_t> m_bytes;
     CTIGroup m_group;
     LookProbe m_wnd;
@@ -114,17 +111,14 @@ protected:
 };
 
 TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
-    // The shift flag moves the panes back by the offset; a bare button takes the rectangle.
-    CPaneButton shifted, bare, button;
+    // The shift flag moves the panes back by the offset.
+    CPaneButton shifted, button;
     shifted.Init(&m_wnd, kId + 1, 1, 10, -20, 1);
     shifted.SetPanes(&m_layout, "btn_3", "", "", "");
     EXPECT_EQ(shifted.GetRect(), (TSRect{90, 120, 190, 170}));
     EXPECT_EQ(m_layout.GetPane("btn_3").GetPaneRect(), (TSRect{90, 120, 190, 170}));
-    bare.Init(&m_wnd, kId + 2);
-    bare.SetRect(TSRect{1, 2, 3, 4});
-    EXPECT_EQ(bare.GetRect(), (TSRect{1, 2, 3, 4}));
     WithLooks(button, "btn_1", "btn_3");
-    ASSERT_EQ(m_wnd.Buttons().size(), 3u);
+    ASSERT_EQ(m_wnd.Buttons().size(), 2u);
     EXPECT_EQ(button.GetRect(), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnPressed), kLookRect);
     EXPECT_EQ(button.StateRect(kBtnFocused), TSRect{});
@@ -146,7 +140,7 @@ TEST_F(PaneButtonTest, RectanglesComeFromThePanesAndMovesTakeThePanesAlong) {
     EXPECT_EQ(button.GetRect(), kTexRect) << "state changes keep the hit pane's rectangle";
 }
 
-TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
+TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotificationAndSounds) {
     CPaneButton button;
     WithLooks(button);
     m_wnd.ReportPress(0, 1, TSPoint{150, 120});
@@ -168,6 +162,15 @@ TEST_F(PaneButtonTest, PressedLookShowsForItsFramesBeforeTheNotification) {
     button.SetPressFrames(3);
     Click(TSPoint{150, 120});
     EXPECT_EQ(m_wnd.events, PressedThenNotified(6));
+    EXPECT_TRUE(m_wnd.sounds.empty()) << "no press sound of its own unless set";
+    button.SetSounds("focus.wav", "press.wav");
+    Click(TSPoint{150, 120});
+    Click(TSPoint{150, 120});
+    // Once per click: the release re-enters nothing, the state is already pressed.
+    EXPECT_EQ(m_wnd.sounds, (Events{"press.wav", "press.wav"}));
+    button.SetSoundsEnabled(0);
+    Click(TSPoint{150, 120});
+    EXPECT_EQ(m_wnd.sounds.size(), 2u);
 }
 
 TEST_F(PaneButtonTest, TextureLooksSwitchThePicturePane) {
@@ -253,21 +256,6 @@ TEST_F(PaneButtonTest, CoveredLookAlphaAndVisibilityReachTheDrawnLooks) {
     for (const char* pane : {"btn_1", "btn_2", "btn_3"})
         EXPECT_EQ(m_layout.GetPane(pane).GetAlpha(), 77) << pane;
     EXPECT_EQ(m_layout.GetPane("tex_btn").GetAlpha(), 255);
-}
-
-TEST_F(PaneButtonTest, PressSoundPlaysOnEnteringThePressedState) {
-    CPaneButton button;
-    WithLooks(button);
-    Click(TSPoint{150, 120});
-    EXPECT_TRUE(m_wnd.sounds.empty()) << "no sound of its own unless set";
-    button.SetSounds("focus.wav", "press.wav");
-    Click(TSPoint{150, 120});
-    Click(TSPoint{150, 120});
-    // Once per click: the release re-enters nothing, the state is already pressed.
-    EXPECT_EQ(m_wnd.sounds, (Events{"press.wav", "press.wav"}));
-    button.SetSoundsEnabled(0);
-    Click(TSPoint{150, 120});
-    EXPECT_EQ(m_wnd.sounds.size(), 2u);
 }
 
 }  // namespace

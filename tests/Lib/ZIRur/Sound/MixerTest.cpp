@@ -64,7 +64,7 @@ TEST(Mixer, MusicLoopsEffectsPlayOnceBothAddUpAndSaturate) {
     EXPECT_EQ(Left(device, 6), (Samples{1005, 32767, 995, 30001, 1000, 30000}));
 }
 
-TEST(Mixer, StopPausesResetRewindsAndDestroyingLeavesTheMix) {
+TEST(Mixer, StopPausesResetRewindsDestroyingLeavesAndSecondPlayTakesAFreeBuffer) {
     CSoundDevice device;
     auto music = MakeSound(device, StereoWav({1, 2, 3, 4, 5, 6}));
     music->Play(0, true);
@@ -80,10 +80,19 @@ TEST(Mixer, StopPausesResetRewindsAndDestroyingLeavesTheMix) {
     EXPECT_EQ(Left(device, 2), (Samples{1, 2}));
     music.reset();
     EXPECT_EQ(Left(device, 2), Samples(2, 0));
+    // A second play takes a free buffer of a multi-buffer sound.
+    auto twice = MakeSound(device, StereoWav({10, 20, 30}), 2);
+    ASSERT_TRUE(twice);
+    twice->Play(0, false);
+    EXPECT_EQ(Left(device, 1), (Samples{10}));
+    twice->Play(0, false);  // the first buffer plays, so the second starts
+    EXPECT_TRUE(twice->GetBuffer(0)->IsPlaying() && twice->GetBuffer(1)->IsPlaying());
+    EXPECT_EQ(Left(device, 3), (Samples{30, 50, 30}));
+    EXPECT_FALSE(twice->IsSoundPlaying() || twice->GetBuffer(2));
 }
 
 // The conversion rules are checked with the converter; here only that sounds go through it.
-TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
+TEST(Mixer, SoundsAreConvertedToTheOutputOnCreationOrRefused) {
     // Stated 6 frames, 3 present: the missing 8-bit samples are silence and the loop spans
     // the stated length.
     Bytes file = Riff({Chunk("fmt ", FmtBody(1, 1, 22050, 8)), Chunk("data", {0, 255, 129}, 6)});
@@ -104,10 +113,7 @@ TEST(Mixer, SoundsAreConvertedToTheOutputOnCreation) {
     ASSERT_TRUE(extensible);
     extensible->Play(0, false);
     EXPECT_EQ(Mix(device, 2), (Samples{-9, -9, 9, 9}));
-}
-
-TEST(Mixer, RefusesSoundsItCannotPlay) {
-    CSoundDevice device;
+    // Sounds it cannot play are refused.
     EXPECT_FALSE(MakeSound(device, PcmWav(1, 22050, 16, {}))) << "empty data";
     EXPECT_FALSE(MakeSound(device, PcmWav(2, 22050, 16, {1, 2}))) << "less than one frame";
     Bytes adpcm = FmtBody(2, 1, 22050, 4);
@@ -118,18 +124,6 @@ TEST(Mixer, RefusesSoundsItCannotPlay) {
     EXPECT_FALSE(MakeSound(device, huge)) << "larger than any sound buffer";
     EXPECT_FALSE(device.CreateSound(std::make_unique<CWavReader>())) << "reader not open";
     EXPECT_FALSE(device.CreateSound("/nonexistent/stonewell.wav"));
-}
-
-TEST(Mixer, SecondPlayTakesAFreeBufferOfAMultiBufferSound) {
-    CSoundDevice device;
-    auto sound = MakeSound(device, StereoWav({10, 20, 30}), 2);
-    ASSERT_TRUE(sound);
-    sound->Play(0, false);
-    EXPECT_EQ(Left(device, 1), (Samples{10}));
-    sound->Play(0, false);  // the first buffer plays, so the second starts
-    EXPECT_TRUE(sound->GetBuffer(0)->IsPlaying() && sound->GetBuffer(1)->IsPlaying());
-    EXPECT_EQ(Left(device, 3), (Samples{30, 50, 30}));
-    EXPECT_FALSE(sound->IsSoundPlaying() || sound->GetBuffer(2));
 }
 
 }  // namespace

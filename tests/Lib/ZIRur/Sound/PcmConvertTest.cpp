@@ -14,7 +14,7 @@ using Samples = std::vector<int16_t>;
 }  // namespace
 
 // Output is 22050 Hz stereo 16-bit.
-TEST(PcmConvert, SamplesOut) {
+TEST(PcmConvert, SamplesOutAndOneSecondAtAnyRateIsOneSecond) {
     struct Case {
         const char* what;
         WavFormat format;
@@ -48,9 +48,7 @@ TEST(PcmConvert, SamplesOut) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(pcm::ConvertToOutput(c.format, {}, c.data), c.out) << c.what;
-}
-
-TEST(PcmConvert, OneSecondAtAnyRateIsOneSecondOut) {
+    // One second at any rate is one second out.
     for (uint32_t rate : {8000u, 11025u, 16000u, 32000u, 44100u, 48000u, 96000u}) {
         EXPECT_EQ(pcm::OutputFrameCount(rate, rate), 22050u) << rate;
         EXPECT_EQ(pcm::ConvertToOutput(Format(1, rate, 8), {}, Bytes(rate, 128)).size(), 2u * 22050)

@@ -46,7 +46,7 @@ TEST(SplitString, ClosingMarkStaysOnAFullLine) {
     EXPECT_EQ(Split("abcdefg", 3), (std::vector<std::string>{"abc", "def", "g"}));
 }
 
-TEST(SplitString, LineFeeds) {
+TEST(SplitString, LineFeedsAndDoubleByteCharactersNeverCut) {
     EXPECT_EQ(Split("ab\n", 10), std::vector<std::string>{"ab"});
     EXPECT_EQ(Split("ab\n\ncd", 10), (std::vector<std::string>{"ab", "", "cd"}));
     EXPECT_EQ(Split("abc\ndef", 3), (std::vector<std::string>{"abc", "def"}));
@@ -54,6 +54,11 @@ TEST(SplitString, LineFeeds) {
     std::vector<std::string> lines{"stale"};
     EXPECT_EQ(CText::SplitString(nullptr, lines, 10, 16), 0);
     EXPECT_TRUE(lines.empty());
+    // Counting bytes, a 5-byte line would end inside "あ"; it moves whole to the next line.
+    EXPECT_EQ(Split("abcd" + kA + "e", 5), (std::vector<std::string>{"abcd", kA + "e"}));
+    EXPECT_EQ(Split("abc" + kA, 5), std::vector<std::string>{"abc" + kA});
+    // A lead byte at the very end is kept as a single byte.
+    EXPECT_EQ(Split("ab\x82", 5), std::vector<std::string>{"ab\x82"});
 }
 
 TEST(SplitString, LineLimitKeepsTheFirstLinesAndLogs) {
@@ -79,14 +84,6 @@ TEST(SplitString, LineLimitKeepsTheFirstLinesAndLogs) {
     dbglog::Capture log;
     EXPECT_EQ(Split("aabbcc", 2, 2), (std::vector<std::string>{"aa", "bb"}));
     EXPECT_NE(log.Text().find("Lines is over. aabbcc"), std::string::npos);
-}
-
-TEST(SplitString, DoubleByteCharacterIsNeverCut) {
-    // Counting bytes, a 5-byte line would end inside "あ"; it moves whole to the next line.
-    EXPECT_EQ(Split("abcd" + kA + "e", 5), (std::vector<std::string>{"abcd", kA + "e"}));
-    EXPECT_EQ(Split("abc" + kA, 5), std::vector<std::string>{"abc" + kA});
-    // A lead byte at the very end is kept as a single byte.
-    EXPECT_EQ(Split("ab\x82", 5), std::vector<std::string>{"ab\x82"});
 }
 
 TEST(TextLimits, SettersRefuseOutOfRange) {

@@ -1,30 +1,26 @@
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <filesystem>
 #include <tuple>
 #include "../Sound/WavBytes.h"
 #include "Lib/ZIRur/Sound/SoundPlayers.h"
 #include "Lib/ZIRur/Wnd/TSBgmWnd.h"
 #include "support/PlatformFixture.h"
-#include "support/T2gWriter.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
-// A mono 16-bit WAV at the output rate of `frames` samples of one value.
-void WriteWav(const std::string& path, uint32_t frames, int16_t value) {
-    wavtest::Bytes data;
-    for (uint32_t i = 0; i < frames; ++i) wavtest::Put(data, uint16_t(value), 2);
-    ASSERT_TRUE(testsupport::WriteFile(path, wavtest::PcmWav(1, 22050, 16, data)));
-}
-
+// Mono 16-bit files at the output rate, of `frames` samples of one value.
 class BgmControlTest : public HeadlessTest {
 protected:
     BgmControlTest() {
         for (auto [name, frames, value] : {std::tuple{"a.wav", 22050u, 1000},
                                            {"b.wav", 22050u, 2000},
                                            {"se1.wav", 2205u, 3000},
-                                           {"se2.wav", 2205u, 4000}})
-            WriteWav(Path(name), frames, int16_t(value));
+                                           {"se2.wav", 2205u, 4000}}) {
+            wavtest::Bytes data;
+            for (uint32_t i = 0; i < frames; ++i) wavtest::Put(data, uint16_t(value), 2);
+            EXPECT_TRUE(testsupport::WriteBytes(Path(name), wavtest::PcmWav(1, 22050, 16, data)));
+        }
         m_platform.SetTraceSink([this](uint64_t ms, platform::TraceKind kind,
                                        const std::string& detail) {
             const std::string file = detail.substr(detail.rfind('/') + 1);
@@ -33,12 +29,9 @@ protected:
         });
         CreateSoundPlayers();
     }
-    ~BgmControlTest() override {
-        DeleteSoundPlayers();
-        std::filesystem::remove_all(m_dir);
-    }
-    std::string Path(const char* name) const { return m_dir + "/" + name; }
-    std::string m_dir = testsupport::MakeTempDir("bgm");
+    ~BgmControlTest() override { DeleteSoundPlayers(); }
+    std::string Path(const char* name) const { return m_dir / name; }
+    testsupport::ScratchDir m_dir;
     std::vector<std::string> trace;
     CTSBgmWnd screen;
 };

@@ -15,7 +15,7 @@ std::vector<uint32_t> Drain(EventQueue& q) {
     return codes;
 }
 
-TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
+TEST(EventQueue, PriorityThenPostingOrderExactPurgeAndHeapSpill) {
     // Each row: {code, priority} pushed in order, then the codes as drained.
     const std::vector<std::pair<std::vector<std::pair<uint32_t, uint8_t>>, std::vector<uint32_t>>>
         cases = {{{{1, 2}, {2, 0}, {3, 2}}, {2, 1, 3}},
@@ -26,21 +26,7 @@ TEST(EventQueue, LowerPriorityValueFirstAndEqualPrioritiesInPostingOrder) {
         for (auto [code, priority] : pushed) q.Push(Ev(code, priority));
         EXPECT_EQ(Drain(q), drained);
     }
-}
-
-TEST(EventQueue, SpillsToTheHeapWhenThePoolIsEmptyAndGivesBack) {
-    EventQueue q;
-    for (int i = 0; i < EventQueue::kPoolSize + 5; ++i) q.Push(Ev(uint32_t(i), 2));
-    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(5, 0));
-    auto codes = Drain(q);
-    ASSERT_EQ(codes.size(), size_t(EventQueue::kPoolSize + 5));
-    for (size_t i = 0; i < codes.size(); ++i)
-        EXPECT_EQ(codes[i], i) << "order kept across the spill";
-    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(0, EventQueue::kPoolSize));
-}
-
-TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
-    EventQueue q;
+    // Purge removes only exact triples, wherever they stand.
     for (TSEvent ev :
          {TSEvent{11, 1, 0, 2}, {11, 2, 0, 2}, {11, 1, 0, 0}, {11, 1, 5, 2}, {12, 1, 0, 2}})
         q.Push(ev);
@@ -50,6 +36,14 @@ TEST(EventQueue, PurgeRemovesOnlyExactTriplesWherever_TheyStand) {
     EXPECT_EQ(left, (std::vector<std::array<uint32_t, 3>>{{11, 2, 0}, {11, 1, 5}, {12, 1, 0}}));
     EXPECT_TRUE(q.Empty());
     EXPECT_EQ(q.FreePoolNodes(), EventQueue::kPoolSize);
+    // A full pool spills to the heap, keeps the order and gives the nodes back.
+    for (int i = 0; i < EventQueue::kPoolSize + 5; ++i) q.Push(Ev(uint32_t(i), 2));
+    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(5, 0));
+    auto codes = Drain(q);
+    ASSERT_EQ(codes.size(), size_t(EventQueue::kPoolSize + 5));
+    for (size_t i = 0; i < codes.size(); ++i)
+        EXPECT_EQ(codes[i], i) << "order kept across the spill";
+    EXPECT_EQ(std::tuple(q.HeapNodes(), q.FreePoolNodes()), std::tuple(0, EventQueue::kPoolSize));
 }
 
 }  // namespace

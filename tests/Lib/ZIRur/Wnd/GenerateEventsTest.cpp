@@ -48,6 +48,11 @@ TEST_F(GenerateEventsTest, PointerReportsBecomeButtonOrPointerEvents) {
     EXPECT_EQ(w.CapturedButton(), nullptr);
     EXPECT_EQ(Feed([&] { w.ReportSecondary(0, {5, 6}); }), Log{"second 5,6 dev 0"});
     EXPECT_EQ(Feed([&] { w.ReportWheel(0, -120, {7, 8}); }), Log{"wheel -120 7,8 dev 0"});
+    // An inactive window does not poll; the pending state is kept until it is active again.
+    w.SetActive(0);
+    EXPECT_EQ(Feed([&] { w.ReportPress(0, 1, {10, 10}); }), Log{});
+    w.SetActive(1);
+    EXPECT_EQ(Feed([] {}), Log{"down 10,10 dev 0"});
 }
 
 TEST_F(GenerateEventsTest, EnterPressesTheFocusedButtonOrPostsKeyDown) {
@@ -80,13 +85,6 @@ TEST_F(GenerateEventsTest, DisabledDestroyedAndPendingButtons) {
     EXPECT_EQ(b.m_state, kBtnPressed);
     b.SetState(kBtnDisabled);
     EXPECT_EQ(b.m_pendingPress, 0);
-}
-
-TEST_F(GenerateEventsTest, InactiveWindowsDoNotPoll) {
-    w.SetActive(0);
-    EXPECT_EQ(Feed([&] { w.ReportPress(0, 1, {10, 10}); }), Log{});
-    w.SetActive(1);
-    EXPECT_EQ(Feed([] {}), Log{"down 10,10 dev 0"}) << "the pending state is kept until then";
 }
 
 TEST_F(GenerateEventsTest, MoveFocusWalksTheRingOfUsableIds) {
