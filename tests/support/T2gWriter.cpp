@@ -1,9 +1,6 @@
 #include "support/T2gWriter.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 namespace testsupport {
 namespace {
@@ -38,20 +35,6 @@ std::vector<uint8_t> BuildT2g(const std::vector<T2gEntrySpec>& entries, bool lon
         if (k + 1 < entries.size()) out.resize(dataStart + (stored & ~3u));
     }
     return out;
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
-
-std::string MakeTempDir(const std::string& tag) {
-    static std::mt19937_64 rng{std::random_device{}()};
-    auto dir =
-        std::filesystem::temp_directory_path() / ("stonewell-" + tag + "-" + std::to_string(rng()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
 }
 
 }  // namespace testsupport

@@ -19,9 +19,5 @@ struct T2gEntrySpec {
 
 std::vector<uint8_t> BuildT2g(const std::vector<T2gEntrySpec>& entries, bool longNames = false,
                               int32_t count = INT32_MIN);
-// Writes bytes to a file; false on failure.
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
-// A fresh empty folder under the build's test-output area.
-std::string MakeTempDir(const std::string& tag);
 
 }  // namespace testsupport
