@@ -33,7 +33,8 @@
 #include "problem/BoardGeometry.h"
 #include "problem/ProblemControls.h"
 #include "screens/ScreenAssets.h"
-#include "support/HeadlessRun.h"
+#include "support/Built.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
@@ -75,7 +76,8 @@ protected:
         auto& slot = m_archives[name];
         if (!slot) {
             slot = std::make_unique<CTIGroup>();
-            EXPECT_TRUE(slot->Open((BuiltData() / "IMG" / (name + ".T2G")).c_str())) << name;
+            EXPECT_TRUE(slot->Open((BuiltData() / "IMG" / (name + ".T2G")).string().c_str()))
+                << name;
         }
         return *slot;
     }

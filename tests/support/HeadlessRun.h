@@ -15,6 +15,7 @@
 
 #include "progress/ProgressState.h"
 #include "progress/SaveData.h"
+#include "support/Built.h"
 #include "support/ScratchDir.h"
 
 // Runs the built stonewell-headless in a child process with a scratch root, home and per-user
@@ -22,17 +23,6 @@
 namespace testsupport {
 
 namespace fs = std::filesystem;
-
-// The built data set (build/DATA), or $STONEWELL_TEST_DATA_DIR: a sanitizer build that does
-// not build the data tools borrows another build's.
-inline fs::path BuiltData() {
-    if (const char* dir = std::getenv("STONEWELL_TEST_DATA_DIR"); dir != nullptr && *dir != '\0')
-        return dir;
-    return fs::path(STONEWELL_BINARY_DIR) / "DATA";
-}
-inline bool DataBuilt() {
-    return fs::exists(BuiltData() / "IMG" / "B_1.T2G");
-}
 
 inline std::string ReadText(const fs::path& path) {
     const std::vector<uint8_t> bytes = ReadBytes(path.string());
